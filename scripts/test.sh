@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test twice: in a normal build and in a build
+# with AddressSanitizer and UndefinedBehaviorSanitizer, where any report fails the run.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+install_missing_packages
+jobs="$(nproc)"
+
+build_tree "$top/build" -DVELTRA_TESTS=ON
+ctest --test-dir "$top/build" --output-on-failure -j "$jobs"
+
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:halt_on_error=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export LSAN_OPTIONS="suppressions=$top/tests/lsan.supp"
+build_tree "$top/build-sanitize" -DVELTRA_TESTS=ON -DVELTRA_SANITIZE=ON -DVELTRA_BENCH=OFF
+ctest --test-dir "$top/build-sanitize" --output-on-failure -j "$jobs"

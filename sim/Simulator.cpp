@@ -1,0 +1,238 @@
+#include "sim/Simulator.h"
+
+#include <algorithm>
+#include <thread>
+
+namespace veltra::sim {
+
+namespace {
+
+constexpr int kFirstInterface = 0;
+
+class SimDevice : public HidDevice {
+public:
+    SimDevice(Simulator& sim, int id) : sim_(sim), id_(id) {}
+    ~SimDevice() override { sim_.handleClosed(); }
+
+    std::optional<std::u32string> productString(std::size_t maxUnits) override {
+        if (!sim_.devicePresent(id_)) return std::nullopt;
+        const std::string product = sim_.deviceProduct(id_);
+        std::u32string text(product.begin(), product.end());
+        if (maxUnits > 0 && text.size() > maxUnits - 1) text.resize(maxUnits - 1);
+        return text;
+    }
+    bool write(const Report& report) override { return sim_.deviceWrite(id_, report); }
+    ReadStatus read(Report& report, int /*timeoutMs*/) override {
+        return sim_.deviceRead(id_, report);
+    }
+
+private:
+    Simulator& sim_;
+    int id_;
+};
+
+std::string PathOf(int id) { return "sim:hidraw" + std::to_string(id); }
+
+std::string CommandText(const Report& report) {
+    std::string text;
+    for (std::size_t i = 3; i < kReportSize && report[i] != 0 && report[i] != kCarriageReturn; ++i)
+        text.push_back(static_cast<char>(report[i]));
+    return text;
+}
+
+bool StartsWith(const std::string& text, const std::string& prefix) {
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+}  // namespace
+
+Simulator::Simulator(Identity identity) : identity_(std::move(identity)) {
+    interfaces_.push_back({kFirstInterface, identity_.product, {}});
+}
+
+Simulator::~Simulator() = default;
+
+void Simulator::addOtherDevice(const std::string& product, bool before) {
+    const int id = 200 + static_cast<int>(others_before_.size() + others_after_.size());
+    (before ? others_before_ : others_after_).push_back({id, product, {}});
+}
+
+void Simulator::addSecondInterface(const std::string& serial) {
+    interfaces_.push_back({100 + static_cast<int>(interfaces_.size()), identity_.product, serial});
+}
+
+std::vector<std::string> Simulator::enumerate() {
+    std::vector<std::string> paths;
+    for (const Device& d : others_before_) paths.push_back(PathOf(d.id));
+    if (plugged_) {
+        for (const Device& d : interfaces_) paths.push_back(PathOf(d.id));
+    }
+    for (const Device& d : others_after_) paths.push_back(PathOf(d.id));
+    return paths;
+}
+
+std::unique_ptr<HidDevice> Simulator::open(const std::string& path) {
+    for (const std::string& candidate : enumerate()) {
+        if (candidate != path) continue;
+        const int id = std::stoi(path.substr(path.find_first_of("0123456789")));
+        ++openHandles_;
+        return std::make_unique<SimDevice>(*this, id);
+    }
+    return nullptr;
+}
+
+bool Simulator::devicePresent(int deviceId) const {
+    if (deviceId >= 200) return true;
+    return plugged_;
+}
+
+std::string Simulator::deviceProduct(int deviceId) const {
+    for (const auto* list : {&others_before_, &others_after_, &interfaces_}) {
+        for (const Device& d : *list) {
+            if (d.id == deviceId) return d.id == kFirstInterface ? identity_.product : d.product;
+        }
+    }
+    return {};
+}
+
+void Simulator::setPlugged(bool plugged) {
+    if (plugged_ == plugged) return;
+    plugged_ = plugged;
+    if (!plugged) answers_.clear();
+    if (onDeviceChange_) onDeviceChange_();
+}
+
+void Simulator::silence(const std::string& commandPrefix) { silenced_.push_back(commandPrefix); }
+
+void Simulator::unplugAtReport(int n) { unplugAt_ = reportsWritten_ + n; }
+
+void Simulator::setStatus(const std::string& commandPrefix, std::uint8_t status, int times) {
+    statuses_[commandPrefix] = {status, times};
+}
+
+void Simulator::setAnswer(const std::string& commandPrefix, const Report& answer) {
+    fixedAnswers_[commandPrefix] = answer;
+}
+
+bool Simulator::setTrafficLog(const std::string& path) {
+    trafficLog_.open(path, std::ios::binary | std::ios::trunc);
+    return static_cast<bool>(trafficLog_);
+}
+
+void Simulator::log(bool toDevice, const Report& report) {
+    traffic_.push_back({toDevice, report});
+    if (trafficLog_.is_open()) {
+        trafficLog_ << (toDevice ? "> " : "< ") << ReportToHex(report) << '\n';
+        trafficLog_.flush();
+    }
+}
+
+std::vector<std::string> Simulator::commandsSent() const {
+    std::vector<std::string> commands;
+    for (const TrafficEntry& e : traffic_) {
+        if (e.toDevice) commands.push_back(CommandText(e.report));
+    }
+    return commands;
+}
+
+std::size_t Simulator::pendingAnswers() const {
+    std::size_t n = 0;
+    for (const auto& [id, queue] : answers_) n += queue.size();
+    return n;
+}
+
+bool Simulator::deviceWrite(int deviceId, const Report& report) {
+    if (!devicePresent(deviceId)) return false;
+    if (latency_.count() > 0) std::this_thread::sleep_for(latency_);
+    ++reportsWritten_;
+    if (unplugAt_ > 0 && reportsWritten_ == unplugAt_) {
+        unplugAt_ = 0;
+        setPlugged(false);
+        return false;
+    }
+    log(true, report);
+    if (deviceId >= 200) return true;  // other HID devices ignore our reports
+    if (auto answer = answerFor(report)) {
+        if (deviceId != kFirstInterface) {
+            // A second interface is another instrument: its own serial number.
+            for (const Device& d : interfaces_) {
+                if (d.id == deviceId && CommandText(report) == "*?NS")
+                    *answer = QueryAnswer("*?NS", d.serial);
+            }
+        }
+        answers_[deviceId].push_back(*answer);
+    }
+    return true;
+}
+
+ReadStatus Simulator::deviceRead(int deviceId, Report& report) {
+    if (!devicePresent(deviceId)) return ReadStatus::Gone;
+    auto& queue = answers_[deviceId];
+    if (queue.empty()) return ReadStatus::TimedOut;
+    if (latency_.count() > 0) std::this_thread::sleep_for(latency_);
+    report = queue.front();
+    queue.pop_front();
+    log(false, report);
+    return ReadStatus::Ok;
+}
+
+std::optional<Report> Simulator::answerFor(const Report& report) {
+    if (report[1] != 0x03) return std::nullopt;
+    const std::uint8_t code = report[2];
+    const std::string command = CommandText(report);
+    for (const std::string& prefix : silenced_) {
+        if (StartsWith(command, prefix)) return std::nullopt;
+    }
+    for (const auto& [prefix, answer] : fixedAnswers_) {
+        if (StartsWith(command, prefix)) return answer;
+    }
+    switch (code) {
+        case kIOVersionCode: {
+            Report answer = StatusAnswer(code, 0);
+            const std::string& v = identity_.ioVersion;
+            std::copy_n(v.begin(), std::min<std::size_t>(v.size(), 61), answer.begin() + 3);
+            return answer;
+        }
+        case kQueryCode:
+            return answerQuery(command);
+        case kCommandCode:
+        case kRecordCode:
+        case kEraseCode: {
+            for (auto& [prefix, override] : statuses_) {
+                if (!StartsWith(command, prefix) || override.times == 0) continue;
+                if (override.times > 0) --override.times;
+                return StatusAnswer(code, override.status);
+            }
+            return StatusAnswer(code, commandStatus(command));
+        }
+        default:
+            return std::nullopt;
+    }
+}
+
+Report Simulator::QueryAnswer(const std::string& command, const std::string& value) {
+    Report answer = StatusAnswer(kQueryCode, 0);
+    std::copy_n(command.begin(), std::min<std::size_t>(command.size(), 4), answer.begin() + 4);
+    const std::size_t length = std::min<std::size_t>(value.size(), kReportSize - 9);
+    std::copy_n(value.begin(), length, answer.begin() + 8);
+    answer[8 + length] = kCarriageReturn;
+    return answer;
+}
+
+Report Simulator::StatusAnswer(std::uint8_t code, std::uint8_t status) {
+    Report answer{};
+    answer[1] = 0x03;
+    answer[2] = code;
+    answer[3] = status;
+    return answer;
+}
+
+Report Simulator::answerQuery(const std::string& command) {
+    if (command == "*?VE") return QueryAnswer(command, identity_.product + identity_.vtVersion);
+    if (command == "*?NS") return QueryAnswer(command, identity_.serial);
+    return QueryAnswer(command, "");
+}
+
+std::uint8_t Simulator::commandStatus(const std::string& /*command*/) { return 1; }
+
+}  // namespace veltra::sim

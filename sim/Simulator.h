@@ -1,0 +1,127 @@
+// The simulated instrument: a faithful peer of the IO interface and the instrument behind it,
+// reached through the same HidBackend interface as real hardware. It keeps the answer queue of
+// the real device (every command report queues exactly one answer, every read takes one), logs
+// every report, and injects faults on demand.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/HidBackend.h"
+#include "link/Report.h"
+
+namespace veltra::sim {
+
+// What the instrument and its IO interface say about themselves.
+struct Identity {
+    std::string product = "VELTRA-52";
+    std::string serial = "VT520417";
+    std::string ioVersion = "IO 2.05";
+    std::string vtVersion = " 3.12";  // follows the model name in the "*?VE" answer
+};
+
+struct TrafficEntry {
+    bool toDevice;  // true: program -> device
+    Report report;
+};
+
+class Simulator : public HidBackend {
+public:
+    explicit Simulator(Identity identity = {});
+    ~Simulator() override;
+
+    // HidBackend
+    bool available() const override { return hidAvailable_; }
+    std::vector<std::string> enumerate() override;
+    std::unique_ptr<HidDevice> open(const std::string& path) override;
+
+    Identity& identity() { return identity_; }
+
+    // Plugging. Every change is announced through the device-change callback, as the system
+    // announces a real USB plug or unplug.
+    void setPlugged(bool plugged);
+    bool plugged() const { return plugged_; }
+    void setDeviceChangeCallback(std::function<void()> callback) {
+        onDeviceChange_ = std::move(callback);
+    }
+    // Another HID device on the bus, listed before (or after) the IO interface.
+    void addOtherDevice(const std::string& product, bool before = true);
+    // A second IO interface, listed after the first one.
+    void addSecondInterface(const std::string& serial);
+    void setHidAvailable(bool available) { hidAvailable_ = available; }
+    int openHandles() const { return openHandles_; }
+
+    // Faults.
+    void silence(const std::string& commandPrefix);  // such commands get no answer
+    void unplugAtReport(int n);                      // the n-th report written (1-based) is lost
+    void setStatus(const std::string& commandPrefix, std::uint8_t status, int times = -1);
+    void setAnswer(const std::string& commandPrefix, const Report& answer);  // malformed answers
+    void setLatency(std::chrono::microseconds perReport) { latency_ = perReport; }
+
+    // Traffic.
+    const std::vector<TrafficEntry>& traffic() const { return traffic_; }
+    void clearTraffic() { traffic_.clear(); }
+    bool setTrafficLog(const std::string& path);
+    // Command texts the program sent (bytes 3.. up to CR or 0x00), in order.
+    std::vector<std::string> commandsSent() const;
+    std::size_t pendingAnswers() const;
+
+    // Device side, used by the simulated handles.
+    bool deviceWrite(int deviceId, const Report& report);
+    ReadStatus deviceRead(int deviceId, Report& report);
+    bool devicePresent(int deviceId) const;
+    std::string deviceProduct(int deviceId) const;
+    void handleClosed() { --openHandles_; }
+
+protected:
+    // Answers to one command report. Subsystems of the instrument extend these.
+    virtual Report answerQuery(const std::string& command);
+    virtual std::uint8_t commandStatus(const std::string& command);
+
+    static Report QueryAnswer(const std::string& command, const std::string& value);
+    static Report StatusAnswer(std::uint8_t code, std::uint8_t status);
+
+private:
+    struct Device {
+        int id;
+        std::string product;
+        std::string serial;
+    };
+    struct StatusOverride {
+        std::uint8_t status;
+        int times;  // -1: always
+    };
+
+    void log(bool toDevice, const Report& report);
+    std::optional<Report> answerFor(const Report& report);
+
+    Identity identity_;
+    std::vector<Device> others_before_;
+    std::vector<Device> others_after_;
+    std::vector<Device> interfaces_;
+    bool plugged_ = true;
+    bool hidAvailable_ = true;
+    int openHandles_ = 0;
+    std::function<void()> onDeviceChange_;
+
+    std::map<int, std::deque<Report>> answers_;
+    std::vector<std::string> silenced_;
+    std::map<std::string, StatusOverride> statuses_;
+    std::map<std::string, Report> fixedAnswers_;
+    int unplugAt_ = 0;
+    int reportsWritten_ = 0;
+    std::chrono::microseconds latency_{0};
+
+    std::vector<TrafficEntry> traffic_;
+    std::ofstream trafficLog_;
+};
+
+}  // namespace veltra::sim

@@ -1,0 +1,193 @@
+#include "language/LanguageTable.h"
+
+#include <algorithm>
+#include <charconv>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+namespace veltra {
+
+namespace {
+
+constexpr std::size_t kPieceLength = 199;
+constexpr std::size_t kLanguageNameLength = 19;
+
+// Length in bytes of the UTF-8 sequence starting with `lead`, 0 when `lead` cannot start one.
+std::size_t Utf8SequenceLength(unsigned char lead) {
+    if (lead < 0x80) return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) return 2;
+    if (lead >= 0xE0 && lead <= 0xEF) return 3;
+    if (lead >= 0xF0 && lead <= 0xF4) return 4;
+    return 0;
+}
+
+// Splits a UTF-8 line (line feed included) into pieces of at most 199 characters.
+std::vector<std::string> SplitIntoPieces(const std::string& line) {
+    std::vector<std::string> pieces;
+    std::size_t start = 0;
+    while (start < line.size()) {
+        std::size_t pos = start;
+        std::size_t chars = 0;
+        while (pos < line.size() && chars < kPieceLength) {
+            pos += std::max<std::size_t>(1, Utf8SequenceLength(static_cast<unsigned char>(line[pos])));
+            ++chars;
+        }
+        pos = std::min(pos, line.size());
+        pieces.push_back(line.substr(start, pos - start));
+        start = pos;
+    }
+    return pieces;
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Reads a decimal integer the way the language files have always been read: blanks around it
+// are allowed, anything else makes the key invalid.
+bool ParseKey(const std::string& text, long long& value) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && IsBlank(text[begin])) ++begin;
+    while (end > begin && IsBlank(text[end - 1])) --end;
+    if (begin == end) return false;
+    const char* first = text.data() + begin;
+    const char* last = text.data() + end;
+    if (*first == '+') ++first;
+    if (first == last) return false;
+    auto [ptr, ec] = std::from_chars(first, last, value);
+    return ec == std::errc() && ptr == last && value >= INT32_MIN && value <= INT32_MAX;
+}
+
+// Returns an error text for a bad key, else an empty string.
+std::string ReadPiece(const std::string& piece, LanguageTable& table) {
+    std::string line = piece;
+    if (!line.empty() && line.back() == '\n') line.pop_back();
+    const std::size_t comma = line.find(',');
+    if (comma == std::string::npos) return {};
+    const std::size_t equals = line.find('=', comma + 1);
+    if (equals == std::string::npos) return {};
+    const std::string keyText = line.substr(comma + 1, equals - comma - 1);
+    long long key = 0;
+    if (!ParseKey(keyText, key)) return "'" + keyText + "' is not a valid integer value";
+    if (key >= 0 && key < kLanguageTextCount) table.set(static_cast<int>(key), line.substr(equals + 1));
+    return {};
+}
+
+}  // namespace
+
+const std::string& LanguageTable::text(int key) const {
+    static const std::string empty;
+    if (key < 0 || key >= kLanguageTextCount) return empty;
+    return texts_[static_cast<std::size_t>(key)];
+}
+
+void LanguageTable::set(int key, std::string text) {
+    if (key < 0 || key >= kLanguageTextCount) return;
+    texts_[static_cast<std::size_t>(key)] = std::move(text);
+}
+
+bool IsValidUtf8(const std::string& bytes) {
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        const std::size_t length = Utf8SequenceLength(lead);
+        if (length == 0 || i + length > bytes.size()) return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
+        }
+        if (length == 3) {
+            const auto second = static_cast<unsigned char>(bytes[i + 1]);
+            if (lead == 0xE0 && second < 0xA0) return false;  // overlong
+            if (lead == 0xED && second >= 0xA0) return false;  // surrogate
+        } else if (length == 4) {
+            const auto second = static_cast<unsigned char>(bytes[i + 1]);
+            if (lead == 0xF0 && second < 0x90) return false;
+            if (lead == 0xF4 && second >= 0x90) return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+std::string BytesToUtf8(const std::string& bytes) {
+    if (IsValidUtf8(bytes)) return bytes;
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80) {
+            out.push_back(c);
+        } else {
+            out.push_back(static_cast<char>(0xC0 | (b >> 6)));
+            out.push_back(static_cast<char>(0x80 | (b & 0x3F)));
+        }
+    }
+    return out;
+}
+
+std::string ReadLanguageEntries(std::istream& in, LanguageTable& table) {
+    std::string raw;
+    while (std::getline(in, raw)) {
+        const bool hadLineFeed = !in.eof();
+        if (!raw.empty() && raw.back() == '\r') raw.pop_back();  // CR LF reads as a line feed
+        std::string line = BytesToUtf8(raw);
+        if (hadLineFeed) line.push_back('\n');
+        for (const std::string& piece : SplitIntoPieces(line)) {
+            std::string error = ReadPiece(piece, table);
+            if (!error.empty()) return error;
+        }
+    }
+    return {};
+}
+
+LanguageFileResult ReadLanguageFile(const std::string& path, LanguageTable& table) {
+    LanguageFileResult result;
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) return result;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return result;
+    result.opened = true;
+    result.error = ReadLanguageEntries(in, table);
+    return result;
+}
+
+std::vector<std::string> ListLanguageFiles(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    std::filesystem::directory_iterator it(folder, ec);
+    if (ec) return names;
+    for (const auto& entry : it) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() < 4 || name.compare(name.size() - 4, 4, ".lng") != 0) continue;
+        std::error_code typeError;
+        if (entry.is_directory(typeError)) continue;
+        names.push_back(name);
+    }
+    return names;
+}
+
+std::string LanguageNameOfFile(const std::string& fileName) {
+    const std::size_t dot = fileName.rfind('.');
+    return dot == std::string::npos ? fileName : fileName.substr(0, dot);
+}
+
+std::string ReadLanguageChoice(const std::string& configPath) {
+    std::ifstream in(configPath, std::ios::binary);
+    if (!in) return "English";
+    std::string line;
+    std::getline(in, line);
+    if (line.size() > kLanguageNameLength) line.resize(kLanguageNameLength);
+    // Text editors end the file with a line break; the name never holds one.
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n' || IsBlank(line.back())))
+        line.pop_back();
+    return line.empty() ? "English" : line;
+}
+
+bool SaveLanguageChoice(const std::string& configPath, const std::string& name) {
+    std::ofstream out(configPath, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out << name.substr(0, kLanguageNameLength);
+    return static_cast<bool>(out);
+}
+
+}  // namespace veltra

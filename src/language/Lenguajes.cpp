@@ -1,0 +1,119 @@
+// The main window's language menu, language loading and window texts.
+#include <QAction>
+#include <stdexcept>
+
+#include "shell/Pictures.h"
+#include "shell/QtText.h"
+#include "shell/TForm1.h"
+
+namespace veltra {
+
+namespace {
+void SetText(QLabel* label, const std::string& text) {
+    label->setText(toQt(text));
+    label->adjustSize();
+}
+}  // namespace
+
+void TForm1::BuildLanguageMenu() {
+    Idioma1->clear();
+    const auto files = ListLanguageFiles(language_.languagesFolder());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        // The caption is the language name itself: no accelerator may be added to it.
+        QString caption = toQt(LanguageNameOfFile(files[i])).replace("&", "&&");
+        QAction* entry = Idioma1->addAction(caption);
+        entry->setObjectName("Language_" + toQt(LanguageNameOfFile(files[i])));
+        entry->setData(static_cast<int>(i));
+        connect(entry, &QAction::triggered, this, [this, entry] { SelectLanguage(entry); });
+    }
+}
+
+void TForm1::LoadStartLanguage() {
+    language_.setName(ReadLanguageChoice(language_.configFile()));
+    SetLanguage();
+}
+
+void TForm1::SetLanguage() {
+    const LanguageFileResult result = ReadLanguageFile(language_.languageFile(), language_.table());
+    if (!result.error.empty()) throw std::runtime_error(result.error);
+    if (result.opened) {
+        ApplyLanguageTexts();
+    } else {
+        ShowMessageCode(4);
+    }
+    QPixmap flag = TryLoadPicture(language_.flagFile());
+    if (!flag.isNull()) {
+        Bandera->setPixmap(flag);
+        return;
+    }
+    Bandera->setPixmap(LoadPicture(language_.noLanguageFlagFile()));
+    ShowMessageCode(3);
+}
+
+void TForm1::SelectLanguage(QAction* entry) {
+    const QList<QAction*> entries = Idioma1->actions();
+    const int tag = entry->data().toInt();
+    if (tag < 0 || tag >= entries.size()) return;
+    QString caption = entries[tag]->text();
+    caption.replace("&&", "&");
+    language_.setName(fromQt(caption));
+    try {
+        SetLanguage();
+    } catch (const std::exception& error) {
+        ShowFrameworkError(error);
+        return;
+    }
+    SaveLanguageChoice(language_.configFile(), language_.name());
+}
+
+void TForm1::ApplyLanguageTexts() {
+    const LanguageTable& t = language_.table();
+    auto text = [&](int key) { return toQt(t.text(key)); };
+
+    SetText(VersioControllerLabel, kVersionLabel);
+    SetText(VersioControllerLabel2, kVersionLabel);
+
+    setWindowTitle(text(31));
+    Archivo1->setTitle(text(1));
+    Salir1->setText(text(2));
+    Idioma1->setTitle(text(4));
+    Actualizar1->setTitle(text(5));
+    Firmware1->setText(text(6));
+    VELTRA521->setText(text(11));
+    Puestaenhora1->setText(text(28));
+    Ayuda1->setTitle(text(7));
+    Contenidos1->setText(text(8));
+    SobreVELTRA52->setText(text(9));
+    SobreControlador->setText(text(10));
+
+    SetText(Model, t.text(16));
+    SetText(SNumber, t.text(17));
+    SetText(IOVersion, t.text(18));
+    SetText(VTVersion, t.text(32));
+    placeValueLabels();
+    CStatus->setTitle(text(19));
+    setConnexio(link_.FindIOInterface());
+
+    PageControl->setTabText(PageControl->indexOf(ChannelPlan), text(115));
+    PageControl->setTabText(PageControl->indexOf(Loggers), text(116));
+    SetText(Label3, t.text(116));
+    SetText(ListLabel, t.text(77));
+    ReceiveBut->setText(text(41));
+    DelSelBut->setText(text(42));
+    LoadBut->setText(text(44));
+    EditBut->setText(text(93));
+    NewBut->setText(text(94));
+    SetText(Label2, t.text(3));
+    ReceiveLogBut->setText(text(128));
+    OpenLogBut->setText(text(119));
+    SaveLogBut->setText(text(72));
+    SaveLogAsBut->setText(text(125));
+    PrintSelBut->setText(text(123));
+    const int widths[] = {25, 100, 100, 100, 100};
+    for (int c = 0; c < 5; ++c) LoggerIndex->setColWidth(c, widths[c]);
+    for (int c = 1; c <= 4; ++c) LoggerIndex->setCell(c, 0, text(19 + c));
+
+    for (WindowTexts* window : windowTexts_) window->applyLanguageTexts(t);
+}
+
+}  // namespace veltra

@@ -1,0 +1,138 @@
+#include "link/Link.h"
+
+namespace veltra {
+
+namespace {
+constexpr std::size_t kProductStringUnits = 50;  // 100-byte buffer, terminator included
+constexpr std::size_t kQueryAnswerStart = 5;
+constexpr std::size_t kStatusByte = 3;
+}  // namespace
+
+std::string NarrowProductString(const std::u32string& text) {
+    std::string narrow;
+    narrow.reserve(text.size());
+    for (char32_t c : text) narrow.push_back(c > 0x7F ? '?' : static_cast<char>(c));
+    return narrow;
+}
+
+Link::Link(HidBackend& backend, std::function<void(int)> showMessage)
+    : backend_(backend), showMessage_(std::move(showMessage)) {}
+
+void Link::close() { device_.reset(); }
+
+bool Link::FindIOInterface() {
+    close();
+    if (!backend_.available()) return false;
+    for (const std::string& path : backend_.enumerate()) {
+        std::unique_ptr<HidDevice> device = backend_.open(path);
+        if (!device) continue;
+        const auto product = device->productString(kProductStringUnits);
+        if (!product) continue;
+        const std::string name = NarrowProductString(*product);
+        if (name == kProductString) {
+            modelName_ = name;
+            device_ = std::move(device);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Link::writeOnly(const Report& out) { return device_ && device_->write(out); }
+
+bool Link::exchange(const Report& out, Report& answer) {
+    if (!device_) return false;
+    if (!device_->write(out)) return false;
+    switch (device_->read(answer, timeoutMs_)) {
+        case ReadStatus::Ok:
+            return true;
+        case ReadStatus::Gone:
+            close();
+            return false;
+        case ReadStatus::TimedOut:
+            return false;
+    }
+    return false;
+}
+
+std::optional<std::string> Link::SendQuery(const std::string& command) {
+    Report answer{};
+    if (!exchange(BuildCommandReport(kQueryCode, command), answer)) return std::nullopt;
+    return AnswerText(answer, kQueryAnswerStart);
+}
+
+std::optional<std::string> Link::QueryValue(const std::string& command) {
+    Report answer{};
+    if (!exchange(BuildCommandReport(kQueryCode, command), answer)) return std::nullopt;
+    return veltra::QueryValue(answer);
+}
+
+std::uint8_t Link::SendCommand(const std::string& command) {
+    if (!FindIOInterface()) return 0;
+    Report answer{};
+    if (!exchange(BuildCommandReport(kCommandCode, command), answer)) return 0;
+    return answer[kStatusByte];
+}
+
+int Link::SendRecord(const std::vector<std::uint8_t>& record) {
+    Report out{};
+    if (!BuildRecordReport(record, out)) return 0;
+    Report answer{};
+    if (!exchange(out, answer)) return 0;
+    const int status = answer[kStatusByte];
+    return status >= 1 && status <= 3 ? status : 0;
+}
+
+int Link::EraseStep(int step) {
+    Report answer{};
+    const std::string command = "*FE" + std::to_string(step % 10);
+    const bool answered = exchange(BuildCommandReport(kEraseCode, command), answer);
+    const int status = answered ? answer[kStatusByte] : 0;
+    if (status == 0) {
+        showMessage_(7);
+        return 0;
+    }
+    if (status == 1) return 1;
+    if (status == 2) {
+        showMessage_(8);
+        return 2;
+    }
+    return 0;
+}
+
+void Link::SendEP() {
+    Report answer{};
+    exchange(BuildCommandReport(kCommandCode, "*EP"), answer);
+}
+
+int Link::ResyncAnswers(const std::string& serial) {
+    const std::string expected = "NS" + serial;
+    for (int tries = 0; tries < kMaxResyncTries; ++tries) {
+        const auto answer = SendQuery("*?NS");
+        if (answer && answer->size() > 1 && answer->substr(1, 10) == expected) return tries;
+        if (!isOpen()) return -1;
+    }
+    return -1;
+}
+
+std::string Link::GetIOVersion() {
+    Report answer{};
+    if (!exchange(BuildBareReport(kIOVersionCode), answer)) return {};
+    return AnswerText(answer, kStatusByte);
+}
+
+std::string Link::GetVTVersion() {
+    Report answer{};
+    if (!exchange(BuildCommandReport(kQueryCode, "*?VE"), answer)) return {};
+    return VersionFromAnswer(answer);
+}
+
+std::string Link::GetSerial() {
+    Report answer{};
+    if (!exchange(BuildCommandReport(kQueryCode, "*?NS"), answer)) return {};
+    return veltra::QueryValue(answer);
+}
+
+bool Link::SetClock(const std::string& clockText) { return writeOnly(BuildClockReport(clockText)); }
+
+}  // namespace veltra

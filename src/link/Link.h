@@ -1,0 +1,79 @@
+// The link to the instrument: owns the one device handle to the IO interface and offers the
+// command exchanges every operation uses. Nothing else touches a HidBackend.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/HidBackend.h"
+#include "link/Report.h"
+
+namespace veltra {
+
+inline constexpr const char* kProductString = "VELTRA-52";
+
+// Narrows a product string to 8-bit text: characters above 0x7F become "?".
+std::string NarrowProductString(const std::u32string& text);
+
+class Link {
+public:
+    // `showMessage` shows a numbered message (the erase steps report their refusals themselves).
+    Link(HidBackend& backend, std::function<void(int)> showMessage);
+
+    // Closes the previous handle, then opens the first HID device whose product string is
+    // exactly "VELTRA-52". True when one was found.
+    bool FindIOInterface();
+    bool isOpen() const { return device_ != nullptr; }
+    // Product string of the IO interface found last; kept when a later search fails.
+    const std::string& modelName() const { return modelName_; }
+    void close();
+
+    // Longest wait for one answer.
+    void setReadTimeout(int milliseconds) { timeoutMs_ = milliseconds; }
+    int readTimeout() const { return timeoutMs_; }
+
+    // One report out, one report in. False when the write or the read failed (no device, time-out,
+    // device gone): the exchange yields no answer.
+    bool exchange(const Report& out, Report& answer);
+    // One report out, nothing read (the clock report, the IO interface's loader).
+    bool writeOnly(const Report& out);
+
+    // Report code 25: the answer's bytes from byte 5. Empty optional on a failed exchange.
+    std::optional<std::string> SendQuery(const std::string& command);
+    // Report code 25, four-character query: the value from byte 8 up to the first CR.
+    std::optional<std::string> QueryValue(const std::string& command);
+    // Report code 22 after a search: answer byte 3; 0 without an IO interface or an answer.
+    std::uint8_t SendCommand(const std::string& command);
+    // Report code 23: 1, 2 or 3 as answered, otherwise 0.
+    int SendRecord(const std::vector<std::uint8_t>& record);
+    // Report code 24, "*FE" and the step digit: 1 accepted, 2 warning (message 8), 0 refused
+    // (message 7) or no answer.
+    int EraseStep(int step);
+    // "*EP" with report code 22; the answer is read and not used.
+    void SendEP();
+    // Draws answers with "*?NS" until one carries `serial`: the number of extra tries, or -1 when
+    // the instrument did not come back into step within kMaxResyncTries queries.
+    int ResyncAnswers(const std::string& serial);
+    static constexpr int kMaxResyncTries = 16;
+
+    // Identity of the connected instrument; empty texts when the exchange fails.
+    std::string GetIOVersion();
+    std::string GetVTVersion();
+    std::string GetSerial();
+
+    // Sets the instrument clock: the "*SK" report, whose answer is not read here.
+    bool SetClock(const std::string& clockText);
+
+private:
+    HidBackend& backend_;
+    std::function<void(int)> showMessage_;
+    std::unique_ptr<HidDevice> device_;
+    std::string modelName_;
+    int timeoutMs_ = 2000;
+};
+
+}  // namespace veltra

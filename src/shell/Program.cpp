@@ -1,0 +1,27 @@
+#include "shell/Program.h"
+
+namespace veltra {
+
+Program::Program(Language& language, Link& link, UserPrompts& prompts)
+    : Form1(std::make_unique<TForm1>(language, link, prompts)) {
+    QWidget* owner = Form1.get();
+    UpdatingFORM = new TUpdatingFORM(owner);
+    ConfUpgr = new TConfUpgr(owner);
+    AboutVELTRA52 = new TAboutVELTRA52(owner);
+    AboutController = new TAboutController(owner);
+    Oculta = new TOculta(owner);
+    Editor = new TEditor(owner);
+    Dialog = new TDialog(owner);
+    LoggerWindow = new TLoggerWindow(owner);
+    ModemWindow = new TModemWindow(owner);
+    DownWindow = new TDownWindow(owner);
+    for (WindowTexts* window : std::initializer_list<WindowTexts*>{
+             UpdatingFORM, ConfUpgr, AboutVELTRA52, AboutController, Oculta, Editor, Dialog,
+             LoggerWindow, ModemWindow, DownWindow})
+        Form1->registerWindowTexts(window);
+    Form1->setAboutWindows(AboutVELTRA52, AboutController);
+}
+
+Program::~Program() = default;
+
+}  // namespace veltra

@@ -1,0 +1,39 @@
+// The program's windows, created once at start in their fixed order and living for the run.
+#pragma once
+
+#include <memory>
+
+#include "editor/TDialog.h"
+#include "editor/TEditor.h"
+#include "firmware/TConfUpgr.h"
+#include "firmware/TUpdatingFORM.h"
+#include "loggers/TDownWindow.h"
+#include "loggers/TLoggerWindow.h"
+#include "loggers/TModemWindow.h"
+#include "shell/TAboutController.h"
+#include "shell/TAboutVELTRA52.h"
+#include "shell/TForm1.h"
+#include "shell/TOculta.h"
+
+namespace veltra {
+
+class Program {
+public:
+    Program(Language& language, Link& link, UserPrompts& prompts);
+    ~Program();
+
+    std::unique_ptr<TForm1> Form1;
+    // Owned by Form1 through Qt's parent chain.
+    TUpdatingFORM* UpdatingFORM;
+    TConfUpgr* ConfUpgr;
+    TAboutVELTRA52* AboutVELTRA52;
+    TAboutController* AboutController;
+    TOculta* Oculta;
+    TEditor* Editor;
+    TDialog* Dialog;
+    TLoggerWindow* LoggerWindow;
+    TModemWindow* ModemWindow;
+    TDownWindow* DownWindow;
+};
+
+}  // namespace veltra

@@ -1,0 +1,30 @@
+// UserPrompts with real message boxes and file dialogs, parented to the main window.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "shell/UserPrompts.h"
+
+namespace veltra {
+
+class QtUserPrompts : public UserPrompts {
+public:
+    void setParentWindow(QWidget* parent) { parent_ = parent; }
+
+    void showMessage(const std::string& caption, const std::string& text,
+                     MessageIcon icon) override;
+    bool askYesNo(const std::string& caption, const std::string& text) override;
+    YesNoCancel askYesNoCancel(const std::string& caption, const std::string& text) override;
+    std::optional<std::string> chooseOpenFile(FileDialogState& dialog) override;
+    std::vector<std::string> chooseOpenFiles(FileDialogState& dialog) override;
+    std::optional<std::string> chooseSaveFile(FileDialogState& dialog) override;
+    void processEvents() override;
+    void beginWait() override;
+    void endWait() override;
+
+private:
+    QPointer<QWidget> parent_;
+};
+
+}  // namespace veltra

@@ -1,0 +1,121 @@
+#include "shell/StringGrid.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+
+namespace veltra {
+
+namespace {
+
+// Refuses the moves the grid's select-cell hook refuses, whatever asks for them.
+class RefusingSelectionModel : public QItemSelectionModel {
+public:
+    RefusingSelectionModel(QAbstractItemModel* model, StringGrid* grid)
+        : QItemSelectionModel(model, grid), grid_(grid) {}
+
+    void setCurrentIndex(const QModelIndex& index, SelectionFlags command) override {
+        if (index.isValid() && !grid_->maySelect(index.column(), index.row())) return;
+        QItemSelectionModel::setCurrentIndex(index, command);
+    }
+    void select(const QModelIndex& index, SelectionFlags command) override {
+        if (index.isValid() && !grid_->maySelect(index.column(), index.row())) return;
+        QItemSelectionModel::select(index, command);
+    }
+    void select(const QItemSelection& selection, SelectionFlags command) override {
+        for (const QItemSelectionRange& range : selection) {
+            for (const QModelIndex& index : range.indexes()) {
+                if (!grid_->maySelect(index.column(), index.row())) return;
+            }
+        }
+        QItemSelectionModel::select(selection, command);
+    }
+
+private:
+    StringGrid* grid_;
+};
+
+}  // namespace
+
+StringGrid::StringGrid(int columns, int rows, QWidget* parent) : QTableWidget(rows, columns, parent) {
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    setSelectionModel(new RefusingSelectionModel(model(), this));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setDefaultRowHeight(20);
+    styleFixedCells();
+}
+
+QTableWidgetItem* StringGrid::itemFor(int column, int row) {
+    QTableWidgetItem* it = item(row, column);
+    if (!it) {
+        it = new QTableWidgetItem;
+        if (isFixed(column, row)) {
+            it->setBackground(fixedColor_);
+            it->setFlags(Qt::ItemIsEnabled);
+        }
+        setItem(row, column, it);
+    }
+    return it;
+}
+
+QString StringGrid::cell(int column, int row) const {
+    const QTableWidgetItem* it = item(row, column);
+    return it ? it->text() : QString();
+}
+
+void StringGrid::setCell(int column, int row, const QString& text) {
+    if (column < 0 || row < 0 || column >= columnCount() || row >= rowCount()) return;
+    itemFor(column, row)->setText(text);
+}
+
+void StringGrid::setColCount(int columns) {
+    setColumnCount(columns);
+    styleFixedCells();
+}
+
+void StringGrid::setRowCountTotal(int rows) {
+    setRowCount(rows);
+    styleFixedCells();
+}
+
+void StringGrid::setDefaultRowHeight(int height) {
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(height);
+}
+
+void StringGrid::setFixedColor(const QColor& color) {
+    fixedColor_ = color;
+    for (int r = 0; r < rowCount(); ++r) {
+        for (int c = 0; c < columnCount(); ++c) {
+            if (QTableWidgetItem* it = item(r, c); it && isFixed(c, r)) it->setBackground(color);
+        }
+    }
+    styleFixedCells();
+}
+
+void StringGrid::styleFixedCells() {
+    for (int r = 0; r < rowCount(); ++r) {
+        for (int c = 0; c < columnCount(); ++c) {
+            if (isFixed(c, r)) itemFor(c, r);
+        }
+    }
+}
+
+bool StringGrid::maySelect(int column, int row) const {
+    if (isFixed(column, row)) return false;
+    return !selectHook_ || selectHook_(column, row);
+}
+
+std::pair<int, int> StringGrid::cellAt(const QPoint& viewportPoint) const {
+    const int row = rowAt(viewportPoint.y());
+    const int column = columnAt(viewportPoint.x());
+    if (row < 0 || column < 0) return {-1, -1};
+    return {column, row};
+}
+
+void StringGrid::mouseReleaseEvent(QMouseEvent* event) {
+    QTableWidget::mouseReleaseEvent(event);
+    emit mouseReleased(event->button(), event->modifiers(), event->position().toPoint());
+}
+
+}  // namespace veltra

@@ -1,0 +1,422 @@
+#include "shell/TForm1.h"
+
+#include <QCloseEvent>
+#include <QDialog>
+#include <QLayout>
+#include <QMenuBar>
+#include <QPainter>
+#include <clocale>
+#include <ctime>
+
+#include "shell/DeviceMonitor.h"
+#include "shell/MessageCodes.h"
+#include "shell/Pictures.h"
+#include "shell/QtText.h"
+
+namespace veltra {
+
+QColor WindowsColor(unsigned value) {
+    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                  static_cast<int>((value >> 16) & 0xFF));
+}
+
+namespace {
+
+const QColor kNavy(0, 0, 128);
+const QColor kSilver(192, 192, 192);
+
+QLabel* MakeLabel(QWidget* parent, const char* name, int x, int y, const QString& text = {}) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QRect& geometry,
+                        const QString& text) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    return button;
+}
+
+void SetLabelText(QLabel* label, const QString& text) {
+    label->setText(text);
+    label->adjustSize();
+}
+
+// The program's logo, drawn once: the model name on the navy title panel.
+QPixmap DrawLogo() {
+    QPixmap logo(144, 24);
+    logo.fill(kNavy);
+    QPainter painter(&logo);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(255, 200, 40), 2));
+    for (int i = 0; i < 3; ++i) painter.drawArc(QRect(4 + i * 4, 6 + i * 2, 16 - i * 8 + 8, 12 - i * 4), 30 * 16, 120 * 16);
+    QFont font("DejaVu Sans", 11, QFont::Bold);
+    font.setItalic(true);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QRect(28, 0, 116, 24), Qt::AlignVCenter | Qt::AlignLeft, "VELTRA-52");
+    return logo;
+}
+
+}  // namespace
+
+TForm1::TForm1(Language& language, Link& link, UserPrompts& prompts, QWidget* parent)
+    : QMainWindow(parent), language_(language), link_(link), prompts_(prompts) {
+    setObjectName("Form1");
+    auto* central = new QWidget(this);
+    central->setObjectName("ClientArea");
+    central->setFixedSize(792, 546);
+    central->setAutoFillBackground(true);
+    QPalette palette = central->palette();
+    palette.setColor(QPalette::Window, WindowsColor(kMainWindowColor));
+    central->setPalette(palette);
+    setCentralWidget(central);
+
+    Panel1 = new QWidget(central);
+    Panel1->setObjectName("Panel1");
+    Panel1->setGeometry(3, 0, 785, 40);
+    Panel1->setAutoFillBackground(true);
+    QPalette navy = Panel1->palette();
+    navy.setColor(QPalette::Window, kNavy);
+    Panel1->setPalette(navy);
+    Logo = MakeLabel(Panel1, "Logo", 8, 8);
+    Logo->setFixedSize(144, 24);
+    Logo->setScaledContents(true);
+    Logo->setPixmap(DrawLogo());
+    Bandera = MakeLabel(Panel1, "Bandera", 745, 8);
+    Bandera->setFixedSize(32, 24);
+    Bandera->setScaledContents(true);
+
+    buildMenu();
+    buildConnectionPanel(central);
+
+    PageControl = new QTabWidget(central);
+    PageControl->setObjectName("PageControl");
+    PageControl->setGeometry(3, 145, 785, 401);
+    buildChannelPlanTab();
+    buildLoggersTab();
+    PageControl->setCurrentIndex(0);
+
+    Timer2.setObjectName("Timer2");
+    Timer2.setInterval(1200);
+    Timer2.setSingleShot(true);
+    connect(&Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
+
+    CarregarHex.initialFolder = language_.programFolder() + "Version";
+    CarregarHex.filter = "Firmware (*.hex *.p52);;All files (*)";
+    CarregarCanals.initialFolder = language_.programFolder();
+    CarregarCanals.filter = "Channel plans (*.c52);;All files (*)";
+    OpenLoggerDialog.filter = "Loggers (*.logtv *.logmr *.logds);;All files (*)";
+
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::buildMenu() {
+    QMenuBar* bar = menuBar();
+    auto addMenu = [&](QMenu* parentMenu, const char* name, const char* text) {
+        QMenu* menu = parentMenu ? parentMenu->addMenu(text) : bar->addMenu(text);
+        menu->setObjectName(name);
+        menu->menuAction()->setObjectName(QString(name) + "Action");
+        return menu;
+    };
+    auto addAction = [&](QMenu* menu, const char* name, const char* text, auto handler) {
+        QAction* action = menu->addAction(text);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    Archivo1 = addMenu(nullptr, "Archivo1", "&File");
+    Salir1 = addAction(Archivo1, "Salir1", "E&xit", &TForm1::Salir1Click);
+    Idioma1 = addMenu(nullptr, "Idioma1", "&Language");
+    Actualizar1 = addMenu(nullptr, "Actualizar1", "&Update");
+    Firmware1 = addAction(Actualizar1, "Firmware1", "IO interface firmware", &TForm1::Firmware1Click);
+    VELTRA521 = addAction(Actualizar1, "VELTRA521", "VELTRA-52 firmware", &TForm1::VELTRA521Click);
+    Puestaenhora1 = addAction(Actualizar1, "Puestaenhora1", "Set instrument clock",
+                              &TForm1::Puestaenhora1Click);
+    Ayuda1 = addMenu(nullptr, "Ayuda1", "&Help");
+    Contenidos1 = Ayuda1->addAction("Contents");
+    Contenidos1->setObjectName("Contenidos1");
+    Contenidos1->setEnabled(false);
+    SobreVELTRA52 = addAction(Ayuda1, "SobreVELTRA52", "About VELTRA-52",
+                              &TForm1::SobreVELTRA52Click);
+    SobreControlador = addAction(Ayuda1, "SobreControlador", "About this software",
+                                 &TForm1::SobreControladorClick);
+}
+
+void TForm1::buildConnectionPanel(QWidget* central) {
+    CStatus = new QGroupBox("Connection", central);
+    CStatus->setObjectName("CStatus");
+    CStatus->setGeometry(8, 40, 306, 106);
+
+    Connexio = MakeLabel(CStatus, "Connexio", 10, 18);
+    QFont big = Connexio->font();
+    big.setBold(true);
+    big.setPixelSize(16);
+    Connexio->setFont(big);
+    Usb = MakeLabel(CStatus, "Usb", 234, 16);
+    Usb->setFixedSize(64, 40);
+
+    struct Row {
+        QLabel** caption;
+        const char* captionName;
+        QLabel** value;
+        const char* valueName;
+        const char* description;
+        int y;
+    };
+    const Row rows[] = {
+        {&Model, "Model", &Mod, "Mod", "Model of the connected instrument", 42},
+        {&SNumber, "SNumber", &SN, "SN", "Serial number of the connected instrument", 57},
+        {&IOVersion, "IOVersion", &IOV, "IOV", "Firmware version of the IO interface", 72},
+        {&VTVersion, "VTVersion", &VTV, "VTV", "Firmware version of the instrument", 87},
+    };
+    for (const Row& row : rows) {
+        *row.caption = MakeLabel(CStatus, row.captionName, 10, row.y);
+        *row.value = MakeLabel(CStatus, row.valueName, 100, row.y);
+        QFont bold = (*row.value)->font();
+        bold.setBold(true);
+        (*row.value)->setFont(bold);
+        QPalette valuePalette = (*row.value)->palette();
+        valuePalette.setColor(QPalette::WindowText, kNavy);
+        (*row.value)->setPalette(valuePalette);
+        (*row.value)->setAccessibleDescription(row.description);
+    }
+}
+
+void TForm1::buildChannelPlanTab() {
+    ChannelPlan = new QWidget;
+    ChannelPlan->setObjectName("ChannelPlan");
+    PageControl->addTab(ChannelPlan, "Channel plans");
+
+    ReceiveBut = MakeButton(ChannelPlan, "ReceiveBut", {24, 16, 233, 49},
+                            "Read equipment's channel plans");
+    DelSelBut = MakeButton(ChannelPlan, "DelSelBut", {24, 72, 233, 49},
+                           "Delete selected channel plans");
+    LoadBut = MakeButton(ChannelPlan, "LoadBut", {24, 128, 233, 49}, "Load channel plan");
+    EditBut = MakeButton(ChannelPlan, "EditBut", {24, 208, 233, 49}, "Edit channel plan");
+    NewBut = MakeButton(ChannelPlan, "NewBut", {24, 264, 233, 49}, "New channel plan");
+    DelSelBut->setEnabled(false);
+    LoadBut->setEnabled(false);
+
+    ListLabel = MakeLabel(ChannelPlan, "ListLabel", 280, 14, "Equipment's channel plans");
+    QFont bold = ListLabel->font();
+    bold.setBold(true);
+    ListLabel->setFont(bold);
+    Llista = new QListWidget(ChannelPlan);
+    Llista->setObjectName("Llista");
+    Llista->setGeometry(280, 32, 481, 329);
+    Llista->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    Llista->setEnabled(false);
+    ListLabel->setBuddy(Llista);
+
+    VersioControllerLabel = MakeLabel(ChannelPlan, "VersioControllerLabel", 24, 350, kVersionLabel);
+    VersioControllerLabel->setFont(bold);
+}
+
+void TForm1::buildLoggersTab() {
+    Loggers = new QWidget;
+    Loggers->setObjectName("Loggers");
+    PageControl->addTab(Loggers, "Loggers");
+
+    OpenLogBut = MakeButton(Loggers, "OpenLogBut", {24, 16, 233, 33}, "Open logger file");
+    Label2 = MakeLabel(Loggers, "Label2", 24, 86, "Logger list:");
+    LoggerType = new QComboBox(Loggers);
+    LoggerType->setObjectName("LoggerType");
+    LoggerType->setGeometry(136, 80, 121, 24);
+    LoggerType->addItems({"Modem Logger", "TV Logger"});
+    LoggerType->setCurrentIndex(0);
+    Label2->setBuddy(LoggerType);
+    connect(LoggerType, &QComboBox::currentIndexChanged, this, [this] { LoggerTypeChange(); });
+    ReceiveLogBut = MakeButton(Loggers, "ReceiveLogBut", {24, 112, 233, 49}, "Read loggers");
+    SaveLogBut = MakeButton(Loggers, "SaveLogBut", {24, 168, 233, 49}, "Save loggers");
+    SaveLogAsBut = MakeButton(Loggers, "SaveLogAsBut", {24, 224, 233, 49}, "Save loggers as");
+    PrintSelBut = MakeButton(Loggers, "PrintSelBut", {24, 280, 233, 49}, "Print selected loggers");
+    SaveLogAsBut->setEnabled(false);
+    PrintSelBut->setEnabled(false);
+
+    Label3 = MakeLabel(Loggers, "Label3", 280, 14, "Loggers");
+    QFont bold = Label3->font();
+    bold.setBold(true);
+    Label3->setFont(bold);
+
+    Panel3 = new QFrame(Loggers);
+    Panel3->setObjectName("Panel3");
+    static_cast<QFrame*>(Panel3)->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel3->setGeometry(280, 32, 481, 329);
+    Panel3->setAutoFillBackground(true);
+    QPalette palette = Panel3->palette();
+    palette.setColor(QPalette::Window, WindowsColor(kMainWindowColor));
+    Panel3->setPalette(palette);
+
+    LoggerIndex = new StringGrid(5, 31, Panel3);
+    LoggerIndex->setObjectName("LoggerIndex");
+    LoggerIndex->setGeometry(8, 8, 465, 313);
+    LoggerIndex->setFixedColor(kSilver);
+    LoggerIndex->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    LoggerIndex->viewport()->setCursor(Qt::PointingHandCursor);
+    const int widths[] = {25, 100, 100, 100, 100};
+    for (int c = 0; c < 5; ++c) LoggerIndex->setColWidth(c, widths[c]);
+    Label3->setBuddy(LoggerIndex);
+
+    VersioControllerLabel2 = MakeLabel(Loggers, "VersioControllerLabel2", 24, 350, kVersionLabel);
+    VersioControllerLabel2->setFont(bold);
+}
+
+void TForm1::ShowMessageCode(int code) { veltra::ShowMessageCode(prompts_, language_.table(), code); }
+
+// ---------------------------------------------------------------------------------------------
+// Start-up and shut-down
+
+void TForm1::AlExecutar() {
+    BuildLanguageMenu();
+    LoadStartLanguage();
+    // Numbers in files and on screen always use a point, whatever the regional setting.
+    std::setlocale(LC_NUMERIC, "C");
+    QLocale::setDefault(QLocale::c());
+    ConnectionStatus();
+    LoggerTypeChange();
+    monitor_ = std::make_unique<DeviceMonitor>();
+    connect(monitor_.get(), &DeviceMonitor::deviceChanged, this, &TForm1::AppMessage);
+    if (!commandLineFile_.empty()) Actualitzar();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    FormClose();
+    QMainWindow::closeEvent(event);
+}
+
+void TForm1::FormClose() { link_.close(); }
+
+// ---------------------------------------------------------------------------------------------
+// Connection panel
+
+void TForm1::setConnexio(bool connected) {
+    SetLabelText(Connexio, toQt(language_.text(connected ? 14 : 15)));
+    QPalette palette = Connexio->palette();
+    palette.setColor(QPalette::WindowText, connected ? WindowsColor(0xFF0000) : WindowsColor(0x0000FF));
+    Connexio->setPalette(palette);
+}
+
+void TForm1::placeValueLabels() {
+    const std::pair<QLabel*, QLabel*> pairs[] = {
+        {Model, Mod}, {SNumber, SN}, {IOVersion, IOV}, {VTVersion, VTV}};
+    for (auto [caption, value] : pairs) {
+        caption->adjustSize();
+        value->adjustSize();
+        value->move(caption->x() + caption->width() + 3, value->y());
+    }
+}
+
+void TForm1::ConnectionStatus() {
+    if (link_.FindIOInterface()) {
+        Usb->setPixmap(LoadPicture(language_.imagesFolder() + "usb.bmp"));
+        setConnexio(true);
+        Model->setEnabled(true);
+        SetLabelText(Mod, toQt(link_.modelName()));
+        SNumber->setEnabled(true);
+        SetLabelText(SN, toQt(link_.GetSerial()));
+        ReceiveBut->setEnabled(true);
+        prompts_.processEvents();
+        IOVersion->setEnabled(true);
+        VTVersion->setEnabled(true);
+        SetLabelText(IOV, toQt(link_.GetIOVersion()));
+        SetLabelText(VTV, toQt(link_.GetVTVersion()));
+        prompts_.processEvents();
+        placeValueLabels();
+        return;
+    }
+    Usb->setPixmap(LoadPicture(language_.imagesFolder() + "Nousb.bmp"));
+    setConnexio(false);
+    SetLabelText(Mod, {});
+    SetLabelText(SN, {});
+    Model->setEnabled(false);
+    SNumber->setEnabled(false);
+    SetLabelText(IOV, {});
+    SetLabelText(VTV, {});
+    IOVersion->setEnabled(false);
+    VTVersion->setEnabled(false);
+    ReceiveBut->setEnabled(false);
+    DelSelBut->setEnabled(false);
+    LoadBut->setEnabled(false);
+    Llista->setEnabled(false);
+    Llista->clear();
+    for (int row = 1; row <= 50 && row < LoggerIndex->rowCount(); ++row) {
+        for (int column = 1; column <= 5 && column < LoggerIndex->columnCount(); ++column)
+            LoggerIndex->setCell(column, row, {});
+    }
+}
+
+void TForm1::AppMessage() {
+    if (!Timer2.isActive()) Timer2.start();
+}
+
+void TForm1::Timer2Timer() {
+    Timer2.stop();
+    try {
+        ConnectionStatus();
+    } catch (const std::exception& error) {
+        ShowFrameworkError(error);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Loggers tab
+
+void TForm1::ClearLoggerIndex() {
+    for (int row = 1; row < LoggerIndex->rowCount(); ++row) {
+        for (int column = 1; column <= 4; ++column) LoggerIndex->setCell(column, row, {});
+    }
+}
+
+void TForm1::NumberLoggerIndex() {
+    for (int row = 1; row < LoggerIndex->rowCount(); ++row)
+        LoggerIndex->setCell(0, row, QString::number(row - 1));
+}
+
+void TForm1::LoggerTypeChange() {
+    PrintSelBut->setEnabled(false);
+    SaveLogBut->setEnabled(false);
+    SaveLogAsBut->setEnabled(false);
+    ClearLoggerIndex();
+    LoggerIndex->setRowCountTotal(LoggerType->currentIndex() == 1 ? 51 : 31);
+    NumberLoggerIndex();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Menu
+
+void TForm1::Firmware1Click() { Actualitzar(); }
+
+void TForm1::Actualitzar() {}
+
+void TForm1::VELTRA521Click() {}
+
+void TForm1::Puestaenhora1Click() {
+    if (!link_.FindIOInterface()) {
+        ShowMessageCode(7);
+        return;
+    }
+    WaitCursor wait(prompts_);
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    link_.SetClock(ClockText(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                             local.tm_min, local.tm_sec));
+    if (link_.ResyncAnswers(fromQt(SN->text())) < 0) ShowMessageCode(7);
+}
+
+void TForm1::SobreVELTRA52Click() {
+    if (aboutVeltra52_) aboutVeltra52_->exec();
+}
+
+void TForm1::SobreControladorClick() {
+    if (aboutController_) aboutController_->exec();
+}
+
+}  // namespace veltra

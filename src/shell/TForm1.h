@@ -1,0 +1,146 @@
+// The main window (Cercahid): menu, connection panel, the channel plan tab and the Loggers tab.
+#pragma once
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "language/Language.h"
+#include "language/WindowTexts.h"
+#include "link/Link.h"
+#include "shell/StringGrid.h"
+#include "shell/UserPrompts.h"
+
+namespace veltra {
+
+class DeviceMonitor;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    TForm1(Language& language, Link& link, UserPrompts& prompts, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Windows whose texts ApplyLanguageTexts puts on, in creation order.
+    void registerWindowTexts(WindowTexts* window) { windowTexts_.push_back(window); }
+
+    // The file named on the command line; the IO interface update runs with it at start.
+    void setCommandLineFile(std::string file) { commandLineFile_ = std::move(file); }
+    const std::string& commandLineFile() const { return commandLineFile_; }
+
+    // Start step: language menu and language, decimal separator, first connection check,
+    // logger index set-up, device-change hook, command-line update. Errors from missing pictures
+    // or a bad language file escape to the start-up code.
+    void AlExecutar();
+
+    // Numbered message through the prompts.
+    void ShowMessageCode(int code);
+
+    // Language (language menu, loading, window texts).
+    void BuildLanguageMenu();
+    void LoadStartLanguage();
+    // Loads the current language, applies its texts and shows its flag. Throws FileError when
+    // no flag at all can be shown and std::runtime_error for a key that is not a number.
+    void SetLanguage();
+    void SelectLanguage(QAction* entry);
+    void ApplyLanguageTexts();
+
+    // Connection panel.
+    void ConnectionStatus();
+    void AppMessage();  // a device was plugged in or out
+    void Timer2Timer();
+
+    // Loggers tab.
+    void LoggerTypeChange();
+    void ClearLoggerIndex();
+    void NumberLoggerIndex();
+
+    // Menu handlers.
+    void Salir1Click() { close(); }
+    void Firmware1Click();
+    void VELTRA521Click();
+    void Puestaenhora1Click();
+    void SobreVELTRA52Click();
+    void SobreControladorClick();
+
+    // Start-up steps that belong to the IO interface update.
+    void Actualitzar();
+
+    void setAboutWindows(QDialog* aboutVeltra52, QDialog* aboutController) {
+        aboutVeltra52_ = aboutVeltra52;
+        aboutController_ = aboutController;
+    }
+
+    Language& language() { return language_; }
+    Link& link() { return link_; }
+    UserPrompts& prompts() { return prompts_; }
+
+    // Controls, named as the program names them (also their objectName).
+    QWidget* Panel1;
+    QLabel* Logo;
+    QLabel* Bandera;
+    QGroupBox* CStatus;
+    QLabel* Connexio;
+    QLabel* Usb;
+    QLabel *Model, *Mod, *SNumber, *SN, *IOVersion, *IOV, *VTVersion, *VTV;
+    QTabWidget* PageControl;
+    QWidget* ChannelPlan;
+    QWidget* Loggers;
+    QLabel* VersioControllerLabel;
+    QLabel* VersioControllerLabel2;
+    // Channel plan tab.
+    QPushButton *ReceiveBut, *EditBut, *NewBut, *DelSelBut, *LoadBut;
+    QLabel* ListLabel;
+    QListWidget* Llista;
+    // Loggers tab.
+    QPushButton *OpenLogBut, *ReceiveLogBut, *SaveLogBut, *SaveLogAsBut, *PrintSelBut;
+    QLabel* Label2;
+    QLabel* Label3;
+    QComboBox* LoggerType;
+    QWidget* Panel3;
+    StringGrid* LoggerIndex;
+    // Menu.
+    QMenu *Archivo1, *Idioma1, *Actualizar1, *Ayuda1;
+    QAction *Salir1, *Firmware1, *VELTRA521, *Puestaenhora1, *Contenidos1, *SobreVELTRA52,
+        *SobreControlador;
+    QTimer Timer2;
+    // Dialogs the window keeps between uses.
+    FileDialogState CarregarHex, OpenDialog1, CarregarCanals, EditDialog, OpenLoggerDialog,
+        SaveAllAsDialog;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenu();
+    void buildConnectionPanel(QWidget* central);
+    void buildChannelPlanTab();
+    void buildLoggersTab();
+    void placeValueLabels();
+    void setConnexio(bool connected);
+    void FormClose();
+
+    Language& language_;
+    Link& link_;
+    UserPrompts& prompts_;
+    std::vector<WindowTexts*> windowTexts_;
+    std::string commandLineFile_;
+    std::unique_ptr<DeviceMonitor> monitor_;
+    QDialog* aboutVeltra52_ = nullptr;
+    QDialog* aboutController_ = nullptr;
+};
+
+// The window's colours, converted once from the program's Windows colour values (0x00BBGGRR).
+QColor WindowsColor(unsigned value);
+inline constexpr unsigned kMainWindowColor = 16750967;
+
+}  // namespace veltra

@@ -1,0 +1,122 @@
+// Start-up of the VELTRA-52 companion program.
+#include <QApplication>
+#include <QIcon>
+#include <QSocketNotifier>
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "language/Language.h"
+#include "language/WindowTexts.h"
+#include "link/HidapiBackend.h"
+#include "link/Link.h"
+#include "shell/CommandLine.h"
+#include "shell/Pictures.h"
+#include "shell/Program.h"
+#include "shell/QtText.h"
+#include "shell/QtUserPrompts.h"
+#include "sim/SimState.h"
+
+namespace {
+
+int g_signalPipe[2] = {-1, -1};
+
+void OnPlugSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] auto n = ::write(g_signalPipe[1], &byte, 1);
+}
+
+// SIGUSR1 unplugs the simulated instrument or plugs it in again, as a hand on the cable would.
+void InstallPlugToggle(veltra::sim::Simulator& simulator, QObject* owner) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0) return;
+    auto* notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, owner);
+    QObject::connect(notifier, &QSocketNotifier::activated, owner, [&simulator] {
+        char byte;
+        [[maybe_unused]] auto n = ::read(g_signalPipe[0], &byte, 1);
+        simulator.setPlugged(!simulator.plugged());
+    });
+    std::signal(SIGUSR1, OnPlugSignal);
+}
+
+std::vector<std::string> Arguments(const QStringList& list) {
+    std::vector<std::string> arguments;
+    for (qsizetype i = 1; i < list.size(); ++i) arguments.push_back(veltra::fromQt(list[i]));
+    return arguments;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace veltra;
+    {
+        std::vector<std::string> raw(argv + 1, argv + argc);
+        const CommandLine early = ParseCommandLine(raw);
+        if (early.help) {
+            std::cout << HelpText("veltra52");
+            return 0;
+        }
+        if (early.version) {
+            std::cout << kVersionLabel << '\n';
+            return 0;
+        }
+    }
+
+    QApplication app(argc, argv);
+    const CommandLine commandLine = ParseCommandLine(Arguments(QCoreApplication::arguments()));
+    if (!commandLine.error.empty()) {
+        std::cerr << "veltra52: " << commandLine.error << "\n" << HelpText("veltra52");
+        return 2;
+    }
+    QApplication::setApplicationName("veltra52");
+    QApplication::setApplicationDisplayName(kApplicationTitle);
+
+    std::unique_ptr<HidBackend> backend;
+    sim::Simulator* simulator = nullptr;
+    if (commandLine.simulate) {
+        std::string error;
+        std::unique_ptr<sim::Simulator> instrument =
+            commandLine.simulateFolder.empty()
+                ? sim::MakeDemoInstrument()
+                : sim::LoadInstrument(commandLine.simulateFolder, error);
+        if (!instrument) {
+            std::cerr << "veltra52: " << error << "\n";
+            return 2;
+        }
+        simulator = instrument.get();
+        backend = std::move(instrument);
+    } else {
+        backend = std::make_unique<HidapiBackend>();
+    }
+
+    const std::string programFolder = fromQt(QCoreApplication::applicationDirPath());
+    Language language(programFolder);
+    QtUserPrompts prompts;
+    std::unique_ptr<Program> program;
+    std::unique_ptr<Link> link;
+    try {
+        QApplication::setWindowIcon(QIcon(LoadPicture(language.imagesFolder() + "veltra52.ico")));
+        link = std::make_unique<Link>(*backend, [&](int code) {
+            if (program) program->Form1->ShowMessageCode(code);
+        });
+        program = std::make_unique<Program>(language, *link, prompts);
+        prompts.setParentWindow(program->Form1.get());
+        program->Form1->setCommandLineFile(commandLine.firmwareFile);
+        if (simulator) {
+            TForm1* form = program->Form1.get();
+            simulator->setDeviceChangeCallback([form] {
+                QMetaObject::invokeMethod(form, &TForm1::AppMessage, Qt::QueuedConnection);
+            });
+            InstallPlugToggle(*simulator, form);
+        }
+        program->Form1->show();
+        program->Form1->AlExecutar();
+    } catch (const std::exception& error) {
+        ShowFrameworkError(error);
+        return 1;
+    }
+    const int status = app.exec();
+    program.reset();
+    return status;
+}
