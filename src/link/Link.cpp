@@ -43,6 +43,11 @@ bool Link::writeOnly(const Report& out) { return device_ && device_->write(out);
 bool Link::exchange(const Report& out, Report& answer) {
     if (!device_) return false;
     if (!device_->write(out)) return false;
+    return readAnswer(answer);
+}
+
+bool Link::readAnswer(Report& answer) {
+    if (!device_) return false;
     switch (device_->read(answer, timeoutMs_)) {
         case ReadStatus::Ok:
             return true;
@@ -106,11 +111,25 @@ void Link::SendEP() {
 }
 
 int Link::ResyncAnswers(const std::string& serial) {
+    // The clock report's answer is still queued. Draw queued answers until one carries the
+    // serial number; ask again only when nothing is queued. Asking again for every wrong
+    // answer would leave one answer queued for the next command.
     const std::string expected = "NS" + serial;
-    for (int tries = 0; tries < kMaxResyncTries; ++tries) {
-        const auto answer = SendQuery("*?NS");
-        if (answer && answer->size() > 1 && answer->substr(1, 10) == expected) return tries;
-        if (!isOpen()) return -1;
+    const Report query = BuildCommandReport(kQueryCode, "*?NS");
+    bool ask = true;
+    for (int tries = 0, reads = 0; reads < kMaxResyncTries; ++reads) {
+        Report answer{};
+        const bool answered = ask ? exchange(query, answer) : readAnswer(answer);
+        if (!answered) {
+            if (!isOpen()) return -1;
+            ask = true;  // nothing queued: ask again
+            ++tries;
+            continue;
+        }
+        const std::string text = AnswerText(answer, kQueryAnswerStart);
+        if (text.size() > 1 && text.substr(1, 10) == expected) return tries;
+        ++tries;
+        ask = false;
     }
     return -1;
 }

@@ -39,6 +39,8 @@ public:
     // One report out, one report in. False when the write or the read failed (no device, time-out,
     // device gone): the exchange yields no answer.
     bool exchange(const Report& out, Report& answer);
+    // One report in, without writing (an answer that is still queued).
+    bool readAnswer(Report& answer);
     // One report out, nothing read (the clock report, the IO interface's loader).
     bool writeOnly(const Report& out);
 
@@ -55,8 +57,8 @@ public:
     int EraseStep(int step);
     // "*EP" with report code 22; the answer is read and not used.
     void SendEP();
-    // Draws answers with "*?NS" until one carries `serial`: the number of extra tries, or -1 when
-    // the instrument did not come back into step within kMaxResyncTries queries.
+    // Draws answers until one to "*?NS" carries `serial`: the number of extra answers drawn, or
+    // -1 when the instrument did not come back into step within kMaxResyncTries reads.
     int ResyncAnswers(const std::string& serial);
     static constexpr int kMaxResyncTries = 16;
 

@@ -8,6 +8,7 @@
 #include <clocale>
 #include <ctime>
 
+#include "shell/Clock.h"
 #include "shell/DeviceMonitor.h"
 #include "shell/MessageCodes.h"
 #include "shell/Pictures.h"
@@ -398,17 +399,11 @@ void TForm1::Actualitzar() {}
 void TForm1::VELTRA521Click() {}
 
 void TForm1::Puestaenhora1Click() {
-    if (!link_.FindIOInterface()) {
-        ShowMessageCode(7);
-        return;
-    }
-    WaitCursor wait(prompts_);
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    link_.SetClock(ClockText(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                             local.tm_min, local.tm_sec));
-    if (link_.ResyncAnswers(fromQt(SN->text())) < 0) ShowMessageCode(7);
+    SetInstrumentClock(link_, prompts_, [this](int code) { ShowMessageCode(code); },
+                       fromQt(SN->text()), local);
 }
 
 void TForm1::SobreVELTRA52Click() {

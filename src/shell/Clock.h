@@ -1,0 +1,19 @@
+// Setting the instrument's clock from the PC's local time.
+#pragma once
+
+#include <ctime>
+#include <functional>
+#include <string>
+
+#include "link/Link.h"
+#include "shell/UserPrompts.h"
+
+namespace veltra {
+
+// Searches the IO interface, writes the "*SK" clock report and draws answers until the
+// instrument answers with `serial` again. Message 7 when no instrument is found or it does not
+// come back into step.
+void SetInstrumentClock(Link& link, UserPrompts& prompts, const std::function<void(int)>& message,
+                        const std::string& serial, const std::tm& now);
+
+}  // namespace veltra

@@ -1,0 +1,49 @@
+// The whole program on the simulated instrument, in a temporary program folder that holds the
+// shipped data folders, with scripted prompts.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "language/Language.h"
+#include "link/Link.h"
+#include "shell/MessageCodes.h"
+#include "shell/Program.h"
+#include "sim/Simulator.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TempFolder.h"
+
+namespace veltra::test {
+
+class ProgramFixture : public ::testing::Test {
+protected:
+    ProgramFixture() {
+        for (const char* sub : {"Images", "Languages", "Version", "Loggers"}) {
+            std::filesystem::copy(std::filesystem::path(VELTRA_DATA_DIR) / sub, folder.path() / sub,
+                                  std::filesystem::copy_options::recursive);
+        }
+    }
+
+    // Creates the windows; `start` also runs the start step.
+    void create(bool start = true) {
+        language = std::make_unique<Language>(folder.str());
+        link = std::make_unique<Link>(sim, [this](int code) { form().ShowMessageCode(code); });
+        program = std::make_unique<Program>(*language, *link, prompts);
+        if (start) form().AlExecutar();
+    }
+
+    TForm1& form() { return *program->Form1; }
+    std::string text(int key) const { return language->text(key); }
+    std::string messageText(int code) const { return *MessageText(code, language->table()); }
+
+    TempFolder folder;
+    sim::Simulator sim;
+    ScriptedPrompts prompts;
+    std::unique_ptr<Language> language;
+    std::unique_ptr<Link> link;
+    std::unique_ptr<Program> program;
+};
+
+}  // namespace veltra::test
