@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "channelplans/ChannelRecord.h"
+
 namespace veltra::sim {
 
 namespace {
@@ -50,9 +52,93 @@ bool ReadIdentity(const std::string& path, Identity& identity, std::string& erro
     return true;
 }
 
+// The demo instrument's channel plans, as channel plan files.
+std::string DemoPlanAnalog() {
+    // European VHF and UHF channels, PAL B/G, the first ones switched off.
+    std::vector<std::string> lines;
+    const struct {
+        const char* name;
+        long long mhz100;  // vision carrier in 10 kHz
+        int bandwidth;
+        bool on;
+    } channels[] = {
+        {"E2", 4825, 7000000, false},  {"E3", 5525, 7000000, false}, {"E4", 6225, 7000000, false},
+        {"E5", 17525, 7000000, true},  {"E6", 18225, 7000000, true}, {"E7", 18925, 7000000, true},
+        {"E8", 19625, 7000000, true},  {"E9", 20325, 7000000, true}, {"E10", 21025, 7000000, true},
+        {"E11", 21725, 7000000, true}, {"E12", 22425, 7000000, true}, {"E21", 47125, 8000000, true},
+        {"E22", 47925, 8000000, true}, {"E23", 48725, 8000000, true}, {"E24", 49525, 8000000, true},
+    };
+    int index = 0;
+    for (const auto& c : channels) {
+        lines.push_back(std::to_string(index++) + "," + c.name + "," + std::to_string(c.mhz100 * 10000) +
+                        "," + std::to_string(c.bandwidth) + ",0,ANALOG," + (c.on ? "ON" : "OFF") +
+                        ",PAL/BG,NO GROUP,NO");
+    }
+    return veltra::FormatPlanFile("EUROP", lines);
+}
+
+std::string DemoPlanDigital() {
+    // DVB-C multiplexes every 8 MHz from 306 MHz.
+    std::vector<std::string> lines;
+    for (int i = 0; i < 16; ++i) {
+        const long long frequency = 306000000LL + 8000000LL * i;
+        lines.push_back(std::to_string(i) + ",S" + std::to_string(21 + i) + "," +
+                        std::to_string(frequency) + ",8000000,0,DIGITAL,ON,DVB-C," +
+                        (i < 12 ? "QAM256,6952" : "QAM64,6875") + ",NO GROUP,NO");
+    }
+    return veltra::FormatPlanFile("DVBC", lines);
+}
+
+std::string DemoPlanDocsis() {
+    // A cable network: analog channels, then two DOCSIS bonding groups of downstream channels.
+    std::vector<std::string> lines = {
+        "0,C5,175250000,7000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO",
+        "1,C6,182250000,7000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO",
+        "2,C7,189250000,7000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO",
+    };
+    for (int i = 0; i < 8; ++i) {
+        const long long frequency = 602000000LL + 8000000LL * i;
+        const int group = i < 4 ? 1 : 2;
+        lines.push_back(std::to_string(3 + i) + ",D" + std::to_string(i + 1) + "," +
+                        std::to_string(frequency) + ",8000000,0,DIGITAL,ON,DVB-C,QAM256,6952," +
+                        std::to_string(group) + "," + (i % 4 == 0 ? "YES" : "NO"));
+    }
+    lines.push_back("11,US,858000000,8000000,-125000,DIGITAL,OFF,ITU J.83/C,QAM64,5274,NO GROUP,NO");
+    return veltra::FormatPlanFile("DOCSI", lines);
+}
+
+void AddDemoPlans(Simulator& simulator) {
+    for (const std::string& plan : {DemoPlanAnalog(), DemoPlanDigital(), DemoPlanDocsis()})
+        simulator.addPlanFromFile(plan);
+}
+
+// plans/plan0.c52 .. plans/plan9.c52, in slot order, replace the demo's plans when the folder
+// exists.
+bool ReadPlans(const std::string& folder, Simulator& simulator, std::string& error) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec)) {
+        AddDemoPlans(simulator);
+        return true;
+    }
+    for (int slot = 0; slot < 10; ++slot) {
+        const std::string path = folder + "/plan" + std::to_string(slot) + ".c52";
+        std::string content;
+        if (!veltra::ReadWholeFile(path, content)) break;
+        if (!simulator.addPlanFromFile(content)) {
+            error = path + ": not a valid channel plan";
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
-std::unique_ptr<Simulator> MakeDemoInstrument() { return std::make_unique<Simulator>(); }
+std::unique_ptr<Simulator> MakeDemoInstrument() {
+    auto simulator = std::make_unique<Simulator>();
+    AddDemoPlans(*simulator);
+    return simulator;
+}
 
 std::unique_ptr<Simulator> LoadInstrument(const std::string& folder, std::string& error) {
     std::error_code ec;
@@ -63,6 +149,7 @@ std::unique_ptr<Simulator> LoadInstrument(const std::string& folder, std::string
     Identity identity;
     if (!ReadIdentity(folder + "/instrument.txt", identity, error)) return nullptr;
     auto simulator = std::make_unique<Simulator>(identity);
+    if (!ReadPlans(folder + "/plans", *simulator, error)) return nullptr;
     if (!simulator->setTrafficLog(folder + "/traffic.log")) {
         error = "cannot write " + folder + "/traffic.log";
         return nullptr;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <thread>
 
+#include "channelplans/ChannelRecord.h"
+
 namespace veltra::sim {
 
 namespace {
@@ -230,9 +232,128 @@ Report Simulator::StatusAnswer(std::uint8_t code, std::uint8_t status) {
 Report Simulator::answerQuery(const std::string& command) {
     if (command == "*?VE") return QueryAnswer(command, identity_.product + identity_.vtVersion);
     if (command == "*?NS") return QueryAnswer(command, identity_.serial);
+    if (StartsWith(command, "*?PN") || StartsWith(command, "*?CS") || StartsWith(command, "*?CU") ||
+        StartsWith(command, "*?CF"))
+        return planQuery(command);
+    planCommand(command);
     return QueryAnswer(command, "");
 }
 
-std::uint8_t Simulator::commandStatus(const std::string& /*command*/) { return 1; }
+std::uint8_t Simulator::commandStatus(const std::string& command) {
+    if (command == "*EP") {
+        // "*PM00" followed by "*EP" erases every plan.
+        if (erasePending_) plans_.clear();
+        erasePending_ = false;
+    }
+    return 1;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Channel plans
+
+namespace {
+
+std::optional<int> Number(const std::string& text) {
+    const auto value = veltra::ParseDecimal(text);
+    if (!value || *value < 0 || *value > 1000000000) return std::nullopt;
+    return static_cast<int>(*value);
+}
+
+}  // namespace
+
+std::string Simulator::ChannelWireText(const SimChannel& c) {
+    return ":" + c.name + "&" + std::to_string(c.frequency) + "&" + std::to_string(c.bandwidth) +
+           "&" + std::to_string(c.offset) + "&" + std::to_string(c.type) + "&" +
+           std::to_string(c.system) + "&" + std::to_string(c.modulation) + "&" +
+           std::to_string(c.symbolRate) + "&" + std::to_string(c.group) + "&" +
+           std::to_string(c.flag);
+}
+
+Report Simulator::planQuery(const std::string& command) {
+    const std::string argument = command.substr(4);
+    auto plan = [&](int slot) -> SimPlan* {
+        return slot >= 0 && slot < static_cast<int>(plans_.size()) ? &plans_[slot] : nullptr;
+    };
+    if (StartsWith(command, "*?PN")) return QueryAnswer(command, std::to_string(plans_.size()));
+    if (StartsWith(command, "*?CS")) {
+        const SimPlan* p = plan(Number(argument).value_or(-1));
+        return QueryAnswer(command, p ? p->name : "");
+    }
+    if (StartsWith(command, "*?CU")) {
+        const SimPlan* p = plan(Number(argument).value_or(-1));
+        return QueryAnswer(command, std::to_string(p ? p->channels.size() : 0));
+    }
+    // "*?CF" slot (two digits) channel (three digits).
+    const SimPlan* p = argument.size() == 5 ? plan(Number(argument.substr(0, 2)).value_or(-1)) : nullptr;
+    const int index = argument.size() == 5 ? Number(argument.substr(2)).value_or(-1) : -1;
+    if (!p || index < 0 || index >= static_cast<int>(p->channels.size()))
+        return QueryAnswer(command, "");
+    return QueryAnswer(command, ChannelWireText(p->channels[static_cast<std::size_t>(index)]));
+}
+
+void Simulator::planCommand(const std::string& command) {
+    auto slotPlan = [&](const std::string& rest) -> SimPlan* {
+        if (rest.empty() || rest[0] < '0' || rest[0] > '9') return nullptr;
+        const std::size_t slot = static_cast<std::size_t>(rest[0] - '0');
+        return slot < plans_.size() ? &plans_[slot] : nullptr;
+    };
+    if (command == "*PM00") {
+        erasePending_ = true;
+        return;
+    }
+    erasePending_ = false;
+    if (StartsWith(command, "*PN")) {
+        const int count = std::min(Number(command.substr(3)).value_or(0), 10);
+        plans_.resize(static_cast<std::size_t>(count));
+    } else if (StartsWith(command, "*CS0")) {
+        if (SimPlan* p = slotPlan(command.substr(4))) p->name = command.substr(5);
+    } else if (StartsWith(command, "*CW0")) {
+        if (SimPlan* p = slotPlan(command.substr(4))) p->channels.clear();
+    } else if (StartsWith(command, "*CF0")) {
+        SimPlan* p = slotPlan(command.substr(4));
+        if (!p) return;
+        if (auto channel = ChannelFromPayload(command.substr(5))) p->channels.push_back(*channel);
+    }
+}
+
+std::optional<SimChannel> Simulator::ChannelFromPayload(const std::string& payload) {
+    // index&name&frequency&bandwidth&offset&type&system&modulation&symbolrate&group&flag
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t amp = payload.find('&', start);
+        parts.push_back(payload.substr(start, amp == std::string::npos ? amp : amp - start));
+        if (amp == std::string::npos) break;
+        start = amp + 1;
+    }
+    if (parts.size() != 11) return std::nullopt;
+    SimChannel c;
+    c.name = parts[1];
+    c.frequency = veltra::ParseDecimal(parts[2]).value_or(0);
+    c.bandwidth = veltra::ParseDecimal(parts[3]).value_or(0);
+    c.offset = veltra::ParseDecimal(parts[4]).value_or(0);
+    c.type = Number(parts[5]).value_or(0);
+    c.system = Number(parts[6]).value_or(0);
+    c.modulation = Number(parts[7]).value_or(0);
+    c.symbolRate = Number(parts[8]).value_or(0);
+    c.group = Number(parts[9]).value_or(0);
+    c.flag = Number(parts[10]).value_or(0);
+    return c;
+}
+
+bool Simulator::addPlanFromFile(const std::string& content) {
+    if (plans_.size() >= 10) return false;
+    veltra::PlanFileReader reader(content);
+    SimPlan plan;
+    plan.name = reader.name();
+    veltra::PayloadConverter converter;
+    for (int i = 0; i < reader.count(); ++i) {
+        const std::string payload = converter.ChannelLineToPayload(reader.nextLine(), i == 0);
+        if (veltra::IsErrorMarker(payload)) return false;
+        plan.channels.push_back(*ChannelFromPayload(payload));
+    }
+    plans_.push_back(std::move(plan));
+    return true;
+}
 
 }  // namespace veltra::sim

@@ -28,6 +28,18 @@ struct Identity {
     std::string vtVersion = " 3.12";  // follows the model name in the "*?VE" answer
 };
 
+// One channel as the instrument stores it.
+struct SimChannel {
+    std::string name;
+    long long frequency = 0, bandwidth = 0, offset = 0;
+    int type = 0, system = 0, modulation = 0, symbolRate = 0, group = 0, flag = 0;
+};
+
+struct SimPlan {
+    std::string name;
+    std::vector<SimChannel> channels;
+};
+
 struct TrafficEntry {
     bool toDevice;  // true: program -> device
     Report report;
@@ -44,6 +56,15 @@ public:
     std::unique_ptr<HidDevice> open(const std::string& path) override;
 
     Identity& identity() { return identity_; }
+
+    // Channel plans in slot order (at most ten).
+    std::vector<SimPlan>& plans() { return plans_; }
+    // Adds a plan from the text of a channel plan file; false when a line is not a channel.
+    bool addPlanFromFile(const std::string& content);
+    // The wire text of a channel, as the instrument answers "*?CF".
+    static std::string ChannelWireText(const SimChannel& channel);
+    // A channel from the payload of a channel-write command.
+    static std::optional<SimChannel> ChannelFromPayload(const std::string& payload);
 
     // Plugging. Every change is announced through the device-change callback, as the system
     // announces a real USB plug or unplug.
@@ -103,7 +124,12 @@ private:
     void log(bool toDevice, const Report& report);
     std::optional<Report> answerFor(const Report& report);
 
+    Report planQuery(const std::string& command);
+    void planCommand(const std::string& command);
+
     Identity identity_;
+    std::vector<SimPlan> plans_;
+    bool erasePending_ = false;
     std::vector<Device> others_before_;
     std::vector<Device> others_after_;
     std::vector<Device> interfaces_;

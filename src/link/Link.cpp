@@ -105,9 +105,9 @@ int Link::EraseStep(int step) {
     return 0;
 }
 
-void Link::SendEP() {
+bool Link::SendEP() {
     Report answer{};
-    exchange(BuildCommandReport(kCommandCode, "*EP"), answer);
+    return exchange(BuildCommandReport(kCommandCode, "*EP"), answer);
 }
 
 int Link::ResyncAnswers(const std::string& serial) {

@@ -55,8 +55,8 @@ public:
     // Report code 24, "*FE" and the step digit: 1 accepted, 2 warning (message 8), 0 refused
     // (message 7) or no answer.
     int EraseStep(int step);
-    // "*EP" with report code 22; the answer is read and not used.
-    void SendEP();
+    // "*EP" with report code 22; the answer is read and not used. False on a failed exchange.
+    bool SendEP();
     // Draws answers until one to "*?NS" carries `serial`: the number of extra answers drawn, or
     // -1 when the instrument did not come back into step within kMaxResyncTries reads.
     int ResyncAnswers(const std::string& serial);

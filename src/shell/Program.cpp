@@ -20,6 +20,11 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts)
              LoggerWindow, ModemWindow, DownWindow})
         Form1->registerWindowTexts(window);
     Form1->setAboutWindows(AboutVELTRA52, AboutController);
+
+    channelPlans = std::make_unique<ChannelPlanTransfers>(link, prompts, language.table(),
+                                                          *UpdatingFORM, Form1->planList(),
+                                                          *Form1, busy);
+    Form1->setChannelPlans(channelPlans.get());
 }
 
 Program::~Program() = default;

@@ -22,6 +22,8 @@ public:
     Program(Language& language, Link& link, UserPrompts& prompts);
     ~Program();
 
+    DeviceBusy busy;
+
     std::unique_ptr<TForm1> Form1;
     // Owned by Form1 through Qt's parent chain.
     TUpdatingFORM* UpdatingFORM;
@@ -34,6 +36,8 @@ public:
     TLoggerWindow* LoggerWindow;
     TModemWindow* ModemWindow;
     TDownWindow* DownWindow;
+
+    std::unique_ptr<ChannelPlanTransfers> channelPlans;
 };
 
 }  // namespace veltra

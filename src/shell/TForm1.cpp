@@ -215,6 +215,10 @@ void TForm1::buildChannelPlanTab() {
     Llista->setSelectionMode(QAbstractItemView::ExtendedSelection);
     Llista->setEnabled(false);
     ListLabel->setBuddy(Llista);
+    planList_ = ListWidgetPlanList(Llista);
+    connect(ReceiveBut, &QPushButton::clicked, this, &TForm1::ReceiveButClick);
+    connect(LoadBut, &QPushButton::clicked, this, &TForm1::LoadButClick);
+    connect(DelSelBut, &QPushButton::clicked, this, &TForm1::DelSelButClick);
 
     VersioControllerLabel = MakeLabel(ChannelPlan, "VersioControllerLabel", 24, 350, kVersionLabel);
     VersioControllerLabel->setFont(bold);
@@ -364,6 +368,37 @@ void TForm1::Timer2Timer() {
     } catch (const std::exception& error) {
         ShowFrameworkError(error);
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Channel plan tab
+
+void ListWidgetPlanList::clear() { list_->clear(); }
+void ListWidgetPlanList::add(const std::string& name) { list_->addItem(toQt(name)); }
+void ListWidgetPlanList::setEnabled(bool enabled) { list_->setEnabled(enabled); }
+int ListWidgetPlanList::count() const { return list_->count(); }
+std::string ListWidgetPlanList::item(int position) const {
+    return fromQt(list_->item(position)->text());
+}
+bool ListWidgetPlanList::isSelected(int position) const {
+    return list_->item(position)->isSelected();
+}
+
+void TForm1::enableSendAndDelete() {
+    DelSelBut->setEnabled(true);
+    LoadBut->setEnabled(true);
+}
+
+void TForm1::ReceiveButClick() {
+    if (channelPlans_) channelPlans_->ReceiveButClick();
+}
+
+void TForm1::LoadButClick() {
+    if (channelPlans_) channelPlans_->LoadButClick(CarregarCanals, language_.programFolder());
+}
+
+void TForm1::DelSelButClick() {
+    if (channelPlans_) channelPlans_->DelSelButClick();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "channelplans/ChannelPlanTransfers.h"
 #include "language/Language.h"
 #include "language/WindowTexts.h"
 #include "link/Link.h"
@@ -24,7 +25,22 @@ namespace veltra {
 
 class DeviceMonitor;
 
-class TForm1 : public QMainWindow {
+// The plan list Llista as the channel plan operations see it.
+class ListWidgetPlanList : public PlanList {
+public:
+    explicit ListWidgetPlanList(QListWidget* list) : list_(list) {}
+    void clear() override;
+    void add(const std::string& name) override;
+    void setEnabled(bool enabled) override;
+    int count() const override;
+    std::string item(int position) const override;
+    bool isSelected(int position) const override;
+
+private:
+    QListWidget* list_;
+};
+
+class TForm1 : public QMainWindow, public PlanButtons {
     Q_OBJECT
 public:
     TForm1(Language& language, Link& link, UserPrompts& prompts, QWidget* parent = nullptr);
@@ -58,6 +74,14 @@ public:
     void ConnectionStatus();
     void AppMessage();  // a device was plugged in or out
     void Timer2Timer();
+
+    // Channel plan tab.
+    PlanList& planList() { return planList_; }
+    void setChannelPlans(ChannelPlanTransfers* transfers) { channelPlans_ = transfers; }
+    void enableSendAndDelete() override;
+    void ReceiveButClick();
+    void LoadButClick();
+    void DelSelButClick();
 
     // Loggers tab.
     void LoggerTypeChange();
@@ -135,6 +159,8 @@ private:
     std::vector<WindowTexts*> windowTexts_;
     std::string commandLineFile_;
     std::unique_ptr<DeviceMonitor> monitor_;
+    ListWidgetPlanList planList_{nullptr};
+    ChannelPlanTransfers* channelPlans_ = nullptr;
     QDialog* aboutVeltra52_ = nullptr;
     QDialog* aboutController_ = nullptr;
 };

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -50,7 +51,10 @@ public:
     std::optional<std::string> chooseSaveFile(FileDialogState& dialog) override {
         return chooseOpenFile(dialog);
     }
-    void processEvents() override { ++eventPasses; }
+    void processEvents() override {
+        ++eventPasses;
+        if (onProcessEvents) onProcessEvents();
+    }
     void beginWait() override { ++waitDepth; }
     void endWait() override { --waitDepth; }
 
@@ -66,6 +70,7 @@ public:
     std::deque<YesNoCancel> yesNoCancelAnswers;
     std::deque<std::string> files;
     int eventPasses = 0;
+    std::function<void()> onProcessEvents;  // what the person does meanwhile
     int waitDepth = 0;
 };
 

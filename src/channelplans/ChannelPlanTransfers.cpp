@@ -1,0 +1,357 @@
+#include "channelplans/ChannelPlanTransfers.h"
+
+#include "shell/MessageCodes.h"
+
+namespace veltra {
+
+namespace {
+
+// Progress window texts.
+constexpr int kReadingCaption = 45;
+constexpr int kWritingCaption = 25;
+constexpr int kStarting = 53;
+constexpr int kFinished = 55;
+constexpr int kFailed = 58;
+constexpr int kBadChannel = 40;
+constexpr int kDoNotDisconnect = 57;
+constexpr int kMayDisconnect = 29;
+constexpr int kQuestionCaption = 37;
+constexpr int kAskDeleteSelected = 38;
+constexpr int kAskEraseAll = 39;
+constexpr int kStepsPerPlan = 150;
+
+// Leading decimal digits of an answer; 0 when it does not start with a number.
+int LeadingNumber(const std::string& text) {
+    long long value = 0;
+    std::size_t i = 0;
+    while (i < text.size() && i < 9 && text[i] >= '0' && text[i] <= '9')
+        value = value * 10 + (text[i++] - '0');
+    return static_cast<int>(value);
+}
+
+std::string PadLeft(int value, std::size_t width) {
+    std::string text = std::to_string(value);
+    while (text.size() < width) text.insert(text.begin(), '0');
+    return text;
+}
+
+}  // namespace
+
+std::string ThreeDigits(int value) { return PadLeft(value, 3); }
+
+ChannelPlanTransfers::ChannelPlanTransfers(Link& link, UserPrompts& prompts,
+                                           const LanguageTable& texts, Progress& progress,
+                                           PlanList& list, PlanButtons& buttons, DeviceBusy& busy)
+    : link_(link),
+      prompts_(prompts),
+      texts_(texts),
+      progress_(progress),
+      list_(list),
+      buttons_(buttons),
+      busy_(busy) {}
+
+void ChannelPlanTransfers::message(int code) { ShowMessageCode(prompts_, texts_, code); }
+
+// ---------------------------------------------------------------------------------------------
+// Queries
+
+std::optional<int> ChannelPlanTransfers::GetChannelPlanQuantity() {
+    const auto answer = link_.QueryValue("*?PN");
+    if (!answer) return std::nullopt;
+    return LeadingNumber(*answer);
+}
+
+std::optional<std::string> ChannelPlanTransfers::GetChannelPlanName(int slot) {
+    if (slot < 0 || slot > 9) return std::string("error");
+    return link_.QueryValue("*?CS0" + std::to_string(slot));
+}
+
+std::optional<int> ChannelPlanTransfers::GetChannelQuantity(int slot) {
+    const auto answer = link_.QueryValue("*?CU" + std::to_string(slot));
+    if (!answer) return std::nullopt;
+    return LeadingNumber(*answer);
+}
+
+std::optional<std::string> ChannelPlanTransfers::GetChannel(int slot, int index) {
+    if (slot < 0 || slot > 99 || index < 0 || index > 999) {
+        message(12);
+        return std::string("error");
+    }
+    return link_.QueryValue("*?CF" + PadLeft(slot, 2) + PadLeft(index, 3));
+}
+
+// Query helpers that end the operation on a failed exchange.
+int ChannelPlanTransfers::quantity() {
+    const auto n = GetChannelPlanQuantity();
+    if (!n) throw Abort{};
+    return *n;
+}
+
+std::string ChannelPlanTransfers::name(int slot) {
+    const auto text = GetChannelPlanName(slot);
+    if (!text) throw Abort{};
+    return *text;
+}
+
+int ChannelPlanTransfers::channels(int slot) {
+    const auto n = GetChannelQuantity(slot);
+    if (!n) throw Abort{};
+    return *n;
+}
+
+void ChannelPlanTransfers::send(const std::string& command) {
+    // The answers to the plan write commands are read but not examined.
+    if (!link_.SendQuery(command)) throw Abort{};
+}
+
+void ChannelPlanTransfers::eraseSequence() {
+    send("*PM00");
+    if (!link_.SendEP()) throw Abort{};
+}
+
+void ChannelPlanTransfers::guarded(const std::function<void()>& body) {
+    progressShown_ = false;
+    try {
+        body();
+    } catch (const Abort&) {
+        // The instrument went silent or was unplugged in the middle: say so, and never leave
+        // the progress window waiting without its OK button.
+        if (progressShown_) {
+            progress_.setStatus(text(kFailed));
+            progress_.finish();
+        }
+        message(7);
+    }
+}
+
+void ChannelPlanTransfers::fillListFromInstrument(int count) {
+    list_.clear();
+    for (int slot = 0; slot < count; ++slot) list_.add(name(slot));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Reading
+
+void ChannelPlanTransfers::ReceiveButClick() {
+    DeviceBusy::Guard guard(busy_);
+    if (!guard) return;
+    if (!link_.FindIOInterface()) {
+        message(7);
+        return;
+    }
+    buttons_.enableSendAndDelete();
+    list_.setEnabled(true);
+    list_.clear();
+    guarded([&] {
+        // An instrument holds at most ten plans; a larger count is a garbled answer.
+        const int n = std::min(quantity(), kMaxPlans);
+        if (n <= 0) return;
+        for (int slot = 0; slot < n; ++slot) list_.add(name(slot));
+        SaveChannelPlans();
+    });
+}
+
+void ChannelPlanTransfers::SaveChannelPlans() {
+    const int n = std::min(quantity(), kMaxPlans);
+    int total = 0;
+    for (int slot = 0; slot < n; ++slot) total += channels(slot);
+    progress_.prepare(text(kReadingCaption), text(kStarting), text(kDoNotDisconnect), total);
+    progressShown_ = true;
+    prompts_.processEvents();
+
+    bool writeFailed = false;
+    for (int slot = 0; slot < n; ++slot) {
+        const std::string planName = name(slot);
+        const int count = channels(slot);
+        std::string content = planName + "\r\n" + std::to_string(channels(slot));
+        bool complete = true;
+        for (int j = 0; j < count; ++j) {
+            const auto wire = GetChannel(slot, j);
+            if (!wire) throw Abort{};
+            const std::string line = ChannelAnswerToLine(*wire);
+            if (line == "error") {
+                message(13);
+                complete = false;
+                break;
+            }
+            content += "\r\n" + std::to_string(j) + line;
+            progress_.advance();
+            prompts_.processEvents();
+        }
+        // A copy is replaced only by a complete one: a stopped pass keeps the previous copy.
+        if (!complete) break;
+        if (!WriteFileAtomically(LocalPlanCopyPath(copiesFolder_, planName), content))
+            writeFailed = true;
+    }
+    if (writeFailed) message(18);
+    progress_.setStatus(text(kFinished));
+    progress_.setWarning(text(kMayDisconnect));
+    progress_.toMaximum();
+    progress_.finish();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Sending
+
+void ChannelPlanTransfers::LoadButClick(FileDialogState& dialog, const std::string& programFolder) {
+    DeviceBusy::Guard guard(busy_);
+    if (!guard) return;
+    if (!link_.FindIOInterface()) {
+        message(7);
+        return;
+    }
+    guarded([&] {
+        int n = quantity();
+        if (n >= kMaxPlans) {
+            message(16);
+            return;
+        }
+        dialog.initialFolder = programFolder;
+        const std::vector<std::string> files = prompts_.chooseOpenFiles(dialog);
+        for (const std::string& file : files) {
+            if (n >= kMaxPlans) {
+                message(16);
+                return;
+            }
+            std::string content;
+            if (!ReadWholeFile(file, content)) {
+                message(1);
+                return;
+            }
+            PlanFileReader reader(std::move(content));
+            // A name already in the instrument is refused before anything is sent, so the
+            // instrument stays as it was.
+            for (int s = 0; s < n; ++s) {
+                if (name(s) == reader.name()) {
+                    message(38);
+                    return;
+                }
+            }
+            send("*PM01");
+            const int slot = n;
+            send("*PN" + (n + 1 < 10 ? "0" + std::to_string(n + 1) : std::string("10")));
+            n = n + 1;
+            const int count = reader.count();
+            progress_.prepare(text(kWritingCaption), text(kStarting), text(kDoNotDisconnect),
+                              count);
+            progressShown_ = true;
+            prompts_.processEvents();
+            const std::string slotText = std::to_string(slot);
+            send("*CS0" + slotText + reader.name());
+            send("*CW0" + slotText + ThreeDigits(count));
+            PayloadConverter converter;
+            for (int k = 0; k < count; ++k) {
+                progress_.advance();
+                prompts_.processEvents();
+                const std::string payload = converter.ChannelLineToPayload(reader.nextLine(), k == 0);
+                if (IsErrorMarker(payload)) {
+                    message(14);
+                    eraseSequence();
+                    list_.clear();
+                    progress_.setStatus(text(kBadChannel));
+                    progress_.setWarning("Error " + payload.substr(5, 2) + "." + std::to_string(k));
+                    progress_.toMaximum();
+                    progress_.finish();
+                    return;
+                }
+                send("*CF0" + slotText + payload);
+            }
+            progress_.setStatus(text(kFinished));
+            progress_.toMaximum();
+            progress_.finish();
+            if (quantity() != n) message(32);
+            fillListFromInstrument(n);
+            list_.setEnabled(true);
+            SaveChannelPlans();
+        }
+    });
+}
+
+// ---------------------------------------------------------------------------------------------
+// Deleting
+
+void ChannelPlanTransfers::DelSelButClick() {
+    DeviceBusy::Guard guard(busy_);
+    if (!guard) return;
+    if (!link_.FindIOInterface()) {
+        message(7);
+        return;
+    }
+    if (!prompts_.askYesNo(text(kQuestionCaption), text(kAskDeleteSelected))) return;
+    guarded([&] {
+        const int b = quantity();
+        std::vector<std::string> kept;
+        for (int p = 0; p < b && p < list_.count(); ++p) {
+            if (!list_.isSelected(p)) kept.push_back(list_.item(p));
+        }
+        const int k = static_cast<int>(kept.size());
+        if (k == b) {
+            message(17);
+            return;
+        }
+        // Every kept plan must be sendable before the instrument is erased: erasing first and
+        // failing afterwards would lose the technician's plans.
+        std::vector<std::string> copies;
+        for (const std::string& plan : kept) {
+            std::string content;
+            if (!ReadWholeFile(LocalPlanCopyPath(copiesFolder_, plan), content)) {
+                message(13);
+                return;
+            }
+            PlanFileReader reader(content);
+            PayloadConverter converter;
+            for (int j = 0; j < reader.count(); ++j) {
+                if (IsErrorMarker(converter.ChannelLineToPayload(reader.nextLine(), j == 0))) {
+                    message(14);
+                    return;
+                }
+            }
+            copies.push_back(std::move(content));
+        }
+
+        eraseSequence();
+        list_.clear();
+        for (const std::string& plan : kept) list_.add(plan);
+        send("*PN0" + std::to_string(k));
+        progress_.prepare(text(kWritingCaption), text(kStarting), text(kDoNotDisconnect),
+                          k * kStepsPerPlan);
+        progressShown_ = true;
+        prompts_.processEvents();
+        for (int l = 0; l < k; ++l) {
+            progress_.setPosition(l * kStepsPerPlan);
+            PlanFileReader reader(copies[static_cast<std::size_t>(l)]);
+            const std::string slotText = std::to_string(l);
+            send("*CS0" + slotText + reader.name());
+            send("*CW0" + slotText + ThreeDigits(reader.count()));
+            PayloadConverter converter;
+            for (int j = 0; j < reader.count(); ++j) {
+                const std::string payload = converter.ChannelLineToPayload(reader.nextLine(), j == 0);
+                send("*CF0" + slotText + payload);
+                progress_.advance();
+            }
+            prompts_.processEvents();
+        }
+        progress_.setStatus(text(kFinished));
+        progress_.toMaximum();
+        progress_.finish();
+        send("*PM01");
+        fillListFromInstrument(std::min(quantity(), kMaxPlans));
+        SaveChannelPlans();
+    });
+}
+
+void ChannelPlanTransfers::EraseAllChannelPlans() {
+    DeviceBusy::Guard guard(busy_);
+    if (!guard) return;
+    if (!link_.FindIOInterface()) {
+        message(7);
+        return;
+    }
+    if (!prompts_.askYesNo(text(kQuestionCaption), text(kAskEraseAll))) return;
+    guarded([&] {
+        eraseSequence();
+        list_.clear();
+    });
+}
+
+}  // namespace veltra

@@ -1,0 +1,284 @@
+#include "channelplans/ChannelRecord.h"
+
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace veltra {
+
+namespace {
+
+bool InRange(std::optional<long long> value, long long low, long long high) {
+    return value && *value >= low && *value <= high;
+}
+
+// Splits `text` at every "&".
+std::vector<std::string_view> SplitAmpersands(std::string_view text) {
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t amp = text.find('&', start);
+        parts.push_back(text.substr(start, amp == std::string_view::npos ? amp : amp - start));
+        if (amp == std::string_view::npos) break;
+        start = amp + 1;
+    }
+    return parts;
+}
+
+std::string Padded(long long value, int width) {
+    std::string text = std::to_string(value);
+    while (static_cast<int>(text.size()) < width) text.insert(text.begin(), '0');
+    return text;
+}
+
+}  // namespace
+
+int TypeCode(bool digital, bool active) { return (active ? 128 : 0) + (digital ? 1 : 0); }
+
+std::optional<long long> ParseDecimal(std::string_view text) {
+    if (text.empty()) return std::nullopt;
+    const char* first = text.data();
+    const char* last = text.data() + text.size();
+    if (*first == '+') ++first;
+    long long value = 0;
+    auto [ptr, ec] = std::from_chars(first, last, value);
+    if (ec != std::errc() || ptr != last || first == last) return std::nullopt;
+    return value;
+}
+
+std::string ChannelAnswerToLine(std::string_view answer) {
+    if (answer.empty()) return "error";
+    const std::string_view rest = answer.substr(1);
+    const std::size_t amp = rest.find('&');
+    if (amp == std::string_view::npos) return "error";
+    const std::string_view name = rest.substr(0, amp);
+    const auto parts = SplitAmpersands(rest.substr(amp + 1));
+    if (parts.size() < 9) return "error";
+    std::array<std::optional<long long>, 9> v;
+    for (std::size_t i = 0; i < 9; ++i) v[i] = ParseDecimal(parts[i]);
+    const auto& [frequency, bandwidth, offset, type, system, modulation, symbolRate, group, flag] = v;
+    if (!InRange(frequency, 5000000, 1020000000)) return "error";
+    if (!InRange(bandwidth, 300000, 9999999)) return "error";
+    if (!InRange(offset, -2500000, 2500000)) return "error";
+    if (!type) return "error";
+    const bool digital = (*type % 2) != 0;
+    if (!digital) {
+        if (!InRange(system, 0, 17)) return "error";
+    } else {
+        if (!InRange(system, 0, 2)) return "error";
+        if (!InRange(modulation, 0, 7)) return "error";
+        if (!InRange(symbolRate, 1000, 7200)) return "error";
+        if (!InRange(group, 0, 10)) return "error";
+        if (!InRange(flag, 0, 1)) return "error";
+    }
+    // An analog channel's group and flag are carried unchecked; unreadable ones count as 0.
+    const long long groupValue = group.value_or(0);
+    const long long flagValue = flag.value_or(0);
+    std::string line = ",";
+    line += name;
+    line += "," + std::to_string(*frequency) + "," + std::to_string(*bandwidth) + "," +
+            std::to_string(*offset);
+    line += digital ? ",DIGITAL" : ",ANALOG";
+    line += *type >= 128 ? ",ON," : ",OFF,";
+    line += digital ? kDigitalSystems[static_cast<std::size_t>(*system)]
+                    : kAnalogSystems[static_cast<std::size_t>(*system)];
+    if (digital) {
+        line += ",";
+        line += kModulations[static_cast<std::size_t>(*modulation)];
+        line += "," + std::to_string(*symbolRate);
+    }
+    line += "," + (groupValue == 0 ? std::string("NO GROUP") : std::to_string(groupValue));
+    line += flagValue != 0 ? ",YES" : ",NO";
+    return line;
+}
+
+std::string PayloadConverter::ChannelLineToPayload(std::string_view line, bool first) {
+    if (first) {
+        previousIndex_ = -1;
+        previousFrequency_ = 4999999;
+    }
+    const std::size_t lineFeed = line.find('\n');
+    if (lineFeed != std::string_view::npos) line = line.substr(0, lineFeed);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    std::size_t pos = 0;
+    // Every field ends at the next ","; the last one at the end of the line.
+    auto field = [&](bool last = false) {
+        if (pos > line.size()) return std::string_view{};
+        const std::size_t end = last ? line.size() : line.find(',', pos);
+        const std::string_view text =
+            line.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
+        pos = end == std::string_view::npos ? line.size() + 1 : end + 1;
+        return text;
+    };
+
+    std::string out;
+    const std::string_view indexText = field();
+    const auto index = ParseDecimal(indexText);
+    if (!InRange(index, 0, kMaxChannels)) return "error01";
+    if (*index <= previousIndex_) return "error02";
+    previousIndex_ = *index;
+    out += Padded(*index, 3);
+
+    out += "&";
+    out += field();
+
+    const std::string_view frequencyText = field();
+    const auto frequency = ParseDecimal(frequencyText);
+    if (!InRange(frequency, 5000000, 1020000000)) return "error03";
+    if (*frequency <= previousFrequency_) return "error04";
+    previousFrequency_ = *frequency;
+    out += "&";
+    out += frequencyText;
+
+    const std::string_view bandwidthText = field();
+    if (!InRange(ParseDecimal(bandwidthText), 300000, 9999999)) return "error05";
+    out += "&";
+    out += bandwidthText;
+
+    const std::string_view offsetText = field();
+    if (!InRange(ParseDecimal(offsetText), -2500000, 2500000)) return "error06";
+    out += "&";
+    out += offsetText;
+
+    const std::string_view kind = field();
+    if (kind != "DIGITAL" && kind != "ANALOG") return "error07";
+    const bool digital = kind == "DIGITAL";
+    const std::string_view active = field();
+    if (active != "ON" && active != "OFF") return "error08";
+    out += "&" + std::to_string(TypeCode(digital, active == "ON"));
+
+    const std::string_view system = field();
+    const int systemCode = digital ? CodeOf(kDigitalSystems, system) : CodeOf(kAnalogSystems, system);
+    if (systemCode < 0) return digital ? "error09" : "error10";
+    out += "&" + std::to_string(systemCode);
+
+    out += "&";
+    if (digital) {
+        const int modulation = CodeOf(kModulations, field());
+        if (modulation < 0) return "error11";
+        out += std::to_string(modulation);
+    } else {
+        out += "2";
+    }
+
+    out += "&";
+    if (digital) {
+        const std::string_view symbolRate = field();
+        if (!InRange(ParseDecimal(symbolRate), 1000, 7200)) return "error12";
+        out += symbolRate;
+    } else {
+        out += "6875";
+    }
+
+    out += "&";
+    const std::string_view group = field();
+    if (group == "NO GROUP") {
+        out += "00";
+    } else {
+        const auto value = ParseDecimal(group);
+        if (!InRange(value, 1, 10)) return "error13";
+        out += Padded(*value, 2);
+    }
+
+    out += "&";
+    const std::string_view flag = field(true);
+    if (flag == "NO") {
+        out += "00";
+    } else if (flag == "YES") {
+        out += "01";
+    } else {
+        return "error14";
+    }
+    return out;
+}
+
+std::string FormatPlanFile(const std::string& name, const std::vector<std::string>& lines) {
+    std::string text = name + "\r\n" + std::to_string(lines.size());
+    for (const std::string& line : lines) text += "\r\n" + line;
+    return text;
+}
+
+PlanFileReader::PlanFileReader(std::string content) : content_(std::move(content)) {
+    auto skipBlanks = [&] {
+        while (pos_ < content_.size() && std::isspace(static_cast<unsigned char>(content_[pos_])))
+            ++pos_;
+    };
+    skipBlanks();
+    while (pos_ < content_.size() && !std::isspace(static_cast<unsigned char>(content_[pos_])))
+        name_.push_back(content_[pos_++]);
+    skipBlanks();
+    std::size_t end = pos_;
+    if (end < content_.size() && (content_[end] == '-' || content_[end] == '+')) ++end;
+    while (end < content_.size() && std::isdigit(static_cast<unsigned char>(content_[end]))) ++end;
+    count_ = static_cast<int>(ParseDecimal(std::string_view(content_).substr(pos_, end - pos_)).value_or(0));
+    pos_ = end;
+    // The rest of line 2.
+    const std::size_t lineFeed = content_.find('\n', pos_);
+    pos_ = lineFeed == std::string::npos ? content_.size() : lineFeed + 1;
+}
+
+std::string PlanFileReader::nextLine() {
+    constexpr std::size_t kMaxLine = 199;
+    if (pos_ >= content_.size()) return {};
+    const std::size_t lineFeed = content_.find('\n', pos_);
+    const std::size_t lineEnd = lineFeed == std::string::npos ? content_.size() : lineFeed;
+    std::size_t end = std::min(lineEnd, pos_ + kMaxLine);
+    std::string line = content_.substr(pos_, end - pos_);
+    pos_ = end == lineEnd ? lineEnd + 1 : end;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return line;
+}
+
+std::string SafeFileName(const std::string& name) {
+    std::string safe;
+    for (char c : name) {
+        const auto b = static_cast<unsigned char>(c);
+        const bool bad = b < 0x20 || c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' ||
+                         c == '"' || c == '<' || c == '>' || c == '|' || b == 0x7F;
+        safe.push_back(bad ? '_' : c);
+    }
+    if (safe.empty() || safe == "." || safe == "..") safe = "_";
+    return safe;
+}
+
+std::string LocalPlanCopyPath(const std::string& folder, const std::string& planName) {
+    std::string path = folder;
+    if (!path.empty() && path.back() != '/') path.push_back('/');
+    return path + SafeFileName(planName) + ".temp";
+}
+
+bool ReadWholeFile(const std::string& path, std::string& content) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    content.assign(std::istreambuf_iterator<char>(in), {});
+    return true;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& content) {
+    std::random_device random;
+    const std::string temporary = path + ".part" + std::to_string(random() % 100000);
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) return false;
+        out << content;
+        out.flush();
+        if (!out) {
+            out.close();
+            std::filesystem::remove(temporary);
+            return false;
+        }
+    }
+    std::error_code ec;
+    std::filesystem::rename(temporary, path, ec);
+    if (ec) {
+        std::filesystem::remove(temporary, ec);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace veltra

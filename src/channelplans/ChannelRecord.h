@@ -1,0 +1,99 @@
+// Channels and channel plans as the instrument and the ".c52" files hold them: the type, system
+// and modulation codes, the two conversions between a file line and the instrument's wire text,
+// and the channel plan file layout. Plain C++.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace veltra {
+
+inline constexpr int kMaxPlans = 10;
+inline constexpr int kMaxChannels = 150;
+
+inline constexpr std::array<std::string_view, 18> kAnalogSystems = {
+    "PAL/BG",   "PAL/DK",   "PAL/L",    "PAL/I",   "PAL/M",   "PAL/N",
+    "SECAM/BG", "SECAM/DK", "SECAM/L",  "SECAM/I", "SECAM/M", "SECAM/N",
+    "NTSC/BG",  "NTSC/DK",  "NTSC/L",   "NTSC/I",  "NTSC/M",  "NTSC/N"};
+inline constexpr std::array<std::string_view, 3> kDigitalSystems = {"DVB-C", "ITU J.83/B",
+                                                                    "ITU J.83/C"};
+// In code order: QPSK comes after QAM256, QAM32u and QAM8 come last.
+inline constexpr std::array<std::string_view, 8> kModulations = {
+    "QAM16", "QAM32", "QAM64", "QAM128", "QAM256", "QPSK", "QAM32u", "QAM8"};
+
+// Code of `word` in `words`, -1 when it is not one of them (exact comparison).
+template <std::size_t N>
+int CodeOf(const std::array<std::string_view, N>& words, std::string_view word) {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (words[i] == word) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+// Type code: bit 0 digital, 128 active.
+int TypeCode(bool digital, bool active);
+
+// Reads a whole field as a decimal integer (optional sign, digits, nothing else).
+std::optional<long long> ParseDecimal(std::string_view text);
+
+// The instrument's answer to a channel query ("?name&freq&bw&offset&type&system&modulation&
+// symbolrate&group&flag") as a channel line without its index, starting with ",". "error" when
+// a value is out of range (the caller shows message 13).
+std::string ChannelAnswerToLine(std::string_view answer);
+
+// A channel line of a plan file as the payload of a channel-write command:
+// "001&D1&100000000&8000000&0&129&0&2&6875&03&01". Remembers the previous index and frequency
+// of the plan: `first` starts a new plan. On a failure the result is "error01".."error14" (the
+// caller shows message 14).
+class PayloadConverter {
+public:
+    std::string ChannelLineToPayload(std::string_view line, bool first);
+
+private:
+    long long previousIndex_ = -1;
+    long long previousFrequency_ = 4999999;
+};
+
+// True when a conversion result is one of the error markers.
+inline bool IsErrorMarker(std::string_view result) { return result.substr(0, 5) == "error"; }
+
+// Channel plan file: name, count, channel lines, joined with CR LF, no line break at the end.
+std::string FormatPlanFile(const std::string& name, const std::vector<std::string>& lines);
+
+// Reads a channel plan file the way the senders do: the plan name is the first blank-delimited
+// word, the channel count the next decimal number, the rest of line 2 is skipped, then one
+// channel line per read (at most 199 characters, line break removed).
+class PlanFileReader {
+public:
+    explicit PlanFileReader(std::string content);
+    const std::string& name() const { return name_; }
+    int count() const { return count_; }
+    // The next channel line; empty after the end of the file.
+    std::string nextLine();
+
+private:
+    std::string content_;
+    std::size_t pos_ = 0;
+    std::string name_;
+    int count_ = 0;
+};
+
+// A name supplied by the instrument or the person as a file name that stays in its folder:
+// separators and characters a file name cannot hold are replaced by "_"; "." and ".." and the
+// empty name become "_".
+std::string SafeFileName(const std::string& name);
+
+// The local copy of a plan: its name with ".temp", in `folder` (empty: the current folder).
+std::string LocalPlanCopyPath(const std::string& folder, const std::string& planName);
+
+// Reads a whole file; false when it cannot be opened.
+bool ReadWholeFile(const std::string& path, std::string& content);
+
+// Writes `content` to a temporary file beside `path` and renames it into place, so a failed
+// write never leaves a half-written file instead of the previous one.
+bool WriteFileAtomically(const std::string& path, const std::string& content);
+
+}  // namespace veltra

@@ -1,0 +1,378 @@
+#include <gtest/gtest.h>
+
+#include "channelplans/ChannelPlanTransfers.h"
+#include "shell/MessageCodes.h"
+#include "sim/Simulator.h"
+#include "support/ScriptedProgress.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TempFolder.h"
+
+namespace veltra {
+namespace {
+
+using Commands = std::vector<std::string>;
+
+// A plan file of `count` analog channels 6 MHz apart.
+std::string PlanText(const std::string& name, int count, long long firstHz = 100000000) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < count; ++i) {
+        lines.push_back(std::to_string(i) + ",C" + std::to_string(i) + "," +
+                        std::to_string(firstHz + 6000000LL * i) +
+                        ",8000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO");
+    }
+    return FormatPlanFile(name, lines);
+}
+
+class Transfers : public ::testing::Test {
+protected:
+    Transfers() {
+        for (int key = 0; key < kLanguageTextCount; ++key) texts.set(key, "T" + std::to_string(key));
+        transfers.setCopiesFolder(folder.str());
+    }
+
+    void addPlans(std::initializer_list<std::pair<const char*, int>> plans) {
+        for (const auto& [name, count] : plans) ASSERT_TRUE(sim.addPlanFromFile(PlanText(name, count)));
+    }
+    void read() {
+        transfers.ReceiveButClick();
+        sim.clearTraffic();
+        prompts.messages.clear();
+    }
+    Commands sent() const { return sim.commandsSent(); }
+    std::vector<std::string> messages() const { return prompts.messageTexts(); }
+    std::string msg(int code) const { return *MessageText(code, texts); }
+    std::vector<std::string> planNames() {
+        std::vector<std::string> names;
+        for (const auto& plan : sim.plans()) names.push_back(plan.name);
+        return names;
+    }
+
+    test::TempFolder folder;
+    sim::Simulator sim;
+    LanguageTable texts;
+    test::ScriptedPrompts prompts;
+    test::RecordedProgress progress;
+    test::RecordedPlanList list;
+    DeviceBusy busy;
+    Link link{sim, [this](int code) { ShowMessageCode(prompts, texts, code); }};
+    ChannelPlanTransfers transfers{link, prompts, texts, progress, list, list, busy};
+    FileDialogState dialog;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Reading
+
+TEST_F(Transfers, ReadsEveryPlanIntoItsLocalCopy) {
+    addPlans({{"A", 10}, {"EMPTY", 0}, {"C", 5}});
+    transfers.ReceiveButClick();
+    EXPECT_EQ(list.items, (std::vector<std::string>{"A", "EMPTY", "C"}));
+    EXPECT_TRUE(list.enabled);
+    EXPECT_TRUE(list.buttonsEnabled);
+    EXPECT_EQ(progress.max, 15);
+    EXPECT_EQ(progress.pos, 15);
+    EXPECT_EQ(progress.caption, "T45");
+    EXPECT_EQ(progress.status, "T55");
+    EXPECT_EQ(progress.warning, "T29");
+    EXPECT_TRUE(progress.finished);
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(folder.read("EMPTY.temp"), "EMPTY\r\n0");
+    EXPECT_EQ(folder.read("C.temp"), PlanText("C", 5));
+    // The copies are sendable plan files again: the instrument's plans survive a round trip.
+    EXPECT_EQ(folder.read("A.temp"), PlanText("A", 10));
+}
+
+TEST_F(Transfers, ReadTrafficAsksEachCountThreeTimes) {
+    addPlans({{"P", 1}});
+    transfers.ReceiveButClick();
+    EXPECT_EQ(sent(), (Commands{"*?PN", "*?CS00", "*?PN", "*?CU0", "*?CS00", "*?CU0", "*?CU0",
+                                "*?CF00000"}));
+}
+
+TEST_F(Transfers, QueriesWriteTheSlotThreeWays) {
+    addPlans({{"A", 1}, {"B", 1}, {"C", 1}, {"D", 13}});
+    ASSERT_TRUE(link.FindIOInterface());
+    transfers.GetChannelPlanName(3);
+    transfers.GetChannelQuantity(3);
+    transfers.GetChannel(3, 12);
+    EXPECT_EQ(sent(), (Commands{"*?CS03", "*?CU3", "*?CF03012"}));
+    EXPECT_EQ(transfers.GetChannelPlanName(10), "error");
+    EXPECT_EQ(transfers.GetChannel(100, 0), "error");
+    EXPECT_EQ(transfers.GetChannel(0, 1000), "error");
+    EXPECT_EQ(sent().size(), 3u);
+    EXPECT_EQ(messages(), (std::vector<std::string>{msg(12), msg(12)}));
+}
+
+TEST_F(Transfers, InstrumentWithoutPlans) {
+    transfers.ReceiveButClick();
+    EXPECT_TRUE(list.buttonsEnabled);
+    EXPECT_TRUE(list.enabled);
+    EXPECT_TRUE(list.items.empty());
+    EXPECT_EQ(progress.prepared, 0);
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+}
+
+TEST_F(Transfers, NoInstrument) {
+    sim.setPlugged(false);
+    transfers.ReceiveButClick();
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(7)});
+    EXPECT_FALSE(list.buttonsEnabled);
+}
+
+TEST_F(Transfers, BadChannelAnswerStopsThePassAndKeepsThePreviousCopy) {
+    addPlans({{"A", 2}, {"B", 3}, {"C", 1}});
+    transfers.ReceiveButClick();
+    folder.write("C.temp", "old copy");
+    sim.plans()[1].channels[2].bandwidth = 10000000;
+    sim.plans()[2].name = "C";
+    transfers.ReceiveButClick();
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(13)});
+    EXPECT_EQ(folder.read("A.temp"), PlanText("A", 2));
+    EXPECT_EQ(folder.read("B.temp"), PlanText("B", 3));  // the good copy from before
+    EXPECT_EQ(folder.read("C.temp"), "old copy");        // later slots are not rewritten
+    EXPECT_EQ(progress.status, "T55");
+    EXPECT_TRUE(progress.finished);
+}
+
+TEST_F(Transfers, PlanNamesFromTheInstrumentStayInTheCopiesFolder) {
+    addPlans({{"X", 1}});
+    sim.plans()[0].name = "../../evil";
+    transfers.ReceiveButClick();
+    EXPECT_TRUE(folder.exists(".._.._evil.temp"));
+    EXPECT_FALSE(std::filesystem::exists(folder.path().parent_path().parent_path() / "evil.temp"));
+}
+
+TEST_F(Transfers, UnplugInTheMiddleOfAReadPass) {
+    addPlans({{"A", 20}});
+    sim.unplugAtReport(10);
+    transfers.ReceiveButClick();
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(7)});
+    EXPECT_TRUE(progress.finished);
+    EXPECT_EQ(progress.status, "T58");
+    EXPECT_FALSE(folder.exists("A.temp"));
+    EXPECT_FALSE(busy.busy());
+}
+
+TEST_F(Transfers, SilentInstrumentEndsThePassWithMessage7) {
+    addPlans({{"A", 3}});
+    sim.silence("*?CF00001");
+    transfers.ReceiveButClick();
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(7)});
+    EXPECT_TRUE(progress.finished);
+}
+
+TEST_F(Transfers, ASecondTransferIsRefusedWhileOneRuns) {
+    addPlans({{"A", 3}});
+    int nested = 0;
+    prompts.onProcessEvents = [&] {
+        if (nested++ == 0) transfers.ReceiveButClick();
+    };
+    transfers.ReceiveButClick();
+    EXPECT_EQ(list.items, std::vector<std::string>{"A"});
+    const Commands commands = sent();
+    EXPECT_EQ(std::count(commands.begin(), commands.end(), std::string("*?CF00000")), 1);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Sending
+
+TEST_F(Transfers, SendsAPlanIntoTheNextSlot) {
+    addPlans({{"A", 1}, {"B", 1}});
+    read();
+    prompts.files = {folder.write("cable.c52", PlanText("CABLE", 12))};
+    transfers.LoadButClick(dialog, "/opt/veltra52/");
+    const Commands commands = sent();
+    Commands expected = {"*?PN", "*?CS00", "*?CS01", "*PM01", "*PN03", "*CS02CABLE", "*CW02012"};
+    PayloadConverter converter;
+    PlanFileReader reader(PlanText("CABLE", 12));
+    for (int k = 0; k < 12; ++k)
+        expected.push_back("*CF02" + converter.ChannelLineToPayload(reader.nextLine(), k == 0));
+    expected.push_back("*?PN");
+    ASSERT_GE(commands.size(), expected.size());
+    EXPECT_EQ(Commands(commands.begin(), commands.begin() + static_cast<long>(expected.size())), expected);
+    EXPECT_EQ(dialog.initialFolder, "/opt/veltra52/");
+    EXPECT_EQ(planNames(), (std::vector<std::string>{"A", "B", "CABLE"}));
+    EXPECT_EQ(list.items, (std::vector<std::string>{"A", "B", "CABLE"}));
+    EXPECT_EQ(folder.read("CABLE.temp"), PlanText("CABLE", 12));
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(Transfers, NinePlansTakeOneMoreFile) {
+    for (int i = 0; i < 9; ++i) ASSERT_TRUE(sim.addPlanFromFile(PlanText("P" + std::to_string(i), 1)));
+    read();
+    prompts.files = {folder.write("a.c52", PlanText("NEWA", 1)), folder.write("b.c52", PlanText("NEWB", 1))};
+    transfers.LoadButClick(dialog, folder.str());
+    const Commands commands = sent();
+    EXPECT_NE(std::find(commands.begin(), commands.end(), "*PN10"), commands.end());
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(16)});
+    EXPECT_EQ(sim.plans().size(), 10u);
+    EXPECT_EQ(std::count(commands.begin(), commands.end(), std::string("*PM01")), 1);
+}
+
+TEST_F(Transfers, TenPlansRefuseBeforeTheDialog) {
+    for (int i = 0; i < 10; ++i) ASSERT_TRUE(sim.addPlanFromFile(PlanText("P" + std::to_string(i), 1)));
+    prompts.files = {folder.write("a.c52", PlanText("NEWA", 1))};
+    transfers.LoadButClick(dialog, folder.str());
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(16)});
+    EXPECT_EQ(sent(), Commands{"*?PN"});
+    EXPECT_EQ(prompts.files.size(), 1u);  // no dialog was shown
+}
+
+TEST_F(Transfers, CancelledDialogSendsNothing) {
+    transfers.LoadButClick(dialog, folder.str());
+    EXPECT_EQ(sent(), Commands{"*?PN"});
+}
+
+TEST_F(Transfers, UnreadableFileStopsWithMessage1) {
+    prompts.files = {folder.str() + "missing.c52", folder.write("b.c52", PlanText("B", 1))};
+    transfers.LoadButClick(dialog, folder.str());
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(1)});
+    EXPECT_EQ(sent(), Commands{"*?PN"});
+}
+
+TEST_F(Transfers, DuplicateNameIsRefusedBeforeAnythingIsSent) {
+    addPlans({{"A", 1}, {"CABLE", 1}});
+    read();
+    prompts.files = {folder.write("cable.c52", PlanText("CABLE", 3))};
+    transfers.LoadButClick(dialog, folder.str());
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(38)});
+    EXPECT_EQ(sent(), (Commands{"*?PN", "*?CS00", "*?CS01"}));
+    EXPECT_EQ(sim.plans().size(), 2u);
+}
+
+TEST_F(Transfers, EmptyAndFullPlansCarryTheirCount) {
+    prompts.files = {folder.write("e.c52", PlanText("EMPTY", 0)), folder.write("f.c52", PlanText("FULL", 150))};
+    transfers.LoadButClick(dialog, folder.str());
+    const Commands commands = sent();
+    EXPECT_NE(std::find(commands.begin(), commands.end(), "*CW00000"), commands.end());
+    EXPECT_NE(std::find(commands.begin(), commands.end(), "*CW01150"), commands.end());
+    EXPECT_EQ(std::count_if(commands.begin(), commands.end(),
+                            [](const std::string& c) { return c.rfind("*CF00", 0) == 0; }), 0);
+    EXPECT_EQ(sim.plans()[1].channels.size(), 150u);
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(Transfers, BadChannelLineAbandonsTheTransfer) {
+    addPlans({{"A", 1}});
+    read();
+    list.add("A");
+    // The third channel's frequency is below the second's.
+    const std::string text =
+        "BAD\r\n4\r\n"
+        "0,A,100000000,8000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO\r\n"
+        "1,B,200000000,8000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO\r\n"
+        "2,C,150000000,8000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO\r\n"
+        "3,D,300000000,8000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO";
+    prompts.files = {folder.write("bad.c52", text)};
+    transfers.LoadButClick(dialog, folder.str());
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(14)});
+    EXPECT_EQ(progress.status, "T40");
+    EXPECT_EQ(progress.warning, "Error 04.2");
+    EXPECT_TRUE(progress.finished);
+    EXPECT_EQ(progress.pos, progress.max);
+    const Commands commands = sent();
+    ASSERT_GE(commands.size(), 2u);
+    EXPECT_EQ(Commands(commands.end() - 2, commands.end()), (Commands{"*PM00", "*EP"}));
+    EXPECT_TRUE(list.items.empty());
+    EXPECT_TRUE(sim.plans().empty());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Deleting
+
+TEST_F(Transfers, DeletesTheSelectedPlanAndWritesBackTheOthers) {
+    addPlans({{"A", 2}, {"B", 3}, {"C", 1}, {"D", 4}});
+    read();
+    list.selected[1] = true;
+    prompts.yesNoAnswers = {true};
+    transfers.DelSelButClick();
+    EXPECT_EQ(prompts.questions, std::vector<std::string>{"T37|T38"});
+    const Commands commands = sent();
+    const Commands head = {"*?PN", "*PM00", "*EP", "*PN03", "*CS00A", "*CW00002"};
+    EXPECT_EQ(Commands(commands.begin(), commands.begin() + 6), head);
+    EXPECT_NE(std::find(commands.begin(), commands.end(), "*CS01C"), commands.end());
+    EXPECT_NE(std::find(commands.begin(), commands.end(), "*CS02D"), commands.end());
+    EXPECT_NE(std::find(commands.begin(), commands.end(), "*PM01"), commands.end());
+    EXPECT_EQ(planNames(), (std::vector<std::string>{"A", "C", "D"}));
+    EXPECT_EQ(sim.plans()[2].channels.size(), 4u);
+    EXPECT_EQ(list.items, (std::vector<std::string>{"A", "C", "D"}));
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(Transfers, DeletingEveryPlan) {
+    addPlans({{"A", 2}, {"B", 3}});
+    read();
+    list.selected = {true, true};
+    prompts.yesNoAnswers = {true};
+    transfers.DelSelButClick();
+    const Commands commands = sent();
+    EXPECT_EQ(Commands(commands.begin(), commands.begin() + 5),
+              (Commands{"*?PN", "*PM00", "*EP", "*PN00", "*PM01"}));
+    EXPECT_EQ(progress.max, 0);
+    EXPECT_TRUE(list.items.empty());
+    EXPECT_TRUE(sim.plans().empty());
+}
+
+TEST_F(Transfers, NothingSelectedAsksFirstThenRefuses) {
+    addPlans({{"A", 2}});
+    read();
+    prompts.yesNoAnswers = {true};
+    transfers.DelSelButClick();
+    EXPECT_EQ(prompts.questions.size(), 1u);
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(17)});
+    EXPECT_EQ(sent(), Commands{"*?PN"});
+}
+
+TEST_F(Transfers, AnsweringNoSendsNothing) {
+    addPlans({{"A", 2}});
+    read();
+    list.selected[0] = true;
+    prompts.yesNoAnswers = {false};
+    transfers.DelSelButClick();
+    EXPECT_TRUE(sent().empty());
+}
+
+TEST_F(Transfers, ABadKeptCopyLeavesTheInstrumentUntouched) {
+    addPlans({{"A", 2}, {"B", 3}, {"C", 2}});
+    read();
+    // C's copy is not sorted by frequency.
+    folder.write("C.temp",
+                 "C\r\n2\r\n0,X,300000000,8000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO\r\n"
+                 "1,Y,200000000,8000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO");
+    list.selected[1] = true;
+    prompts.yesNoAnswers = {true};
+    transfers.DelSelButClick();
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(14)});
+    EXPECT_EQ(sent(), Commands{"*?PN"});
+    EXPECT_EQ(planNames(), (std::vector<std::string>{"A", "B", "C"}));
+}
+
+TEST_F(Transfers, AMissingKeptCopyLeavesTheInstrumentUntouched) {
+    addPlans({{"A", 2}, {"B", 3}});
+    read();
+    std::filesystem::remove(folder.path() / "A.temp");
+    list.selected[1] = true;
+    prompts.yesNoAnswers = {true};
+    transfers.DelSelButClick();
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(13)});
+    EXPECT_EQ(sent(), Commands{"*?PN"});
+    EXPECT_EQ(sim.plans().size(), 2u);
+}
+
+TEST_F(Transfers, EraseAll) {
+    addPlans({{"A", 2}, {"B", 3}});
+    read();
+    list.add("A");
+    prompts.yesNoAnswers = {false, true};
+    transfers.EraseAllChannelPlans();
+    EXPECT_TRUE(sent().empty());
+    transfers.EraseAllChannelPlans();
+    EXPECT_EQ(prompts.questions.back(), "T37|T39");
+    EXPECT_EQ(sent(), (Commands{"*PM00", "*EP"}));
+    EXPECT_TRUE(sim.plans().empty());
+    EXPECT_TRUE(list.items.empty());
+    EXPECT_EQ(sim.traffic().back().report[2], kCommandCode);  // "*EP" goes with report code 22
+    EXPECT_TRUE(folder.exists("A.temp"));
+}
+
+}  // namespace
+}  // namespace veltra

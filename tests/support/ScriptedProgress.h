@@ -1,0 +1,59 @@
+// The progress window and the plan list as plain records, for operation tests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "channelplans/ChannelPlanTransfers.h"
+#include "firmware/Progress.h"
+
+namespace veltra::test {
+
+class RecordedProgress : public Progress {
+public:
+    void prepare(const std::string& caption_, const std::string& status_,
+                 const std::string& warning_, int maximum_) override {
+        caption = caption_;
+        status = status_;
+        warning = warning_;
+        max = maximum_;
+        pos = 0;
+        finished = false;
+        shown = true;
+        barVisible = true;
+        ++prepared;
+    }
+    void setStatus(const std::string& text) override { status = text; }
+    void setWarning(const std::string& text) override { warning = text; }
+    void setMaximum(int maximum_) override { max = maximum_; }
+    void setPosition(int position_) override { pos = position_; }
+    int position() const override { return pos; }
+    int maximum() const override { return max; }
+    void setBarVisible(bool visible) override { barVisible = visible; }
+    void finish() override { finished = true; }
+
+    std::string caption, status, warning;
+    int max = 0, pos = 0, prepared = 0;
+    bool finished = false, shown = false, barVisible = false;
+};
+
+class RecordedPlanList : public PlanList, public PlanButtons {
+public:
+    void clear() override { items.clear(), selected.clear(); }
+    void add(const std::string& name) override {
+        items.push_back(name);
+        selected.push_back(false);
+    }
+    void setEnabled(bool enabled_) override { enabled = enabled_; }
+    int count() const override { return static_cast<int>(items.size()); }
+    std::string item(int position) const override { return items[static_cast<std::size_t>(position)]; }
+    bool isSelected(int position) const override { return selected[static_cast<std::size_t>(position)]; }
+    void enableSendAndDelete() override { buttonsEnabled = true; }
+
+    std::vector<std::string> items;
+    std::vector<bool> selected;
+    bool enabled = false;
+    bool buttonsEnabled = false;
+};
+
+}  // namespace veltra::test
