@@ -81,7 +81,11 @@ std::optional<std::string> QtUserPrompts::chooseSaveFile(FileDialogState& dialog
     return dialog.fileName;
 }
 
-void QtUserPrompts::processEvents() { QCoreApplication::processEvents(); }
+void QtUserPrompts::processEvents() {
+    if (sinceEvents_.isValid() && sinceEvents_.elapsed() < kEventIntervalMs) return;
+    QCoreApplication::processEvents();
+    sinceEvents_.start();
+}
 
 void QtUserPrompts::beginWait() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 

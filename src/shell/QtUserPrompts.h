@@ -1,6 +1,7 @@
 // UserPrompts with real message boxes and file dialogs, parented to the main window.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 
@@ -23,8 +24,13 @@ public:
     void beginWait() override;
     void endWait() override;
 
+    // Repaints cost more than a USB exchange: between two exchanges the windows get their
+    // events at most every this many milliseconds.
+    static constexpr int kEventIntervalMs = 20;
+
 private:
     QPointer<QWidget> parent_;
+    QElapsedTimer sinceEvents_;
 };
 
 }  // namespace veltra

@@ -31,6 +31,7 @@ protected:
         language = std::make_unique<Language>(folder.str());
         link = std::make_unique<Link>(sim, [this](int code) { form().ShowMessageCode(code); });
         program = std::make_unique<Program>(*language, *link, prompts);
+        program->channelPlans->setCopiesFolder(folder.str());
         if (start) form().AlExecutar();
     }
 
