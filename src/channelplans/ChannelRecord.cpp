@@ -1,5 +1,6 @@
 #include "channelplans/ChannelRecord.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -200,36 +201,37 @@ std::string FormatPlanFile(const std::string& name, const std::vector<std::strin
     return text;
 }
 
-PlanFileReader::PlanFileReader(std::string content) : content_(std::move(content)) {
-    auto skipBlanks = [&] {
-        while (pos_ < content_.size() && std::isspace(static_cast<unsigned char>(content_[pos_])))
-            ++pos_;
-    };
-    skipBlanks();
-    while (pos_ < content_.size() && !std::isspace(static_cast<unsigned char>(content_[pos_])))
-        name_.push_back(content_[pos_++]);
-    skipBlanks();
-    std::size_t end = pos_;
-    if (end < content_.size() && (content_[end] == '-' || content_[end] == '+')) ++end;
-    while (end < content_.size() && std::isdigit(static_cast<unsigned char>(content_[end]))) ++end;
-    count_ = static_cast<int>(ParseDecimal(std::string_view(content_).substr(pos_, end - pos_)).value_or(0));
-    pos_ = end;
-    // The rest of line 2.
-    const std::size_t lineFeed = content_.find('\n', pos_);
-    pos_ = lineFeed == std::string::npos ? content_.size() : lineFeed + 1;
-}
-
-std::string PlanFileReader::nextLine() {
-    constexpr std::size_t kMaxLine = 199;
-    if (pos_ >= content_.size()) return {};
+std::optional<std::string> TextLineReader::next(std::size_t maxLength) {
+    if (pos_ >= content_.size()) return std::nullopt;
     const std::size_t lineFeed = content_.find('\n', pos_);
     const std::size_t lineEnd = lineFeed == std::string::npos ? content_.size() : lineFeed;
-    std::size_t end = std::min(lineEnd, pos_ + kMaxLine);
+    const std::size_t end = std::min(lineEnd, pos_ + maxLength);
     std::string line = content_.substr(pos_, end - pos_);
     pos_ = end == lineEnd ? lineEnd + 1 : end;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     return line;
 }
+
+PlanFileReader::PlanFileReader(std::string content) {
+    std::size_t pos = 0;
+    auto skipBlanks = [&] {
+        while (pos < content.size() && std::isspace(static_cast<unsigned char>(content[pos]))) ++pos;
+    };
+    skipBlanks();
+    while (pos < content.size() && !std::isspace(static_cast<unsigned char>(content[pos])))
+        name_.push_back(content[pos++]);
+    skipBlanks();
+    std::size_t end = pos;
+    if (end < content.size() && (content[end] == '-' || content[end] == '+')) ++end;
+    while (end < content.size() && std::isdigit(static_cast<unsigned char>(content[end]))) ++end;
+    count_ = static_cast<int>(std::clamp<long long>(
+        ParseDecimal(std::string_view(content).substr(pos, end - pos)).value_or(0), 0, 100000));
+    // The rest of line 2 is skipped.
+    const std::size_t lineFeed = content.find('\n', end);
+    lines_ = TextLineReader(std::move(content), lineFeed == std::string::npos ? std::string::npos : lineFeed + 1);
+}
+
+std::string PlanFileReader::nextLine() { return lines_.next().value_or(""); }
 
 std::string SafeFileName(const std::string& name) {
     std::string safe;

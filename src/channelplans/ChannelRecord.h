@@ -63,6 +63,20 @@ inline bool IsErrorMarker(std::string_view result) { return result.substr(0, 5) 
 // Channel plan file: name, count, channel lines, joined with CR LF, no line break at the end.
 std::string FormatPlanFile(const std::string& name, const std::vector<std::string>& lines);
 
+// Reads text line by line in pieces of at most `maxLength` characters; a line break is LF with
+// an optional CR before it, and is not part of the line.
+class TextLineReader {
+public:
+    explicit TextLineReader(std::string content, std::size_t start = 0)
+        : content_(std::move(content)), pos_(start) {}
+    // The next line; empty optional after the end of the text.
+    std::optional<std::string> next(std::size_t maxLength = 199);
+
+private:
+    std::string content_;
+    std::size_t pos_;
+};
+
 // Reads a channel plan file the way the senders do: the plan name is the first blank-delimited
 // word, the channel count the next decimal number, the rest of line 2 is skipped, then one
 // channel line per read (at most 199 characters, line break removed).
@@ -75,10 +89,9 @@ public:
     std::string nextLine();
 
 private:
-    std::string content_;
-    std::size_t pos_ = 0;
     std::string name_;
     int count_ = 0;
+    TextLineReader lines_{""};
 };
 
 // A name supplied by the instrument or the person as a file name that stays in its folder:

@@ -1,17 +1,90 @@
-// The channel plan editor.
+// The channel plan editor (Uniteditor): the plan name, the file name and the grid TaulaCanals,
+// with its menus and popup menus. What the editor does lives in ChannelPlanEditor; this window
+// draws it and passes events on.
 #pragma once
 
 #include <QDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <array>
+#include <functional>
+#include <memory>
 
+#include "editor/ChannelPlanEditor.h"
 #include "language/WindowTexts.h"
+#include "shell/StringGrid.h"
 
 namespace veltra {
 
-class TEditor : public QDialog, public WindowTexts {
+class TDialog;
+
+class TEditor : public QDialog, public WindowTexts, public EditorView {
     Q_OBJECT
 public:
-    explicit TEditor(QWidget* parent = nullptr);
+    TEditor(UserPrompts& prompts, const LanguageTable& texts, QWidget* parent = nullptr);
+    ~TEditor() override;
+
     void applyLanguageTexts(const LanguageTable& texts) override;
+
+    // Where the editor's own Load entry finds its files, and the rename dialog.
+    void setPlanSource(FileDialogState* editDialog, const PlanList* list,
+                       std::function<std::string()> copiesFolder);
+    void setDialog(TDialog* dialog) { dialog_ = dialog; }
+
+    ChannelPlanEditor& editor() { return *editor_; }
+    // Shows the window modally (tests replace how).
+    void showModally();
+    void setModalRunner(std::function<void(TEditor&)> runner) { modalRunner_ = std::move(runner); }
+
+    // EditorView
+    void showPlanName(const std::string& name) override;
+    void showFileName(const std::string& path) override;
+    void repaintGrid() override;
+
+    void FormShow();
+    void ChPlanNameLabelClick();
+    const std::array<QString, 12>& headerTexts() const { return headers_; }
+
+    QLabel* ChPlanNameLabel;
+    QLabel* FileNameLabel;
+    StringGrid* TaulaCanals;
+    QLabel* VersioControllerLabel;
+    QMenuBar* MainMenu;
+    QMenu *Archivo1, *Edit1, *Help1;
+    QAction *Newchannelplan1, *Savechannelplan1, *Savechannelplanas1, *Loadchannelplan1, *Exit1;
+    QAction *Sortchannels1, *Activeall1, *Unactiveall1, *Allanalog1, *Alldigital1;
+    QMenu *popupchannel, *popupmodulacio, *popupsistemaanalog, *popupsistemadigital,
+        *popupsymbolrate1, *popupsymbolrate2, *popupgrupdocsis;
+    QAction *INSERTACANAL, *ESBORRACANAL;
+    FileDialogState SaveChPDialog;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    class GridText;
+    void buildMenus();
+    void buildPopups();
+    void TaulaCanalsMouseUp(Qt::MouseButton button, QPoint position);
+
+    std::unique_ptr<GridText> gridText_;
+    std::unique_ptr<ChannelPlanEditor> editor_;
+    UserPrompts& prompts_;
+    const LanguageTable& texts_;
+    std::array<QString, 12> headers_;
+    TDialog* dialog_ = nullptr;
+    FileDialogState* editDialog_ = nullptr;
+    const PlanList* planList_ = nullptr;
+    std::function<std::string()> copiesFolder_;
+    std::function<void(TEditor&)> modalRunner_;
+    QWidget* client_;
 };
+
+// Sky blue, the fixed cells' and dialogs' colour.
+inline const QColor kSkyBlue(166, 202, 240);
 
 }  // namespace veltra

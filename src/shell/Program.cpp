@@ -10,7 +10,7 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts)
     AboutVELTRA52 = new TAboutVELTRA52(owner);
     AboutController = new TAboutController(owner);
     Oculta = new TOculta(owner);
-    Editor = new TEditor(owner);
+    Editor = new TEditor(prompts, language.table(), owner);
     Dialog = new TDialog(owner);
     LoggerWindow = new TLoggerWindow(owner);
     ModemWindow = new TModemWindow(owner);
@@ -25,6 +25,10 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts)
                                                           *UpdatingFORM, Form1->planList(),
                                                           *Form1, busy);
     Form1->setChannelPlans(channelPlans.get());
+    Form1->setEditor(Editor);
+    Editor->setDialog(Dialog);
+    Editor->setPlanSource(&Form1->EditDialog, &Form1->planList(),
+                          [this] { return channelPlans->copiesFolder(); });
 }
 
 Program::~Program() = default;

@@ -7,36 +7,55 @@ namespace veltra {
 
 namespace {
 
-// Refuses the moves the grid's select-cell hook refuses, whatever asks for them.
+// Asks the grid's select-cell hook once per move, whatever asks for it (mouse, keys, code), and
+// lets the selection follow only moves the hook allowed.
 class RefusingSelectionModel : public QItemSelectionModel {
 public:
     RefusingSelectionModel(QAbstractItemModel* model, StringGrid* grid)
         : QItemSelectionModel(model, grid), grid_(grid) {}
 
     void setCurrentIndex(const QModelIndex& index, SelectionFlags command) override {
-        if (index.isValid() && !grid_->maySelect(index.column(), index.row())) return;
+        if (index.isValid() && index != currentIndex()) {
+            if (!grid_->askMove(index.column(), index.row())) return;
+            approved_ = index;
+        }
         QItemSelectionModel::setCurrentIndex(index, command);
     }
     void select(const QModelIndex& index, SelectionFlags command) override {
-        if (index.isValid() && !grid_->maySelect(index.column(), index.row())) return;
+        if (index.isValid() && !allowed(index)) return;
         QItemSelectionModel::select(index, command);
     }
     void select(const QItemSelection& selection, SelectionFlags command) override {
         for (const QItemSelectionRange& range : selection) {
             for (const QModelIndex& index : range.indexes()) {
-                if (!grid_->maySelect(index.column(), index.row())) return;
+                if (!allowed(index)) return;
             }
         }
         QItemSelectionModel::select(selection, command);
     }
 
 private:
+    bool allowed(const QModelIndex& index) const {
+        return !grid_->isFixedIndex(index) && (index == currentIndex() || index == approved_);
+    }
+
     StringGrid* grid_;
+    QPersistentModelIndex approved_;
 };
 
 }  // namespace
 
+GridDelegate::GridDelegate(StringGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+
+QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                    const QModelIndex& index) const {
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    grid_->noteEditor(editor);
+    return editor;
+}
+
 StringGrid::StringGrid(int columns, int rows, QWidget* parent) : QTableWidget(rows, columns, parent) {
+    setItemDelegate(new GridDelegate(this));
     horizontalHeader()->hide();
     verticalHeader()->hide();
     setSelectionModel(new RefusingSelectionModel(model(), this));
@@ -101,9 +120,14 @@ void StringGrid::styleFixedCells() {
     }
 }
 
-bool StringGrid::maySelect(int column, int row) const {
+bool StringGrid::askMove(int column, int row) {
     if (isFixed(column, row)) return false;
+    commitOpenEditor();
     return !selectHook_ || selectHook_(column, row);
+}
+
+void StringGrid::commitOpenEditor() {
+    if (editor_) commitData(editor_);
 }
 
 std::pair<int, int> StringGrid::cellAt(const QPoint& viewportPoint) const {

@@ -5,10 +5,27 @@
 
 #include <QColor>
 #include <QItemSelectionModel>
+#include <QPointer>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <functional>
 
 namespace veltra {
+
+class StringGrid;
+
+// The grid's cell delegate: it tells the grid which in-place editor is open, so that typed text
+// is taken into the cell before the grid decides on the next move. Windows that draw cells of
+// their own derive from it.
+class GridDelegate : public QStyledItemDelegate {
+public:
+    explicit GridDelegate(StringGrid* grid);
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+
+protected:
+    StringGrid* grid_;
+};
 
 class StringGrid : public QTableWidget {
     Q_OBJECT
@@ -30,11 +47,16 @@ public:
     QColor fixedColor() const { return fixedColor_; }
     bool isFixed(int column, int row) const { return column < fixedCols_ || row < fixedRows_; }
 
-    // Asked before any cell becomes the current cell (mouse, keys or code). Returning false
-    // refuses the move.
+    // Asked once before another cell becomes the current cell (mouse, keys or code). Returning
+    // false refuses the move. Fixed cells are always refused.
     using SelectCellHook = std::function<bool(int column, int row)>;
     void setSelectCellHook(SelectCellHook hook) { selectHook_ = std::move(hook); }
-    bool maySelect(int column, int row) const;
+    bool askMove(int column, int row);
+    bool isFixedIndex(const QModelIndex& index) const { return isFixed(index.column(), index.row()); }
+
+    // Takes the text of an open in-place editor into its cell.
+    void commitOpenEditor();
+    void noteEditor(QWidget* editor) { editor_ = editor; }
 
     // The cell under a point of the viewport, (-1, -1) outside every cell.
     std::pair<int, int> cellAt(const QPoint& viewportPoint) const;
@@ -53,6 +75,7 @@ private:
     int fixedRows_ = 1;
     QColor fixedColor_{Qt::lightGray};
     SelectCellHook selectHook_;
+    QPointer<QWidget> editor_;
 };
 
 }  // namespace veltra

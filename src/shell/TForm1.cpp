@@ -8,6 +8,7 @@
 #include <clocale>
 #include <ctime>
 
+#include "editor/TEditor.h"
 #include "shell/Clock.h"
 #include "shell/DeviceMonitor.h"
 #include "shell/MessageCodes.h"
@@ -219,6 +220,9 @@ void TForm1::buildChannelPlanTab() {
     connect(ReceiveBut, &QPushButton::clicked, this, &TForm1::ReceiveButClick);
     connect(LoadBut, &QPushButton::clicked, this, &TForm1::LoadButClick);
     connect(DelSelBut, &QPushButton::clicked, this, &TForm1::DelSelButClick);
+    connect(EditBut, &QPushButton::clicked, this, &TForm1::EditButClick);
+    connect(NewBut, &QPushButton::clicked, this, &TForm1::NewButClick);
+    connect(Llista, &QListWidget::itemDoubleClicked, this, [this] { LlistaDblClick(); });
 
     VersioControllerLabel = MakeLabel(ChannelPlan, "VersioControllerLabel", 24, 350, kVersionLabel);
     VersioControllerLabel->setFont(bold);
@@ -399,6 +403,35 @@ void TForm1::LoadButClick() {
 
 void TForm1::DelSelButClick() {
     if (channelPlans_) channelPlans_->DelSelButClick();
+}
+
+void TForm1::EditButClick() {
+    if (!editor_ || !channelPlans_) return;
+    if (editor_->editor().LoadChannelPlanFile(-1, EditDialog, planList_, channelPlans_->copiesFolder()) == 0)
+        editor_->showModally();
+}
+
+void TForm1::NewButClick() {
+    if (!editor_) return;
+    if (editor_->editor().StartNewChannelPlan(false)) editor_->showModally();
+}
+
+void TForm1::LlistaDblClick() {
+    if (!editor_ || !channelPlans_) return;
+    // The local copies mirror the instrument: ask it for its plan count, so a list that no
+    // longer matches opens nothing. Without an instrument say so instead of guessing.
+    if (!link_.FindIOInterface()) {
+        ShowMessageCode(7);
+        return;
+    }
+    const int n = channelPlans_->GetChannelPlanQuantity().value_or(0);
+    for (int position = 0; position < n && position < Llista->count(); ++position) {
+        if (!Llista->item(position)->isSelected()) continue;
+        if (editor_->editor().LoadChannelPlanFile(position, EditDialog, planList_,
+                                                  channelPlans_->copiesFolder()) == 0)
+            editor_->showModally();
+        return;
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -24,6 +24,7 @@
 namespace veltra {
 
 class DeviceMonitor;
+class TEditor;
 
 // The plan list Llista as the channel plan operations see it.
 class ListWidgetPlanList : public PlanList {
@@ -82,6 +83,10 @@ public:
     void ReceiveButClick();
     void LoadButClick();
     void DelSelButClick();
+    void EditButClick();
+    void NewButClick();
+    void LlistaDblClick();
+    void setEditor(TEditor* editor) { editor_ = editor; }
 
     // Loggers tab.
     void LoggerTypeChange();
@@ -161,6 +166,7 @@ private:
     std::unique_ptr<DeviceMonitor> monitor_;
     ListWidgetPlanList planList_{nullptr};
     ChannelPlanTransfers* channelPlans_ = nullptr;
+    TEditor* editor_ = nullptr;
     QDialog* aboutVeltra52_ = nullptr;
     QDialog* aboutController_ = nullptr;
 };

@@ -1,0 +1,290 @@
+#include "editor/ChannelPlanEditor.h"
+
+#include "shell/MessageCodes.h"
+
+namespace veltra {
+
+namespace {
+
+constexpr int kQuestionCaption = 37;
+constexpr int kAskReplacePlan = 79;
+constexpr int kAskSaveOnClose = 117;
+
+bool EndsWithC52(const std::string& path) {
+    return path.size() >= 4 && path.compare(path.size() - 4, 4, ".c52") == 0;
+}
+
+}  // namespace
+
+ChannelPlanEditor::ChannelPlanEditor(TextGrid& cells, EditorView& view, UserPrompts& prompts,
+                                     const LanguageTable& texts)
+    : grid_(cells), view_(view), prompts_(prompts), texts_(texts) {}
+
+void ChannelPlanEditor::message(int code) { ShowMessageCode(prompts_, texts_, code); }
+
+void ChannelPlanEditor::setPlanName(const std::string& name) {
+    planName_ = name;
+    view_.showPlanName(name);
+}
+
+void ChannelPlanEditor::showFileName(const std::string& path) {
+    fileName_ = path;
+    view_.showFileName(path);
+}
+
+void ChannelPlanEditor::Marca(int /*row*/, int /*column*/, int code) { message(code); }
+
+// ---------------------------------------------------------------------------------------------
+// Selection and popups
+
+bool ChannelPlanEditor::TaulaCanalsSelectCell(int column, int row) {
+    const int r = selectedRow;
+    int errorRow = 0;
+    int errorColumn = 0;
+    if (r > 0 && r < grid_.rowCount()) {
+        if (const int code = grid_.ComprovaFila(r, errorRow, errorColumn)) {
+            Marca(errorRow, errorColumn, code);
+            return false;
+        }
+    }
+    switch (column) {
+        case kColNumber:
+        case kColSystem:
+        case kColModulation:
+        case kColGroup:
+            return false;  // these change only through the popup menus
+        case kColKind:
+        case kColGroupFlag:
+        case kColActive: {
+            const std::string text = grid_.cell(column, row);
+            if (text == "ANALOG") {
+                grid_.ToDigital(row);
+            } else if (text == "DIGITAL") {
+                grid_.ToAnalog(row, planName_);
+            } else if (text == "ON") {
+                grid_.setCell(column, row, "OFF");
+                grid_.setInactive(row, true);
+            } else if (text == "OFF") {
+                grid_.setCell(column, row, "ON");
+                grid_.setInactive(row, false);
+            } else if (grid_.cell(kColGroup, row) != "NO GROUP") {
+                if (text == "YES") grid_.setCell(column, row, "NO");
+                if (text == "NO") grid_.setCell(column, row, "YES");
+            }
+            view_.repaintGrid();
+            return false;
+        }
+        case kColSymbolRate:
+            return grid_.cell(kColKind, row) != "ANALOG";
+        default:
+            return true;  // typed cells
+    }
+}
+
+EditorPopup ChannelPlanEditor::TaulaCanalsMouseUp(bool leftButton, int column, int row) {
+    selectedColumn = column;
+    selectedRow = row;
+    if (!leftButton || row <= 0) return EditorPopup::None;
+    const bool digital = grid_.cell(kColKind, row) == "DIGITAL";
+    switch (column) {
+        case kColNumber:
+            return EditorPopup::Channel;
+        case kColSystem:
+            return digital ? EditorPopup::DigitalSystem : EditorPopup::AnalogSystem;
+        case kColModulation:
+            return digital ? EditorPopup::Modulation : EditorPopup::None;
+        case kColSymbolRate:
+            if (!digital) return EditorPopup::None;
+            return grid_.cell(kColSystem, row) == "ITU J.83/B" ? EditorPopup::SymbolRate2
+                                                                : EditorPopup::SymbolRate1;
+        case kColGroup:
+            return EditorPopup::Group;
+        default:
+            return EditorPopup::None;
+    }
+}
+
+void ChannelPlanEditor::FormClick() {
+    const int r = selectedRow;
+    if (r <= 0 || r >= grid_.rowCount()) return;
+    int errorRow = 0;
+    int errorColumn = 0;
+    if (const int code = grid_.ComprovaFila(r, errorRow, errorColumn)) Marca(errorRow, errorColumn, code);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Commands
+
+void ChannelPlanEditor::InsertChannel(int row) {
+    if (const int code = grid_.InsertChannel(row)) message(code);
+    view_.repaintGrid();
+}
+
+void ChannelPlanEditor::DeleteChannel(int row) {
+    grid_.DeleteChannel(row);
+    view_.repaintGrid();
+}
+
+void ChannelPlanEditor::Sortchannels1Click() {
+    const int result = grid_.Ordena();
+    view_.repaintGrid();
+    if (result != 0) Marca(result, kColFrequency, 30);
+}
+
+void ChannelPlanEditor::Activeall1Click() {
+    grid_.SetAllActive(true);
+    view_.repaintGrid();
+}
+
+void ChannelPlanEditor::Unactiveall1Click() {
+    grid_.SetAllActive(false);
+    view_.repaintGrid();
+}
+
+void ChannelPlanEditor::Allanalog1Click() {
+    grid_.AllToDigital();
+    view_.repaintGrid();
+}
+
+void ChannelPlanEditor::Alldigital1Click() {
+    grid_.AllToAnalog(planName_);
+    view_.repaintGrid();
+}
+
+void ChannelPlanEditor::WriteSelectedCell(const std::string& text) {
+    grid_.setCell(selectedColumn, selectedRow, text);
+}
+
+void ChannelPlanEditor::ChooseDigitalSystem(const std::string& system, const std::string& symbolRate) {
+    grid_.setCell(selectedColumn, selectedRow, system);
+    grid_.setCell(kColSymbolRate, selectedRow, symbolRate);
+}
+
+void ChannelPlanEditor::ChooseGroup(const std::string& group) {
+    grid_.setCell(kColGroup, selectedRow, group);
+    if (group == "NO GROUP") grid_.setCell(kColGroupFlag, selectedRow, "NO");
+}
+
+void ChannelPlanEditor::Rename(const std::string& text) { setPlanName(CleanPlanName(text)); }
+
+// ---------------------------------------------------------------------------------------------
+// Loading and new plans
+
+int ChannelPlanEditor::LoadChannelPlanFile(int position, FileDialogState& dialog,
+                                           const PlanList& list, const std::string& copiesFolder) {
+    std::string content;
+    if (position < 0) {
+        const auto path = prompts_.chooseOpenFile(dialog);
+        if (!path) return -1;
+        if (!EndsWithC52(*path)) {
+            message(11);
+            return 12;
+        }
+        if (!ReadWholeFile(*path, content)) {
+            message(1);
+            return 13;
+        }
+        showFileName(*path);
+        savePath_ = *path;
+    } else {
+        if (position >= list.count()) return 14;
+        const std::string path = LocalPlanCopyPath(copiesFolder, list.item(position));
+        if (!ReadWholeFile(path, content)) return 14;
+        showFileName(LocalPlanCopyPath("", list.item(position)));
+        savePath_.clear();  // a plain Save never writes into a local plan copy
+    }
+    std::string name;
+    const int result = LoadPlanText(content, grid_, name);
+    setPlanName(name);
+    if (result != 0) message(14);
+    view_.repaintGrid();
+    return result;
+}
+
+bool ChannelPlanEditor::StartNewChannelPlan(bool ask) {
+    if (ask && !prompts_.askYesNo(texts_.text(kQuestionCaption), texts_.text(kAskReplacePlan)))
+        return false;
+    setPlanName("NEW");
+    showFileName("");
+    savePath_.clear();
+    grid_.StartNewPlan();
+    view_.repaintGrid();
+    return true;
+}
+
+bool ChannelPlanEditor::Loadchannelplan1Click(FileDialogState& dialog, const PlanList& list,
+                                              const std::string& copiesFolder) {
+    if (!prompts_.askYesNo(texts_.text(kQuestionCaption), texts_.text(kAskReplacePlan))) return false;
+    return LoadChannelPlanFile(-1, dialog, list, copiesFolder) == 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Saving and closing
+
+bool ChannelPlanEditor::MiraSiPotsDesar() {
+    const int order = grid_.Ordena();
+    view_.repaintGrid();
+    if (order == -200) {
+        message(31);
+        return false;
+    }
+    if (order != 0) {
+        Marca(order, kColFrequency, 30);
+        return false;
+    }
+    int errorRow = 0;
+    int errorColumn = 0;
+    if (const int code = grid_.Repassa(errorColumn, errorRow)) {
+        Marca(errorRow, errorColumn, code);
+        return false;
+    }
+    return true;
+}
+
+int ChannelPlanEditor::DesaCanalitzacio(bool saveAs, FileDialogState& saveDialog) {
+    std::string path;
+    if (!saveAs && !savePath_.empty()) {
+        path = savePath_;
+    } else {
+        if (saveDialog.fileName.empty()) saveDialog.fileName = planName_ + ".c52";
+        const auto chosen = prompts_.chooseSaveFile(saveDialog);
+        if (!chosen) return 1;
+        if (chosen->empty()) return 2;
+        path = *chosen;
+        if (!EndsWithC52(path)) path += ".c52";
+    }
+    std::string text;
+    if (!PlanTextFromGrid(grid_, planName_, text)) {
+        message(14);
+        return 3;
+    }
+    if (!WriteFileAtomically(path, text)) {
+        message(18);
+        return 4;
+    }
+    savePath_ = path;
+    showFileName(path);
+    return 0;
+}
+
+void ChannelPlanEditor::Savechannelplan1Click(FileDialogState& saveDialog) {
+    if (MiraSiPotsDesar()) DesaCanalitzacio(false, saveDialog);
+}
+
+void ChannelPlanEditor::Savechannelplanas1Click(FileDialogState& saveDialog) {
+    if (MiraSiPotsDesar()) DesaCanalitzacio(true, saveDialog);
+}
+
+bool ChannelPlanEditor::FormCloseQuery(FileDialogState& saveDialog) {
+    switch (prompts_.askYesNoCancel(texts_.text(kQuestionCaption), texts_.text(kAskSaveOnClose))) {
+        case YesNoCancel::Cancel:
+            return false;
+        case YesNoCancel::No:
+            return true;
+        case YesNoCancel::Yes:
+            return MiraSiPotsDesar() && DesaCanalitzacio(false, saveDialog) == 0;
+    }
+    return false;
+}
+
+}  // namespace veltra

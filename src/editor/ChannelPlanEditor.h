@@ -1,0 +1,102 @@
+// What the channel plan editor does, apart from drawing: the selection rule with its toggles,
+// the commands, loading, the new plan, the save check, writing and the close check. Plain C++;
+// the window TEditor owns one and shows its state.
+#pragma once
+
+#include <string>
+
+#include "channelplans/ChannelPlanTransfers.h"
+#include "editor/EditorGrid.h"
+#include "language/LanguageTable.h"
+#include "shell/UserPrompts.h"
+
+namespace veltra {
+
+// What the window shows besides the grid cells.
+class EditorView {
+public:
+    virtual ~EditorView() = default;
+    virtual void showPlanName(const std::string& name) = 0;
+    virtual void showFileName(const std::string& path) = 0;
+    virtual void repaintGrid() = 0;
+};
+
+// The popup menu a left-button release opens.
+enum class EditorPopup {
+    None,
+    Channel,
+    AnalogSystem,
+    DigitalSystem,
+    Modulation,
+    SymbolRate1,  // 6875, 6952
+    SymbolRate2,  // 5057, 5361 (ITU J.83/B)
+    Group,
+};
+
+class ChannelPlanEditor {
+public:
+    ChannelPlanEditor(TextGrid& cells, EditorView& view, UserPrompts& prompts,
+                      const LanguageTable& texts);
+
+    ChannelPlanGrid& grid() { return grid_; }
+    const std::string& planName() const { return planName_; }
+    void setPlanName(const std::string& name);
+    const std::string& fileName() const { return fileName_; }
+
+    // The cell of the last mouse release over the grid.
+    int selectedRow = 0;
+    int selectedColumn = 0;
+
+    // The grid asks before a cell becomes current: false refuses (and may toggle the cell).
+    bool TaulaCanalsSelectCell(int column, int row);
+    // A mouse release over the grid: records the cell and tells which popup to open.
+    EditorPopup TaulaCanalsMouseUp(bool leftButton, int column, int row);
+    void FormClick();
+    void Marca(int row, int column, int code);
+
+    // Commands.
+    void InsertChannel(int row);
+    void DeleteChannel(int row);
+    void Sortchannels1Click();
+    void Activeall1Click();
+    void Unactiveall1Click();
+    void Allanalog1Click();
+    void Alldigital1Click();
+    // Popup entries: write into the selected cell (and its companions).
+    void WriteSelectedCell(const std::string& text);
+    void ChooseDigitalSystem(const std::string& system, const std::string& symbolRate);
+    void ChooseGroup(const std::string& group);
+    // The rename dialog was confirmed with `text`.
+    void Rename(const std::string& text);
+
+    // Loading: a negative position asks for a ".c52" file in `dialog`; otherwise the local
+    // copy of the plan at that list position. 0 on success.
+    int LoadChannelPlanFile(int position, FileDialogState& dialog, const PlanList& list,
+                            const std::string& copiesFolder);
+    // The default new plan; false when `ask` was answered No.
+    bool StartNewChannelPlan(bool ask);
+    bool Loadchannelplan1Click(FileDialogState& dialog, const PlanList& list,
+                               const std::string& copiesFolder);
+
+    bool MiraSiPotsDesar();
+    // 0 when written; 1 cancelled; other values for the failures.
+    int DesaCanalitzacio(bool saveAs, FileDialogState& saveDialog);
+    void Savechannelplan1Click(FileDialogState& saveDialog);
+    void Savechannelplanas1Click(FileDialogState& saveDialog);
+    // True when the window may close.
+    bool FormCloseQuery(FileDialogState& saveDialog);
+
+private:
+    void message(int code);
+    void showFileName(const std::string& path);
+
+    ChannelPlanGrid grid_;
+    EditorView& view_;
+    UserPrompts& prompts_;
+    const LanguageTable& texts_;
+    std::string planName_;
+    std::string fileName_;  // shown in FileNameLabel
+    std::string savePath_;  // the ".c52" file a plain Save writes; empty: ask
+};
+
+}  // namespace veltra

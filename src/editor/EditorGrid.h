@@ -1,0 +1,114 @@
+// The channel plan editor's grid as text: the row check, the commands that change rows, and the
+// MHz text conversions. Plain C++ on a small grid-of-text interface that the window's table
+// implements, so everything here runs without widgets.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace veltra {
+
+// A grid of text cells addressed as (column, row); row 0 is the header row.
+class TextGrid {
+public:
+    virtual ~TextGrid() = default;
+    virtual int rowCount() const = 0;
+    virtual void setRowCount(int rows) = 0;
+    virtual std::string cell(int column, int row) const = 0;
+    virtual void setCell(int column, int row, const std::string& text) = 0;
+};
+
+// Editor columns.
+enum EditorColumn {
+    kColNumber = 0,
+    kColName = 1,
+    kColFrequency = 2,
+    kColBandwidth = 3,
+    kColOffset = 4,
+    kColKind = 5,
+    kColSystem = 6,
+    kColModulation = 7,
+    kColSymbolRate = 8,
+    kColGroup = 9,
+    kColGroupFlag = 10,
+    kColActive = 11,
+};
+inline constexpr int kEditorColumns = 12;
+inline constexpr int kMaxGridRows = 150;  // insertion stops here (149 channels)
+
+// MHz cell text to whole hertz: read as a decimal number, times 1000000 in double precision,
+// truncated toward zero; empty or non-numeric text gives 0.
+long long MHzTextToHz(const std::string& text);
+// Hertz to MHz cell text, "%.2f".
+std::string HzToMHzText(long long hz);
+
+// Leading decimal integer of a cell ("6.875" reads as 6); 0 when there is none.
+long long LeadingInteger(const std::string& text);
+
+// A header text with a blank is drawn on two lines: the break falls at the first blank at or
+// past half its length (or the last blank); the second line starts with that blank.
+std::pair<std::string, std::string> HeaderLines(const std::string& text);
+
+// The editor's grid: the cells and one inactive flag per row.
+class ChannelPlanGrid {
+public:
+    explicit ChannelPlanGrid(TextGrid& cells) : cells_(cells) {}
+
+    TextGrid& cells() { return cells_; }
+    std::string cell(int column, int row) const { return cells_.cell(column, row); }
+    void setCell(int column, int row, const std::string& text) { cells_.setCell(column, row, text); }
+    int rowCount() const { return cells_.rowCount(); }
+    void setRowCount(int rows);
+    bool inactive(int row) const;
+    void setInactive(int row, bool inactive);
+
+    // 0 when the row is a valid channel, else message code 19..29; the failing cell goes to
+    // errorRow / errorColumn.
+    int ComprovaFila(int row, int& errorRow, int& errorColumn) const;
+    // The first invalid row's code (rows 1..n), or 0.
+    int Repassa(int& errorColumn, int& errorRow) const;
+
+    // Commands. InsertChannel returns 31 when the grid is full, else 0.
+    int InsertChannel(int row);
+    void DeleteChannel(int row);
+    void CopiaCanal(int from, int to);
+    // 0 sorted; the row of a duplicate frequency; -200 for more than 150 channels.
+    int Ordena();
+    void SetAllActive(bool active);
+    void ToDigital(int row);
+    void ToAnalog(int row, const std::string& planName);
+    void DtoAFreq(int row);
+    void AtoDFreq(int row);
+    void AllToDigital();
+    void AllToAnalog(const std::string& planName);
+    void Renumber();
+
+    // Fills row 1 with the default new channel (the grid becomes 2 rows).
+    void StartNewPlan();
+
+    // The channel line of row `row` for a plan file; false when the kind is neither word.
+    bool ChannelLine(int row, std::string& line) const;
+
+private:
+    void setFrequency(int row, long long hz);
+
+    TextGrid& cells_;
+    std::vector<bool> inactive_;
+};
+
+// Reads a channel plan file into the grid, checking each line. Returns 0, or r * 1000 + code
+// (20..31) for the first bad field of row r; `planName` gets the name from line 1.
+int LoadPlanText(const std::string& content, ChannelPlanGrid& grid, std::string& planName);
+
+// The whole plan file text of the grid; false (with the text so far) when a row's kind is bad.
+bool PlanTextFromGrid(const ChannelPlanGrid& grid, const std::string& planName, std::string& text);
+
+// The analog system for a plan name ("UK" -> "PAL/I", ...).
+std::string AnalogSystemForPlan(const std::string& planName);
+
+// A new plan name from the rename dialog: blanks and path separators dropped, at most 5
+// characters kept.
+std::string CleanPlanName(const std::string& text);
+
+}  // namespace veltra
