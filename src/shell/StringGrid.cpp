@@ -57,6 +57,7 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
 StringGrid::StringGrid(int columns, int rows, QWidget* parent) : QTableWidget(rows, columns, parent) {
     setItemDelegate(new GridDelegate(this));
     horizontalHeader()->hide();
+    horizontalHeader()->setMinimumSectionSize(1);
     verticalHeader()->hide();
     setSelectionModel(new RefusingSelectionModel(model(), this));
     setSelectionMode(QAbstractItemView::SingleSelection);

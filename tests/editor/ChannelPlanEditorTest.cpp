@@ -2,6 +2,7 @@
 
 #include "editor/ChannelPlanEditor.h"
 #include "shell/MessageCodes.h"
+#include "sim/Simulator.h"
 #include "support/ScriptedProgress.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempFolder.h"
@@ -222,6 +223,47 @@ TEST_F(Editor, InsertAtTheLimitShowsMessage31) {
     EXPECT_TRUE(messages().empty());
     editor.InsertChannel(1);
     EXPECT_EQ(messages(), std::vector<std::string>{msg(31)});
+}
+
+// A plan made in the editor goes to the instrument, comes back as its local copy, and opens
+// again in the editor with the same rows.
+TEST_F(Editor, PlanRoundTripThroughTheInstrument) {
+    editor.StartNewChannelPlan(false);
+    grid().setCell(kColActive, 1, "ON");
+    grid().setInactive(1, false);
+    grid().InsertChannel(1);
+    grid().setCell(kColFrequency, 2, "306.00");
+    grid().setCell(kColBandwidth, 2, "8.00");
+    grid().ToDigital(2);
+    grid().setCell(kColGroup, 2, "2");
+    grid().setCell(kColGroupFlag, 2, "YES");
+    grid().setCell(kColActive, 2, "OFF");
+    editor.Rename("MIXED");
+    const std::string digitalFrequency = grid().cell(kColFrequency, 2);
+    prompts.files = {folder.str() + "mixed.c52"};
+    editor.Savechannelplan1Click(saveDialog);
+    ASSERT_TRUE(messages().empty());
+    const std::string saved = folder.read("mixed.c52");
+
+    sim::Simulator sim;
+    test::RecordedProgress progress;
+    DeviceBusy busy;
+    Link link(sim, [](int) {});
+    ChannelPlanTransfers transfers(link, prompts, texts, progress, list, list, busy);
+    transfers.setCopiesFolder(folder.str() + "copies");
+    std::filesystem::create_directories(folder.path() / "copies");
+    prompts.files = {folder.str() + "mixed.c52"};
+    transfers.LoadButClick(dialog, folder.str());
+    ASSERT_TRUE(messages().empty());
+    ASSERT_EQ(list.items, std::vector<std::string>{"MIXED"});
+    EXPECT_EQ(folder.read("copies/MIXED.temp"), saved);
+
+    list.selected = {true};
+    ASSERT_EQ(editor.LoadChannelPlanFile(0, dialog, list, folder.str() + "copies"), 0);
+    EXPECT_EQ(grid().cell(kColFrequency, 2), digitalFrequency);
+    EXPECT_EQ(grid().cell(kColKind, 2), "DIGITAL");
+    EXPECT_TRUE(grid().inactive(2));
+    EXPECT_EQ(grid().cell(kColGroupFlag, 2), "YES");
 }
 
 }  // namespace
