@@ -107,6 +107,66 @@ std::string DemoPlanDocsis() {
     return veltra::FormatPlanFile("DOCSI", lines);
 }
 
+// A TV logger over the analog and digital channels of a cable network.
+SimLogger DemoTvLogger(const std::string& name, const std::string& time, const std::string& date,
+                       int records) {
+    SimLogger logger{name, time, date, 0, "", {}, {}};
+    logger.header = "H&DOCSI&" + std::to_string(records) + "&0&5500000&450";
+    const char* analog[] = {"C5", "C6", "C7"};
+    for (int k = 0; k < records; ++k) {
+        if (k < 3) {
+            const long long frequency = 175250000LL + 7000000LL * k;
+            logger.records.push_back("0&" + std::string(analog[k]) + "&" + std::to_string(frequency) +
+                                     "&0&7000000&0&5.50&" + std::to_string(68 + k) + ".4&1" +
+                                     std::to_string(3 + k) + ".0&4" + std::to_string(7 + k) + ".5 ");
+        } else {
+            const long long frequency = 602000000LL + 8000000LL * (k - 3);
+            logger.records.push_back("1&D" + std::to_string(k - 2) + "&" + std::to_string(frequency) +
+                                     "&0&8000000&0&4&6952&6" + std::to_string(k % 10) + ".2&3" +
+                                     std::to_string(5 + k % 4) + ".8&<1.0E-8");
+        }
+    }
+    return logger;
+}
+
+SimLogger DemoModemLogger(const std::string& name, const std::string& time, const std::string& date) {
+    SimLogger logger{name, time, date, 0, "", {}, {}};
+    for (int d = 0; d < 8; ++d) {
+        if (d < 6) {
+            logger.rows[d] = "0&D" + std::to_string(d + 1) + "&DOCSI&" + std::to_string(602 + 8 * d) +
+                             ".00&6" + std::to_string(d) + ".1&3" + std::to_string(6 + d % 3) + ".4&256";
+        } else {
+            logger.rows[d] = "0&-&-&-&-&-&-";
+        }
+    }
+    const char* modulations[] = {"64QAM", "64QAM", "16QAM", "-"};
+    for (int u = 0; u < 4; ++u) {
+        logger.rows[10 + u] = "0&" + std::to_string(u + 1) + "&" + std::to_string(30 + 7 * u) +
+                              ".60&10" + std::to_string(2 + u) + ".5&0&6.40&5120&" + modulations[u];
+    }
+    return logger;
+}
+
+SimLogger DemoDownLogger(const std::string& name, const std::string& time, const std::string& date) {
+    SimLogger logger{name, time, date, 1, "", {}, {}};
+    logger.rows[8] = "1&D2&DOCSIS&610.00&DVB-C&EURODOCSIS 3.0&256&6952";
+    logger.rows[9] = "1&61.2&37.5&12&17&-0.02&2.1E-6&<1.0E-8";
+    for (int d = 0; d < 8; ++d) {
+        logger.rows[d] = "1&D" + std::to_string(d + 1) + "&DOCSI&" + std::to_string(602 + 8 * d) +
+                         ".00&x&6" + std::to_string(d) + ".8";
+    }
+    return logger;
+}
+
+void AddDemoLoggers(Simulator& simulator) {
+    simulator.tvLoggers()[0] = DemoTvLogger("NORTH-HE", "09:12:44", "02/12/2026", 11);
+    simulator.tvLoggers()[3] = DemoTvLogger("TAP-17", "11:05:02", "03/12/2026", 8);
+    simulator.tvLoggers()[7] = DemoTvLogger("RIVERSIDE", "16:47:30", "05/12/2026", 14);
+    simulator.modemLoggers()[0] = DemoModemLogger("CM-0042", "10:20:11", "04/12/2026");
+    simulator.modemLoggers()[1] = DemoDownLogger("DS-MAIN", "10:24:56", "04/12/2026");
+    simulator.modemLoggers()[4] = DemoModemLogger("CM-0107", "15:02:39", "06/12/2026");
+}
+
 void AddDemoPlans(Simulator& simulator) {
     for (const std::string& plan : {DemoPlanAnalog(), DemoPlanDigital(), DemoPlanDocsis()})
         simulator.addPlanFromFile(plan);
@@ -137,6 +197,7 @@ bool ReadPlans(const std::string& folder, Simulator& simulator, std::string& err
 std::unique_ptr<Simulator> MakeDemoInstrument() {
     auto simulator = std::make_unique<Simulator>();
     AddDemoPlans(*simulator);
+    AddDemoLoggers(*simulator);
     return simulator;
 }
 
@@ -150,6 +211,7 @@ std::unique_ptr<Simulator> LoadInstrument(const std::string& folder, std::string
     if (!ReadIdentity(folder + "/instrument.txt", identity, error)) return nullptr;
     auto simulator = std::make_unique<Simulator>(identity);
     if (!ReadPlans(folder + "/plans", *simulator, error)) return nullptr;
+    AddDemoLoggers(*simulator);
     if (!simulator->setTrafficLog(folder + "/traffic.log")) {
         error = "cannot write " + folder + "/traffic.log";
         return nullptr;

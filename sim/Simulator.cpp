@@ -46,6 +46,12 @@ bool StartsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
 }
 
+std::optional<int> Number(const std::string& text) {
+    const auto value = veltra::ParseDecimal(text);
+    if (!value || *value < 0 || *value > 1000000000) return std::nullopt;
+    return static_cast<int>(*value);
+}
+
 }  // namespace
 
 Simulator::Simulator(Identity identity) : identity_(std::move(identity)) {
@@ -235,8 +241,62 @@ Report Simulator::answerQuery(const std::string& command) {
     if (StartsWith(command, "*?PN") || StartsWith(command, "*?CS") || StartsWith(command, "*?CU") ||
         StartsWith(command, "*?CF"))
         return planQuery(command);
+    for (const char* prefix : {"*?LT", "*?LM", "*?OT", "*?OM", "*?ET", "*?HD", "*?EM", "*?HM"}) {
+        if (StartsWith(command, prefix)) return loggerQuery(command);
+    }
     planCommand(command);
     return QueryAnswer(command, "");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Loggers
+
+Report Simulator::loggerQuery(const std::string& command) {
+    const bool tvList = command[3] == 'T' || StartsWith(command, "*?HD");
+    const std::string argument = command.substr(4);
+    auto logger = [&](bool tv, const std::string& digits) -> const SimLogger* {
+        if (digits.size() < 2) return nullptr;
+        const auto number = Number(digits.substr(0, 2));
+        if (!number) return nullptr;
+        const std::size_t n = static_cast<std::size_t>(*number);
+        if (tv) return n < tvLoggers_.size() && tvLoggers_[n] ? &*tvLoggers_[n] : nullptr;
+        return n < modemLoggers_.size() && modemLoggers_[n] ? &*modemLoggers_[n] : nullptr;
+    };
+    if (StartsWith(command, "*?LT") || StartsWith(command, "*?LM")) {
+        // Six loggers per character; bit 0x40 keeps the character printable.
+        const std::size_t count = tvList ? tvLoggers_.size() : modemLoggers_.size();
+        std::string bitmaps(tvList ? 9 : 5, '\x40');
+        for (std::size_t n = 0; n < count; ++n) {
+            const bool present = tvList ? tvLoggers_[n].has_value() : modemLoggers_[n].has_value();
+            if (present) bitmaps[n / 6] = static_cast<char>(bitmaps[n / 6] | (1 << (n % 6)));
+        }
+        return QueryAnswer(command, bitmaps);
+    }
+    if (StartsWith(command, "*?OT") || StartsWith(command, "*?OM")) {
+        const SimLogger* l = logger(tvList, argument);
+        if (!l) return QueryAnswer(command, "");
+        return QueryAnswer(command, argument.substr(0, 2) + l->time + l->date + l->name);
+    }
+    if (StartsWith(command, "*?ET")) {
+        const SimLogger* l = logger(true, argument);
+        return QueryAnswer(command, l ? l->header : "");
+    }
+    if (StartsWith(command, "*?HD")) {
+        const SimLogger* l = logger(true, argument);
+        const int record = argument.size() == 5 ? Number(argument.substr(2)).value_or(-1) : -1;
+        if (!l || record < 0 || record >= static_cast<int>(l->records.size())) return QueryAnswer(command, "");
+        return QueryAnswer(command, l->records[static_cast<std::size_t>(record)]);
+    }
+    if (StartsWith(command, "*?EM")) {
+        const SimLogger* l = logger(false, argument);
+        return QueryAnswer(command, l ? "E&" + std::to_string(l->kind) : "E&9");
+    }
+    // "*?HM" NN code
+    const SimLogger* l = logger(false, argument);
+    const int code = argument.size() > 2 ? Number(argument.substr(2)).value_or(-1) : -1;
+    if (!l) return QueryAnswer(command, "");
+    const auto row = l->rows.find(code);
+    return QueryAnswer(command, row == l->rows.end() ? "" : row->second);
 }
 
 std::uint8_t Simulator::commandStatus(const std::string& command) {
@@ -250,16 +310,6 @@ std::uint8_t Simulator::commandStatus(const std::string& command) {
 
 // ---------------------------------------------------------------------------------------------
 // Channel plans
-
-namespace {
-
-std::optional<int> Number(const std::string& text) {
-    const auto value = veltra::ParseDecimal(text);
-    if (!value || *value < 0 || *value > 1000000000) return std::nullopt;
-    return static_cast<int>(*value);
-}
-
-}  // namespace
 
 std::string Simulator::ChannelWireText(const SimChannel& c) {
     return ":" + c.name + "&" + std::to_string(c.frequency) + "&" + std::to_string(c.bandwidth) +

@@ -4,6 +4,7 @@
 // every report, and injects faults on demand.
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <deque>
@@ -40,6 +41,17 @@ struct SimPlan {
     std::vector<SimChannel> channels;
 };
 
+// One logger as the instrument answers for it: the index entry, and the answer values of its
+// queries ("*?ET" header and "*?HD" records for a TV logger; "*?HM" rows by code for the modem
+// list, whose kind "*?EM" answers).
+struct SimLogger {
+    std::string name, time, date;
+    int kind = 0;  // modem list: 0 modem logger, 1 downstream logger
+    std::string header;                // "*?ET" value
+    std::vector<std::string> records;  // "*?HD" values
+    std::map<int, std::string> rows;   // "*?HM" values by row code (0..13)
+};
+
 struct TrafficEntry {
     bool toDevice;  // true: program -> device
     Report report;
@@ -56,6 +68,10 @@ public:
     std::unique_ptr<HidDevice> open(const std::string& path) override;
 
     Identity& identity() { return identity_; }
+
+    // Loggers by number: the TV list (0..49) and the modem list (0..29).
+    std::array<std::optional<SimLogger>, 50>& tvLoggers() { return tvLoggers_; }
+    std::array<std::optional<SimLogger>, 30>& modemLoggers() { return modemLoggers_; }
 
     // Channel plans in slot order (at most ten).
     std::vector<SimPlan>& plans() { return plans_; }
@@ -125,10 +141,13 @@ private:
     std::optional<Report> answerFor(const Report& report);
 
     Report planQuery(const std::string& command);
+    Report loggerQuery(const std::string& command);
     void planCommand(const std::string& command);
 
     Identity identity_;
     std::vector<SimPlan> plans_;
+    std::array<std::optional<SimLogger>, 50> tvLoggers_;
+    std::array<std::optional<SimLogger>, 30> modemLoggers_;
     bool erasePending_ = false;
     std::vector<Device> others_before_;
     std::vector<Device> others_after_;

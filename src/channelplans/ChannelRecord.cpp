@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -35,6 +36,37 @@ std::string Padded(long long value, int width) {
 }
 
 }  // namespace
+
+long long MHzTextToHz(const std::string& text) {
+    double value = 0;
+    const char* first = text.data();
+    const char* last = text.data() + text.size();
+    if (first != last && *first == '+') ++first;
+    auto [ptr, ec] = std::from_chars(first, last, value);
+    if (ec != std::errc() || ptr != last || first == last) return 0;
+    const double hz = value * 1000000.0;
+    if (!std::isfinite(hz) || std::fabs(hz) > 9e18) return 0;
+    return static_cast<long long>(hz);  // truncates toward zero
+}
+
+std::string HzToMHzText(long long hz) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(hz) * 0.000001);
+    return text;
+}
+
+long long LeadingInteger(const std::string& text) {
+    long long value = 0;
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    std::size_t digits = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9' && digits < 18) {
+        value = value * 10 + (text[i++] - '0');
+        ++digits;
+    }
+    return negative ? -value : value;
+}
 
 int TypeCode(bool digital, bool active) { return (active ? 128 : 0) + (digital ? 1 : 0); }
 

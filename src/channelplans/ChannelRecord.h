@@ -24,6 +24,25 @@ inline constexpr std::array<std::string_view, 3> kDigitalSystems = {"DVB-C", "IT
 inline constexpr std::array<std::string_view, 8> kModulations = {
     "QAM16", "QAM32", "QAM64", "QAM128", "QAM256", "QPSK", "QAM32u", "QAM8"};
 
+// A grid of text cells addressed as (column, row); row 0 is the header row.
+class TextGrid {
+public:
+    virtual ~TextGrid() = default;
+    virtual int rowCount() const = 0;
+    virtual void setRowCount(int rows) = 0;
+    virtual std::string cell(int column, int row) const = 0;
+    virtual void setCell(int column, int row, const std::string& text) = 0;
+};
+
+// MHz text as the screen shows it to whole hertz: read as a decimal number, times 1000000 in
+// double precision, truncated toward zero; empty or non-numeric text gives 0.
+long long MHzTextToHz(const std::string& text);
+// Hertz to MHz text, "%.2f".
+std::string HzToMHzText(long long hz);
+
+// Leading decimal integer of a text ("6.875" reads as 6); 0 when there is none.
+long long LeadingInteger(const std::string& text);
+
 // Code of `word` in `words`, -1 when it is not one of them (exact comparison).
 template <std::size_t N>
 int CodeOf(const std::array<std::string_view, N>& words, std::string_view word) {

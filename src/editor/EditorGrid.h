@@ -7,17 +7,9 @@
 #include <utility>
 #include <vector>
 
-namespace veltra {
+#include "channelplans/ChannelRecord.h"
 
-// A grid of text cells addressed as (column, row); row 0 is the header row.
-class TextGrid {
-public:
-    virtual ~TextGrid() = default;
-    virtual int rowCount() const = 0;
-    virtual void setRowCount(int rows) = 0;
-    virtual std::string cell(int column, int row) const = 0;
-    virtual void setCell(int column, int row, const std::string& text) = 0;
-};
+namespace veltra {
 
 // Editor columns.
 enum EditorColumn {
@@ -36,15 +28,6 @@ enum EditorColumn {
 };
 inline constexpr int kEditorColumns = 12;
 inline constexpr int kMaxGridRows = 150;  // insertion stops here (149 channels)
-
-// MHz cell text to whole hertz: read as a decimal number, times 1000000 in double precision,
-// truncated toward zero; empty or non-numeric text gives 0.
-long long MHzTextToHz(const std::string& text);
-// Hertz to MHz cell text, "%.2f".
-std::string HzToMHzText(long long hz);
-
-// Leading decimal integer of a cell ("6.875" reads as 6); 0 when there is none.
-long long LeadingInteger(const std::string& text);
 
 // A header text with a blank is drawn on two lines: the break falls at the first blank at or
 // past half its length (or the last blank); the second line starts with that blank.

@@ -58,21 +58,6 @@ private:
 
 }  // namespace
 
-// The grid's cells as text for the editor's rules.
-class TEditor::GridText : public TextGrid {
-public:
-    explicit GridText(StringGrid* grid) : grid_(grid) {}
-    int rowCount() const override { return grid_->rowCount(); }
-    void setRowCount(int rows) override { grid_->setRowCountTotal(rows); }
-    std::string cell(int column, int row) const override { return fromQt(grid_->cell(column, row)); }
-    void setCell(int column, int row, const std::string& text) override {
-        grid_->setCell(column, row, toQt(text));
-    }
-
-private:
-    StringGrid* grid_;
-};
-
 TEditor::TEditor(UserPrompts& prompts, const LanguageTable& texts, QWidget* parent)
     : QDialog(parent), prompts_(prompts), texts_(texts) {
     setObjectName("Editor");
@@ -133,7 +118,7 @@ TEditor::TEditor(UserPrompts& prompts, const LanguageTable& texts, QWidget* pare
     VersioControllerLabel->setFont(bold);
     VersioControllerLabel->adjustSize();
 
-    gridText_ = std::make_unique<GridText>(TaulaCanals);
+    gridText_ = std::make_unique<StringGridText>(TaulaCanals);
     editor_ = std::make_unique<ChannelPlanEditor>(*gridText_, *this, prompts_, texts_);
     TaulaCanals->setSelectCellHook(
         [this](int column, int row) { return editor_->TaulaCanalsSelectCell(column, row); });

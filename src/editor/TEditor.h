@@ -66,12 +66,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    class GridText;
     void buildMenus();
     void buildPopups();
     void TaulaCanalsMouseUp(Qt::MouseButton button, QPoint position);
 
-    std::unique_ptr<GridText> gridText_;
+    std::unique_ptr<StringGridText> gridText_;
     std::unique_ptr<ChannelPlanEditor> editor_;
     UserPrompts& prompts_;
     const LanguageTable& texts_;

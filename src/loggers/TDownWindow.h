@@ -1,17 +1,38 @@
-// The downstream logger viewer.
+// The downstream logger viewer (Unitdown): one measured channel and a table of eight.
 #pragma once
 
-#include <QDialog>
-
-#include "language/WindowTexts.h"
+#include "loggers/LoggerViewer.h"
 
 namespace veltra {
 
-class TDownWindow : public QDialog, public WindowTexts {
+class TDownWindow : public LoggerViewer {
     Q_OBJECT
 public:
     explicit TDownWindow(QWidget* parent = nullptr);
     void applyLanguageTexts(const LanguageTable& texts) override;
+    void showRecord() override;
+
+    QLabel *ChannelLabel, *ChannelPlanLabel, *SystLabel, *VerLabel, *FreqLabel, *ModLabel,
+        *SymbolLabel, *OffsetLabel, *PowerLabel, *MERLabel, *iLabel, *jLabel, *PreBERLabel,
+        *PostBERLabel;
+    QLineEdit *ChannelEdit, *ChannelPlanEdit, *SystemEdit, *VersionEdit, *FreqEdit, *ModEdit,
+        *SymbolEdit, *OffsetEdit, *PowerEdit, *MEREdit, *IEdit, *JEdit, *PreBEREdit, *PostBEREdit;
+    StringGrid* TaulaRegistre;
+
+protected:
+    std::string& recordName() override { return transfers_->records.down.name; }
+    const std::string& recordFileName() override { return transfers_->records.down.fileName; }
+    const std::string& recordDate() override { return transfers_->records.down.date; }
+    const std::string& recordTime() override { return transfers_->records.down.time; }
+    int writeAs() override { return transfers_->WriteDownLogger(kSaveAs, &SaveLoggerDialog); }
+
+private:
+    struct Pair {
+        QLabel* label;
+        QLineEdit* edit;
+        int text;
+    };
+    std::vector<Pair> pairs_;
 };
 
 }  // namespace veltra

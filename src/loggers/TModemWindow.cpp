@@ -1,14 +1,45 @@
 #include "loggers/TModemWindow.h"
 
-#include "language/LanguageTable.h"
 #include "shell/QtText.h"
 
 namespace veltra {
 
-TModemWindow::TModemWindow(QWidget* parent) : QDialog(parent) {
-    setObjectName("ModemWindow");
+TModemWindow::TModemWindow(QWidget* parent)
+    : LoggerViewer("ModemWindow", 161,
+                   {{32, 24}, {32, 108, 715, 40}, {344, 36}, {473, 36}, 144, {344, 68}, {473, 68}, {32, 512}},
+                   parent) {
+    TaulaRegistre1 = table("TaulaRegistre1", {32, 168, 489, 193}, 7, 9);
+    TaulaRegistre2 = table("TaulaRegistre2", {32, 384, 641, 109}, 8, 5);
+    for (int row = 1; row <= 8; ++row) TaulaRegistre1->setCell(0, row, QString::number(row));
+    for (int row = 1; row <= 4; ++row) TaulaRegistre2->setCell(0, row, QString::number(row));
 }
 
-void TModemWindow::applyLanguageTexts(const LanguageTable& texts) { setWindowTitle(toQt(texts.text(161))); }
+void TModemWindow::applyLanguageTexts(const LanguageTable& texts) {
+    LoggerViewer::applyLanguageTexts(texts);
+    const int widths1[7] = {20, 50, 80, 90, 85, 80, 70};
+    const int headers1[7] = {0, 145, 146, 82, 131, 153, 150};
+    for (int column = 0; column < 7; ++column) {
+        TaulaRegistre1->setColWidth(column, widths1[column]);
+        if (column) TaulaRegistre1->setCell(column, 0, toQt(texts.text(headers1[column])));
+    }
+    const int widths2[8] = {20, 20, 90, 85, 80, 135, 120, 70};
+    const int headers2[8] = {0, 147, 82, 131, 162, 83, 89, 150};
+    for (int column = 0; column < 8; ++column) {
+        TaulaRegistre2->setColWidth(column, widths2[column]);
+        if (column) TaulaRegistre2->setCell(column, 0, toQt(texts.text(headers2[column])));
+    }
+    TaulaRegistre1->setDefaultRowHeight(20);
+    TaulaRegistre2->setDefaultRowHeight(20);
+}
+
+void TModemWindow::showRecord() {
+    if (!transfers_) return;
+    const ModemLogger& modem = transfers_->records.modem;
+    showCommonFields();
+    for (std::size_t row = 0; row < modem.down.size(); ++row)
+        ShowRow(TaulaRegistre1, static_cast<int>(row) + 1, modem.down[row], 1);
+    for (std::size_t row = 0; row < modem.up.size(); ++row)
+        ShowRow(TaulaRegistre2, static_cast<int>(row) + 1, modem.up[row], 1);
+}
 
 }  // namespace veltra

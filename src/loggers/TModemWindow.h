@@ -1,17 +1,26 @@
-// The modem logger viewer.
+// The modem logger viewer (Unitmodem): eight downstream and four upstream channels.
 #pragma once
 
-#include <QDialog>
-
-#include "language/WindowTexts.h"
+#include "loggers/LoggerViewer.h"
 
 namespace veltra {
 
-class TModemWindow : public QDialog, public WindowTexts {
+class TModemWindow : public LoggerViewer {
     Q_OBJECT
 public:
     explicit TModemWindow(QWidget* parent = nullptr);
     void applyLanguageTexts(const LanguageTable& texts) override;
+    void showRecord() override;
+
+    StringGrid* TaulaRegistre1;
+    StringGrid* TaulaRegistre2;
+
+protected:
+    std::string& recordName() override { return transfers_->records.modem.name; }
+    const std::string& recordFileName() override { return transfers_->records.modem.fileName; }
+    const std::string& recordDate() override { return transfers_->records.modem.date; }
+    const std::string& recordTime() override { return transfers_->records.modem.time; }
+    int writeAs() override { return transfers_->WriteModemLogger(kSaveAs, &SaveLoggerDialog); }
 };
 
 }  // namespace veltra

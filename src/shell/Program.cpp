@@ -27,6 +27,12 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts)
     Form1->setChannelPlans(channelPlans.get());
     Form1->setEditor(Editor);
     Editor->setDialog(Dialog);
+    loggers = std::make_unique<LoggerTransfers>(link, prompts, language.table(),
+                                                Form1->loggerIndexText(), busy,
+                                                language.programFolder() + "Loggers/");
+    for (LoggerViewer* viewer : std::initializer_list<LoggerViewer*>{LoggerWindow, ModemWindow, DownWindow})
+        viewer->setServices(loggers.get(), Dialog, &language.table());
+    Form1->setLoggers(loggers.get(), LoggerWindow, DownWindow, ModemWindow);
     Editor->setPlanSource(&Form1->EditDialog, &Form1->planList(),
                           [this] { return channelPlans->copiesFolder(); });
 }

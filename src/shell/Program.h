@@ -38,6 +38,7 @@ public:
     TDownWindow* DownWindow;
 
     std::unique_ptr<ChannelPlanTransfers> channelPlans;
+    std::unique_ptr<LoggerTransfers> loggers;
 };
 
 }  // namespace veltra

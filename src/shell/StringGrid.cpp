@@ -3,6 +3,8 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 
+#include "shell/QtText.h"
+
 namespace veltra {
 
 namespace {
@@ -141,6 +143,12 @@ std::pair<int, int> StringGrid::cellAt(const QPoint& viewportPoint) const {
 void StringGrid::mouseReleaseEvent(QMouseEvent* event) {
     QTableWidget::mouseReleaseEvent(event);
     emit mouseReleased(event->button(), event->modifiers(), event->position().toPoint());
+}
+
+std::string StringGridText::cell(int column, int row) const { return fromQt(grid_->cell(column, row)); }
+
+void StringGridText::setCell(int column, int row, const std::string& text) {
+    grid_->setCell(column, row, toQt(text));
 }
 
 }  // namespace veltra

@@ -9,6 +9,9 @@
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <functional>
+#include <string>
+
+#include "channelplans/ChannelRecord.h"
 
 namespace veltra {
 
@@ -76,6 +79,19 @@ private:
     QColor fixedColor_{Qt::lightGray};
     SelectCellHook selectHook_;
     QPointer<QWidget> editor_;
+};
+
+// A grid's cells as plain text for the rules and operations below the windows.
+class StringGridText : public TextGrid {
+public:
+    explicit StringGridText(StringGrid* grid) : grid_(grid) {}
+    int rowCount() const override { return grid_->rowCount(); }
+    void setRowCount(int rows) override { grid_->setRowCountTotal(rows); }
+    std::string cell(int column, int row) const override;
+    void setCell(int column, int row, const std::string& text) override;
+
+private:
+    StringGrid* grid_;
 };
 
 }  // namespace veltra

@@ -9,6 +9,8 @@
 #include <ctime>
 
 #include "editor/TEditor.h"
+#include "loggers/LoggerTransfers.h"
+#include "loggers/LoggerViewer.h"
 #include "shell/Clock.h"
 #include "shell/DeviceMonitor.h"
 #include "shell/MessageCodes.h"
@@ -113,6 +115,8 @@ TForm1::TForm1(Language& language, Link& link, UserPrompts& prompts, QWidget* pa
     CarregarCanals.initialFolder = language_.programFolder();
     CarregarCanals.filter = "Channel plans (*.c52);;All files (*)";
     OpenLoggerDialog.filter = "Loggers (*.logtv *.logmr *.logds);;All files (*)";
+    OpenLoggerDialog.initialFolder = language_.programFolder() + "Loggers";
+    SaveAllAsDialog.initialFolder = language_.programFolder() + "Loggers";
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -272,6 +276,12 @@ void TForm1::buildLoggersTab() {
     const int widths[] = {25, 100, 100, 100, 100};
     for (int c = 0; c < 5; ++c) LoggerIndex->setColWidth(c, widths[c]);
     Label3->setBuddy(LoggerIndex);
+    loggerIndexText_ = std::make_unique<StringGridText>(LoggerIndex);
+    connect(ReceiveLogBut, &QPushButton::clicked, this, &TForm1::ReceiveLogButClick);
+    connect(SaveLogBut, &QPushButton::clicked, this, &TForm1::SaveLogButClick);
+    connect(SaveLogAsBut, &QPushButton::clicked, this, &TForm1::SaveLogAsButClick);
+    connect(OpenLogBut, &QPushButton::clicked, this, &TForm1::OpenLogButClick);
+    connect(LoggerIndex, &QTableWidget::cellDoubleClicked, this, [this] { LoggerIndexDblClick(); });
 
     VersioControllerLabel2 = MakeLabel(Loggers, "VersioControllerLabel2", 24, 350, kVersionLabel);
     VersioControllerLabel2->setFont(bold);
@@ -446,6 +456,50 @@ void TForm1::ClearLoggerIndex() {
 void TForm1::NumberLoggerIndex() {
     for (int row = 1; row < LoggerIndex->rowCount(); ++row)
         LoggerIndex->setCell(0, row, QString::number(row - 1));
+}
+
+void TForm1::setLoggers(LoggerTransfers* loggers, LoggerViewer* tv, LoggerViewer* down,
+                        LoggerViewer* modem) {
+    loggers_ = loggers;
+    viewers_[kShowTv] = tv;
+    viewers_[kShowDown] = down;
+    viewers_[kShowModem] = modem;
+    LoggerIndex->setSelectCellHook(
+        [this](int column, int row) { return loggers_->LoggerIndexSelectCell(column, row); });
+    connect(LoggerIndex, &StringGrid::mouseReleased, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPoint position) {
+                const auto [column, row] = LoggerIndex->cellAt(position);
+                loggers_->LoggerIndexMouseUp(button == Qt::LeftButton, column, row);
+            });
+}
+
+void TForm1::showViewer(int kind) {
+    if (kind >= kShowTv && kind <= kShowModem && viewers_[kind]) viewers_[kind]->showModally();
+}
+
+void TForm1::ReceiveLogButClick() {
+    if (!loggers_) return;
+    if (loggers_->ReceiveLogButClick(LoggerType->currentIndex())) {
+        PrintSelBut->setEnabled(true);
+        SaveLogBut->setEnabled(true);
+        SaveLogAsBut->setEnabled(true);
+    }
+}
+
+void TForm1::LoggerIndexDblClick() {
+    if (loggers_) showViewer(loggers_->LoggerIndexDblClick(LoggerType->currentIndex()));
+}
+
+void TForm1::SaveLogButClick() {
+    if (loggers_) loggers_->SaveLogButClick(LoggerType->currentIndex(), OpenLoggerDialog);
+}
+
+void TForm1::SaveLogAsButClick() {
+    if (loggers_) loggers_->SaveLogAsButClick(LoggerType->currentIndex(), SaveAllAsDialog, OpenLoggerDialog);
+}
+
+void TForm1::OpenLogButClick() {
+    if (loggers_) showViewer(loggers_->OpenLogButClick(OpenLoggerDialog));
 }
 
 void TForm1::LoggerTypeChange() {

@@ -25,6 +25,8 @@ namespace veltra {
 
 class DeviceMonitor;
 class TEditor;
+class LoggerTransfers;
+class LoggerViewer;
 
 // The plan list Llista as the channel plan operations see it.
 class ListWidgetPlanList : public PlanList {
@@ -89,6 +91,14 @@ public:
     void setEditor(TEditor* editor) { editor_ = editor; }
 
     // Loggers tab.
+    TextGrid& loggerIndexText() { return *loggerIndexText_; }
+    void setLoggers(LoggerTransfers* loggers, LoggerViewer* tv, LoggerViewer* down, LoggerViewer* modem);
+    void ReceiveLogButClick();
+    void LoggerIndexDblClick();
+    void SaveLogButClick();
+    void SaveLogAsButClick();
+    void OpenLogButClick();
+    void showViewer(int kind);
     void LoggerTypeChange();
     void ClearLoggerIndex();
     void NumberLoggerIndex();
@@ -167,6 +177,9 @@ private:
     ListWidgetPlanList planList_{nullptr};
     ChannelPlanTransfers* channelPlans_ = nullptr;
     TEditor* editor_ = nullptr;
+    std::unique_ptr<StringGridText> loggerIndexText_;
+    LoggerTransfers* loggers_ = nullptr;
+    LoggerViewer* viewers_[4] = {nullptr, nullptr, nullptr, nullptr};
     QDialog* aboutVeltra52_ = nullptr;
     QDialog* aboutController_ = nullptr;
 };

@@ -1,0 +1,113 @@
+// The instrument's data loggers: the index of a list, the three logger records as the viewers
+// show them, the instrument's answers that fill them, and the logger files. Plain C++.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace veltra {
+
+enum LoggerList { kModemList = 0, kTvList = 1 };
+inline constexpr int kMaxLoggers = 50;
+inline int LoggersInList(int list) { return list == kTvList ? 50 : 30; }
+
+// One entry of the logger index table.
+struct LoggerIndexEntry {
+    bool present = false;
+    int number = 255;
+    std::string date = "--/--/--";
+    std::string time = "--:--:--";
+    std::string name = "--------";
+};
+
+// TV record columns: 0 row number, 1 name, 2 frequency, 3 bandwidth, 4 offset (MHz "%.2f"),
+// 5 type, 6 power, 7 system, 8 modulation or audio frequency, 9 symbol rate or video-to-audio
+// ratio, 10 MER or C/N, 11 BER (empty for analog).
+using TvRecord = std::array<std::string, 12>;
+
+struct TvLogger {
+    std::string name, fileName, date, time;
+    std::string planName, noiseMode, noiseFrequency, threshold;
+    std::vector<TvRecord> records;  // rows 1..N
+};
+
+struct ModemLogger {
+    std::string name, fileName, date, time;
+    // 0 row, 1 channel, 2 channel plan, 3 frequency, 4 power, 5 MER, 6 modulation
+    std::array<std::array<std::string, 7>, 8> down{};
+    // 0 row, 1 upstream channel, 2 frequency, 3 power, 4 attenuation, 5 bandwidth,
+    // 6 symbol rate, 7 modulation
+    std::array<std::array<std::string, 8>, 4> up{};
+};
+
+struct DownLogger {
+    std::string name, fileName, date, time;
+    std::string channel, planName, system, version, frequency, modulation, symbolRate, offset,
+        power, mer, interleaverI, interleaverJ, preBer, postBer;
+    // 0 row, 1 channel, 2 channel plan, 3 frequency, 4 power
+    std::array<std::array<std::string, 5>, 8> rows{};
+};
+
+// --- Answers of the instrument --------------------------------------------------------------
+
+// Presence bitmaps of "*?LT" / "*?LM": six loggers per character.
+std::array<bool, kMaxLoggers> ParsePresence(const std::string& value, int list);
+// "*?OT"/"*?OM": number (2 digits), time (8), date (10), name.
+LoggerIndexEntry ParseIndexEntry(const std::string& value);
+
+struct TvHeader {
+    std::string planName;
+    int recordCount = 0;
+    int noiseMode = 0;
+    long long noiseFrequencyHz = 0;
+    long long thresholdTenths = 0;
+};
+inline constexpr int kMaxTvRecords = 150;
+// "*?ET": refused (empty) when a number is missing, the count is negative or above 150, or the
+// mode is not 0..2.
+std::optional<TvHeader> ParseTvHeader(const std::string& value);
+// "*?HD": 0, or the error 10..14, 17. Fills columns 1..11 of `record`.
+int ParseTvRecord(const std::string& value, TvRecord& record);
+// "*?EM": 0 modem logger, 1 downstream logger, -1 anything else.
+int ParseLoggerKind(const std::string& value);
+// "*?HM" NN 8 and 9: false when the value is not a downstream logger's.
+bool ParseDownHeaderFirst(const std::string& value, DownLogger& logger);
+bool ParseDownHeaderSecond(const std::string& value, DownLogger& logger);
+// "*?HM" NN d: false when the value is not a downstream (modem) logger's.
+bool ParseDownRow(const std::string& value, std::array<std::string, 5>& row);
+bool ParseModemRow(const std::string& value, std::array<std::string, 7>& row);
+bool ParseModemUpstreamRow(const std::string& value, std::array<std::string, 8>& row);
+
+// --- Files ----------------------------------------------------------------------------------
+
+inline constexpr const char* kTvExtension = ".logtv";
+inline constexpr const char* kDownExtension = ".logds";
+inline constexpr const char* kModemExtension = ".logmr";
+
+// The file texts. The TV text fails (false) at a record whose type is neither word.
+bool TvLoggerFileText(const TvLogger& logger, std::string& text);
+std::string DownLoggerFileText(const DownLogger& logger);
+std::string ModemLoggerFileText(const ModemLogger& logger);
+
+// Reads a logger file's text. Results: 1 TV, 2 downstream, 3 modem logger read into its record;
+// -13 unknown kind; -14 more than 150 TV records; k * 1000 + error for a bad row k (20, 22..25;
+// 20 also for a file that ends before row k).
+struct LoggerRecords {
+    TvLogger tv;
+    ModemLogger modem;
+    DownLogger down;
+};
+int ReadLoggerText(const std::string& content, const std::string& path, LoggerRecords& records);
+
+// Save-all-as naming: the chosen path cut before the first "." of its file name, then "_", the
+// logger's name (made safe for a file name) and the extension.
+std::string SaveAllAsPath(const std::string& chosen, const std::string& loggerName,
+                          const std::string& extension);
+
+// Pads numbered rows: the modem and downstream tables number their rows themselves.
+void NumberFixedRows(ModemLogger& logger);
+void NumberFixedRows(DownLogger& logger);
+
+}  // namespace veltra

@@ -1,0 +1,198 @@
+#include "loggers/LoggerViewer.h"
+
+#include <QEvent>
+#include <QVBoxLayout>
+
+#include "editor/TDialog.h"
+#include "shell/QtText.h"
+
+namespace veltra {
+
+namespace {
+
+QFont PointFont(const QFont& base, int points, bool bold = false) {
+    QFont font = base;
+    font.setPointSize(points);
+    font.setBold(bold);
+    return font;
+}
+
+std::string FirstCharacters(const std::string& text, std::size_t count) {
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            if (chars == count) return text.substr(0, i);
+            ++chars;
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+LoggerViewer::LoggerViewer(const char* objectName, int captionText, const Layout& layout,
+                           QWidget* parent)
+    : QDialog(parent), captionText_(captionText) {
+    setObjectName(objectName);
+    auto* box = new QVBoxLayout(this);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->setSizeConstraint(QLayout::SetFixedSize);
+    MainMenu = new QMenuBar(this);
+    box->setMenuBar(MainMenu);
+    client_ = new QWidget(this);
+    client_->setFixedSize(792, 546);
+    client_->setAutoFillBackground(true);
+    QPalette palette = client_->palette();
+    palette.setColor(QPalette::Window, kViewerColor);
+    client_->setPalette(palette);
+    box->addWidget(client_);
+
+    Archivo1 = MainMenu->addMenu("&File");
+    Archivo1->setObjectName("Archivo1");
+    DesarRegistreComA = Archivo1->addAction("Save logger as...");
+    DesarRegistreComA->setObjectName("DesarRegistreComA");
+    ImprimirRegistre = Archivo1->addAction("Print logger...");
+    ImprimirRegistre->setObjectName("ImprimirRegistre");
+    SortirFinestraRegistre = Archivo1->addAction("Exit");
+    SortirFinestraRegistre->setObjectName("SortirFinestraRegistre");
+    Help1 = MainMenu->addMenu("Help");
+    Help1->setObjectName("Help1");
+    Help1->setEnabled(false);
+    connect(DesarRegistreComA, &QAction::triggered, this, &LoggerViewer::DesarRegistreComAClick);
+    connect(ImprimirRegistre, &QAction::triggered, this, &LoggerViewer::ImprimirRegistreClick);
+    connect(SortirFinestraRegistre, &QAction::triggered, this, &QDialog::close);
+
+    LoggerNameLabel = new QLabel(client_);
+    LoggerNameLabel->setObjectName("LoggerNameLabel");
+    LoggerNameLabel->move(layout.name);
+    LoggerNameLabel->setFont(PointFont(font(), 24, true));
+    LoggerNameLabel->setCursor(Qt::PointingHandCursor);
+    LoggerNameLabel->setAccessibleDescription("Logger name");
+    LoggerNameLabel->installEventFilter(this);
+
+    FileNameLabel = new QLabel(client_);
+    FileNameLabel->setObjectName("FileNameLabel");
+    FileNameLabel->setGeometry(layout.fileName);
+    FileNameLabel->setFont(PointFont(font(), 12));
+    FileNameLabel->setWordWrap(true);
+    FileNameLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    FileNameLabel->setAccessibleDescription("Logger file");
+
+    DataLabel = label("DataLabel", layout.dateLabel);
+    LoggerDateEdit = field("LoggerDateEdit", layout.dateField, layout.dateWidth);
+    HoraLabel = label("HoraLabel", layout.timeLabel);
+    LoggerHourEdit = field("LoggerHourEdit", layout.timeField, layout.dateWidth);
+    DataLabel->setBuddy(LoggerDateEdit);
+    HoraLabel->setBuddy(LoggerHourEdit);
+
+    VersioControllerLabel = new QLabel(kVersionLabel, client_);
+    VersioControllerLabel->setObjectName("VersioControllerLabel");
+    VersioControllerLabel->move(layout.version);
+    VersioControllerLabel->setFont(PointFont(font(), 8, true));
+    VersioControllerLabel->adjustSize();
+}
+
+QLabel* LoggerViewer::label(const char* name, QPoint at) {
+    auto* text = new QLabel(client_);
+    text->setObjectName(name);
+    text->move(at);
+    text->setFont(PointFont(font(), 12));
+    return text;
+}
+
+QLineEdit* LoggerViewer::field(const char* name, QPoint at, int width) {
+    auto* edit = new QLineEdit(client_);
+    edit->setObjectName(name);
+    edit->setGeometry(at.x(), at.y(), width, 28);
+    edit->setReadOnly(true);
+    edit->setFont(PointFont(font(), 12));
+    return edit;
+}
+
+StringGrid* LoggerViewer::table(const char* name, const QRect& geometry, int columns, int rows) {
+    auto* grid = new StringGrid(columns, rows, client_);
+    grid->setObjectName(name);
+    grid->setGeometry(geometry);
+    grid->setFont(PointFont(font(), 8));
+    grid->setFixedColor(QColor(192, 192, 192));
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setDefaultRowHeight(20);
+    return grid;
+}
+
+template <std::size_t N>
+void ShowRow(StringGrid* grid, int row, const std::array<std::string, N>& cells, int first) {
+    for (std::size_t column = static_cast<std::size_t>(first); column < N; ++column)
+        grid->setCell(static_cast<int>(column), row, toQt(cells[column]));
+}
+template void ShowRow(StringGrid*, int, const std::array<std::string, 5>&, int);
+template void ShowRow(StringGrid*, int, const std::array<std::string, 7>&, int);
+template void ShowRow(StringGrid*, int, const std::array<std::string, 8>&, int);
+template void ShowRow(StringGrid*, int, const std::array<std::string, 12>&, int);
+
+void LoggerViewer::setServices(LoggerTransfers* transfers, TDialog* dialog, const LanguageTable* texts) {
+    transfers_ = transfers;
+    dialog_ = dialog;
+    texts_ = texts;
+}
+
+void LoggerViewer::applyLanguageTexts(const LanguageTable& texts) {
+    auto text = [&](int key) { return toQt(texts.text(key)); };
+    setWindowTitle(text(captionText_));
+    Archivo1->setTitle(text(1));
+    DesarRegistreComA->setText(text(121));
+    ImprimirRegistre->setText(text(122));
+    SortirFinestraRegistre->setText(text(2));
+    LoggerNameLabel->setToolTip(text(167));
+    DataLabel->setText(text(22));
+    DataLabel->adjustSize();
+    HoraLabel->setText(text(21));
+    HoraLabel->adjustSize();
+    VersioControllerLabel->setText(kVersionLabel);
+}
+
+void LoggerViewer::showCommonFields() {
+    LoggerNameLabel->setText(toQt(recordName()));
+    LoggerNameLabel->adjustSize();
+    FileNameLabel->setText(toQt(recordFileName()));
+    LoggerDateEdit->setText(toQt(recordDate()));
+    LoggerHourEdit->setText(toQt(recordTime()));
+}
+
+void LoggerViewer::showModally() {
+    showRecord();
+    if (modalRunner_) {
+        modalRunner_(*this);
+    } else {
+        exec();
+    }
+}
+
+void LoggerViewer::LoggerNameLabelClick() {
+    if (!dialog_ || !texts_) return;
+    const auto text = dialog_->ask(kViewerColor, toQt(texts_->text(129)), toQt(texts_->text(130)),
+                                   toQt(recordName()));
+    if (!text) return;
+    recordName() = FirstCharacters(fromQt(*text), 12);
+    showCommonFields();
+}
+
+void LoggerViewer::DesarRegistreComAClick() {
+    if (!transfers_) return;
+    writeAs();
+    showCommonFields();
+}
+
+void LoggerViewer::ImprimirRegistreClick() {
+    if (print_) print_();
+}
+
+bool LoggerViewer::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == LoggerNameLabel && event->type() == QEvent::MouseButtonRelease) {
+        LoggerNameLabelClick();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace veltra

@@ -1,0 +1,91 @@
+// The frame the three logger viewers share: menu, logger name (a click renames it), file name,
+// date and time, version label, the save-as and print entries.
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <functional>
+
+#include "language/LanguageTable.h"
+#include "language/WindowTexts.h"
+#include "loggers/LoggerTransfers.h"
+#include "shell/StringGrid.h"
+
+namespace veltra {
+
+class TDialog;
+
+class LoggerViewer : public QDialog, public WindowTexts {
+    Q_OBJECT
+public:
+    struct Layout {
+        QPoint name;
+        QRect fileName;
+        QPoint dateLabel, dateField;
+        int dateWidth;
+        QPoint timeLabel, timeField;
+        QPoint version;
+    };
+
+    LoggerViewer(const char* objectName, int captionText, const Layout& layout, QWidget* parent);
+
+    // What the viewer works on; set once after all windows exist.
+    void setServices(LoggerTransfers* transfers, TDialog* dialog, const LanguageTable* texts);
+    // Printing the shown logger; filled by the printing code.
+    void setPrintHandler(std::function<void()> print) { print_ = std::move(print); }
+
+    // Puts the record of this viewer's kind on screen.
+    virtual void showRecord() = 0;
+    // Shows the record modally (tests replace how).
+    void showModally();
+    void setModalRunner(std::function<void(LoggerViewer&)> runner) { modalRunner_ = std::move(runner); }
+
+    void applyLanguageTexts(const LanguageTable& texts) override;
+    void LoggerNameLabelClick();
+    void DesarRegistreComAClick();
+    void ImprimirRegistreClick();
+
+    QMenuBar* MainMenu;
+    QMenu* Archivo1;
+    QMenu* Help1;
+    QAction *DesarRegistreComA, *ImprimirRegistre, *SortirFinestraRegistre;
+    QLabel *LoggerNameLabel, *FileNameLabel, *DataLabel, *HoraLabel, *VersioControllerLabel;
+    QLineEdit *LoggerDateEdit, *LoggerHourEdit;
+    FileDialogState SaveLoggerDialog;
+
+protected:
+    // The record's name, file name, date and time.
+    virtual std::string& recordName() = 0;
+    virtual const std::string& recordFileName() = 0;
+    virtual const std::string& recordDate() = 0;
+    virtual const std::string& recordTime() = 0;
+    virtual int writeAs() = 0;
+    void showCommonFields();
+    // A labelled read-only field in the 12-point font.
+    QLineEdit* field(const char* name, QPoint at, int width);
+    QLabel* label(const char* name, QPoint at);
+    StringGrid* table(const char* name, const QRect& geometry, int columns, int rows);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    QWidget* client_;
+    LoggerTransfers* transfers_ = nullptr;
+    TDialog* dialog_ = nullptr;
+    const LanguageTable* texts_ = nullptr;
+    int captionText_;
+
+private:
+    std::function<void()> print_;
+    std::function<void(LoggerViewer&)> modalRunner_;
+};
+
+// Puts a row's texts into a grid row, from column `first`.
+template <std::size_t N>
+void ShowRow(StringGrid* grid, int row, const std::array<std::string, N>& cells, int first = 0);
+
+// The viewers' background: the desktop's inactive caption text colour.
+inline const QColor kViewerColor(216, 228, 248);
+
+}  // namespace veltra

@@ -1,0 +1,280 @@
+#include <gtest/gtest.h>
+
+#include "loggers/LoggerTransfers.h"
+#include "shell/MessageCodes.h"
+#include "sim/Simulator.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TempFolder.h"
+#include "support/VectorGrid.h"
+
+namespace veltra {
+namespace {
+
+using Commands = std::vector<std::string>;
+
+sim::SimLogger TvLogger(const std::string& name, int records) {
+    sim::SimLogger logger{name, "09:05:03", "07/03/2014", 0, "H&CABLE&" + std::to_string(records) + "&1&8100000&-3", {}, {}};
+    for (int k = 0; k < records; ++k)
+        logger.records.push_back("1&D" + std::to_string(k) + "&" + std::to_string(602000000 + 8000000 * k) +
+                                 "&0&8000000&0&4&6952&63.2&38.8&1.0E-8");
+    return logger;
+}
+
+sim::SimLogger ModemLogger(const std::string& name) {
+    sim::SimLogger logger{name, "10:20:11", "04/12/2026", 0, "", {}, {}};
+    for (int d = 0; d < 8; ++d) logger.rows[d] = "0&D" + std::to_string(d) + "&P&602.00&61.1&36.4&256";
+    for (int u = 10; u <= 13; ++u) logger.rows[u] = "0&1&35.60&102.5&0&6.40&5120&64QAM";
+    return logger;
+}
+
+sim::SimLogger DownLogger(const std::string& name) {
+    sim::SimLogger logger{name, "10:24:56", "04/12/2026", 1, "", {}, {}};
+    logger.rows[8] = "1&D2LONG&DOCSIS&610.00&DVB-C&EURO 3.0&256&6952";
+    logger.rows[9] = "1&61.2&37.5&12&17&-0.02&2.1E-6&<1.0E-8";
+    for (int d = 0; d < 8; ++d) logger.rows[d] = "1&D" + std::to_string(d) + "&P&602.00&x&60.8";
+    return logger;
+}
+
+class Loggers : public ::testing::Test {
+protected:
+    Loggers() {
+        for (int key = 0; key < kLanguageTextCount; ++key) texts.set(key, "T" + std::to_string(key));
+        index.setRowCount(51);
+    }
+    std::string msg(int code) const { return *MessageText(code, texts); }
+    std::vector<std::string> messages() const { return prompts.messageTexts(); }
+    void receive(int listIndex) {
+        ASSERT_TRUE(loggers.ReceiveLogButClick(listIndex));
+        sim.clearTraffic();
+    }
+
+    test::TempFolder folder;
+    sim::Simulator sim;
+    LanguageTable texts;
+    test::ScriptedPrompts prompts;
+    test::VectorGrid index;
+    DeviceBusy busy;
+    Link link{sim, [](int) {}};
+    LoggerTransfers loggers{link, prompts, texts, index, busy, folder.str() + "Loggers"};
+    FileDialogState openDialog, saveAll, saveAs;
+};
+
+TEST_F(Loggers, IndexRowsFollowTheLoggersPresent) {
+    for (int n : {5, 17, 40}) sim.tvLoggers()[static_cast<std::size_t>(n)] = TvLogger("L" + std::to_string(n), 1);
+    receive(1);
+    EXPECT_EQ(loggers.LoggerCount, 3);
+    EXPECT_EQ(index.cell(1, 1), "L5");
+    EXPECT_EQ(index.cell(1, 3), "L40");
+    EXPECT_EQ(index.cell(2, 2), "09:05:03");
+    EXPECT_EQ(index.cell(3, 2), "07/03/2014");
+    EXPECT_EQ(index.cell(4, 3), "NO");
+    EXPECT_EQ(loggers.LoggerRowMap[3], 40);
+    EXPECT_EQ(loggers.LoggerRowMap[4], -1);
+    EXPECT_FALSE(loggers.LoggerIndexTable[kTvList][6].present);
+    EXPECT_EQ(loggers.LoggerIndexTable[kTvList][6].name, "--------");
+
+    // A second receive with fewer loggers leaves nothing of the first behind.
+    sim.tvLoggers()[17].reset();
+    sim.tvLoggers()[40].reset();
+    receive(1);
+    EXPECT_EQ(loggers.LoggerCount, 1);
+    EXPECT_EQ(index.cell(1, 2), "");
+    EXPECT_EQ(index.cell(4, 3), "");
+}
+
+TEST_F(Loggers, ReceiveTrafficAndEmptyLists) {
+    sim.modemLoggers()[2] = ModemLogger("CM");
+    loggers.ReceiveLogButClick(0);
+    EXPECT_EQ(sim.commandsSent(), (Commands{"*?LM", "*?OM02"}));
+    sim.modemLoggers()[2].reset();
+    EXPECT_FALSE(loggers.ReceiveLogButClick(0));
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(37)});
+    sim.setPlugged(false);
+    EXPECT_FALSE(loggers.ReceiveLogButClick(1));
+    EXPECT_EQ(messages().back(), msg(7));
+}
+
+TEST_F(Loggers, MarksAndTheHeaderToggle) {
+    for (int n : {0, 1, 2}) sim.tvLoggers()[static_cast<std::size_t>(n)] = TvLogger("L", 1);
+    receive(1);
+    loggers.LoggerIndexMouseUp(true, 4, 2);
+    EXPECT_EQ(index.cell(4, 2), "YES");
+    loggers.LoggerIndexMouseUp(true, 4, 0);  // one YES: all become NO
+    EXPECT_EQ(index.cell(4, 2), "NO");
+    loggers.LoggerIndexMouseUp(true, 4, 0);  // no YES: all become YES
+    EXPECT_EQ(index.cell(4, 1), "YES");
+    EXPECT_EQ(index.cell(4, 3), "YES");
+    EXPECT_EQ(index.cell(4, 4), "");
+    loggers.LoggerIndexMouseUp(true, 4, 7);  // an empty row changes nothing
+    EXPECT_EQ(index.cell(4, 7), "");
+    loggers.LoggerIndexMouseUp(false, 4, 1);  // only the left button marks
+    EXPECT_EQ(index.cell(4, 1), "YES");
+    EXPECT_FALSE(loggers.LoggerIndexSelectCell(0, 1));
+    EXPECT_FALSE(loggers.LoggerIndexSelectCell(1, 9));
+    EXPECT_TRUE(loggers.LoggerIndexSelectCell(1, 1));
+}
+
+TEST_F(Loggers, FetchingATvLogger) {
+    sim.tvLoggers()[3] = TvLogger("NORTH", 3);
+    receive(1);
+    loggers.LoggerIndexMouseUp(true, 1, 1);
+    EXPECT_EQ(loggers.LoggerIndexDblClick(1), kShowTv);
+    EXPECT_EQ(sim.commandsSent(), (Commands{"*?ET03", "*?HD03000", "*?HD03001", "*?HD03002"}));
+    const auto& tv = loggers.records.tv;
+    EXPECT_EQ(tv.name, "NORTH");
+    EXPECT_EQ(tv.noiseMode, "T142");
+    EXPECT_EQ(tv.noiseFrequency, "8.10");
+    EXPECT_EQ(tv.threshold, "0");  // -3 tenths
+    ASSERT_EQ(tv.records.size(), 3u);
+    EXPECT_EQ(tv.records[2][0], "3");
+    EXPECT_EQ(tv.records[2][2], "618.00");
+    EXPECT_EQ(prompts.waitDepth, 0);
+}
+
+TEST_F(Loggers, RecordNumbersHaveThreeDigits) {
+    sim.tvLoggers()[3] = TvLogger("N", 121);
+    receive(1);
+    ASSERT_TRUE(link.FindIOInterface());
+    loggers.GetTvRecord(3, 7, 1);
+    loggers.GetTvRecord(3, 45, 1);
+    loggers.GetTvRecord(3, 120, 1);
+    EXPECT_EQ(sim.commandsSent(), (Commands{"*?HD03007", "*?HD03045", "*?HD03120"}));
+    sim.clearTraffic();
+    EXPECT_EQ(loggers.GetTvRecord(50, 0, 1), 1);
+    EXPECT_FALSE(loggers.GetTvHeader(50));
+    EXPECT_EQ(loggers.GetLoggerKind(50), -1);
+    EXPECT_EQ(loggers.GetDownHeader(50), 1);
+    EXPECT_EQ(loggers.GetDownRow(50, 0), 1);
+    EXPECT_EQ(loggers.GetModemRow(50, 0), 1);
+    EXPECT_TRUE(sim.commandsSent().empty());
+}
+
+TEST_F(Loggers, ABadRecordFailsTheFetchWithMessage33Twice) {
+    sim.tvLoggers()[0] = TvLogger("N", 3);
+    sim.tvLoggers()[0]->records[1] = "1&D&1&0&8000000&0&4&6952&63&38&x";
+    receive(1);
+    loggers.LoggerIndexMouseUp(true, 1, 1);
+    EXPECT_EQ(loggers.LoggerIndexDblClick(1), kShowNothing);
+    EXPECT_EQ(messages(), (std::vector<std::string>{msg(33), msg(33)}));
+}
+
+TEST_F(Loggers, FetchingModemListLoggers) {
+    sim.modemLoggers()[1] = ModemLogger("CM");
+    sim.modemLoggers()[4] = DownLogger("DS");
+    receive(0);
+    loggers.LoggerIndexMouseUp(true, 0, 1);  // column 0 opens too
+    EXPECT_EQ(loggers.LoggerIndexDblClick(0), kShowModem);
+    EXPECT_EQ(sim.commandsSent(),
+              (Commands{"*?EM01", "*?HM010", "*?HM011", "*?HM012", "*?HM013", "*?HM014", "*?HM015",
+                        "*?HM016", "*?HM017", "*?HM0110", "*?HM0111", "*?HM0112", "*?HM0113"}));
+    EXPECT_EQ(loggers.records.modem.down[0][6], "QAM256");
+    EXPECT_EQ(loggers.records.modem.up[3][7], "64QAM");
+    sim.clearTraffic();
+    loggers.LoggerIndexMouseUp(true, 2, 2);
+    EXPECT_EQ(loggers.LoggerIndexDblClick(0), kShowDown);
+    EXPECT_EQ(sim.commandsSent(),
+              (Commands{"*?EM04", "*?HM048", "*?HM049", "*?HM040", "*?HM041", "*?HM042", "*?HM043",
+                        "*?HM044", "*?HM045", "*?HM046", "*?HM047"}));
+    EXPECT_EQ(loggers.records.down.channel, "D2LO");  // first four characters
+    EXPECT_EQ(loggers.records.down.planName, "DOCSI");
+    EXPECT_EQ(loggers.records.down.version, "EURO 3.0");
+    // The mark column does not open.
+    loggers.LoggerIndexMouseUp(true, 4, 2);
+    EXPECT_EQ(loggers.LoggerIndexDblClick(0), kShowNothing);
+}
+
+TEST_F(Loggers, FetchWithoutInstrumentShowsMessage7) {
+    sim.tvLoggers()[0] = TvLogger("N", 1);
+    receive(1);
+    sim.setPlugged(false);
+    loggers.LoggerIndexMouseUp(true, 1, 1);
+    EXPECT_EQ(loggers.LoggerIndexDblClick(1), kShowNothing);
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(7)});
+}
+
+TEST_F(Loggers, SaveWritesEveryListedLoggerIntoTheLoggersFolder) {
+    sim.tvLoggers()[0] = TvLogger("SAME", 2);
+    sim.tvLoggers()[1] = TvLogger("SAME", 3);
+    sim.tvLoggers()[2] = TvLogger("../../x", 1);
+    receive(1);
+    loggers.SaveLogButClick(1, openDialog);
+    EXPECT_EQ(prompts.messages.back().caption, "T151");
+    EXPECT_EQ(prompts.messages.back().text, "T152");
+    // Two loggers of the same name end in one file; the folder was created.
+    const std::string same = folder.read("Loggers/SAME.logtv");
+    EXPECT_NE(same.find("\r\n3\r\n"), std::string::npos);
+    EXPECT_TRUE(folder.exists("Loggers/.._.._x.logtv"));
+    EXPECT_EQ(loggers.records.tv.fileName, folder.str() + "Loggers/.._.._x.logtv");
+}
+
+TEST_F(Loggers, SaveAllAsAsksOnceAndNamesEachFile) {
+    sim.modemLoggers()[0] = ModemLogger("CM");
+    sim.modemLoggers()[1] = DownLogger("DS");
+    receive(0);
+    prompts.files = {folder.str() + "survey.north"};
+    loggers.SaveLogAsButClick(0, saveAll, openDialog);
+    EXPECT_TRUE(folder.exists("survey_CM.logmr"));
+    EXPECT_TRUE(folder.exists("survey_DS.logds"));
+    EXPECT_EQ(prompts.messages.back().text, "T152");
+
+    // Again: the first file exists; declining stops without a message.
+    prompts.files = {folder.str() + "survey.north"};
+    prompts.yesNoAnswers = {false};
+    const std::size_t shown = prompts.messages.size();
+    loggers.SaveLogAsButClick(0, saveAll, openDialog);
+    EXPECT_EQ(prompts.questions, std::vector<std::string>{"T37|T30"});
+    EXPECT_EQ(prompts.messages.size(), shown);
+
+    // Cancelling the dialog writes nothing.
+    loggers.SaveLogAsButClick(0, saveAll, openDialog);
+    EXPECT_EQ(saveAll.fileName, "MyLoggers");
+}
+
+TEST_F(Loggers, SaveAsFromTheViewerAppendsTheExtension) {
+    sim.tvLoggers()[0] = TvLogger("NORTH", 1);
+    receive(1);
+    loggers.LoggerIndexMouseUp(true, 1, 1);
+    loggers.LoggerIndexDblClick(1);
+    prompts.files = {folder.str() + "mine.txt"};
+    EXPECT_EQ(loggers.WriteTvLogger(kSaveAs, &saveAs), 0);
+    EXPECT_TRUE(folder.exists("mine.txt.logtv"));
+    prompts.files = {folder.str() + "again.logtv"};
+    loggers.WriteTvLogger(kSaveAs, &saveAs);
+    EXPECT_TRUE(folder.exists("again.logtv"));
+    EXPECT_EQ(loggers.WriteTvLogger(kSaveAs, &saveAs), 0);  // cancelled
+}
+
+TEST_F(Loggers, OpenResults) {
+    prompts.files = {folder.write("x.LOGTV", "0")};
+    EXPECT_EQ(loggers.OpenLogButClick(openDialog), kShowNothing);
+    EXPECT_EQ(messages().back(), msg(11));
+    prompts.files = {folder.str() + "missing.logtv"};
+    EXPECT_EQ(loggers.OpenLogger(openDialog), -12);
+    EXPECT_EQ(messages().back(), msg(1));
+    prompts.files = {folder.write("k.logmr", "9\r\n")};
+    EXPECT_EQ(loggers.OpenLogger(openDialog), -13);
+    prompts.files = {folder.write("n.logtv", "0\r\nN\r\nP\r\nD\r\nT\r\nM\r\n0\r\n0\r\n151")};
+    EXPECT_EQ(loggers.OpenLogger(openDialog), -14);
+    EXPECT_EQ(loggers.records.tv.fileName, folder.str() + "n.logtv");
+    prompts.files = {folder.write("r.logtv", "0\r\nN\r\nP\r\nD\r\nT\r\nM\r\n0\r\n0\r\n1\r\n0,A,1,1,1,ANALOG,1,PAL/BG,1,1,1,")};
+    const std::size_t shown = messages().size();
+    EXPECT_EQ(loggers.OpenLogButClick(openDialog), kShowNothing);
+    EXPECT_EQ(messages().size(), shown + 2);  // at the row, then once more
+    EXPECT_EQ(loggers.OpenLogButClick(openDialog), kShowNothing);  // cancelled: nothing
+    EXPECT_EQ(messages().size(), shown + 2);
+}
+
+TEST_F(Loggers, SavedFilesOpenAgain) {
+    sim.modemLoggers()[0] = DownLogger("DS");
+    receive(0);
+    loggers.SaveLogButClick(0, openDialog);
+    const auto saved = loggers.records.down;
+    loggers.records.down = {};
+    prompts.files = {folder.str() + "Loggers/DS.logds"};
+    EXPECT_EQ(loggers.OpenLogButClick(openDialog), kShowDown);
+    EXPECT_EQ(loggers.records.down.rows, saved.rows);
+    EXPECT_EQ(loggers.records.down.version, saved.version);
+}
+
+}  // namespace
+}  // namespace veltra
