@@ -1,0 +1,91 @@
+#include <QTest>
+#include <QTimer>
+
+#include "shell/QtText.h"
+#include "support/ProgramFixture.h"
+
+namespace veltra {
+namespace {
+
+class LoggerTab : public test::ProgramFixture {
+protected:
+    void SetUp() override {
+        sim::SimLogger tv{"NORTH", "09:12:44", "02/12/2026", 0, "H&DOCSI&120&0&5500000&450", {}, {}};
+        for (int k = 0; k < 120; ++k)
+            tv.records.push_back("1&D&" + std::to_string(100000000 + 6000000 * k) + "&0&8000000&0&4&6952&63&38&x");
+        sim.tvLoggers()[4] = tv;
+        create();
+        for (LoggerViewer* viewer : std::initializer_list<LoggerViewer*>{
+                 program->LoggerWindow, program->ModemWindow, program->DownWindow})
+            viewer->setModalRunner([this](LoggerViewer& shownViewer) { shown = &shownViewer; });
+    }
+    // Answers the rename dialog once it is shown.
+    void answerRename(const QString& text, bool ok) {
+        QTimer::singleShot(0, [this, text, ok] {
+            program->Dialog->Edit1->setText(text);
+            if (ok) {
+                program->Dialog->OKBut->click();
+            } else {
+                program->Dialog->reject();
+            }
+        });
+    }
+
+    LoggerViewer* shown = nullptr;
+};
+
+TEST_F(LoggerTab, ReceiveAndOpenATvLogger) {
+    EXPECT_FALSE(form().SaveLogBut->isEnabled());
+    form().LoggerType->setCurrentIndex(1);
+    EXPECT_EQ(form().LoggerIndex->rowCount(), 51);
+    QTest::mouseClick(form().ReceiveLogBut, Qt::LeftButton);
+    EXPECT_TRUE(form().SaveLogBut->isEnabled());
+    EXPECT_TRUE(form().PrintSelBut->isEnabled());
+    EXPECT_EQ(form().LoggerIndex->cell(1, 1), "NORTH");
+    EXPECT_EQ(form().LoggerIndex->cell(0, 1), "0");
+
+    StringGrid& grid = *form().LoggerIndex;
+    const QPoint cell = grid.visualItemRect(grid.item(1, 1)).center();
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell);
+    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, cell);
+    ASSERT_EQ(shown, program->LoggerWindow);
+    TLoggerWindow& window = *program->LoggerWindow;
+    EXPECT_EQ(window.TaulaRegistre->rowCount(), 121);
+    EXPECT_EQ(window.TaulaRegistre->cell(0, 120), "120");
+    EXPECT_EQ(window.TaulaRegistre->cell(2, 0), "FREQ (MHz)");
+    EXPECT_EQ(window.LoggerNameLabel->text(), "NORTH");
+    EXPECT_EQ(window.ChPNameEdit->text(), "DOCSI");
+    EXPECT_TRUE(window.LoggerDateEdit->isReadOnly());
+    EXPECT_EQ(window.windowTitle().toStdString(), text(159));
+
+    // Rename: at most 12 characters; a cancelled dialog changes nothing.
+    answerRename("A-VERY-LONG-NAME", true);
+    window.LoggerNameLabelClick();
+    EXPECT_EQ(window.LoggerNameLabel->text(), "A-VERY-LONG-");
+    EXPECT_EQ(program->loggers->records.tv.name, "A-VERY-LONG-");
+    answerRename("OTHER", false);
+    window.LoggerNameLabelClick();
+    EXPECT_EQ(program->loggers->records.tv.name, "A-VERY-LONG-");
+    answerRename("", true);
+    window.LoggerNameLabelClick();
+    EXPECT_EQ(program->loggers->records.tv.name, "");
+}
+
+TEST_F(LoggerTab, ModemViewerShowsItsFixedRows) {
+    sim.modemLoggers()[0] = sim::SimLogger{"CM", "t", "d", 0, "", {}, {}};
+    for (int d = 0; d < 8; ++d) sim.modemLoggers()[0]->rows[d] = "0&-&-&-&-&-&-";
+    for (int u = 10; u <= 13; ++u) sim.modemLoggers()[0]->rows[u] = "0&1&2&3&4&5&6&7";
+    form().ReceiveLogButClick();
+    program->loggers->LoggerIndexMouseUp(true, 1, 1);
+    form().LoggerIndexDblClick();
+    ASSERT_EQ(shown, program->ModemWindow);
+    TModemWindow& window = *program->ModemWindow;
+    EXPECT_EQ(window.TaulaRegistre1->rowCount(), 9);
+    EXPECT_EQ(window.TaulaRegistre2->rowCount(), 5);
+    EXPECT_EQ(window.TaulaRegistre1->cell(2, 8), "----");
+    EXPECT_EQ(window.TaulaRegistre2->cell(0, 4), "4");
+    EXPECT_EQ(window.TaulaRegistre2->columnWidth(5), 135);
+}
+
+}  // namespace
+}  // namespace veltra
