@@ -212,6 +212,7 @@ std::unique_ptr<Simulator> LoadInstrument(const std::string& folder, std::string
     auto simulator = std::make_unique<Simulator>(identity);
     if (!ReadPlans(folder + "/plans", *simulator, error)) return nullptr;
     AddDemoLoggers(*simulator);
+    simulator->setOutputFolder(folder);
     if (!simulator->setTrafficLog(folder + "/traffic.log")) {
         error = "cannot write " + folder + "/traffic.log";
         return nullptr;

@@ -13,24 +13,25 @@ constexpr int kFirstInterface = 0;
 
 class SimDevice : public HidDevice {
 public:
-    SimDevice(Simulator& sim, int id) : sim_(sim), id_(id) {}
+    SimDevice(Simulator& sim, int id) : sim_(sim), id_(id), generation_(sim.generation()) {}
     ~SimDevice() override { sim_.handleClosed(); }
 
     std::optional<std::u32string> productString(std::size_t maxUnits) override {
-        if (!sim_.devicePresent(id_)) return std::nullopt;
+        if (!sim_.devicePresent(id_, generation_)) return std::nullopt;
         const std::string product = sim_.deviceProduct(id_);
         std::u32string text(product.begin(), product.end());
         if (maxUnits > 0 && text.size() > maxUnits - 1) text.resize(maxUnits - 1);
         return text;
     }
-    bool write(const Report& report) override { return sim_.deviceWrite(id_, report); }
+    bool write(const Report& report) override { return sim_.deviceWrite(id_, generation_, report); }
     ReadStatus read(Report& report, int /*timeoutMs*/) override {
-        return sim_.deviceRead(id_, report);
+        return sim_.deviceRead(id_, generation_, report);
     }
 
 private:
     Simulator& sim_;
     int id_;
+    int generation_;  // a handle of an earlier enumeration is gone
 };
 
 std::string PathOf(int id) { return "sim:hidraw" + std::to_string(id); }
@@ -89,9 +90,9 @@ std::unique_ptr<HidDevice> Simulator::open(const std::string& path) {
     return nullptr;
 }
 
-bool Simulator::devicePresent(int deviceId) const {
+bool Simulator::devicePresent(int deviceId, int generation) const {
     if (deviceId >= 200) return true;
-    return plugged_;
+    return plugged_ && generation == generation_;
 }
 
 std::string Simulator::deviceProduct(int deviceId) const {
@@ -149,8 +150,8 @@ std::size_t Simulator::pendingAnswers() const {
     return n;
 }
 
-bool Simulator::deviceWrite(int deviceId, const Report& report) {
-    if (!devicePresent(deviceId)) return false;
+bool Simulator::deviceWrite(int deviceId, int generation, const Report& report) {
+    if (!devicePresent(deviceId, generation)) return false;
     if (latency_.count() > 0) std::this_thread::sleep_for(latency_);
     ++reportsWritten_;
     if (unplugAt_ > 0 && reportsWritten_ == unplugAt_) {
@@ -160,6 +161,10 @@ bool Simulator::deviceWrite(int deviceId, const Report& report) {
     }
     log(true, report);
     if (deviceId >= 200) return true;  // other HID devices ignore our reports
+    if (report[1] != 0x03) {
+        loaderReport(report);  // the loader answers nothing
+        return true;
+    }
     if (auto answer = answerFor(report)) {
         if (deviceId != kFirstInterface) {
             // A second interface is another instrument: its own serial number.
@@ -173,8 +178,8 @@ bool Simulator::deviceWrite(int deviceId, const Report& report) {
     return true;
 }
 
-ReadStatus Simulator::deviceRead(int deviceId, Report& report) {
-    if (!devicePresent(deviceId)) return ReadStatus::Gone;
+ReadStatus Simulator::deviceRead(int deviceId, int generation, Report& report) {
+    if (!devicePresent(deviceId, generation)) return ReadStatus::Gone;
     auto& queue = answers_[deviceId];
     if (queue.empty()) return ReadStatus::TimedOut;
     if (latency_.count() > 0) std::this_thread::sleep_for(latency_);
@@ -211,7 +216,7 @@ std::optional<Report> Simulator::answerFor(const Report& report) {
                 if (override.times > 0) --override.times;
                 return StatusAnswer(code, override.status);
             }
-            return StatusAnswer(code, commandStatus(command));
+            return StatusAnswer(code, code == kRecordCode ? recordStatus(report) : commandStatus(command));
         }
         default:
             return std::nullopt;
@@ -300,11 +305,78 @@ Report Simulator::loggerQuery(const std::string& command) {
 }
 
 std::uint8_t Simulator::commandStatus(const std::string& command) {
+    if (command == "*RS2") {
+        updateMode_ = true;
+        receivedRecords_.clear();
+    }
+    if (command == "*RS0" && updateMode_) {
+        updateMode_ = false;
+        if (!outputFolder_.empty()) {
+            std::ofstream out(outputFolder_ + "/instrument-firmware.srec", std::ios::binary | std::ios::trunc);
+            for (const std::string& line : receivedRecords_) out << line << "\n";
+        }
+    }
     if (command == "*EP") {
         // "*PM00" followed by "*EP" erases every plan.
         if (erasePending_) plans_.clear();
         erasePending_ = false;
     }
+    return 1;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Firmware
+
+void Simulator::loaderReport(const Report& report) {
+    switch (report[1]) {
+        case 8:
+            // The IO interface leaves enumeration and comes back: in its loader (byte 7 = 1) or
+            // in its firmware (0), under the same product string.
+            inLoader_ = report[7] == 1;
+            ++generation_;
+            answers_.clear();
+            if (!inLoader_ && !outputFolder_.empty()) {
+                std::ofstream out(outputFolder_ + "/io-firmware.bin", std::ios::binary | std::ios::trunc);
+                out.write(reinterpret_cast<const char*>(ioImage_.data()), static_cast<std::streamsize>(ioImage_.size()));
+            }
+            if (onDeviceChange_) onDeviceChange_();
+            break;
+        case 4:
+            if (inLoader_) erasedUnits_.push_back(report[7]);
+            break;
+        case 5:
+            if (!inLoader_) break;
+            blockAddress_ = static_cast<std::uint32_t>(report[2]) | (static_cast<std::uint32_t>(report[3]) << 8) |
+                            (static_cast<std::uint32_t>(report[4]) << 16) | (static_cast<std::uint32_t>(report[5]) << 24);
+            if (blockAddress_ + 32 <= ioImage_.size())
+                std::copy_n(report.begin() + 7, 32, ioImage_.begin() + blockAddress_);
+            break;
+        case 6:
+            if (inLoader_ && blockAddress_ + 64 <= ioImage_.size())
+                std::copy_n(report.begin() + 7, 32, ioImage_.begin() + blockAddress_ + 32);
+            break;
+        default:
+            break;
+    }
+}
+
+std::uint8_t Simulator::recordStatus(const Report& report) {
+    // "*SXS", the type character, the count L and L bytes whose sum with L is 0xFF modulo 256.
+    if (!updateMode_ || std::string(report.begin() + 3, report.begin() + 7) != "*SXS") return 0;
+    const unsigned count = report[8];
+    if (9 + count > kReportSize) return 0;
+    unsigned sum = count;
+    for (unsigned i = 0; i < count; ++i) sum += report[9 + i];
+    if (sum % 256 != 0xFF) return 0;
+    static const char digits[] = "0123456789ABCDEF";
+    std::string line = "S";
+    line.push_back(static_cast<char>(report[7]));
+    for (unsigned i = 0; i <= count; ++i) {
+        const std::uint8_t byte = report[8 + i];
+        line.push_back(digits[byte >> 4]);
+        line.push_back(digits[byte & 0x0F]);
+    }
+    receivedRecords_.push_back(line);
     return 1;
 }
 

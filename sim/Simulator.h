@@ -103,6 +103,14 @@ public:
     void setAnswer(const std::string& commandPrefix, const Report& answer);  // malformed answers
     void setLatency(std::chrono::microseconds perReport) { latency_ = perReport; }
 
+    // Firmware: the IO interface's image as its loader received it, the instrument's accepted
+    // update records, and the folder they are saved to.
+    const std::vector<std::uint8_t>& ioImage() const { return ioImage_; }
+    const std::vector<std::uint8_t>& erasedUnits() const { return erasedUnits_; }
+    bool inLoader() const { return inLoader_; }
+    const std::vector<std::string>& receivedRecords() const { return receivedRecords_; }
+    void setOutputFolder(std::string folder) { outputFolder_ = std::move(folder); }
+
     // Traffic.
     const std::vector<TrafficEntry>& traffic() const { return traffic_; }
     void clearTraffic() { traffic_.clear(); }
@@ -112,9 +120,12 @@ public:
     std::size_t pendingAnswers() const;
 
     // Device side, used by the simulated handles.
-    bool deviceWrite(int deviceId, const Report& report);
-    ReadStatus deviceRead(int deviceId, Report& report);
-    bool devicePresent(int deviceId) const;
+    bool deviceWrite(int deviceId, int generation, const Report& report);
+    ReadStatus deviceRead(int deviceId, int generation, Report& report);
+    bool devicePresent(int deviceId, int generation) const;
+    // Each re-enumeration of the IO interface (entering or leaving its loader) starts a new
+    // generation; handles of an earlier one are gone.
+    int generation() const { return generation_; }
     std::string deviceProduct(int deviceId) const;
     void handleClosed() { --openHandles_; }
 
@@ -140,6 +151,8 @@ private:
     void log(bool toDevice, const Report& report);
     std::optional<Report> answerFor(const Report& report);
 
+    void loaderReport(const Report& report);
+    std::uint8_t recordStatus(const Report& report);
     Report planQuery(const std::string& command);
     Report loggerQuery(const std::string& command);
     void planCommand(const std::string& command);
@@ -149,6 +162,14 @@ private:
     std::array<std::optional<SimLogger>, 50> tvLoggers_;
     std::array<std::optional<SimLogger>, 30> modemLoggers_;
     bool erasePending_ = false;
+    int generation_ = 0;
+    bool inLoader_ = false;
+    std::vector<std::uint8_t> ioImage_ = std::vector<std::uint8_t>(0x20000, 0);
+    std::vector<std::uint8_t> erasedUnits_;
+    std::uint32_t blockAddress_ = 0;
+    bool updateMode_ = false;
+    std::vector<std::string> receivedRecords_;
+    std::string outputFolder_;
     std::vector<Device> others_before_;
     std::vector<Device> others_after_;
     std::vector<Device> interfaces_;

@@ -1,8 +1,19 @@
 #include "shell/Program.h"
 
+#include <QCoreApplication>
+#include <QThread>
+
 namespace veltra {
 
-Program::Program(Language& language, Link& link, UserPrompts& prompts)
+// Waits in 10 ms sleeps with the windows going on between them.
+void WaitWithMessages(int milliseconds) {
+    for (int elapsed = 0; elapsed < milliseconds; elapsed += 10) {
+        QThread::msleep(10);
+        QCoreApplication::processEvents();
+    }
+}
+
+Program::Program(Language& language, Link& link, UserPrompts& prompts, std::function<void(int)> wait)
     : Form1(std::make_unique<TForm1>(language, link, prompts)) {
     QWidget* owner = Form1.get();
     UpdatingFORM = new TUpdatingFORM(owner);
@@ -33,6 +44,10 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts)
     for (LoggerViewer* viewer : std::initializer_list<LoggerViewer*>{LoggerWindow, ModemWindow, DownWindow})
         viewer->setServices(loggers.get(), Dialog, &language.table());
     Form1->setLoggers(loggers.get(), LoggerWindow, DownWindow, ModemWindow);
+    updates = std::make_unique<FirmwareUpdates>(link, prompts, language.table(), *UpdatingFORM,
+                                                *ConfUpgr, busy,
+                                                wait ? std::move(wait) : WaitWithMessages);
+    Form1->setFirmwareUpdates(updates.get());
     Editor->setPlanSource(&Form1->EditDialog, &Form1->planList(),
                           [this] { return channelPlans->copiesFolder(); });
 }

@@ -19,7 +19,9 @@ namespace veltra {
 
 class Program {
 public:
-    Program(Language& language, Link& link, UserPrompts& prompts);
+    // `wait` waits with the windows going on; empty: the real 10 ms steps.
+    Program(Language& language, Link& link, UserPrompts& prompts,
+            std::function<void(int)> wait = {});
     ~Program();
 
     DeviceBusy busy;
@@ -39,6 +41,7 @@ public:
 
     std::unique_ptr<ChannelPlanTransfers> channelPlans;
     std::unique_ptr<LoggerTransfers> loggers;
+    std::unique_ptr<FirmwareUpdates> updates;
 };
 
 }  // namespace veltra

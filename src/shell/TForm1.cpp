@@ -9,6 +9,7 @@
 #include <ctime>
 
 #include "editor/TEditor.h"
+#include "firmware/FirmwareUpdates.h"
 #include "loggers/LoggerTransfers.h"
 #include "loggers/LoggerViewer.h"
 #include "shell/Clock.h"
@@ -516,9 +517,15 @@ void TForm1::LoggerTypeChange() {
 
 void TForm1::Firmware1Click() { Actualitzar(); }
 
-void TForm1::Actualitzar() {}
+void TForm1::Actualitzar() {
+    if (updates_)
+        updates_->Actualitzar(commandLineFile_, CarregarHex, language_.programFolder() + "Version",
+                              fromQt(IOV->text()));
+}
 
-void TForm1::VELTRA521Click() {}
+void TForm1::VELTRA521Click() {
+    if (updates_) updates_->ActualitzarVT52(commandLineFile_, CarregarHex, fromQt(VTV->text()));
+}
 
 void TForm1::Puestaenhora1Click() {
     const std::time_t now = std::time(nullptr);

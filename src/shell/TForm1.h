@@ -26,6 +26,7 @@ namespace veltra {
 class DeviceMonitor;
 class TEditor;
 class LoggerTransfers;
+class FirmwareUpdates;
 class LoggerViewer;
 
 // The plan list Llista as the channel plan operations see it.
@@ -111,8 +112,9 @@ public:
     void SobreVELTRA52Click();
     void SobreControladorClick();
 
-    // Start-up steps that belong to the IO interface update.
+    // The IO interface update (also run at start with the command-line file).
     void Actualitzar();
+    void setFirmwareUpdates(FirmwareUpdates* updates) { updates_ = updates; }
 
     void setAboutWindows(QDialog* aboutVeltra52, QDialog* aboutController) {
         aboutVeltra52_ = aboutVeltra52;
@@ -179,6 +181,7 @@ private:
     TEditor* editor_ = nullptr;
     std::unique_ptr<StringGridText> loggerIndexText_;
     LoggerTransfers* loggers_ = nullptr;
+    FirmwareUpdates* updates_ = nullptr;
     LoggerViewer* viewers_[4] = {nullptr, nullptr, nullptr, nullptr};
     QDialog* aboutVeltra52_ = nullptr;
     QDialog* aboutController_ = nullptr;

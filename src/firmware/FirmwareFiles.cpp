@@ -1,0 +1,129 @@
+#include "firmware/FirmwareFiles.h"
+
+#include <algorithm>
+
+#include "channelplans/ChannelRecord.h"
+
+namespace veltra {
+
+namespace {
+
+constexpr std::size_t kMaxLine = 99;
+
+bool IsUpperHex(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
+
+}  // namespace
+
+unsigned compute_value(std::string_view text, int n) {
+    unsigned value = 0;
+    for (int i = 0; i < n; ++i) {
+        const char c = i < static_cast<int>(text.size()) ? text[static_cast<std::size_t>(i)] : '\0';
+        unsigned digit = 0;
+        if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
+        if (c >= 'A' && c <= 'F') digit = static_cast<unsigned>(c - 'A' + 10);
+        value = value * 16 + digit;
+    }
+    return value;
+}
+
+bool ProvaCheckSum(const std::string& content) {
+    TextLineReader lines(content);
+    bool endRecord = false;
+    while (const auto line = lines.next(kMaxLine)) {
+        if (line->empty() || (*line)[0] != ':') return false;
+        const std::string_view record = std::string_view(*line).substr(1);
+        // Whole bytes only, and at least count, address, type and checksum.
+        if (record.size() % 2 != 0 || record.size() < 10) return false;
+        const unsigned count = compute_value(record, 2);
+        if (record.size() != 2 * (count + 5)) return false;
+        const unsigned type = compute_value(record.substr(6), 2);
+        if (type != 0 && type != 1 && type != 4) return false;
+        unsigned sum = 0;
+        for (std::size_t i = 0; i < record.size(); i += 2) sum += compute_value(record.substr(i), 2);
+        if (sum % 256 != 0) return false;
+        if (type == 1) endRecord = true;
+    }
+    // A file without its end record is cut short: never flash it.
+    return endRecord;
+}
+
+FirmwareImage LoadHexImage(const std::string& content) {
+    FirmwareImage image;
+    TextLineReader lines(content);
+    std::uint32_t extension = 0;
+    while (const auto line = lines.next(kMaxLine)) {
+        const std::string_view text(*line);
+        if (text.size() < 11 || text[0] != ':') continue;
+        const unsigned count = compute_value(text.substr(1), 2);
+        const unsigned type = compute_value(text.substr(7), 2);
+        const std::uint32_t address = compute_value(text.substr(3), 4) + extension * 65536u;
+        if (type == 0) {
+            if (address < kImageStart || address + count > kImageSize) continue;
+            if (text.size() < 9 + 2 * count) continue;
+            for (unsigned i = 0; i < count; ++i)
+                image.bytes[address + i] = static_cast<std::uint8_t>(compute_value(text.substr(9 + 2 * i), 2));
+            image.end = std::max(image.end, address + count);
+        } else if (type == 4) {
+            extension = compute_value(text.substr(9), 4);
+        } else if (type == 1) {
+            break;
+        }
+    }
+    return image;
+}
+
+const Report& LoaderReports::enterLoader(bool enter) {
+    report_[0] = 0;
+    report_[1] = 8;
+    report_[7] = enter ? 1 : 0;
+    return report_;
+}
+
+const Report& LoaderReports::erase(std::uint8_t unit) {
+    report_[0] = 0;
+    report_[1] = 4;
+    report_[7] = unit;
+    return report_;
+}
+
+const Report& LoaderReports::firstHalf(std::uint32_t address, const std::uint8_t* bytes) {
+    report_[0] = 0;
+    report_[1] = 5;
+    for (int i = 0; i < 4; ++i) report_[2 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(address >> (8 * i));
+    std::copy_n(bytes, 32, report_.begin() + 7);
+    return report_;
+}
+
+const Report& LoaderReports::secondHalf(const std::uint8_t* bytes) {
+    report_[0] = 0;
+    report_[1] = 6;
+    std::copy_n(bytes, 32, report_.begin() + 7);
+    return report_;
+}
+
+bool CheckSRecordFile(const std::string& content) {
+    TextLineReader lines(content);
+    while (const auto line = lines.next(kMaxLine)) {
+        const std::string& text = *line;
+        if (text.size() < 4 || text[0] != 'S' || text[1] < '0' || text[1] > '9') return false;
+        const std::string_view pairs = std::string_view(text).substr(2);
+        if (pairs.size() % 2 != 0) return false;
+        if (!std::all_of(pairs.begin(), pairs.end(), IsUpperHex)) return false;
+        const unsigned count = compute_value(pairs, 2);
+        if (pairs.size() != 2 * (count + 1)) return false;
+        unsigned sum = 0;
+        for (std::size_t i = 0; i < pairs.size(); i += 2) sum += compute_value(pairs.substr(i), 2);
+        if (sum % 256 != 0xFF) return false;
+    }
+    return true;
+}
+
+std::vector<std::uint8_t> SRecordToRecord(std::string_view line) {
+    std::vector<std::uint8_t> record = {'*', 'S', 'X', 'S'};
+    record.push_back(line.size() > 1 ? static_cast<std::uint8_t>(line[1]) : 0);
+    for (std::size_t i = 2; i < line.size(); i += 2)
+        record.push_back(static_cast<std::uint8_t>(compute_value(line.substr(i), 2)));
+    return record;
+}
+
+}  // namespace veltra

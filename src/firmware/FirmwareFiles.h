@@ -1,0 +1,56 @@
+// Firmware files and the IO interface's loader reports: Intel HEX for the IO interface,
+// Motorola S-records (".p52") for the instrument. Plain C++.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "link/Report.h"
+
+namespace veltra {
+
+// Upper-case hexadecimal text to integer: the first n characters, most significant first.
+// "0"-"9" and "A"-"F" count; every other character, lower-case letters included, counts 0.
+unsigned compute_value(std::string_view text, int n);
+
+// Checks an Intel HEX file: every line starts with ":", has an even number of characters after
+// it whose byte count agrees with its length, is of type 0, 1 or 4, and sums to 0 modulo 256;
+// the file has an end-of-file record.
+bool ProvaCheckSum(const std::string& content);
+
+inline constexpr std::size_t kImageSize = 0x20000;
+inline constexpr std::uint32_t kImageStart = 0x1000;
+
+// The image of a HEX file: data records at 0x1000..0x1FFFF, everything else 0x00.
+struct FirmwareImage {
+    std::vector<std::uint8_t> bytes = std::vector<std::uint8_t>(kImageSize, 0);
+    std::uint32_t end = 0;  // highest address + byte count stored
+};
+FirmwareImage LoadHexImage(const std::string& content);
+
+// The IO interface's loader reports. One buffer serves a whole update: each report changes only
+// its own bytes and keeps the rest of the report before.
+class LoaderReports {
+public:
+    const Report& enterLoader(bool enter);     // command 8, byte 7 = 1 or 0
+    const Report& erase(std::uint8_t unit);    // command 4
+    // Command 5: address and the block's first 32 bytes; command 6: its last 32 bytes.
+    const Report& firstHalf(std::uint32_t address, const std::uint8_t* bytes);
+    const Report& secondHalf(const std::uint8_t* bytes);
+
+private:
+    Report report_{};
+};
+
+// Checks a ".p52" file: every line "S", a type digit and an even number of upper-case
+// hexadecimal characters whose count byte agrees with the pairs that follow and whose checksum
+// is right.
+bool CheckSRecordFile(const std::string& content);
+
+// The firmware record of one S-record line: "*SXS", the type character, then one byte per pair
+// of hexadecimal characters from character 2 on.
+std::vector<std::uint8_t> SRecordToRecord(std::string_view line);
+
+}  // namespace veltra

@@ -1,0 +1,214 @@
+#include "firmware/FirmwareUpdates.h"
+
+#include "channelplans/ChannelRecord.h"
+#include "firmware/FirmwareFiles.h"
+#include "shell/MessageCodes.h"
+
+namespace veltra {
+
+namespace {
+
+constexpr int kConfirmIOUpdate = 47;
+constexpr int kCurrentInstrumentVersion = 48;
+constexpr int kConfirmInstrumentUpdate = 49;
+constexpr int kCurrentIOVersion = 50;
+constexpr int kStarting = 53;
+constexpr int kWriting = 54;
+constexpr int kFinished = 55;
+constexpr int kDoNotDisconnect = 57;
+constexpr int kMayDisconnect = 29;
+constexpr int kFailed = 58;
+constexpr int kPreparing = 59;
+constexpr int kIOUpdateCaption = 74;
+constexpr int kInstrumentUpdateCaption = 73;
+constexpr int kBlock = 64;
+constexpr int kRecordSends = 6;
+
+bool EndsWith(const std::string& text, const char* end) {
+    const std::string suffix = end;
+    return text.size() >= suffix.size() &&
+           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+}  // namespace
+
+FirmwareUpdates::FirmwareUpdates(Link& link, UserPrompts& prompts, const LanguageTable& texts,
+                                 Progress& progress, UpdateConfirmation& confirmation,
+                                 DeviceBusy& busy, std::function<void(int)> wait)
+    : link_(link),
+      prompts_(prompts),
+      texts_(texts),
+      progress_(progress),
+      confirmation_(confirmation),
+      busy_(busy),
+      wait_(std::move(wait)) {}
+
+void FirmwareUpdates::message(int code) { ShowMessageCode(prompts_, texts_, code); }
+
+void FirmwareUpdates::failed() {
+    progress_.setStatus(text(kFailed));
+    progress_.finish();
+    progress_.setBarVisible(false);
+}
+
+// ---------------------------------------------------------------------------------------------
+// IO interface
+
+void FirmwareUpdates::Actualitzar(std::string& commandLineFile, FileDialogState& dialog,
+                                  const std::string& versionFolder, const std::string& ioVersion) {
+    DeviceBusy::Guard guard(busy_);
+    if (!guard) return;
+    dialog.initialFolder = versionFolder;
+    if (!link_.FindIOInterface()) {
+        message(7);
+        return;
+    }
+    std::string path = commandLineFile;
+    if (path.empty()) {
+        const auto chosen = prompts_.chooseOpenFile(dialog);
+        if (!chosen) return;
+        path = *chosen;
+    }
+    if (!EndsWith(path, ".hex")) {
+        message(11);
+        commandLineFile.clear();
+        return;
+    }
+    std::string content;
+    if (!ReadWholeFile(path, content)) {
+        commandLineFile.clear();
+        return;
+    }
+    WaitCursor waitCursor(prompts_);
+    prompts_.processEvents();
+    if (!ProvaCheckSum(content)) {
+        message(2);
+        commandLineFile.clear();
+        return;
+    }
+    if (!confirmation_.confirm(text(kCurrentIOVersion) + ioVersion, text(kConfirmIOUpdate), path))
+        return;  // the command-line file stays for the next update
+    progress_.prepare(text(kIOUpdateCaption), text(kStarting), text(kDoNotDisconnect), 0);
+    prompts_.processEvents();
+
+    LoaderReports reports;
+    if (!link_.writeOnly(reports.enterLoader(true))) return failed();
+    // The IO interface restarts in its loader under the same product string.
+    for (int i = 0; i < 40; ++i) wait_(100);
+    bool found = link_.FindIOInterface();
+    for (int retry = 0; !found && retry < kExtraSearches; ++retry) {
+        wait_(200);
+        found = link_.FindIOInterface();
+    }
+    for (int unit = 4; unit <= 126; ++unit) {
+        if (!link_.writeOnly(reports.erase(static_cast<std::uint8_t>(unit)))) return failed();
+    }
+    const FirmwareImage image = LoadHexImage(content);
+    progress_.setMaximum(std::max<int>(0, static_cast<int>(image.end) - 4096));
+    progress_.setPosition(0);
+    progress_.setStatus(text(kWriting));
+    auto writeBlock = [&](std::uint32_t address) {
+        const std::uint8_t* bytes = image.bytes.data() + address;
+        if (!link_.writeOnly(reports.firstHalf(address, bytes))) return false;
+        if (!link_.writeOnly(reports.secondHalf(bytes + 32))) return false;
+        progress_.setPosition(progress_.position() + kBlock);
+        return true;
+    };
+    for (std::uint32_t address = kImageStart + kBlock;
+         address <= image.end && address + kBlock <= kImageSize; address += kBlock) {
+        if (!writeBlock(address)) return failed();
+        prompts_.processEvents();
+    }
+    // The start of the firmware goes last: an update broken off earlier leaves it unwritten.
+    if (!writeBlock(kImageStart)) return failed();
+    link_.writeOnly(reports.enterLoader(false));
+    progress_.setStatus(text(kFinished));
+    progress_.setWarning(text(kMayDisconnect));
+    progress_.finish();
+    commandLineFile.clear();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Instrument
+
+void FirmwareUpdates::ActualitzarVT52(const std::string& commandLineFile, FileDialogState& dialog,
+                                      const std::string& instrumentVersion) {
+    DeviceBusy::Guard guard(busy_);
+    if (!guard) return;
+    if (!link_.FindIOInterface()) {
+        message(7);
+        return;
+    }
+    // A cancelled dialog ends the update.
+    const auto chosen = prompts_.chooseOpenFile(dialog);
+    if (!chosen || chosen->empty()) return;
+    const std::string path = *chosen;
+    if (!EndsWith(path, ".p52")) {
+        message(11);
+        return;
+    }
+    std::string content;
+    if (!ReadWholeFile(path, content)) {
+        link_.FindIOInterface();
+        return;
+    }
+    WaitCursor waitCursor(prompts_);
+    prompts_.processEvents();
+    // The whole file is checked before the instrument leaves its normal work.
+    if (!CheckSRecordFile(content)) {
+        message(2);
+        return;
+    }
+    const std::string shownFile = commandLineFile.empty() ? path : commandLineFile;
+    if (!confirmation_.confirm(text(kCurrentInstrumentVersion) + instrumentVersion,
+                               text(kConfirmInstrumentUpdate), shownFile))
+        return;
+    progress_.prepare(text(kInstrumentUpdateCaption), text(kStarting), text(kDoNotDisconnect),
+                      static_cast<int>(content.size()));
+    prompts_.processEvents();
+
+    auto end = [&] {
+        progress_.finish();
+        link_.FindIOInterface();
+    };
+    if (link_.SendCommand("*RS2") == 0) return failed();
+    progress_.setStatus(text(kPreparing));
+    wait_(2000);
+    for (int step = 2; step <= 7; ++step) {
+        if (link_.EraseStep(step) == 0) return failed();
+    }
+    progress_.setStatus(text(kWriting));
+    wait_(200);
+
+    TextLineReader lines(content);
+    bool allSent = false;
+    bool anyLine = false;
+    while (const auto line = lines.next(99)) {
+        anyLine = true;
+        const std::vector<std::uint8_t> record = SRecordToRecord(*line);
+        int status = 0;
+        for (int send = 1; send <= kRecordSends; ++send) {
+            status = link_.SendRecord(record);
+            if (status == 1) break;
+            if (send < kRecordSends) wait_(500);
+        }
+        if (status != 1) {
+            progress_.setStatus(text(kFailed));
+            progress_.setBarVisible(false);
+            allSent = false;
+            break;
+        }
+        allSent = true;
+        progress_.setPosition(progress_.position() + static_cast<int>(line->size()) + 2);
+        prompts_.processEvents();
+    }
+    if (anyLine && allSent) {
+        if (link_.SendCommand("*RS0") == 0) return failed();
+        progress_.setStatus(text(kFinished));
+        progress_.setWarning(text(kMayDisconnect));
+        progress_.toMaximum();
+    }
+    end();
+}
+
+}  // namespace veltra

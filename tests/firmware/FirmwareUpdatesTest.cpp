@@ -1,0 +1,252 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <random>
+
+#include "firmware/FirmwareUpdates.h"
+#include "shell/MessageCodes.h"
+#include "sim/Simulator.h"
+#include "support/ScriptedProgress.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TempFolder.h"
+
+namespace veltra {
+namespace {
+
+class ScriptedConfirmation : public UpdateConfirmation {
+public:
+    bool confirm(const std::string& currentVersion, const std::string& question,
+                 const std::string& file) override {
+        shown.push_back(currentVersion + "|" + question + "|" + file);
+        return answer;
+    }
+    bool answer = true;
+    std::vector<std::string> shown;
+};
+
+class Updates : public ::testing::Test {
+protected:
+    Updates() {
+        for (int key = 0; key < kLanguageTextCount; ++key) texts.set(key, "T" + std::to_string(key));
+    }
+
+    // A firmware file made by objcopy from a binary image placed at `address` (moving only the
+    // data keeps the start address 0, so no start record of a type the updates refuse).
+    std::string makeFile(const std::vector<std::uint8_t>& bytes, unsigned address, const char* format,
+                         const std::string& name) {
+        const std::string binary = folder.str() + name + ".bin";
+        std::string data(bytes.begin(), bytes.end());
+        folder.write(name + ".bin", data);
+        const std::string out = folder.str() + name;
+        const std::string command = "objcopy -I binary -O " + std::string(format) +
+                                    " --change-section-address .data=" + std::to_string(address) + " '" + binary +
+                                    "' '" + out + "'";
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        return out;
+    }
+    static std::vector<std::uint8_t> RandomBytes(std::size_t size) {
+        std::mt19937 random(52);
+        std::vector<std::uint8_t> bytes(size);
+        for (auto& b : bytes) b = static_cast<std::uint8_t>(random());
+        return bytes;
+    }
+    std::vector<std::string> messages() const { return prompts.messageTexts(); }
+    std::string msg(int code) const { return *MessageText(code, texts); }
+
+    test::TempFolder folder;
+    sim::Simulator sim;
+    LanguageTable texts;
+    test::ScriptedPrompts prompts;
+    test::RecordedProgress progress;
+    ScriptedConfirmation confirmation;
+    DeviceBusy busy;
+    int waited = 0;
+    Link link{sim, [this](int code) { ShowMessageCode(prompts, texts, code); }};
+    FirmwareUpdates updates{link, prompts, texts, progress, confirmation, busy,
+                            [this](int ms) { waited += ms; }};
+    FileDialogState dialog;
+    std::string commandLineFile;
+};
+
+TEST_F(Updates, IOInterfaceImageArrivesAsInTheFile) {
+    const auto image = RandomBytes(0x3000 + 17);
+    commandLineFile = makeFile(image, 0x1000, "ihex", "io.hex");
+    updates.Actualitzar(commandLineFile, dialog, "/opt/Version", "IO 2.05");
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(confirmation.shown, std::vector<std::string>{"T50IO 2.05|T47|" + folder.str() + "io.hex"});
+    EXPECT_EQ(dialog.initialFolder, "/opt/Version");
+    EXPECT_TRUE(prompts.files.empty());
+    EXPECT_EQ(std::vector<std::uint8_t>(sim.ioImage().begin() + 0x1000, sim.ioImage().begin() + 0x1000 + image.size()),
+              image);
+    EXPECT_FALSE(sim.inLoader());  // back in its firmware
+    EXPECT_EQ(sim.erasedUnits().size(), 123u);
+    EXPECT_EQ(sim.erasedUnits().front(), 4);
+    EXPECT_EQ(sim.erasedUnits().back(), 126);
+    EXPECT_EQ(waited, 4000);
+    EXPECT_EQ(progress.status, "T55");
+    EXPECT_EQ(progress.warning, "T29");
+    EXPECT_TRUE(progress.finished);
+    EXPECT_EQ(progress.max, static_cast<int>(image.size()));
+    EXPECT_TRUE(commandLineFile.empty());
+    EXPECT_EQ(prompts.waitDepth, 0);
+
+    // The block at 0x1000 goes last.
+    const auto& traffic = sim.traffic();
+    const Report& lastBlock = traffic[traffic.size() - 2].report;
+    EXPECT_EQ(lastBlock[1], 6);
+    EXPECT_EQ(lastBlock[2], 0x00);
+    EXPECT_EQ(lastBlock[3], 0x10);
+}
+
+TEST_F(Updates, OnlyTheBlockAt0x1000ForASmallFile) {
+    commandLineFile = folder.write("small.hex", ":10100000000102030405060708090A0B0C0D0E0F68\n:00000001FF\n");
+    updates.Actualitzar(commandLineFile, dialog, "", "");
+    std::vector<int> blocks;
+    for (const auto& entry : sim.traffic()) {
+        if (entry.report[1] == 5) blocks.push_back(entry.report[2] | (entry.report[3] << 8));
+    }
+    EXPECT_EQ(blocks, std::vector<int>{0x1000});
+    EXPECT_EQ(sim.ioImage()[0x100F], 0x0F);
+}
+
+TEST_F(Updates, RecordsBelow0x1000AreNeverSent) {
+    commandLineFile = folder.write("low.hex", ":0400000001020304F2\n:0410000001020304E2\n:00000001FF\n");
+    updates.Actualitzar(commandLineFile, dialog, "", "");
+    EXPECT_EQ(sim.ioImage()[0], 0);
+    EXPECT_EQ(sim.ioImage()[0x1000], 1);
+}
+
+TEST_F(Updates, IOUpdateRefusals) {
+    const struct {
+        std::string file;
+        std::string content;
+        std::vector<int> messages;
+        bool cleared;
+    } cases[] = {
+        {"io.HEX", ":00000001FF\n", {11}, true},
+        {"bad.hex", ":0410000001020304E3\n:00000001FF\n", {2}, true},
+        {"cut.hex", ":0410000001020304E2\n", {2}, true},
+    };
+    for (const auto& c : cases) {
+        prompts.messages.clear();
+        commandLineFile = folder.write(c.file, c.content);
+        updates.Actualitzar(commandLineFile, dialog, "", "");
+        std::vector<std::string> expected;
+        for (int code : c.messages) expected.push_back(msg(code));
+        EXPECT_EQ(messages(), expected) << c.file;
+        EXPECT_EQ(commandLineFile.empty(), c.cleared) << c.file;
+    }
+    EXPECT_TRUE(confirmation.shown.empty());
+    EXPECT_TRUE(sim.traffic().empty());
+    commandLineFile = folder.str() + "missing.hex";
+    updates.Actualitzar(commandLineFile, dialog, "", "");
+    EXPECT_TRUE(commandLineFile.empty());
+    sim.setPlugged(false);
+    updates.Actualitzar(commandLineFile, dialog, "", "");
+    EXPECT_EQ(messages().back(), msg(7));
+}
+
+TEST_F(Updates, CancelledConfirmationKeepsTheCommandLineFile) {
+    commandLineFile = folder.write("io.hex", ":0410000001020304E2\n:00000001FF\n");
+    confirmation.answer = false;
+    updates.Actualitzar(commandLineFile, dialog, "", "");
+    EXPECT_FALSE(commandLineFile.empty());
+    EXPECT_TRUE(sim.traffic().empty());
+    // The next update from the menu uses it without a dialog.
+    confirmation.answer = true;
+    updates.Actualitzar(commandLineFile, dialog, "", "");
+    EXPECT_EQ(sim.ioImage()[0x1000], 1);
+    EXPECT_TRUE(commandLineFile.empty());
+    // Then the dialog is asked, and cancelling it does nothing.
+    sim.clearTraffic();
+    updates.Actualitzar(commandLineFile, dialog, "", "");
+    EXPECT_TRUE(sim.traffic().empty());
+}
+
+TEST_F(Updates, UnplugDuringTheIOUpdateFails) {
+    commandLineFile = makeFile(RandomBytes(0x2000), 0x1000, "ihex", "io.hex");
+    sim.unplugAtReport(200);
+    updates.Actualitzar(commandLineFile, dialog, "", "");
+    EXPECT_EQ(progress.status, "T58");
+    EXPECT_TRUE(progress.finished);
+    EXPECT_FALSE(progress.barVisible);
+}
+
+TEST_F(Updates, InstrumentRecordsArriveInOrder) {
+    const std::string file = makeFile(RandomBytes(700), 0x8000, "srec", "vt.p52");
+    prompts.files = {file};
+    updates.ActualitzarVT52("", dialog, " 3.12");
+    EXPECT_TRUE(messages().empty());
+    std::string content = folder.read("vt.p52");
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < content.size()) {
+        std::size_t end = content.find('\n', start);
+        if (end == std::string::npos) end = content.size();
+        std::string line = content.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+        start = end + 1;
+    }
+    EXPECT_EQ(sim.receivedRecords(), lines);
+    const auto commands = sim.commandsSent();
+    ASSERT_GE(commands.size(), 8u);
+    EXPECT_EQ(commands[0], "*RS2");
+    EXPECT_EQ(std::vector<std::string>(commands.begin() + 1, commands.begin() + 7),
+              (std::vector<std::string>{"*FE2", "*FE3", "*FE4", "*FE5", "*FE6", "*FE7"}));
+    EXPECT_EQ(commands.back(), "*RS0");
+    EXPECT_EQ(waited, 2200);
+    EXPECT_EQ(progress.status, "T55");
+    EXPECT_EQ(progress.pos, progress.max);
+    EXPECT_EQ(confirmation.shown.front(), "T48 3.12|T49|" + file);
+}
+
+TEST_F(Updates, RefusedRecordsAreSentAgain) {
+    prompts.files = {makeFile(RandomBytes(40), 0x8000, "srec", "vt.p52")};
+    sim.setStatus("*SXS", 0, 5);
+    updates.ActualitzarVT52("", dialog, "");
+    EXPECT_EQ(waited, 2200 + 5 * 500);
+    EXPECT_EQ(sim.commandsSent().back(), "*RS0");
+
+    // Six refusals: the update stops before "*RS0".
+    sim.clearTraffic();
+    waited = 0;
+    prompts.files = {dialog.fileName};
+    sim.setStatus("*SXS", 0, 6);
+    updates.ActualitzarVT52("", dialog, "");
+    EXPECT_EQ(progress.status, "T58");
+    EXPECT_FALSE(progress.barVisible);
+    EXPECT_NE(sim.commandsSent().back(), "*RS0");
+}
+
+TEST_F(Updates, EraseStepWarningGoesOn) {
+    prompts.files = {makeFile(RandomBytes(40), 0x8000, "srec", "vt.p52")};
+    sim.setStatus("*FE4", 2, 1);
+    updates.ActualitzarVT52("", dialog, "");
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(8)});
+    EXPECT_EQ(sim.commandsSent().back(), "*RS0");
+
+    prompts.files = {dialog.fileName};
+    prompts.messages.clear();
+    sim.setStatus("*FE5", 0, 1);
+    updates.ActualitzarVT52("", dialog, "");
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(7)});
+    EXPECT_EQ(progress.status, "T58");
+}
+
+TEST_F(Updates, InstrumentUpdateRefusals) {
+    // Capitals are not the extension; a cancelled dialog stops; a bad file sends nothing.
+    prompts.files = {folder.write("vt.P52", "S9030000FC")};
+    updates.ActualitzarVT52("", dialog, "");
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(11)});
+    updates.ActualitzarVT52("", dialog, "");  // cancelled
+    EXPECT_EQ(messages().size(), 1u);
+    prompts.files = {folder.write("bad.p52", "S1130000285F245F2212226A000424290008237C2B\nS9030000FC")};
+    updates.ActualitzarVT52("", dialog, "");
+    EXPECT_EQ(messages().back(), msg(2));
+    EXPECT_TRUE(sim.commandsSent().empty());
+    EXPECT_TRUE(confirmation.shown.empty());
+}
+
+}  // namespace
+}  // namespace veltra
