@@ -48,6 +48,7 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts, std::func
                                                 *ConfUpgr, busy,
                                                 wait ? std::move(wait) : WaitWithMessages);
     Form1->setFirmwareUpdates(updates.get());
+    Form1->setDeviceBusy(&busy);
     Editor->setPlanSource(&Form1->EditDialog, &Form1->planList(),
                           [this] { return channelPlans->copiesFolder(); });
 }

@@ -378,6 +378,12 @@ void TForm1::AppMessage() {
 
 void TForm1::Timer2Timer() {
     Timer2.stop();
+    if (busy_ && busy_->busy()) {
+        // A transfer or an update owns the device (the IO interface entering its loader is a
+        // plug event too): look again once it is done.
+        Timer2.start();
+        return;
+    }
     try {
         ConnectionStatus();
     } catch (const std::exception& error) {

@@ -115,6 +115,8 @@ public:
     // The IO interface update (also run at start with the command-line file).
     void Actualitzar();
     void setFirmwareUpdates(FirmwareUpdates* updates) { updates_ = updates; }
+    // Device operations in progress: the connection check waits for them.
+    void setDeviceBusy(const DeviceBusy* busy) { busy_ = busy; }
 
     void setAboutWindows(QDialog* aboutVeltra52, QDialog* aboutController) {
         aboutVeltra52_ = aboutVeltra52;
@@ -182,6 +184,7 @@ private:
     std::unique_ptr<StringGridText> loggerIndexText_;
     LoggerTransfers* loggers_ = nullptr;
     FirmwareUpdates* updates_ = nullptr;
+    const DeviceBusy* busy_ = nullptr;
     LoggerViewer* viewers_[4] = {nullptr, nullptr, nullptr, nullptr};
     QDialog* aboutVeltra52_ = nullptr;
     QDialog* aboutController_ = nullptr;
