@@ -13,6 +13,25 @@ void SetText(QLabel* label, const std::string& text) {
     label->setText(toQt(text));
     label->adjustSize();
 }
+
+// A button caption broken into lines that fit the button.
+QString MultiLine(const QPushButton* button, const QString& text) {
+    const QFontMetrics metrics(button->font());
+    const int width = button->width() - 16;
+    QStringList lines;
+    QString line;
+    for (const QString& word : text.split(' ', Qt::SkipEmptyParts)) {
+        const QString candidate = line.isEmpty() ? word : line + ' ' + word;
+        if (!line.isEmpty() && metrics.horizontalAdvance(candidate) > width) {
+            lines << line;
+            line = word;
+        } else {
+            line = candidate;
+        }
+    }
+    if (!line.isEmpty()) lines << line;
+    return lines.join('\n');
+}
 }  // namespace
 
 void TForm1::BuildLanguageMenu() {
@@ -108,7 +127,7 @@ void TForm1::ApplyLanguageTexts() {
     OpenLogBut->setText(text(119));
     SaveLogBut->setText(text(72));
     SaveLogAsBut->setText(text(125));
-    PrintSelBut->setText(text(123));
+    PrintSelBut->setText(MultiLine(PrintSelBut, text(123)));
     const int widths[] = {25, 100, 100, 100, 100};
     for (int c = 0; c < 5; ++c) LoggerIndex->setColWidth(c, widths[c]);
     for (int c = 1; c <= 4; ++c) LoggerIndex->setCell(c, 0, text(19 + c));

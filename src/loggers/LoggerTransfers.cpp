@@ -309,9 +309,13 @@ int LoggerTransfers::writeLogger(int mode, FileDialogState* dialog, const std::s
 int LoggerTransfers::WriteTvLogger(int mode, FileDialogState* dialog) {
     TvLogger& tv = records.tv;
     std::string text;
-    if (mode == kPrintFile) {
-        text = layouts_.tv ? layouts_.tv(tv) : std::string();
-    } else if (!TvLoggerFileText(tv, text)) {
+    const bool valid = mode == kPrintFile ? [&] {
+        const auto layout = TvPrintLayout(tv);
+        text = layout.value_or("");
+        return layout.has_value();
+    }()
+                                          : TvLoggerFileText(tv, text);
+    if (!valid) {
         // A record without a valid type: nothing is written rather than half a file.
         message(14);
         return -30;
@@ -321,15 +325,13 @@ int LoggerTransfers::WriteTvLogger(int mode, FileDialogState* dialog) {
 
 int LoggerTransfers::WriteDownLogger(int mode, FileDialogState* dialog) {
     DownLogger& down = records.down;
-    const std::string text = mode == kPrintFile ? (layouts_.down ? layouts_.down(down) : std::string())
-                                                : DownLoggerFileText(down);
+    const std::string text = mode == kPrintFile ? DownPrintLayout(down) : DownLoggerFileText(down);
     return writeLogger(mode, dialog, down.name, kDownExtension, text, down.fileName);
 }
 
 int LoggerTransfers::WriteModemLogger(int mode, FileDialogState* dialog) {
     ModemLogger& modem = records.modem;
-    const std::string text = mode == kPrintFile ? (layouts_.modem ? layouts_.modem(modem) : std::string())
-                                                : ModemLoggerFileText(modem);
+    const std::string text = mode == kPrintFile ? ModemPrintLayout(modem) : ModemLoggerFileText(modem);
     return writeLogger(mode, dialog, modem.name, kModemExtension, text, modem.fileName);
 }
 
@@ -466,6 +468,56 @@ int LoggerTransfers::OpenLogButClick(FileDialogState& openDialog) {
         message(33);
     }
     return kShowNothing;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Printing
+
+const std::string& LoggerTransfers::recordName(int kind) const {
+    return kind == kShowTv ? records.tv.name : kind == kShowDown ? records.down.name : records.modem.name;
+}
+
+bool LoggerTransfers::printRecord(int kind, TextPrinter& printer) {
+    printer.SetPrintTitle(recordName(kind));
+    const int written = kind == kShowTv     ? WriteTvLogger(kPrintFile)
+                        : kind == kShowDown ? WriteDownLogger(kPrintFile)
+                                            : WriteModemLogger(kPrintFile);
+    if (written != 0) {
+        message(33);
+        return false;
+    }
+    if (PrintTextFile(printFilePath(), printer) == 0) {
+        message(35);
+        return false;
+    }
+    return true;
+}
+
+void LoggerTransfers::ImprimirRegistreClick(int kind, TextPrinter& printer) {
+    if (printer.choosePrinter()) printRecord(kind, printer);
+}
+
+void LoggerTransfers::PrintSelButClick(int listIndex, TextPrinter& printer, FileDialogState& openDialog) {
+    const auto tv = tvFlag(listIndex);
+    if (!tv) return;
+    DeviceBusy::Guard guard(busy_);
+    if (!guard) return;
+    bool anyMarked = false;
+    for (int r = 1; r < index_.rowCount() && !index_.cell(4, r).empty(); ++r) {
+        if (index_.cell(4, r) != "YES") continue;
+        if (!anyMarked) {
+            if (!printer.choosePrinter()) return;  // one dialog for all marked loggers
+            anyMarked = true;
+        }
+        const int result = FetchLogger(r, *tv, openDialog);
+        const bool fetched = *tv ? result == kShowTv : (result == kShowDown || result == kShowModem);
+        if (!fetched) {
+            message(33);
+            return;
+        }
+        if (!printRecord(result, printer)) return;
+    }
+    if (!anyMarked) message(36);
 }
 
 }  // namespace veltra

@@ -12,6 +12,7 @@
 #include "language/LanguageTable.h"
 #include "link/Link.h"
 #include "loggers/LoggerRecords.h"
+#include "loggers/PrintLayouts.h"
 #include "shell/UserPrompts.h"
 
 namespace veltra {
@@ -22,20 +23,12 @@ enum LoggerKindShown { kShowNothing = 0, kShowTv = 1, kShowDown = 2, kShowModem 
 // Writer modes.
 enum LoggerWriteMode { kPrintFile = 1, kSaveToLoggers = 2, kSaveAs = 3, kSaveAllAs = 4 };
 
-// The print layouts (mode 1) of the three kinds, supplied by the printing code.
-struct PrintLayouts {
-    std::function<std::string(const TvLogger&)> tv;
-    std::function<std::string(const DownLogger&)> down;
-    std::function<std::string(const ModemLogger&)> modem;
-};
-
 class LoggerTransfers {
 public:
     // `index` is the index grid (LoggerIndex): 5 columns, rows 1..50. `loggersFolder` ends in "/".
     LoggerTransfers(Link& link, UserPrompts& prompts, const LanguageTable& texts, TextGrid& index,
                     DeviceBusy& busy, std::string loggersFolder);
 
-    void setPrintLayouts(PrintLayouts layouts) { layouts_ = std::move(layouts); }
     const std::string& loggersFolder() const { return loggersFolder_; }
 
     LoggerRecords records;
@@ -82,6 +75,11 @@ public:
     void SaveLogAsButClick(int listIndex, FileDialogState& saveAllDialog, FileDialogState& openDialog);
     int OpenLogButClick(FileDialogState& openDialog);
 
+    // Printing: the logger shown in a viewer of `kind` (kShowTv, kShowDown, kShowModem), and
+    // every logger marked in the index.
+    void ImprimirRegistreClick(int kind, TextPrinter& printer);
+    void PrintSelButClick(int listIndex, TextPrinter& printer, FileDialogState& openDialog);
+
     // The cell of the last mouse release over the index grid.
     int clickedColumn = 0;
     int clickedRow = 0;
@@ -95,6 +93,9 @@ private:
     int writeLogger(int mode, FileDialogState* dialog, const std::string& name,
                     const char* extension, const std::string& text, std::string& fileName);
     std::optional<bool> tvFlag(int listIndex);
+    // Writes the record of `kind` in mode 1 and prints it; false when the caller must stop.
+    bool printRecord(int kind, TextPrinter& printer);
+    const std::string& recordName(int kind) const;
 
     Link& link_;
     UserPrompts& prompts_;
@@ -102,7 +103,6 @@ private:
     TextGrid& index_;
     DeviceBusy& busy_;
     std::string loggersFolder_;
-    PrintLayouts layouts_;
 };
 
 }  // namespace veltra

@@ -43,12 +43,23 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts, std::func
                                                 language.programFolder() + "Loggers/");
     for (LoggerViewer* viewer : std::initializer_list<LoggerViewer*>{LoggerWindow, ModemWindow, DownWindow})
         viewer->setServices(loggers.get(), Dialog, &language.table());
+    printer = std::make_unique<QtTextPrinter>(Form1.get());
     Form1->setLoggers(loggers.get(), LoggerWindow, DownWindow, ModemWindow);
+    Form1->setPrinter(printer.get());
+    const std::pair<LoggerViewer*, int> printed[] = {
+        {LoggerWindow, kShowTv}, {DownWindow, kShowDown}, {ModemWindow, kShowModem}};
+    for (const auto& [viewer, kind] : printed) {
+        viewer->setPrintHandler([this, kind = kind] { loggers->ImprimirRegistreClick(kind, *printer); });
+    }
     updates = std::make_unique<FirmwareUpdates>(link, prompts, language.table(), *UpdatingFORM,
                                                 *ConfUpgr, busy,
                                                 wait ? std::move(wait) : WaitWithMessages);
     Form1->setFirmwareUpdates(updates.get());
     Form1->setDeviceBusy(&busy);
+    leftAlt = std::make_unique<LeftAltKey>();
+    Oculta->setQuery([&link](const std::string& command) { return link.SendQuery(command); });
+    AboutVELTRA52->setServices(
+        leftAlt.get(), [this] { Oculta->exec(); }, [this] { channelPlans->EraseAllChannelPlans(); });
     Editor->setPlanSource(&Form1->EditDialog, &Form1->planList(),
                           [this] { return channelPlans->copiesFolder(); });
 }

@@ -7,9 +7,11 @@
 #include "editor/TEditor.h"
 #include "firmware/TConfUpgr.h"
 #include "firmware/TUpdatingFORM.h"
+#include "loggers/QtTextPrinter.h"
 #include "loggers/TDownWindow.h"
 #include "loggers/TLoggerWindow.h"
 #include "loggers/TModemWindow.h"
+#include "shell/LeftAltKey.h"
 #include "shell/TAboutController.h"
 #include "shell/TAboutVELTRA52.h"
 #include "shell/TForm1.h"
@@ -42,6 +44,8 @@ public:
     std::unique_ptr<ChannelPlanTransfers> channelPlans;
     std::unique_ptr<LoggerTransfers> loggers;
     std::unique_ptr<FirmwareUpdates> updates;
+    std::unique_ptr<QtTextPrinter> printer;
+    std::unique_ptr<LeftAltKey> leftAlt;
 };
 
 }  // namespace veltra

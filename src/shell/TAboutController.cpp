@@ -2,13 +2,37 @@
 
 #include "language/LanguageTable.h"
 #include "shell/QtText.h"
+#include "shell/TAboutVELTRA52.h"
 
 namespace veltra {
 
-TAboutController::TAboutController(QWidget* parent) : QDialog(parent) {
+TAboutController::TAboutController(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName("AboutController");
+    setFixedSize(360, 200);
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor(119, 153, 255));
+    setPalette(palette);
+    Picture = new QLabel(this);
+    Picture->setObjectName("Picture");
+    Picture->setGeometry(16, 16, 80, 110);
+    Picture->setPixmap(DrawInstrumentPicture(Picture->size()));
+    VersioControllerLabel = new QLabel(kVersionLabel, this);
+    VersioControllerLabel->setObjectName("VersioControllerLabel");
+    VersioControllerLabel->setGeometry(112, 40, 232, 24);
+    QFont bold = VersioControllerLabel->font();
+    bold.setBold(true);
+    VersioControllerLabel->setFont(bold);
+    Button1 = new QPushButton("OK", this);
+    Button1->setObjectName("Button1");
+    Button1->setGeometry(136, 156, 89, 28);
+    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TAboutController::applyLanguageTexts(const LanguageTable& texts) { setWindowTitle(toQt(texts.text(10))); }
+void TAboutController::applyLanguageTexts(const LanguageTable& texts) {
+    setWindowTitle(toQt(texts.text(10)));
+    VersioControllerLabel->setText(kVersionLabel);
+}
 
 }  // namespace veltra

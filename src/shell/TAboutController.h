@@ -1,7 +1,9 @@
-// The box about this software.
+// The box about this software (About2).
 #pragma once
 
 #include <QDialog>
+#include <QLabel>
+#include <QPushButton>
 
 #include "language/WindowTexts.h"
 
@@ -12,6 +14,10 @@ class TAboutController : public QDialog, public WindowTexts {
 public:
     explicit TAboutController(QWidget* parent = nullptr);
     void applyLanguageTexts(const LanguageTable& texts) override;
+
+    QLabel* Picture;
+    QLabel* VersioControllerLabel;
+    QPushButton* Button1;
 };
 
 }  // namespace veltra

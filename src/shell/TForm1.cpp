@@ -282,6 +282,7 @@ void TForm1::buildLoggersTab() {
     connect(SaveLogBut, &QPushButton::clicked, this, &TForm1::SaveLogButClick);
     connect(SaveLogAsBut, &QPushButton::clicked, this, &TForm1::SaveLogAsButClick);
     connect(OpenLogBut, &QPushButton::clicked, this, &TForm1::OpenLogButClick);
+    connect(PrintSelBut, &QPushButton::clicked, this, &TForm1::PrintSelButClick);
     connect(LoggerIndex, &QTableWidget::cellDoubleClicked, this, [this] { LoggerIndexDblClick(); });
 
     VersioControllerLabel2 = MakeLabel(Loggers, "VersioControllerLabel2", 24, 350, kVersionLabel);
@@ -507,6 +508,10 @@ void TForm1::SaveLogAsButClick() {
 
 void TForm1::OpenLogButClick() {
     if (loggers_) showViewer(loggers_->OpenLogButClick(OpenLoggerDialog));
+}
+
+void TForm1::PrintSelButClick() {
+    if (loggers_ && printer_) loggers_->PrintSelButClick(LoggerType->currentIndex(), *printer_, OpenLoggerDialog);
 }
 
 void TForm1::LoggerTypeChange() {

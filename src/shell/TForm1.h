@@ -27,6 +27,7 @@ class DeviceMonitor;
 class TEditor;
 class LoggerTransfers;
 class FirmwareUpdates;
+class TextPrinter;
 class LoggerViewer;
 
 // The plan list Llista as the channel plan operations see it.
@@ -99,6 +100,8 @@ public:
     void SaveLogButClick();
     void SaveLogAsButClick();
     void OpenLogButClick();
+    void PrintSelButClick();
+    void setPrinter(TextPrinter* printer) { printer_ = printer; }
     void showViewer(int kind);
     void LoggerTypeChange();
     void ClearLoggerIndex();
@@ -185,6 +188,7 @@ private:
     LoggerTransfers* loggers_ = nullptr;
     FirmwareUpdates* updates_ = nullptr;
     const DeviceBusy* busy_ = nullptr;
+    TextPrinter* printer_ = nullptr;
     LoggerViewer* viewers_[4] = {nullptr, nullptr, nullptr, nullptr};
     QDialog* aboutVeltra52_ = nullptr;
     QDialog* aboutController_ = nullptr;

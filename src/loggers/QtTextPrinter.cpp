@@ -1,0 +1,50 @@
+#include "loggers/QtTextPrinter.h"
+
+#include <QFontDatabase>
+#include <QPainter>
+#include <QPrintDialog>
+
+#include "shell/QtText.h"
+
+namespace veltra {
+
+QtTextPrinter::QtTextPrinter(QWidget* parent) : parent_(parent) {}
+
+void QtTextPrinter::setPdfOutput(const QString& path) {
+    pdfOnly_ = true;
+    printer_.setOutputFormat(QPrinter::PdfFormat);
+    printer_.setOutputFileName(path);
+}
+
+bool QtTextPrinter::choosePrinter() {
+    if (pdfOnly_) return true;
+    QPrintDialog dialog(&printer_, parent_);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtTextPrinter::printLines(const std::vector<std::string>& lines) {
+    printer_.setDocName(toQt(title_));
+    QPainter painter;
+    if (!painter.begin(&printer_)) return;
+    ++jobs_;
+    lastTitle_ = title_;
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSize(10);
+    font.setFixedPitch(true);
+    painter.setFont(font);
+    const int spacing = QFontMetrics(font, &printer_).height();
+    const int width = printer_.width();
+    const auto places = PlaceLines(lines.size(), spacing, printer_.height());
+    int page = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (places[i].page != page) {
+            printer_.newPage();
+            page = places[i].page;
+        }
+        painter.drawText(QRect(kPrintMargin, places[i].y, width - kPrintMargin, spacing),
+                         Qt::AlignLeft | Qt::AlignTop, toQt(lines[i]));
+    }
+    painter.end();
+}
+
+}  // namespace veltra

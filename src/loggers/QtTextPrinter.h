@@ -1,0 +1,36 @@
+// The text printer on Qt's printing: the print dialog (a technician without a printer can print
+// to a PDF file there), one job per logger, a fixed-pitch font.
+#pragma once
+
+#include <QPointer>
+#include <QPrinter>
+#include <QWidget>
+
+#include "loggers/PrintLayouts.h"
+
+namespace veltra {
+
+class QtTextPrinter : public TextPrinter {
+public:
+    explicit QtTextPrinter(QWidget* parent = nullptr);
+
+    bool choosePrinter() override;
+    void SetPrintTitle(const std::string& title) override { title_ = title; }
+    void printLines(const std::vector<std::string>& lines) override;
+
+    // Prints every job into this PDF file without a dialog (tests, unattended runs).
+    void setPdfOutput(const QString& path);
+    int jobs() const { return jobs_; }
+    const std::string& lastTitle() const { return lastTitle_; }
+    QPrinter& printer() { return printer_; }
+
+private:
+    QPrinter printer_{QPrinter::HighResolution};
+    QPointer<QWidget> parent_;
+    std::string title_;
+    std::string lastTitle_;
+    bool pdfOnly_ = false;
+    int jobs_ = 0;
+};
+
+}  // namespace veltra
