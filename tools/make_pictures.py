@@ -74,6 +74,15 @@ def _dist_to_segment(px, py, x0, y0, x1, y1):
     return math.hypot(px - (x0 + t * dx), py - (y0 + t * dy))
 
 
+def write_png(path, canvas):
+    import zlib
+    raw = b''.join(b'\x00' + b''.join(bytes(px) for px in row) for row in canvas.px)
+    def chunk(kind, data):
+        return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data) & 0xffffffff)
+    header = struct.pack('>IIBBBBB', canvas.w, canvas.h, 8, 6, 0, 0, 0)
+    path.write_bytes(b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) + chunk(b'IDAT', zlib.compress(raw, 9)) + chunk(b'IEND', b''))
+
+
 def write_ico(path, canvases):
     header = struct.pack('<HHH', 0, 1, len(canvases))
     entries, images = b'', b''
@@ -172,6 +181,10 @@ def main():
     (images / 'usb.bmp').write_bytes(usb_picture(True).bmp())
     (images / 'Nousb.bmp').write_bytes(usb_picture(False).bmp())
     write_ico(images / 'veltra52.ico', [icon(32), icon(48)])
+    icons = ROOT / 'data' / 'icons'
+    icons.mkdir(parents=True, exist_ok=True)
+    for size in (32, 48, 64, 128):
+        write_png(icons / f'veltra52-{size}.png', icon(size))
     (languages / 'English.bmp').write_bytes(flag_english().bmp())
     (languages / 'Español.bmp').write_bytes(flag_spanish().bmp())
     (languages / 'NoLanguage.bmp').write_bytes(flag_none().bmp())

@@ -9,9 +9,14 @@ std::string WithSeparator(std::string folder) {
 }
 }  // namespace
 
-Language::Language(std::string programFolder, std::string settingsFolder)
+Language::Language(std::string programFolder, std::string dataFolder)
     : programFolder_(WithSeparator(std::move(programFolder))),
-      settingsFolder_(settingsFolder.empty() ? programFolder_
-                                             : WithSeparator(std::move(settingsFolder))) {}
+      dataFolder_(dataFolder.empty() ? programFolder_ : WithSeparator(std::move(dataFolder))) {}
+
+std::string ChooseDataFolder(const std::string& programFolder, bool programFolderWritable,
+                             const std::string& userDataFolder) {
+    if (programFolderWritable || userDataFolder.empty()) return WithSeparator(programFolder);
+    return WithSeparator(userDataFolder);
+}
 
 }  // namespace veltra

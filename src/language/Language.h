@@ -11,8 +11,8 @@ namespace veltra {
 class Language {
 public:
     // `programFolder` is the folder of the program file; a trailing separator is added.
-    // `settingsFolder` holds "config.txt"; empty means the program folder.
-    explicit Language(std::string programFolder, std::string settingsFolder = {});
+    // `dataFolder` holds "config.txt" and the Loggers folder; empty means the program folder.
+    explicit Language(std::string programFolder, std::string dataFolder = {});
 
     LanguageTable& table() { return table_; }
     const LanguageTable& table() const { return table_; }
@@ -27,13 +27,21 @@ public:
     std::string languageFile() const { return languagesFolder() + name_ + ".lng"; }
     std::string flagFile() const { return languagesFolder() + name_ + ".bmp"; }
     std::string noLanguageFlagFile() const { return languagesFolder() + "NoLanguage.bmp"; }
-    std::string configFile() const { return settingsFolder_ + "config.txt"; }
+    std::string configFile() const { return dataFolder_ + "config.txt"; }
+    const std::string& dataFolder() const { return dataFolder_; }
+    std::string loggersFolder() const { return dataFolder_ + "Loggers/"; }
 
 private:
     LanguageTable table_;
     std::string name_ = "English";
     std::string programFolder_;
-    std::string settingsFolder_;
+    std::string dataFolder_;
 };
+
+// Where "config.txt" and the Loggers folder live: beside the program when its folder is
+// writable (the build folder, a portable folder), else in the user's data folder (an installed
+// program).
+std::string ChooseDataFolder(const std::string& programFolder, bool programFolderWritable,
+                             const std::string& userDataFolder);
 
 }  // namespace veltra

@@ -40,7 +40,7 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts, std::func
     Editor->setDialog(Dialog);
     loggers = std::make_unique<LoggerTransfers>(link, prompts, language.table(),
                                                 Form1->loggerIndexText(), busy,
-                                                language.programFolder() + "Loggers/");
+                                                language.loggersFolder());
     for (LoggerViewer* viewer : std::initializer_list<LoggerViewer*>{LoggerWindow, ModemWindow, DownWindow})
         viewer->setServices(loggers.get(), Dialog, &language.table());
     printer = std::make_unique<QtTextPrinter>(Form1.get());

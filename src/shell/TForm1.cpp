@@ -116,8 +116,8 @@ TForm1::TForm1(Language& language, Link& link, UserPrompts& prompts, QWidget* pa
     CarregarCanals.initialFolder = language_.programFolder();
     CarregarCanals.filter = "Channel plans (*.c52);;All files (*)";
     OpenLoggerDialog.filter = "Loggers (*.logtv *.logmr *.logds);;All files (*)";
-    OpenLoggerDialog.initialFolder = language_.programFolder() + "Loggers";
-    SaveAllAsDialog.initialFolder = language_.programFolder() + "Loggers";
+    OpenLoggerDialog.initialFolder = language_.loggersFolder();
+    SaveAllAsDialog.initialFolder = language_.loggersFolder();
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }

@@ -1,5 +1,8 @@
 // Start-up of the VELTRA-52 companion program.
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QIcon>
 #include <QSocketNotifier>
 #include <csignal>
@@ -91,7 +94,11 @@ int main(int argc, char** argv) {
     }
 
     const std::string programFolder = fromQt(QCoreApplication::applicationDirPath());
-    Language language(programFolder);
+    const std::string dataFolder = ChooseDataFolder(
+        programFolder, QFileInfo(QCoreApplication::applicationDirPath()).isWritable(),
+        fromQt(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
+    QDir().mkpath(toQt(dataFolder));
+    Language language(programFolder, dataFolder);
     QtUserPrompts prompts;
     std::unique_ptr<Program> program;
     std::unique_ptr<Link> link;
@@ -113,6 +120,7 @@ int main(int argc, char** argv) {
         program->Form1->show();
         program->Form1->AlExecutar();
     } catch (const std::exception& error) {
+        std::cerr << "veltra52: " << error.what() << "\n";
         ShowFrameworkError(error);
         return 1;
     }

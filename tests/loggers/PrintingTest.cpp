@@ -45,6 +45,8 @@ TEST_F(Printing, ALoggerPrintsOnPagesFromItsViewer) {
     EXPECT_EQ(program->printer->jobs(), 1);
     EXPECT_EQ(program->printer->lastTitle(), "NORTH");
     EXPECT_TRUE(folder.exists("Loggers/print.temp"));
+    // VELTRA_KEEP_PDF=path keeps the printed pages for a person to look at.
+    if (const char* keep = std::getenv("VELTRA_KEEP_PDF")) std::filesystem::copy_file(pdf, keep, std::filesystem::copy_options::overwrite_existing);
     if (Shell("command -v pdftotext").empty()) GTEST_SKIP() << "pdftotext is missing";
     const std::string pages = Shell("pdfinfo '" + pdf + "' | grep Pages:");
     EXPECT_NE(pages.find("Pages:"), std::string::npos);

@@ -1,0 +1,53 @@
+# Installs the build into a temporary prefix, checks the tree a user gets, and starts the
+# program from the installed launcher on the simulated instrument.
+# Arguments: -DBUILD=<build folder> -DPREFIX=<empty folder to install into>
+file(REMOVE_RECURSE "${PREFIX}")
+execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD}" --prefix "${PREFIX}"
+                RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "install failed: ${result}")
+endif()
+
+set(expected
+    bin/veltra52
+    lib/veltra52/veltra52
+    lib/veltra52/Images/veltra52.ico
+    lib/veltra52/Images/usb.bmp
+    lib/veltra52/Images/Nousb.bmp
+    lib/veltra52/Languages/English.lng
+    lib/veltra52/Languages/English.bmp
+    lib/veltra52/Languages/NoLanguage.bmp
+    lib/udev/rules.d/70-veltra52.rules
+    share/applications/veltra52.desktop
+    share/icons/hicolor/48x48/apps/veltra52.png
+    share/icons/hicolor/128x128/apps/veltra52.png)
+foreach(path IN LISTS expected)
+    if(NOT EXISTS "${PREFIX}/${path}")
+        message(FATAL_ERROR "missing from the install tree: ${path}")
+    endif()
+endforeach()
+foreach(folder lib/veltra52/Version lib/veltra52/Loggers)
+    if(NOT IS_DIRECTORY "${PREFIX}/${folder}")
+        message(FATAL_ERROR "missing folder: ${folder}")
+    endif()
+endforeach()
+
+# The installed program starts from its launcher, finds its pictures and texts beside it, and
+# keeps running (it is stopped after a few seconds). A start-up error would be printed.
+find_program(XVFB_RUN xvfb-run)
+set(run timeout 6 "${PREFIX}/bin/veltra52" --simulate)
+if(XVFB_RUN)
+    set(run ${XVFB_RUN} -a ${run})
+else()
+    set(ENV{QT_QPA_PLATFORM} offscreen)
+endif()
+set(ENV{HOME} "${PREFIX}/home")
+file(MAKE_DIRECTORY "${PREFIX}/home")
+execute_process(COMMAND ${run} RESULT_VARIABLE result ERROR_VARIABLE errors OUTPUT_QUIET)
+if(NOT result EQUAL 124)
+    message(FATAL_ERROR "the installed program ended by itself (${result}): ${errors}")
+endif()
+if(errors MATCHES "veltra52:")
+    message(FATAL_ERROR "the installed program reported: ${errors}")
+endif()
+message(STATUS "install tree and launcher: ok")
