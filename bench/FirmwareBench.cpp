@@ -23,8 +23,9 @@ std::string HexFile(std::size_t size) {
         if ((address >> 16) != extension) {
             extension = address >> 16;
             char line[32];
-            std::snprintf(line, sizeof line, ":02000004%04X%02X\n", extension,
-                          (0x100 - ((2 + 4 + (extension >> 8) + (extension & 0xFF)) & 0xFF)) & 0xFF);
+            std::snprintf(
+                line, sizeof line, ":02000004%04X%02X\n", extension,
+                (0x100 - ((2 + 4 + (extension >> 8) + (extension & 0xFF)) & 0xFF)) & 0xFF);
             text += line;
         }
         unsigned sum = 32 + ((address >> 8) & 0xFF) + (address & 0xFF);
@@ -59,10 +60,12 @@ void ReadAndCheckHex(benchmark::State& state) {
 BENCHMARK(ReadAndCheckHex)->Unit(benchmark::kMillisecond);
 
 class Silent : public UserPrompts {
-public:
+  public:
     void showMessage(const std::string&, const std::string&, MessageIcon) override {}
     bool askYesNo(const std::string&, const std::string&) override { return true; }
-    YesNoCancel askYesNoCancel(const std::string&, const std::string&) override { return YesNoCancel::Yes; }
+    YesNoCancel askYesNoCancel(const std::string&, const std::string&) override {
+        return YesNoCancel::Yes;
+    }
     std::optional<std::string> chooseOpenFile(FileDialogState&) override { return std::nullopt; }
     std::vector<std::string> chooseOpenFiles(FileDialogState&) override { return {}; }
     std::optional<std::string> chooseSaveFile(FileDialogState&) override { return std::nullopt; }
@@ -72,8 +75,10 @@ public:
 };
 
 class NoProgress : public Progress {
-public:
-    void prepare(const std::string&, const std::string&, const std::string&, int m) override { max_ = m; }
+  public:
+    void prepare(const std::string&, const std::string&, const std::string&, int m) override {
+        max_ = m;
+    }
     void setStatus(const std::string&) override {}
     void setWarning(const std::string&) override {}
     void setMaximum(int m) override { max_ = m; }
@@ -83,13 +88,15 @@ public:
     void setBarVisible(bool) override {}
     void finish() override {}
 
-private:
+  private:
     int pos_ = 0, max_ = 0;
 };
 
 class Yes : public UpdateConfirmation {
-public:
-    bool confirm(const std::string&, const std::string&, const std::string&) override { return true; }
+  public:
+    bool confirm(const std::string&, const std::string&, const std::string&) override {
+        return true;
+    }
 };
 
 void WholeIOUpdate(benchmark::State& state) {

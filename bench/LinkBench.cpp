@@ -55,7 +55,8 @@ void FindIOInterface(benchmark::State& state) {
     Simulator sim;
     sim.addOtherDevice("Keyboard");
     Link link(sim, [](int) {});
-    for (auto _ : state) benchmark::DoNotOptimize(link.FindIOInterface());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(link.FindIOInterface());
 }
 BENCHMARK(FindIOInterface);
 

@@ -15,7 +15,7 @@ namespace {
 using namespace veltra;
 
 class NoList : public PlanList, public PlanButtons {
-public:
+  public:
     void clear() override {}
     void add(const std::string&) override {}
     void setEnabled(bool) override {}
@@ -59,9 +59,9 @@ void ReadTenPlans(benchmark::State& state) {
         transfers.SaveChannelPlans();
         sim.clearTraffic();
     }
-    state.counters["per_exchange_us"] = benchmark::Counter(
-        static_cast<double>(state.iterations()) * kExchangesPerPass,
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["per_exchange_us"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * kExchangesPerPass,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     std::system(("rm -rf " + folder).c_str());
 }
 BENCHMARK(ReadTenPlans)->Unit(benchmark::kMillisecond);
@@ -79,9 +79,9 @@ void BareRoundTrips(benchmark::State& state) {
         }
         sim.clearTraffic();
     }
-    state.counters["per_exchange_us"] = benchmark::Counter(
-        static_cast<double>(state.iterations()) * kExchangesPerPass,
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["per_exchange_us"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * kExchangesPerPass,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BareRoundTrips)->Unit(benchmark::kMillisecond);
 

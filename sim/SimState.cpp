@@ -10,9 +10,11 @@ namespace veltra::sim {
 namespace {
 
 std::string Trimmed(std::string text) {
-    while (!text.empty() && (text.back() == '\r' || text.back() == ' ')) text.pop_back();
+    while (!text.empty() && (text.back() == '\r' || text.back() == ' '))
+        text.pop_back();
     std::size_t start = 0;
-    while (start < text.size() && text[start] == ' ') ++start;
+    while (start < text.size() && text[start] == ' ')
+        ++start;
     return text.substr(start);
 }
 
@@ -62,17 +64,17 @@ std::string DemoPlanAnalog() {
         int bandwidth;
         bool on;
     } channels[] = {
-        {"E2", 4825, 7000000, false},  {"E3", 5525, 7000000, false}, {"E4", 6225, 7000000, false},
-        {"E5", 17525, 7000000, true},  {"E6", 18225, 7000000, true}, {"E7", 18925, 7000000, true},
-        {"E8", 19625, 7000000, true},  {"E9", 20325, 7000000, true}, {"E10", 21025, 7000000, true},
+        {"E2", 4825, 7000000, false},  {"E3", 5525, 7000000, false},  {"E4", 6225, 7000000, false},
+        {"E5", 17525, 7000000, true},  {"E6", 18225, 7000000, true},  {"E7", 18925, 7000000, true},
+        {"E8", 19625, 7000000, true},  {"E9", 20325, 7000000, true},  {"E10", 21025, 7000000, true},
         {"E11", 21725, 7000000, true}, {"E12", 22425, 7000000, true}, {"E21", 47125, 8000000, true},
         {"E22", 47925, 8000000, true}, {"E23", 48725, 8000000, true}, {"E24", 49525, 8000000, true},
     };
     int index = 0;
     for (const auto& c : channels) {
-        lines.push_back(std::to_string(index++) + "," + c.name + "," + std::to_string(c.mhz100 * 10000) +
-                        "," + std::to_string(c.bandwidth) + ",0,ANALOG," + (c.on ? "ON" : "OFF") +
-                        ",PAL/BG,NO GROUP,NO");
+        lines.push_back(std::to_string(index++) + "," + c.name + "," +
+                        std::to_string(c.mhz100 * 10000) + "," + std::to_string(c.bandwidth) +
+                        ",0,ANALOG," + (c.on ? "ON" : "OFF") + ",PAL/BG,NO GROUP,NO");
     }
     return veltra::FormatPlanFile("EUROP", lines);
 }
@@ -103,7 +105,8 @@ std::string DemoPlanDocsis() {
                         std::to_string(frequency) + ",8000000,0,DIGITAL,ON,DVB-C,QAM256,6952," +
                         std::to_string(group) + "," + (i % 4 == 0 ? "YES" : "NO"));
     }
-    lines.push_back("11,US,858000000,8000000,-125000,DIGITAL,OFF,ITU J.83/C,QAM64,5274,NO GROUP,NO");
+    lines.push_back(
+        "11,US,858000000,8000000,-125000,DIGITAL,OFF,ITU J.83/C,QAM64,5274,NO GROUP,NO");
     return veltra::FormatPlanFile("DOCSI", lines);
 }
 
@@ -116,25 +119,29 @@ SimLogger DemoTvLogger(const std::string& name, const std::string& time, const s
     for (int k = 0; k < records; ++k) {
         if (k < 3) {
             const long long frequency = 175250000LL + 7000000LL * k;
-            logger.records.push_back("0&" + std::string(analog[k]) + "&" + std::to_string(frequency) +
-                                     "&0&7000000&0&5.50&" + std::to_string(68 + k) + ".4&1" +
-                                     std::to_string(3 + k) + ".0&4" + std::to_string(7 + k) + ".5 ");
+            logger.records.push_back("0&" + std::string(analog[k]) + "&" +
+                                     std::to_string(frequency) + "&0&7000000&0&5.50&" +
+                                     std::to_string(68 + k) + ".4&1" + std::to_string(3 + k) +
+                                     ".0&4" + std::to_string(7 + k) + ".5 ");
         } else {
             const long long frequency = 602000000LL + 8000000LL * (k - 3);
-            logger.records.push_back("1&D" + std::to_string(k - 2) + "&" + std::to_string(frequency) +
-                                     "&0&8000000&0&4&6952&6" + std::to_string(k % 10) + ".2&3" +
-                                     std::to_string(5 + k % 4) + ".8&<1.0E-8");
+            logger.records.push_back("1&D" + std::to_string(k - 2) + "&" +
+                                     std::to_string(frequency) + "&0&8000000&0&4&6952&6" +
+                                     std::to_string(k % 10) + ".2&3" + std::to_string(5 + k % 4) +
+                                     ".8&<1.0E-8");
         }
     }
     return logger;
 }
 
-SimLogger DemoModemLogger(const std::string& name, const std::string& time, const std::string& date) {
+SimLogger DemoModemLogger(const std::string& name, const std::string& time,
+                          const std::string& date) {
     SimLogger logger{name, time, date, 0, "", {}, {}};
     for (int d = 0; d < 8; ++d) {
         if (d < 6) {
-            logger.rows[d] = "0&D" + std::to_string(d + 1) + "&DOCSI&" + std::to_string(602 + 8 * d) +
-                             ".00&6" + std::to_string(d) + ".1&3" + std::to_string(6 + d % 3) + ".4&256";
+            logger.rows[d] = "0&D" + std::to_string(d + 1) + "&DOCSI&" +
+                             std::to_string(602 + 8 * d) + ".00&6" + std::to_string(d) + ".1&3" +
+                             std::to_string(6 + d % 3) + ".4&256";
         } else {
             logger.rows[d] = "0&-&-&-&-&-&-";
         }
@@ -147,7 +154,8 @@ SimLogger DemoModemLogger(const std::string& name, const std::string& time, cons
     return logger;
 }
 
-SimLogger DemoDownLogger(const std::string& name, const std::string& time, const std::string& date) {
+SimLogger DemoDownLogger(const std::string& name, const std::string& time,
+                         const std::string& date) {
     SimLogger logger{name, time, date, 1, "", {}, {}};
     logger.rows[8] = "1&D2&DOCSIS&610.00&DVB-C&EURODOCSIS 3.0&256&6952";
     logger.rows[9] = "1&61.2&37.5&12&17&-0.02&2.1E-6&<1.0E-8";

@@ -12,7 +12,7 @@ namespace {
 constexpr int kFirstInterface = 0;
 
 class SimDevice : public HidDevice {
-public:
+  public:
     SimDevice(Simulator& sim, int id) : sim_(sim), id_(id), generation_(sim.generation()) {}
     ~SimDevice() override { sim_.handleClosed(); }
 
@@ -28,13 +28,15 @@ public:
         return sim_.deviceRead(id_, generation_, report);
     }
 
-private:
+  private:
     Simulator& sim_;
     int id_;
     int generation_;  // a handle of an earlier enumeration is gone
 };
 
-std::string PathOf(int id) { return "sim:hidraw" + std::to_string(id); }
+std::string PathOf(int id) {
+    return "sim:hidraw" + std::to_string(id);
+}
 
 std::string CommandText(const Report& report) {
     std::string text;
@@ -72,11 +74,14 @@ void Simulator::addSecondInterface(const std::string& serial) {
 
 std::vector<std::string> Simulator::enumerate() {
     std::vector<std::string> paths;
-    for (const Device& d : others_before_) paths.push_back(PathOf(d.id));
+    for (const Device& d : others_before_)
+        paths.push_back(PathOf(d.id));
     if (plugged_) {
-        for (const Device& d : interfaces_) paths.push_back(PathOf(d.id));
+        for (const Device& d : interfaces_)
+            paths.push_back(PathOf(d.id));
     }
-    for (const Device& d : others_after_) paths.push_back(PathOf(d.id));
+    for (const Device& d : others_after_)
+        paths.push_back(PathOf(d.id));
     return paths;
 }
 
@@ -111,9 +116,13 @@ void Simulator::setPlugged(bool plugged) {
     if (onDeviceChange_) onDeviceChange_();
 }
 
-void Simulator::silence(const std::string& commandPrefix) { silenced_.push_back(commandPrefix); }
+void Simulator::silence(const std::string& commandPrefix) {
+    silenced_.push_back(commandPrefix);
+}
 
-void Simulator::unplugAtReport(int n) { unplugAt_ = reportsWritten_ + n; }
+void Simulator::unplugAtReport(int n) {
+    unplugAt_ = reportsWritten_ + n;
+}
 
 void Simulator::setStatus(const std::string& commandPrefix, std::uint8_t status, int times) {
     statuses_[commandPrefix] = {status, times};
@@ -146,7 +155,8 @@ std::vector<std::string> Simulator::commandsSent() const {
 
 std::size_t Simulator::pendingAnswers() const {
     std::size_t n = 0;
-    for (const auto& [id, queue] : answers_) n += queue.size();
+    for (const auto& [id, queue] : answers_)
+        n += queue.size();
     return n;
 }
 
@@ -216,7 +226,8 @@ std::optional<Report> Simulator::answerFor(const Report& report) {
                 if (override.times > 0) --override.times;
                 return StatusAnswer(code, override.status);
             }
-            return StatusAnswer(code, code == kRecordCode ? recordStatus(report) : commandStatus(command));
+            return StatusAnswer(
+                code, code == kRecordCode ? recordStatus(report) : commandStatus(command));
         }
         default:
             return std::nullopt;
@@ -289,7 +300,8 @@ Report Simulator::loggerQuery(const std::string& command) {
     if (StartsWith(command, "*?HD")) {
         const SimLogger* l = logger(true, argument);
         const int record = argument.size() == 5 ? Number(argument.substr(2)).value_or(-1) : -1;
-        if (!l || record < 0 || record >= static_cast<int>(l->records.size())) return QueryAnswer(command, "");
+        if (!l || record < 0 || record >= static_cast<int>(l->records.size()))
+            return QueryAnswer(command, "");
         return QueryAnswer(command, l->records[static_cast<std::size_t>(record)]);
     }
     if (StartsWith(command, "*?EM")) {
@@ -312,8 +324,10 @@ std::uint8_t Simulator::commandStatus(const std::string& command) {
     if (command == "*RS0" && updateMode_) {
         updateMode_ = false;
         if (!outputFolder_.empty()) {
-            std::ofstream out(outputFolder_ + "/instrument-firmware.srec", std::ios::binary | std::ios::trunc);
-            for (const std::string& line : receivedRecords_) out << line << "\n";
+            std::ofstream out(outputFolder_ + "/instrument-firmware.srec",
+                              std::ios::binary | std::ios::trunc);
+            for (const std::string& line : receivedRecords_)
+                out << line << "\n";
         }
     }
     if (command == "*EP") {
@@ -336,8 +350,10 @@ void Simulator::loaderReport(const Report& report) {
             ++generation_;
             answers_.clear();
             if (!inLoader_ && !outputFolder_.empty()) {
-                std::ofstream out(outputFolder_ + "/io-firmware.bin", std::ios::binary | std::ios::trunc);
-                out.write(reinterpret_cast<const char*>(ioImage_.data()), static_cast<std::streamsize>(ioImage_.size()));
+                std::ofstream out(outputFolder_ + "/io-firmware.bin",
+                                  std::ios::binary | std::ios::trunc);
+                out.write(reinterpret_cast<const char*>(ioImage_.data()),
+                          static_cast<std::streamsize>(ioImage_.size()));
             }
             if (onDeviceChange_) onDeviceChange_();
             break;
@@ -346,8 +362,10 @@ void Simulator::loaderReport(const Report& report) {
             break;
         case 5:
             if (!inLoader_) break;
-            blockAddress_ = static_cast<std::uint32_t>(report[2]) | (static_cast<std::uint32_t>(report[3]) << 8) |
-                            (static_cast<std::uint32_t>(report[4]) << 16) | (static_cast<std::uint32_t>(report[5]) << 24);
+            blockAddress_ = static_cast<std::uint32_t>(report[2]) |
+                            (static_cast<std::uint32_t>(report[3]) << 8) |
+                            (static_cast<std::uint32_t>(report[4]) << 16) |
+                            (static_cast<std::uint32_t>(report[5]) << 24);
             if (blockAddress_ + 32 <= ioImage_.size())
                 std::copy_n(report.begin() + 7, 32, ioImage_.begin() + blockAddress_);
             break;
@@ -366,7 +384,8 @@ std::uint8_t Simulator::recordStatus(const Report& report) {
     const unsigned count = report[8];
     if (9 + count > kReportSize) return 0;
     unsigned sum = count;
-    for (unsigned i = 0; i < count; ++i) sum += report[9 + i];
+    for (unsigned i = 0; i < count; ++i)
+        sum += report[9 + i];
     if (sum % 256 != 0xFF) return 0;
     static const char digits[] = "0123456789ABCDEF";
     std::string line = "S";
@@ -406,7 +425,8 @@ Report Simulator::planQuery(const std::string& command) {
         return QueryAnswer(command, std::to_string(p ? p->channels.size() : 0));
     }
     // "*?CF" slot (two digits) channel (three digits).
-    const SimPlan* p = argument.size() == 5 ? plan(Number(argument.substr(0, 2)).value_or(-1)) : nullptr;
+    const SimPlan* p =
+        argument.size() == 5 ? plan(Number(argument.substr(0, 2)).value_or(-1)) : nullptr;
     const int index = argument.size() == 5 ? Number(argument.substr(2)).value_or(-1) : -1;
     if (!p || index < 0 || index >= static_cast<int>(p->channels.size()))
         return QueryAnswer(command, "");

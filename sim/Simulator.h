@@ -46,7 +46,7 @@ struct SimPlan {
 // list, whose kind "*?EM" answers).
 struct SimLogger {
     std::string name, time, date;
-    int kind = 0;  // modem list: 0 modem logger, 1 downstream logger
+    int kind = 0;                      // modem list: 0 modem logger, 1 downstream logger
     std::string header;                // "*?ET" value
     std::vector<std::string> records;  // "*?HD" values
     std::map<int, std::string> rows;   // "*?HM" values by row code (0..13)
@@ -58,7 +58,7 @@ struct TrafficEntry {
 };
 
 class Simulator : public HidBackend {
-public:
+  public:
     explicit Simulator(Identity identity = {});
     ~Simulator() override;
 
@@ -129,7 +129,7 @@ public:
     std::string deviceProduct(int deviceId) const;
     void handleClosed() { --openHandles_; }
 
-protected:
+  protected:
     // Answers to one command report. Subsystems of the instrument extend these.
     virtual Report answerQuery(const std::string& command);
     virtual std::uint8_t commandStatus(const std::string& command);
@@ -137,7 +137,7 @@ protected:
     static Report QueryAnswer(const std::string& command, const std::string& value);
     static Report StatusAnswer(std::uint8_t code, std::uint8_t status);
 
-private:
+  private:
     struct Device {
         int id;
         std::string product;

@@ -31,13 +31,16 @@ int LeadingNumber(const std::string& text) {
 
 std::string PadLeft(int value, std::size_t width) {
     std::string text = std::to_string(value);
-    while (text.size() < width) text.insert(text.begin(), '0');
+    while (text.size() < width)
+        text.insert(text.begin(), '0');
     return text;
 }
 
 }  // namespace
 
-std::string ThreeDigits(int value) { return PadLeft(value, 3); }
+std::string ThreeDigits(int value) {
+    return PadLeft(value, 3);
+}
 
 ChannelPlanTransfers::ChannelPlanTransfers(Link& link, UserPrompts& prompts,
                                            const LanguageTable& texts, Progress& progress,
@@ -50,7 +53,9 @@ ChannelPlanTransfers::ChannelPlanTransfers(Link& link, UserPrompts& prompts,
       buttons_(buttons),
       busy_(busy) {}
 
-void ChannelPlanTransfers::message(int code) { ShowMessageCode(prompts_, texts_, code); }
+void ChannelPlanTransfers::message(int code) {
+    ShowMessageCode(prompts_, texts_, code);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Queries
@@ -126,7 +131,8 @@ void ChannelPlanTransfers::guarded(const std::function<void()>& body) {
 
 void ChannelPlanTransfers::fillListFromInstrument(int count) {
     list_.clear();
-    for (int slot = 0; slot < count; ++slot) list_.add(name(slot));
+    for (int slot = 0; slot < count; ++slot)
+        list_.add(name(slot));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -146,7 +152,8 @@ void ChannelPlanTransfers::ReceiveButClick() {
         // An instrument holds at most ten plans; a larger count is a garbled answer.
         const int n = std::min(quantity(), kMaxPlans);
         if (n <= 0) return;
-        for (int slot = 0; slot < n; ++slot) list_.add(name(slot));
+        for (int slot = 0; slot < n; ++slot)
+            list_.add(name(slot));
         SaveChannelPlans();
     });
 }
@@ -154,7 +161,8 @@ void ChannelPlanTransfers::ReceiveButClick() {
 void ChannelPlanTransfers::SaveChannelPlans() {
     const int n = std::min(quantity(), kMaxPlans);
     int total = 0;
-    for (int slot = 0; slot < n; ++slot) total += channels(slot);
+    for (int slot = 0; slot < n; ++slot)
+        total += channels(slot);
     progress_.prepare(text(kReadingCaption), text(kStarting), text(kDoNotDisconnect), total);
     progressShown_ = true;
     prompts_.processEvents();
@@ -243,7 +251,8 @@ void ChannelPlanTransfers::LoadButClick(FileDialogState& dialog, const std::stri
             for (int k = 0; k < count; ++k) {
                 progress_.advance();
                 prompts_.processEvents();
-                const std::string payload = converter.ChannelLineToPayload(reader.nextLine(), k == 0);
+                const std::string payload =
+                    converter.ChannelLineToPayload(reader.nextLine(), k == 0);
                 if (IsErrorMarker(payload)) {
                     message(14);
                     eraseSequence();
@@ -311,7 +320,8 @@ void ChannelPlanTransfers::DelSelButClick() {
 
         eraseSequence();
         list_.clear();
-        for (const std::string& plan : kept) list_.add(plan);
+        for (const std::string& plan : kept)
+            list_.add(plan);
         send("*PN0" + std::to_string(k));
         progress_.prepare(text(kWritingCaption), text(kStarting), text(kDoNotDisconnect),
                           k * kStepsPerPlan);
@@ -325,7 +335,8 @@ void ChannelPlanTransfers::DelSelButClick() {
             send("*CW0" + slotText + ThreeDigits(reader.count()));
             PayloadConverter converter;
             for (int j = 0; j < reader.count(); ++j) {
-                const std::string payload = converter.ChannelLineToPayload(reader.nextLine(), j == 0);
+                const std::string payload =
+                    converter.ChannelLineToPayload(reader.nextLine(), j == 0);
                 send("*CF0" + slotText + payload);
                 progress_.advance();
             }

@@ -18,7 +18,7 @@ namespace veltra {
 
 // The plan list of the channel plan tab (Llista).
 class PlanList {
-public:
+  public:
     virtual ~PlanList() = default;
     virtual void clear() = 0;
     virtual void add(const std::string& name) = 0;
@@ -30,16 +30,16 @@ public:
 
 // Buttons of the tab that a read enables.
 class PlanButtons {
-public:
+  public:
     virtual ~PlanButtons() = default;
     virtual void enableSendAndDelete() = 0;
 };
 
 // Refuses a second device operation while one runs.
 class DeviceBusy {
-public:
+  public:
     class Guard {
-    public:
+      public:
         explicit Guard(DeviceBusy& busy) : busy_(busy), owns_(!busy.busy_) { busy_.busy_ = true; }
         ~Guard() {
             if (owns_) busy_.busy_ = false;
@@ -49,18 +49,18 @@ public:
         // False when another operation already runs: the caller must not go on.
         explicit operator bool() const { return owns_; }
 
-    private:
+      private:
         DeviceBusy& busy_;
         bool owns_;
     };
     bool busy() const { return busy_; }
 
-private:
+  private:
     bool busy_ = false;
 };
 
 class ChannelPlanTransfers {
-public:
+  public:
     ChannelPlanTransfers(Link& link, UserPrompts& prompts, const LanguageTable& texts,
                          Progress& progress, PlanList& list, PlanButtons& buttons,
                          DeviceBusy& busy);
@@ -73,7 +73,8 @@ public:
     std::optional<int> GetChannelPlanQuantity();
     std::optional<std::string> GetChannelPlanName(int slot);  // "error" above slot 9
     std::optional<int> GetChannelQuantity(int slot);
-    std::optional<std::string> GetChannel(int slot, int index);  // "error" + message 12 out of range
+    std::optional<std::string> GetChannel(int slot,
+                                          int index);  // "error" + message 12 out of range
 
     // The tab's actions.
     void ReceiveButClick();
@@ -84,7 +85,7 @@ public:
     // Reads every plan into its local copy, with the progress window.
     void SaveChannelPlans();
 
-private:
+  private:
     class Abort {};  // a failed exchange: the operation ends with message 7
 
     int quantity();

@@ -31,7 +31,8 @@ std::vector<std::string_view> SplitAmpersands(std::string_view text) {
 
 std::string Padded(long long value, int width) {
     std::string text = std::to_string(value);
-    while (static_cast<int>(text.size()) < width) text.insert(text.begin(), '0');
+    while (static_cast<int>(text.size()) < width)
+        text.insert(text.begin(), '0');
     return text;
 }
 
@@ -68,7 +69,9 @@ long long LeadingInteger(const std::string& text) {
     return negative ? -value : value;
 }
 
-int TypeCode(bool digital, bool active) { return (active ? 128 : 0) + (digital ? 1 : 0); }
+int TypeCode(bool digital, bool active) {
+    return (active ? 128 : 0) + (digital ? 1 : 0);
+}
 
 std::optional<long long> ParseDecimal(std::string_view text) {
     if (text.empty()) return std::nullopt;
@@ -90,8 +93,10 @@ std::string ChannelAnswerToLine(std::string_view answer) {
     const auto parts = SplitAmpersands(rest.substr(amp + 1));
     if (parts.size() < 9) return "error";
     std::array<std::optional<long long>, 9> v;
-    for (std::size_t i = 0; i < 9; ++i) v[i] = ParseDecimal(parts[i]);
-    const auto& [frequency, bandwidth, offset, type, system, modulation, symbolRate, group, flag] = v;
+    for (std::size_t i = 0; i < 9; ++i)
+        v[i] = ParseDecimal(parts[i]);
+    const auto& [frequency, bandwidth, offset, type, system, modulation, symbolRate, group, flag] =
+        v;
     if (!InRange(frequency, 5000000, 1020000000)) return "error";
     if (!InRange(bandwidth, 300000, 9999999)) return "error";
     if (!InRange(offset, -2500000, 2500000)) return "error";
@@ -183,7 +188,8 @@ std::string PayloadConverter::ChannelLineToPayload(std::string_view line, bool f
     out += "&" + std::to_string(TypeCode(digital, active == "ON"));
 
     const std::string_view system = field();
-    const int systemCode = digital ? CodeOf(kDigitalSystems, system) : CodeOf(kAnalogSystems, system);
+    const int systemCode =
+        digital ? CodeOf(kDigitalSystems, system) : CodeOf(kAnalogSystems, system);
     if (systemCode < 0) return digital ? "error09" : "error10";
     out += "&" + std::to_string(systemCode);
 
@@ -229,7 +235,8 @@ std::string PayloadConverter::ChannelLineToPayload(std::string_view line, bool f
 
 std::string FormatPlanFile(const std::string& name, const std::vector<std::string>& lines) {
     std::string text = name + "\r\n" + std::to_string(lines.size());
-    for (const std::string& line : lines) text += "\r\n" + line;
+    for (const std::string& line : lines)
+        text += "\r\n" + line;
     return text;
 }
 
@@ -247,7 +254,8 @@ std::optional<std::string> TextLineReader::next(std::size_t maxLength) {
 PlanFileReader::PlanFileReader(std::string content) {
     std::size_t pos = 0;
     auto skipBlanks = [&] {
-        while (pos < content.size() && std::isspace(static_cast<unsigned char>(content[pos]))) ++pos;
+        while (pos < content.size() && std::isspace(static_cast<unsigned char>(content[pos])))
+            ++pos;
     };
     skipBlanks();
     while (pos < content.size() && !std::isspace(static_cast<unsigned char>(content[pos])))
@@ -255,15 +263,19 @@ PlanFileReader::PlanFileReader(std::string content) {
     skipBlanks();
     std::size_t end = pos;
     if (end < content.size() && (content[end] == '-' || content[end] == '+')) ++end;
-    while (end < content.size() && std::isdigit(static_cast<unsigned char>(content[end]))) ++end;
+    while (end < content.size() && std::isdigit(static_cast<unsigned char>(content[end])))
+        ++end;
     count_ = static_cast<int>(std::clamp<long long>(
         ParseDecimal(std::string_view(content).substr(pos, end - pos)).value_or(0), 0, 100000));
     // The rest of line 2 is skipped.
     const std::size_t lineFeed = content.find('\n', end);
-    lines_ = TextLineReader(std::move(content), lineFeed == std::string::npos ? std::string::npos : lineFeed + 1);
+    lines_ = TextLineReader(std::move(content),
+                            lineFeed == std::string::npos ? std::string::npos : lineFeed + 1);
 }
 
-std::string PlanFileReader::nextLine() { return lines_.next().value_or(""); }
+std::string PlanFileReader::nextLine() {
+    return lines_.next().value_or("");
+}
 
 std::string SafeFileName(const std::string& name) {
     std::string safe;

@@ -15,9 +15,9 @@ inline constexpr int kMaxPlans = 10;
 inline constexpr int kMaxChannels = 150;
 
 inline constexpr std::array<std::string_view, 18> kAnalogSystems = {
-    "PAL/BG",   "PAL/DK",   "PAL/L",    "PAL/I",   "PAL/M",   "PAL/N",
-    "SECAM/BG", "SECAM/DK", "SECAM/L",  "SECAM/I", "SECAM/M", "SECAM/N",
-    "NTSC/BG",  "NTSC/DK",  "NTSC/L",   "NTSC/I",  "NTSC/M",  "NTSC/N"};
+    "PAL/BG",   "PAL/DK",   "PAL/L",   "PAL/I",   "PAL/M",   "PAL/N",
+    "SECAM/BG", "SECAM/DK", "SECAM/L", "SECAM/I", "SECAM/M", "SECAM/N",
+    "NTSC/BG",  "NTSC/DK",  "NTSC/L",  "NTSC/I",  "NTSC/M",  "NTSC/N"};
 inline constexpr std::array<std::string_view, 3> kDigitalSystems = {"DVB-C", "ITU J.83/B",
                                                                     "ITU J.83/C"};
 // In code order: QPSK comes after QAM256, QAM32u and QAM8 come last.
@@ -26,7 +26,7 @@ inline constexpr std::array<std::string_view, 8> kModulations = {
 
 // A grid of text cells addressed as (column, row); row 0 is the header row.
 class TextGrid {
-public:
+  public:
     virtual ~TextGrid() = default;
     virtual int rowCount() const = 0;
     virtual void setRowCount(int rows) = 0;
@@ -68,16 +68,18 @@ std::string ChannelAnswerToLine(std::string_view answer);
 // of the plan: `first` starts a new plan. On a failure the result is "error01".."error14" (the
 // caller shows message 14).
 class PayloadConverter {
-public:
+  public:
     std::string ChannelLineToPayload(std::string_view line, bool first);
 
-private:
+  private:
     long long previousIndex_ = -1;
     long long previousFrequency_ = 4999999;
 };
 
 // True when a conversion result is one of the error markers.
-inline bool IsErrorMarker(std::string_view result) { return result.substr(0, 5) == "error"; }
+inline bool IsErrorMarker(std::string_view result) {
+    return result.substr(0, 5) == "error";
+}
 
 // Channel plan file: name, count, channel lines, joined with CR LF, no line break at the end.
 std::string FormatPlanFile(const std::string& name, const std::vector<std::string>& lines);
@@ -85,13 +87,13 @@ std::string FormatPlanFile(const std::string& name, const std::vector<std::strin
 // Reads text line by line in pieces of at most `maxLength` characters; a line break is LF with
 // an optional CR before it, and is not part of the line.
 class TextLineReader {
-public:
+  public:
     explicit TextLineReader(std::string content, std::size_t start = 0)
         : content_(std::move(content)), pos_(start) {}
     // The next line; empty optional after the end of the text.
     std::optional<std::string> next(std::size_t maxLength = 199);
 
-private:
+  private:
     std::string content_;
     std::size_t pos_;
 };
@@ -100,14 +102,14 @@ private:
 // word, the channel count the next decimal number, the rest of line 2 is skipped, then one
 // channel line per read (at most 199 characters, line break removed).
 class PlanFileReader {
-public:
+  public:
     explicit PlanFileReader(std::string content);
     const std::string& name() const { return name_; }
     int count() const { return count_; }
     // The next channel line; empty after the end of the file.
     std::string nextLine();
 
-private:
+  private:
     std::string name_;
     int count_ = 0;
     TextLineReader lines_{""};

@@ -20,7 +20,9 @@ ChannelPlanEditor::ChannelPlanEditor(TextGrid& cells, EditorView& view, UserProm
                                      const LanguageTable& texts)
     : grid_(cells), view_(view), prompts_(prompts), texts_(texts) {}
 
-void ChannelPlanEditor::message(int code) { ShowMessageCode(prompts_, texts_, code); }
+void ChannelPlanEditor::message(int code) {
+    ShowMessageCode(prompts_, texts_, code);
+}
 
 void ChannelPlanEditor::setPlanName(const std::string& name) {
     planName_ = name;
@@ -32,7 +34,9 @@ void ChannelPlanEditor::showFileName(const std::string& path) {
     view_.showFileName(path);
 }
 
-void ChannelPlanEditor::Marca(int /*row*/, int /*column*/, int code) { message(code); }
+void ChannelPlanEditor::Marca(int /*row*/, int /*column*/, int code) {
+    message(code);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Selection and popups
@@ -96,7 +100,7 @@ EditorPopup ChannelPlanEditor::TaulaCanalsMouseUp(bool leftButton, int column, i
         case kColSymbolRate:
             if (!digital) return EditorPopup::None;
             return grid_.cell(kColSystem, row) == "ITU J.83/B" ? EditorPopup::SymbolRate2
-                                                                : EditorPopup::SymbolRate1;
+                                                               : EditorPopup::SymbolRate1;
         case kColGroup:
             return EditorPopup::Group;
         default:
@@ -109,7 +113,8 @@ void ChannelPlanEditor::FormClick() {
     if (r <= 0 || r >= grid_.rowCount()) return;
     int errorRow = 0;
     int errorColumn = 0;
-    if (const int code = grid_.ComprovaFila(r, errorRow, errorColumn)) Marca(errorRow, errorColumn, code);
+    if (const int code = grid_.ComprovaFila(r, errorRow, errorColumn))
+        Marca(errorRow, errorColumn, code);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -155,7 +160,8 @@ void ChannelPlanEditor::WriteSelectedCell(const std::string& text) {
     grid_.setCell(selectedColumn, selectedRow, text);
 }
 
-void ChannelPlanEditor::ChooseDigitalSystem(const std::string& system, const std::string& symbolRate) {
+void ChannelPlanEditor::ChooseDigitalSystem(const std::string& system,
+                                            const std::string& symbolRate) {
     grid_.setCell(selectedColumn, selectedRow, system);
     grid_.setCell(kColSymbolRate, selectedRow, symbolRate);
 }
@@ -165,7 +171,9 @@ void ChannelPlanEditor::ChooseGroup(const std::string& group) {
     if (group == "NO GROUP") grid_.setCell(kColGroupFlag, selectedRow, "NO");
 }
 
-void ChannelPlanEditor::Rename(const std::string& text) { setPlanName(CleanPlanName(text)); }
+void ChannelPlanEditor::Rename(const std::string& text) {
+    setPlanName(CleanPlanName(text));
+}
 
 // ---------------------------------------------------------------------------------------------
 // Loading and new plans
@@ -214,7 +222,8 @@ bool ChannelPlanEditor::StartNewChannelPlan(bool ask) {
 
 bool ChannelPlanEditor::Loadchannelplan1Click(FileDialogState& dialog, const PlanList& list,
                                               const std::string& copiesFolder) {
-    if (!prompts_.askYesNo(texts_.text(kQuestionCaption), texts_.text(kAskReplacePlan))) return false;
+    if (!prompts_.askYesNo(texts_.text(kQuestionCaption), texts_.text(kAskReplacePlan)))
+        return false;
     return LoadChannelPlanFile(-1, dialog, list, copiesFolder) == 0;
 }
 

@@ -14,7 +14,7 @@ namespace veltra {
 
 // What the window shows besides the grid cells.
 class EditorView {
-public:
+  public:
     virtual ~EditorView() = default;
     virtual void showPlanName(const std::string& name) = 0;
     virtual void showFileName(const std::string& path) = 0;
@@ -34,7 +34,7 @@ enum class EditorPopup {
 };
 
 class ChannelPlanEditor {
-public:
+  public:
     ChannelPlanEditor(TextGrid& cells, EditorView& view, UserPrompts& prompts,
                       const LanguageTable& texts);
 
@@ -86,7 +86,7 @@ public:
     // True when the window may close.
     bool FormCloseQuery(FileDialogState& saveDialog);
 
-private:
+  private:
     void message(int code);
     void showFileName(const std::string& path);
 

@@ -14,7 +14,9 @@ namespace {
 constexpr long long kMinFrequency = 5000000;
 constexpr long long kMaxFrequency = 1020000000;
 
-bool InRange(long long value, long long low, long long high) { return value >= low && value <= high; }
+bool InRange(long long value, long long low, long long high) {
+    return value >= low && value <= high;
+}
 
 std::size_t CharacterCount(const std::string& text) {
     std::size_t count = 0;
@@ -35,9 +37,15 @@ std::string FirstCharacters(const std::string& text, std::size_t count) {
     return text;
 }
 
-bool IsAnalogSystem(const std::string& word) { return CodeOf(kAnalogSystems, word) >= 0; }
-bool IsDigitalSystem(const std::string& word) { return CodeOf(kDigitalSystems, word) >= 0; }
-bool IsModulation(const std::string& word) { return CodeOf(kModulations, word) >= 0; }
+bool IsAnalogSystem(const std::string& word) {
+    return CodeOf(kAnalogSystems, word) >= 0;
+}
+bool IsDigitalSystem(const std::string& word) {
+    return CodeOf(kDigitalSystems, word) >= 0;
+}
+bool IsModulation(const std::string& word) {
+    return CodeOf(kModulations, word) >= 0;
+}
 
 }  // namespace
 
@@ -62,12 +70,14 @@ void ChannelPlanGrid::setRowCount(int rows) {
 }
 
 bool ChannelPlanGrid::inactive(int row) const {
-    return row > 0 && row < static_cast<int>(inactive_.size()) && inactive_[static_cast<std::size_t>(row)];
+    return row > 0 && row < static_cast<int>(inactive_.size()) &&
+           inactive_[static_cast<std::size_t>(row)];
 }
 
 void ChannelPlanGrid::setInactive(int row, bool inactive) {
     if (row <= 0) return;
-    if (row >= static_cast<int>(inactive_.size())) inactive_.resize(static_cast<std::size_t>(row) + 1, false);
+    if (row >= static_cast<int>(inactive_.size()))
+        inactive_.resize(static_cast<std::size_t>(row) + 1, false);
     inactive_[static_cast<std::size_t>(row)] = inactive;
 }
 
@@ -83,8 +93,10 @@ int ChannelPlanGrid::ComprovaFila(int row, int& errorRow, int& errorColumn) cons
         return fail(kColName, 19);
     if (!InRange(MHzTextToHz(cell(kColFrequency, row)), kMinFrequency, kMaxFrequency))
         return fail(kColFrequency, 20);
-    if (!InRange(MHzTextToHz(cell(kColBandwidth, row)), 300000, 9999999)) return fail(kColBandwidth, 21);
-    if (!InRange(MHzTextToHz(cell(kColOffset, row)), -2500000, 2500000)) return fail(kColOffset, 22);
+    if (!InRange(MHzTextToHz(cell(kColBandwidth, row)), 300000, 9999999))
+        return fail(kColBandwidth, 21);
+    if (!InRange(MHzTextToHz(cell(kColOffset, row)), -2500000, 2500000))
+        return fail(kColOffset, 22);
     const std::string kind = cell(kColKind, row);
     if (kind != "DIGITAL" && kind != "ANALOG") return fail(kColKind, 23);
     const std::string active = cell(kColActive, row);
@@ -94,7 +106,8 @@ int ChannelPlanGrid::ComprovaFila(int row, int& errorRow, int& errorColumn) cons
     if (digital ? !IsDigitalSystem(system) : !IsAnalogSystem(system)) return fail(kColSystem, 25);
     if (!digital) return 0;
     if (!IsModulation(cell(kColModulation, row))) return fail(kColModulation, 26);
-    if (!InRange(LeadingInteger(cell(kColSymbolRate, row)), 1000, 7200)) return fail(kColSymbolRate, 27);
+    if (!InRange(LeadingInteger(cell(kColSymbolRate, row)), 1000, 7200))
+        return fail(kColSymbolRate, 27);
     const std::string group = cell(kColGroup, row);
     if (group != "NO GROUP" && !InRange(LeadingInteger(group), 1, 10)) return fail(kColGroup, 28);
     const std::string flag = cell(kColGroupFlag, row);
@@ -113,12 +126,14 @@ int ChannelPlanGrid::Repassa(int& errorColumn, int& errorRow) const {
 // Commands
 
 void ChannelPlanGrid::CopiaCanal(int from, int to) {
-    for (int column = kColName; column <= kColActive; ++column) setCell(column, to, cell(column, from));
+    for (int column = kColName; column <= kColActive; ++column)
+        setCell(column, to, cell(column, from));
     setInactive(to, inactive(from));
 }
 
 void ChannelPlanGrid::Renumber() {
-    for (int row = 1; row < rowCount(); ++row) setCell(kColNumber, row, std::to_string(row));
+    for (int row = 1; row < rowCount(); ++row)
+        setCell(kColNumber, row, std::to_string(row));
 }
 
 void ChannelPlanGrid::setFrequency(int row, long long hz) {
@@ -130,8 +145,10 @@ int ChannelPlanGrid::InsertChannel(int r) {
     if (r < 0 || r >= rowCount()) return 0;
     setRowCount(rowCount() + 1);
     const int last = rowCount() - 1;
-    for (int k = last; k >= r + 2; --k) CopiaCanal(k - 1, k);
-    for (int column = kColName; column <= kColActive; ++column) setCell(column, r + 1, "");
+    for (int k = last; k >= r + 2; --k)
+        CopiaCanal(k - 1, k);
+    for (int column = kColName; column <= kColActive; ++column)
+        setCell(column, r + 1, "");
     setInactive(r + 1, false);
     if (r == 0 || rowCount() == 2) {
         Renumber();
@@ -166,7 +183,8 @@ int ChannelPlanGrid::InsertChannel(int r) {
 
 void ChannelPlanGrid::DeleteChannel(int r) {
     if (rowCount() < 3 || r < 1 || r >= rowCount()) return;
-    for (int k = r; k < rowCount() - 1; ++k) CopiaCanal(k + 1, k);
+    for (int k = r; k < rowCount() - 1; ++k)
+        CopiaCanal(k + 1, k);
     setRowCount(rowCount() - 1);
 }
 
@@ -182,7 +200,8 @@ int ChannelPlanGrid::Ordena() {
             if (here == before) return k;
             if (here < before) {
                 std::vector<std::string> kept;
-                for (int column = kColName; column <= kColActive; ++column) kept.push_back(cell(column, k));
+                for (int column = kColName; column <= kColActive; ++column)
+                    kept.push_back(cell(column, k));
                 CopiaCanal(k - 1, k);
                 for (int column = kColName; column <= kColActive; ++column)
                     setCell(column, k - 1, kept[static_cast<std::size_t>(column - kColName)]);
@@ -190,7 +209,8 @@ int ChannelPlanGrid::Ordena() {
             }
         }
     }
-    for (int row = 1; row <= n; ++row) setInactive(row, cell(kColActive, row) != "ON");
+    for (int row = 1; row <= n; ++row)
+        setInactive(row, cell(kColActive, row) != "ON");
     return 0;
 }
 
@@ -250,9 +270,10 @@ void ChannelPlanGrid::AllToAnalog(const std::string& planName) {
 
 void ChannelPlanGrid::StartNewPlan() {
     setRowCount(2);
-    const char* values[kEditorColumns] = {"1",  "CH1",    "48.25", "7.00",     "0",  "ANALOG",
-                                          "PAL/BG", "", "",    "NO GROUP", "NO", "OFF"};
-    for (int column = 0; column < kEditorColumns; ++column) setCell(column, 1, values[column]);
+    const char* values[kEditorColumns] = {"1",      "CH1", "48.25", "7.00",     "0",  "ANALOG",
+                                          "PAL/BG", "",    "",      "NO GROUP", "NO", "OFF"};
+    for (int column = 0; column < kEditorColumns; ++column)
+        setCell(column, 1, values[column]);
     setInactive(1, true);
 }
 
@@ -264,7 +285,8 @@ bool ChannelPlanGrid::ChannelLine(int row, std::string& line) const {
            std::to_string(MHzTextToHz(cell(kColBandwidth, row))) + "," +
            std::to_string(MHzTextToHz(cell(kColOffset, row))) + "," + kind + "," +
            cell(kColActive, row) + "," + cell(kColSystem, row);
-    if (kind == "DIGITAL") line += "," + cell(kColModulation, row) + "," + cell(kColSymbolRate, row);
+    if (kind == "DIGITAL")
+        line += "," + cell(kColModulation, row) + "," + cell(kColSymbolRate, row);
     line += "," + cell(kColGroup, row) + "," + cell(kColGroupFlag, row);
     return true;
 }
@@ -281,21 +303,24 @@ int LoadPlanText(const std::string& content, ChannelPlanGrid& grid, std::string&
     grid.setRowCount(n + 1);
     int previousIndex = -1;
     for (int r = 1; r <= n; ++r) {
-        for (int column = kColName; column <= kColActive; ++column) grid.setCell(column, r, "");
+        for (int column = kColName; column <= kColActive; ++column)
+            grid.setCell(column, r, "");
         const auto line = reader.next();
         if (!line) return r * 1000 + 20;  // the file ends early
         std::size_t pos = 0;
         auto field = [&](bool last = false) {
             if (pos > line->size()) return std::string();
             const std::size_t end = last ? line->size() : line->find(',', pos);
-            const std::string text = line->substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+            const std::string text =
+                line->substr(pos, end == std::string::npos ? std::string::npos : end - pos);
             pos = end == std::string::npos ? line->size() + 1 : end + 1;
             return text;
         };
         auto number = [](const std::string& text) { return ParseDecimal(text); };
 
         const auto index = number(field());
-        if (!index || *index < 0 || *index > 149 || *index != previousIndex + 1) return r * 1000 + 20;
+        if (!index || *index < 0 || *index > 149 || *index != previousIndex + 1)
+            return r * 1000 + 20;
         previousIndex = static_cast<int>(*index);
         grid.setCell(kColNumber, r, std::to_string(r));
         grid.setCell(kColName, r, field());

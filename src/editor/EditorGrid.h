@@ -35,12 +35,14 @@ std::pair<std::string, std::string> HeaderLines(const std::string& text);
 
 // The editor's grid: the cells and one inactive flag per row.
 class ChannelPlanGrid {
-public:
+  public:
     explicit ChannelPlanGrid(TextGrid& cells) : cells_(cells) {}
 
     TextGrid& cells() { return cells_; }
     std::string cell(int column, int row) const { return cells_.cell(column, row); }
-    void setCell(int column, int row, const std::string& text) { cells_.setCell(column, row, text); }
+    void setCell(int column, int row, const std::string& text) {
+        cells_.setCell(column, row, text);
+    }
     int rowCount() const { return cells_.rowCount(); }
     void setRowCount(int rows);
     bool inactive(int row) const;
@@ -73,7 +75,7 @@ public:
     // The channel line of row `row` for a plan file; false when the kind is neither word.
     bool ChannelLine(int row, std::string& line) const;
 
-private:
+  private:
     void setFrequency(int row, long long hz);
 
     TextGrid& cells_;

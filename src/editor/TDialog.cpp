@@ -4,8 +4,7 @@
 
 namespace veltra {
 
-TDialog::TDialog(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
+TDialog::TDialog(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName("Dialog");
     setFixedSize(308, 166);
     setAutoFillBackground(true);

@@ -14,7 +14,7 @@ namespace veltra {
 
 class TDialog : public QDialog, public WindowTexts {
     Q_OBJECT
-public:
+  public:
     explicit TDialog(QWidget* parent = nullptr);
     void applyLanguageTexts(const LanguageTable& texts) override;
 

@@ -25,7 +25,7 @@ QString HeaderWithBreak(const QString& text) {
 
 // Draws the two-line headers and the inactive rows.
 class EditorDelegate : public GridDelegate {
-public:
+  public:
     EditorDelegate(StringGrid* grid, TEditor* editor) : GridDelegate(grid), editor_(editor) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -45,8 +45,9 @@ public:
         GridDelegate::paint(painter, option, index);
     }
 
-private:
-    static void drawText(QPainter* painter, const QStyleOptionViewItem& option, const QString& text) {
+  private:
+    static void drawText(QPainter* painter, const QStyleOptionViewItem& option,
+                         const QString& text) {
         painter->save();
         painter->setPen(option.palette.color(QPalette::Text));
         painter->drawText(option.rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop, text);
@@ -103,7 +104,8 @@ TEditor::TEditor(UserPrompts& prompts, const LanguageTable& texts, QWidget* pare
     TaulaCanals->setGeometry(24, 120, 745, 377);
     TaulaCanals->setFixedColor(kSkyBlue);
     TaulaCanals->setItemDelegate(new EditorDelegate(TaulaCanals, this));
-    TaulaCanals->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+    TaulaCanals->setEditTriggers(QAbstractItemView::DoubleClicked |
+                                 QAbstractItemView::EditKeyPressed |
                                  QAbstractItemView::AnyKeyPressed);
     TaulaCanals->setRowHeight(0, 30);
     QFont gridFont = TaulaCanals->font();
@@ -156,11 +158,15 @@ void TEditor::buildMenus() {
     add(Archivo1, Exit1, "Exit1", "Exit", [this] { close(); });
     Edit1 = MainMenu->addMenu("&Edit");
     Edit1->setObjectName("Edit1");
-    add(Edit1, Sortchannels1, "Sortchannels1", "Sort channels", [this] { editor_->Sortchannels1Click(); });
+    add(Edit1, Sortchannels1, "Sortchannels1", "Sort channels",
+        [this] { editor_->Sortchannels1Click(); });
     add(Edit1, Activeall1, "Activeall1", "All channels on", [this] { editor_->Activeall1Click(); });
-    add(Edit1, Unactiveall1, "Unactiveall1", "All channels off", [this] { editor_->Unactiveall1Click(); });
-    add(Edit1, Allanalog1, "Allanalog1", "All channels analog", [this] { editor_->Allanalog1Click(); });
-    add(Edit1, Alldigital1, "Alldigital1", "All channels digital", [this] { editor_->Alldigital1Click(); });
+    add(Edit1, Unactiveall1, "Unactiveall1", "All channels off",
+        [this] { editor_->Unactiveall1Click(); });
+    add(Edit1, Allanalog1, "Allanalog1", "All channels analog",
+        [this] { editor_->Allanalog1Click(); });
+    add(Edit1, Alldigital1, "Alldigital1", "All channels digital",
+        [this] { editor_->Alldigital1Click(); });
     Help1 = MainMenu->addMenu("&Help");
     Help1->setObjectName("Help1");
     Help1->setEnabled(false);
@@ -191,17 +197,20 @@ void TEditor::buildPopups() {
     popupmodulacio = menu("popupmodulacio");
     for (std::string_view word : kModulations) {
         const std::string text(word);
-        entry(popupmodulacio, text.c_str(), toQt(text), [this, text] { editor_->WriteSelectedCell(text); });
+        entry(popupmodulacio, text.c_str(), toQt(text),
+              [this, text] { editor_->WriteSelectedCell(text); });
     }
 
     popupsistemaanalog = menu("popupsistemaanalog");
-    const char* analogNames[18] = {"PALBG1",   "PALDK1",   "PALL1",   "PALI1",   "PALM1",   "PAMN1",
-                                   "SECAMBG1", "SECAMDK1", "SECAML1", "SECAMI1", "SECAMM1", "SECAMN1",
-                                   "NTSCBG1",  "NTSCDK1",  "NTSCL1",  "NTSCI1",  "NTSCM1",  "NTSCN1"};
+    const char* analogNames[18] = {"PALBG1",  "PALDK1",   "PALL1",    "PALI1",   "PALM1",
+                                   "PAMN1",   "SECAMBG1", "SECAMDK1", "SECAML1", "SECAMI1",
+                                   "SECAMM1", "SECAMN1",  "NTSCBG1",  "NTSCDK1", "NTSCL1",
+                                   "NTSCI1",  "NTSCM1",   "NTSCN1"};
     for (std::size_t i = 0; i < kAnalogSystems.size(); ++i) {
         const std::string system(kAnalogSystems[i]);
         const QString caption = i == 5 ? QString("PAM/N") : toQt(system);
-        entry(popupsistemaanalog, analogNames[i], caption, [this, system] { editor_->WriteSelectedCell(system); });
+        entry(popupsistemaanalog, analogNames[i], caption,
+              [this, system] { editor_->WriteSelectedCell(system); });
     }
 
     popupsistemadigital = menu("popupsistemadigital");
@@ -209,7 +218,9 @@ void TEditor::buildPopups() {
         const char* name;
         const char* system;
         const char* rate;
-    } digital[] = {{"DVBC1", "DVB-C", "6875"}, {"ITUJ83B1", "ITU J.83/B", "5057"}, {"ITUJ83C1", "ITU J.83/C", "6875"}};
+    } digital[] = {{"DVBC1", "DVB-C", "6875"},
+                   {"ITUJ83B1", "ITU J.83/B", "5057"},
+                   {"ITUJ83C1", "ITU J.83/C", "6875"}};
     for (const auto& d : digital) {
         const std::string system = d.system;
         const std::string rate = d.rate;
@@ -221,18 +232,21 @@ void TEditor::buildPopups() {
     popupsymbolrate2 = menu("popupsymbolrate2");
     for (const char* rate : {"6875", "6952"}) {
         const std::string text = rate;
-        entry(popupsymbolrate1, ("sr" + text).c_str(), rate, [this, text] { editor_->WriteSelectedCell(text); });
+        entry(popupsymbolrate1, ("sr" + text).c_str(), rate,
+              [this, text] { editor_->WriteSelectedCell(text); });
     }
     for (const char* rate : {"5057", "5361"}) {
         const std::string text = rate;
-        entry(popupsymbolrate2, ("sr" + text).c_str(), rate, [this, text] { editor_->WriteSelectedCell(text); });
+        entry(popupsymbolrate2, ("sr" + text).c_str(), rate,
+              [this, text] { editor_->WriteSelectedCell(text); });
     }
 
     popupgrupdocsis = menu("popupgrupdocsis");
     entry(popupgrupdocsis, "NOGROUP", "NO GROUP", [this] { editor_->ChooseGroup("NO GROUP"); });
     for (int group = 1; group <= 10; ++group) {
         const std::string text = std::to_string(group);
-        entry(popupgrupdocsis, ("GRUP" + text).c_str(), toQt(text), [this, text] { editor_->ChooseGroup(text); });
+        entry(popupgrupdocsis, ("GRUP" + text).c_str(), toQt(text),
+              [this, text] { editor_->ChooseGroup(text); });
     }
 }
 
@@ -266,7 +280,8 @@ void TEditor::applyLanguageTexts(const LanguageTable& texts) {
     TaulaCanals->setColCount(kEditorColumns);
     TaulaCanals->setDefaultRowHeight(20);
     TaulaCanals->setRowHeight(0, 30);
-    for (int column = 1; column < kEditorColumns; ++column) headers_[column] = text(kHeaderTexts[column]);
+    for (int column = 1; column < kEditorColumns; ++column)
+        headers_[column] = text(kHeaderTexts[column]);
     TaulaCanals->viewport()->update();
 }
 
@@ -281,9 +296,13 @@ void TEditor::showModally() {
 // ---------------------------------------------------------------------------------------------
 // View
 
-void TEditor::showPlanName(const std::string& name) { ChPlanNameLabel->setText(toQt(name)); }
+void TEditor::showPlanName(const std::string& name) {
+    ChPlanNameLabel->setText(toQt(name));
+}
 
-void TEditor::showFileName(const std::string& path) { FileNameLabel->setText(toQt(path)); }
+void TEditor::showFileName(const std::string& path) {
+    FileNameLabel->setText(toQt(path));
+}
 
 void TEditor::repaintGrid() {
     TaulaCanals->setRowHeight(0, 30);
@@ -296,7 +315,8 @@ void TEditor::FormShow() {
     for (int column = 1; column < kEditorColumns; ++column) {
         const auto [first, second] = HeaderLines(fromQt(headers_[column]));
         const int width = std::max(metrics.horizontalAdvance(toQt(first)),
-                                   metrics.horizontalAdvance(toQt(second))) + 5;
+                                   metrics.horizontalAdvance(toQt(second))) +
+                          5;
         int minimum = 0;
         if (column == 1) minimum = 32;
         if (column == 5) minimum = 55;
@@ -322,14 +342,29 @@ void TEditor::TaulaCanalsMouseUp(Qt::MouseButton button, QPoint position) {
     const EditorPopup popup = editor_->TaulaCanalsMouseUp(button == Qt::LeftButton, column, row);
     QMenu* menu = nullptr;
     switch (popup) {
-        case EditorPopup::Channel: menu = popupchannel; break;
-        case EditorPopup::AnalogSystem: menu = popupsistemaanalog; break;
-        case EditorPopup::DigitalSystem: menu = popupsistemadigital; break;
-        case EditorPopup::Modulation: menu = popupmodulacio; break;
-        case EditorPopup::SymbolRate1: menu = popupsymbolrate1; break;
-        case EditorPopup::SymbolRate2: menu = popupsymbolrate2; break;
-        case EditorPopup::Group: menu = popupgrupdocsis; break;
-        case EditorPopup::None: break;
+        case EditorPopup::Channel:
+            menu = popupchannel;
+            break;
+        case EditorPopup::AnalogSystem:
+            menu = popupsistemaanalog;
+            break;
+        case EditorPopup::DigitalSystem:
+            menu = popupsistemadigital;
+            break;
+        case EditorPopup::Modulation:
+            menu = popupmodulacio;
+            break;
+        case EditorPopup::SymbolRate1:
+            menu = popupsymbolrate1;
+            break;
+        case EditorPopup::SymbolRate2:
+            menu = popupsymbolrate2;
+            break;
+        case EditorPopup::Group:
+            menu = popupgrupdocsis;
+            break;
+        case EditorPopup::None:
+            break;
     }
     if (menu) menu->popup(TaulaCanals->viewport()->mapToGlobal(position));
 }
@@ -353,6 +388,8 @@ void TEditor::closeEvent(QCloseEvent* event) {
     }
 }
 
-void TEditor::reject() { close(); }
+void TEditor::reject() {
+    close();
+}
 
 }  // namespace veltra

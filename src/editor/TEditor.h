@@ -21,7 +21,7 @@ class TDialog;
 
 class TEditor : public QDialog, public WindowTexts, public EditorView {
     Q_OBJECT
-public:
+  public:
     TEditor(UserPrompts& prompts, const LanguageTable& texts, QWidget* parent = nullptr);
     ~TEditor() override;
 
@@ -59,13 +59,13 @@ public:
     QAction *INSERTACANAL, *ESBORRACANAL;
     FileDialogState SaveChPDialog;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void buildMenus();
     void buildPopups();
     void TaulaCanalsMouseUp(Qt::MouseButton button, QPoint position);

@@ -10,7 +10,9 @@ namespace {
 
 constexpr std::size_t kMaxLine = 99;
 
-bool IsUpperHex(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
+bool IsUpperHex(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+}
 
 }  // namespace
 
@@ -39,7 +41,8 @@ bool ProvaCheckSum(const std::string& content) {
         const unsigned type = compute_value(record.substr(6), 2);
         if (type != 0 && type != 1 && type != 4) return false;
         unsigned sum = 0;
-        for (std::size_t i = 0; i < record.size(); i += 2) sum += compute_value(record.substr(i), 2);
+        for (std::size_t i = 0; i < record.size(); i += 2)
+            sum += compute_value(record.substr(i), 2);
         if (sum % 256 != 0) return false;
         if (type == 1) endRecord = true;
     }
@@ -61,7 +64,8 @@ FirmwareImage LoadHexImage(const std::string& content) {
             if (address < kImageStart || address + count > kImageSize) continue;
             if (text.size() < 9 + 2 * count) continue;
             for (unsigned i = 0; i < count; ++i)
-                image.bytes[address + i] = static_cast<std::uint8_t>(compute_value(text.substr(9 + 2 * i), 2));
+                image.bytes[address + i] =
+                    static_cast<std::uint8_t>(compute_value(text.substr(9 + 2 * i), 2));
             image.end = std::max(image.end, address + count);
         } else if (type == 4) {
             extension = compute_value(text.substr(9), 4);
@@ -89,7 +93,8 @@ const Report& LoaderReports::erase(std::uint8_t unit) {
 const Report& LoaderReports::firstHalf(std::uint32_t address, const std::uint8_t* bytes) {
     report_[0] = 0;
     report_[1] = 5;
-    for (int i = 0; i < 4; ++i) report_[2 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(address >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        report_[2 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(address >> (8 * i));
     std::copy_n(bytes, 32, report_.begin() + 7);
     return report_;
 }
@@ -112,7 +117,8 @@ bool CheckSRecordFile(const std::string& content) {
         const unsigned count = compute_value(pairs, 2);
         if (pairs.size() != 2 * (count + 1)) return false;
         unsigned sum = 0;
-        for (std::size_t i = 0; i < pairs.size(); i += 2) sum += compute_value(pairs.substr(i), 2);
+        for (std::size_t i = 0; i < pairs.size(); i += 2)
+            sum += compute_value(pairs.substr(i), 2);
         if (sum % 256 != 0xFF) return false;
     }
     return true;

@@ -33,14 +33,14 @@ FirmwareImage LoadHexImage(const std::string& content);
 // The IO interface's loader reports. One buffer serves a whole update: each report changes only
 // its own bytes and keeps the rest of the report before.
 class LoaderReports {
-public:
-    const Report& enterLoader(bool enter);     // command 8, byte 7 = 1 or 0
-    const Report& erase(std::uint8_t unit);    // command 4
+  public:
+    const Report& enterLoader(bool enter);   // command 8, byte 7 = 1 or 0
+    const Report& erase(std::uint8_t unit);  // command 4
     // Command 5: address and the block's first 32 bytes; command 6: its last 32 bytes.
     const Report& firstHalf(std::uint32_t address, const std::uint8_t* bytes);
     const Report& secondHalf(const std::uint8_t* bytes);
 
-private:
+  private:
     Report report_{};
 };
 

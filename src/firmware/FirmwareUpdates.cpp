@@ -43,7 +43,9 @@ FirmwareUpdates::FirmwareUpdates(Link& link, UserPrompts& prompts, const Languag
       busy_(busy),
       wait_(std::move(wait)) {}
 
-void FirmwareUpdates::message(int code) { ShowMessageCode(prompts_, texts_, code); }
+void FirmwareUpdates::message(int code) {
+    ShowMessageCode(prompts_, texts_, code);
+}
 
 void FirmwareUpdates::failed() {
     progress_.setStatus(text(kFailed));
@@ -94,7 +96,8 @@ void FirmwareUpdates::Actualitzar(std::string& commandLineFile, FileDialogState&
     LoaderReports reports;
     if (!link_.writeOnly(reports.enterLoader(true))) return failed();
     // The IO interface restarts in its loader under the same product string.
-    for (int i = 0; i < 40; ++i) wait_(100);
+    for (int i = 0; i < 40; ++i)
+        wait_(100);
     bool found = link_.FindIOInterface();
     for (int retry = 0; !found && retry < kExtraSearches; ++retry) {
         wait_(200);

@@ -15,18 +15,18 @@ namespace veltra {
 
 // The confirmation window: true when the person answered Yes.
 class UpdateConfirmation {
-public:
+  public:
     virtual ~UpdateConfirmation() = default;
     virtual bool confirm(const std::string& currentVersion, const std::string& question,
                          const std::string& file) = 0;
 };
 
 class FirmwareUpdates {
-public:
+  public:
     // `wait` waits the given milliseconds while the windows go on (10 ms sleeps with event
     // processing between them).
-    FirmwareUpdates(Link& link, UserPrompts& prompts, const LanguageTable& texts, Progress& progress,
-                    UpdateConfirmation& confirmation, DeviceBusy& busy,
+    FirmwareUpdates(Link& link, UserPrompts& prompts, const LanguageTable& texts,
+                    Progress& progress, UpdateConfirmation& confirmation, DeviceBusy& busy,
                     std::function<void(int)> wait);
 
     // The IO interface update. `commandLineFile` is the file given at start (cleared on the exits
@@ -40,7 +40,7 @@ public:
     // The IO interface comes back in its loader within this many searches after the wait.
     static constexpr int kExtraSearches = 10;
 
-private:
+  private:
     void message(int code);
     const std::string& text(int key) const { return texts_.text(key); }
     void failed();

@@ -7,7 +7,7 @@
 namespace veltra {
 
 class Progress {
-public:
+  public:
     virtual ~Progress() = default;
     // Caption, status and warning texts, bar at 0 of `maximum` and visible, OK disabled; the
     // window is shown (not modal).

@@ -14,7 +14,7 @@ namespace veltra {
 
 class TConfUpgr : public QDialog, public WindowTexts, public UpdateConfirmation {
     Q_OBJECT
-public:
+  public:
     explicit TConfUpgr(QWidget* parent = nullptr);
     void applyLanguageTexts(const LanguageTable& texts) override;
     bool confirm(const std::string& currentVersion, const std::string& question,
@@ -28,7 +28,7 @@ public:
     QPushButton* SI;
     QPushButton* NO;
 
-private:
+  private:
     std::function<int(TConfUpgr&)> modalRunner_;
 };
 

@@ -73,7 +73,9 @@ void TUpdatingFORM::prepare(const std::string& caption, const std::string& statu
     raise();
 }
 
-void TUpdatingFORM::setStatus(const std::string& text) { Status->setText(toQt(text)); }
+void TUpdatingFORM::setStatus(const std::string& text) {
+    Status->setText(toQt(text));
+}
 
 void TUpdatingFORM::setWarning(const std::string& text) {
     DoNotDisconnect->setFixedWidth(295);
@@ -107,7 +109,9 @@ void TUpdatingFORM::finish() {
     showBar();
 }
 
-void TUpdatingFORM::OutUpdClick() { hide(); }
+void TUpdatingFORM::OutUpdClick() {
+    hide();
+}
 
 void TUpdatingFORM::closeEvent(QCloseEvent* event) {
     if (OutUpd->isEnabled()) {

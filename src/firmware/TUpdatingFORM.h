@@ -14,7 +14,7 @@ namespace veltra {
 
 class TUpdatingFORM : public QDialog, public WindowTexts, public Progress {
     Q_OBJECT
-public:
+  public:
     explicit TUpdatingFORM(QWidget* parent = nullptr);
     void applyLanguageTexts(const LanguageTable& texts) override;
 
@@ -38,12 +38,12 @@ public:
     QWidget* WarningPanel;
     QLabel* DoNotDisconnect;
 
-protected:
+  protected:
     void showBar();
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
 
-private:
+  private:
     int position_ = 0;
     int maximum_ = 0;
 };

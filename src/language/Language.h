@@ -9,7 +9,7 @@
 namespace veltra {
 
 class Language {
-public:
+  public:
     // `programFolder` is the folder of the program file; a trailing separator is added.
     // `dataFolder` holds "config.txt" and the Loggers folder; empty means the program folder.
     explicit Language(std::string programFolder, std::string dataFolder = {});
@@ -31,7 +31,7 @@ public:
     const std::string& dataFolder() const { return dataFolder_; }
     std::string loggersFolder() const { return dataFolder_ + "Loggers/"; }
 
-private:
+  private:
     LanguageTable table_;
     std::string name_ = "English";
     std::string programFolder_;

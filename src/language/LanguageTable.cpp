@@ -30,7 +30,8 @@ std::vector<std::string> SplitIntoPieces(const std::string& line) {
         std::size_t pos = start;
         std::size_t chars = 0;
         while (pos < line.size() && chars < kPieceLength) {
-            pos += std::max<std::size_t>(1, Utf8SequenceLength(static_cast<unsigned char>(line[pos])));
+            pos +=
+                std::max<std::size_t>(1, Utf8SequenceLength(static_cast<unsigned char>(line[pos])));
             ++chars;
         }
         pos = std::min(pos, line.size());
@@ -40,15 +41,19 @@ std::vector<std::string> SplitIntoPieces(const std::string& line) {
     return pieces;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // Reads a decimal integer the way the language files have always been read: blanks around it
 // are allowed, anything else makes the key invalid.
 bool ParseKey(const std::string& text, long long& value) {
     std::size_t begin = 0;
     std::size_t end = text.size();
-    while (begin < end && IsBlank(text[begin])) ++begin;
-    while (end > begin && IsBlank(text[end - 1])) --end;
+    while (begin < end && IsBlank(text[begin]))
+        ++begin;
+    while (end > begin && IsBlank(text[end - 1]))
+        --end;
     if (begin == end) return false;
     const char* first = text.data() + begin;
     const char* last = text.data() + end;
@@ -69,7 +74,8 @@ std::string ReadPiece(const std::string& piece, LanguageTable& table) {
     const std::string keyText = line.substr(comma + 1, equals - comma - 1);
     long long key = 0;
     if (!ParseKey(keyText, key)) return "'" + keyText + "' is not a valid integer value";
-    if (key >= 0 && key < kLanguageTextCount) table.set(static_cast<int>(key), line.substr(equals + 1));
+    if (key >= 0 && key < kLanguageTextCount)
+        table.set(static_cast<int>(key), line.substr(equals + 1));
     return {};
 }
 
@@ -97,7 +103,7 @@ bool IsValidUtf8(const std::string& bytes) {
         }
         if (length == 3) {
             const auto second = static_cast<unsigned char>(bytes[i + 1]);
-            if (lead == 0xE0 && second < 0xA0) return false;  // overlong
+            if (lead == 0xE0 && second < 0xA0) return false;   // overlong
             if (lead == 0xED && second >= 0xA0) return false;  // surrogate
         } else if (length == 4) {
             const auto second = static_cast<unsigned char>(bytes[i + 1]);

@@ -12,12 +12,12 @@ namespace veltra {
 inline constexpr int kLanguageTextCount = 170;
 
 class LanguageTable {
-public:
+  public:
     // Language text `key`; empty for keys outside 0..169 and for keys no file has set.
     const std::string& text(int key) const;
     void set(int key, std::string text);
 
-private:
+  private:
     std::array<std::string, kLanguageTextCount> texts_{};
 };
 

@@ -129,10 +129,13 @@ void TForm1::ApplyLanguageTexts() {
     SaveLogAsBut->setText(text(125));
     PrintSelBut->setText(MultiLine(PrintSelBut, text(123)));
     const int widths[] = {25, 100, 100, 100, 100};
-    for (int c = 0; c < 5; ++c) LoggerIndex->setColWidth(c, widths[c]);
-    for (int c = 1; c <= 4; ++c) LoggerIndex->setCell(c, 0, text(19 + c));
+    for (int c = 0; c < 5; ++c)
+        LoggerIndex->setColWidth(c, widths[c]);
+    for (int c = 1; c <= 4; ++c)
+        LoggerIndex->setCell(c, 0, text(19 + c));
 
-    for (WindowTexts* window : windowTexts_) window->applyLanguageTexts(t);
+    for (WindowTexts* window : windowTexts_)
+        window->applyLanguageTexts(t);
 }
 
 }  // namespace veltra

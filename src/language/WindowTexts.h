@@ -7,7 +7,7 @@ namespace veltra {
 class LanguageTable;
 
 class WindowTexts {
-public:
+  public:
     virtual ~WindowTexts() = default;
     virtual void applyLanguageTexts(const LanguageTable& texts) = 0;
 };

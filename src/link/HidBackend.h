@@ -14,7 +14,7 @@ namespace veltra {
 enum class ReadStatus { Ok, TimedOut, Gone };
 
 class HidDevice {
-public:
+  public:
     virtual ~HidDevice() = default;
     // The product string, at most `maxUnits` - 1 characters (the buffer holds the terminator).
     // Empty optional when it cannot be read.
@@ -26,7 +26,7 @@ public:
 };
 
 class HidBackend {
-public:
+  public:
     virtual ~HidBackend() = default;
     // False when the HID library could not be started: every search then finds nothing.
     virtual bool available() const = 0;

@@ -10,7 +10,7 @@ namespace veltra {
 namespace {
 
 class HidapiDevice : public HidDevice {
-public:
+  public:
     explicit HidapiDevice(hid_device* handle) : handle_(handle) {}
     ~HidapiDevice() override { hid_close(handle_); }
     HidapiDevice(const HidapiDevice&) = delete;
@@ -46,7 +46,7 @@ public:
         return ReadStatus::Ok;
     }
 
-private:
+  private:
     void drain() {
         unsigned char scratch[kReportSize];
         while (hid_read_timeout(handle_, scratch, sizeof scratch, 0) > 0) {

@@ -6,7 +6,7 @@
 namespace veltra {
 
 class HidapiBackend : public HidBackend {
-public:
+  public:
     HidapiBackend();
     ~HidapiBackend() override;
     HidapiBackend(const HidapiBackend&) = delete;
@@ -16,7 +16,7 @@ public:
     std::vector<std::string> enumerate() override;
     std::unique_ptr<HidDevice> open(const std::string& path) override;
 
-private:
+  private:
     bool started_ = false;
 };
 

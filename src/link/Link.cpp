@@ -11,14 +11,17 @@ constexpr std::size_t kStatusByte = 3;
 std::string NarrowProductString(const std::u32string& text) {
     std::string narrow;
     narrow.reserve(text.size());
-    for (char32_t c : text) narrow.push_back(c > 0x7F ? '?' : static_cast<char>(c));
+    for (char32_t c : text)
+        narrow.push_back(c > 0x7F ? '?' : static_cast<char>(c));
     return narrow;
 }
 
 Link::Link(HidBackend& backend, std::function<void(int)> showMessage)
     : backend_(backend), showMessage_(std::move(showMessage)) {}
 
-void Link::close() { device_.reset(); }
+void Link::close() {
+    device_.reset();
+}
 
 bool Link::FindIOInterface() {
     close();
@@ -38,7 +41,9 @@ bool Link::FindIOInterface() {
     return false;
 }
 
-bool Link::writeOnly(const Report& out) { return device_ && device_->write(out); }
+bool Link::writeOnly(const Report& out) {
+    return device_ && device_->write(out);
+}
 
 bool Link::exchange(const Report& out, Report& answer) {
     if (!device_) return false;
@@ -152,6 +157,8 @@ std::string Link::GetSerial() {
     return veltra::QueryValue(answer);
 }
 
-bool Link::SetClock(const std::string& clockText) { return writeOnly(BuildClockReport(clockText)); }
+bool Link::SetClock(const std::string& clockText) {
+    return writeOnly(BuildClockReport(clockText));
+}
 
 }  // namespace veltra

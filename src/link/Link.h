@@ -20,7 +20,7 @@ inline constexpr const char* kProductString = "VELTRA-52";
 std::string NarrowProductString(const std::u32string& text);
 
 class Link {
-public:
+  public:
     // `showMessage` shows a numbered message (the erase steps report their refusals themselves).
     Link(HidBackend& backend, std::function<void(int)> showMessage);
 
@@ -70,7 +70,7 @@ public:
     // Sets the instrument clock: the "*SK" report, whose answer is not read here.
     bool SetClock(const std::string& clockText);
 
-private:
+  private:
     HidBackend& backend_;
     std::function<void(int)> showMessage_;
     std::unique_ptr<HidDevice> device_;

@@ -46,7 +46,8 @@ std::string ClockText(int year, int month, int day, int hour, int minute, int se
 Report BuildClockReport(const std::string& clockText) {
     Report report = BuildBareReport(kCommandCode);
     const std::string text = "*SK" + clockText;
-    std::copy_n(text.begin(), std::min(text.size(), kMaxCommandLength), report.begin() + kTextStart);
+    std::copy_n(text.begin(), std::min(text.size(), kMaxCommandLength),
+                report.begin() + kTextStart);
     return report;
 }
 

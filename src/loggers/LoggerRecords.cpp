@@ -14,7 +14,7 @@ constexpr std::size_t kMaxTableLine = 198;
 
 // Reads "&"-separated fields after the first "&" of a value.
 class Fields {
-public:
+  public:
     explicit Fields(const std::string& value) {
         const std::size_t amp = value.find('&');
         text_ = amp == std::string::npos ? std::string() : value.substr(amp + 1);
@@ -23,7 +23,8 @@ public:
     std::string next() {
         if (pos_ > text_.size()) return {};
         const std::size_t amp = text_.find('&', pos_);
-        const std::string field = text_.substr(pos_, amp == std::string::npos ? std::string::npos : amp - pos_);
+        const std::string field =
+            text_.substr(pos_, amp == std::string::npos ? std::string::npos : amp - pos_);
         pos_ = amp == std::string::npos ? text_.size() + 1 : amp + 1;
         return field;
     }
@@ -35,19 +36,22 @@ public:
         return remainder;
     }
 
-private:
+  private:
     std::string text_;
     std::size_t pos_ = 0;
 };
 
-std::string MHz(long long hz) { return HzToMHzText(hz); }
+std::string MHz(long long hz) {
+    return HzToMHzText(hz);
+}
 
 bool InRange(std::optional<long long> value, long long low, long long high) {
     return value && *value >= low && *value <= high;
 }
 
 template <std::size_t N>
-std::string WordOrUnknown(const std::array<std::string_view, N>& words, std::optional<long long> code) {
+std::string WordOrUnknown(const std::array<std::string_view, N>& words,
+                          std::optional<long long> code) {
     if (!code || *code < 0 || *code >= static_cast<long long>(N)) return "???";
     return std::string(words[static_cast<std::size_t>(*code)]);
 }
@@ -239,7 +243,8 @@ bool ParseModemRow(const std::string& value, std::array<std::string, 7>& row) {
 bool ParseModemUpstreamRow(const std::string& value, std::array<std::string, 8>& row) {
     if (value.empty() || value[0] != '0') return false;
     Fields fields(value);
-    for (std::size_t column = 1; column <= 6; ++column) row[column] = fields.next();
+    for (std::size_t column = 1; column <= 6; ++column)
+        row[column] = fields.next();
     row[7] = fields.rest();
     return true;
 }
@@ -250,43 +255,50 @@ bool ParseModemUpstreamRow(const std::string& value, std::array<std::string, 8>&
 bool TvLoggerFileText(const TvLogger& logger, std::string& text) {
     text = "0\r\n" + logger.name + "\r\n" + logger.planName + "\r\n" + logger.date + "\r\n" +
            logger.time + "\r\n" + logger.noiseMode + "\r\n" +
-           std::to_string(MHzTextToHz(logger.noiseFrequency)) + "\r\n" + logger.threshold + "0\r\n" +
-           std::to_string(logger.records.size());
+           std::to_string(MHzTextToHz(logger.noiseFrequency)) + "\r\n" + logger.threshold +
+           "0\r\n" + std::to_string(logger.records.size());
     for (std::size_t k = 0; k < logger.records.size(); ++k) {
         const TvRecord& r = logger.records[k];
         if (r[5] != "DIGITAL" && r[5] != "ANALOG") return false;
-        text += "\r\n" + std::to_string(k) + "," + r[1] + "," + std::to_string(MHzTextToHz(r[2])) + "," +
-                std::to_string(MHzTextToHz(r[3])) + "," + std::to_string(MHzTextToHz(r[4])) + "," +
-                Join(&r[5], &r[5] + 7);
+        text += "\r\n" + std::to_string(k) + "," + r[1] + "," + std::to_string(MHzTextToHz(r[2])) +
+                "," + std::to_string(MHzTextToHz(r[3])) + "," + std::to_string(MHzTextToHz(r[4])) +
+                "," + Join(&r[5], &r[5] + 7);
     }
     return true;
 }
 
 std::string DownLoggerFileText(const DownLogger& l) {
-    const std::string header[] = {"1",       l.name,         l.date,         l.time,      l.channel,
-                                  l.planName, l.system,      l.version,      l.frequency, l.modulation,
-                                  l.symbolRate, l.offset,    l.power,        l.mer,       l.interleaverI,
-                                  l.interleaverJ, l.preBer,  l.postBer};
+    const std::string header[] = {
+        "1",      l.name,    l.date,         l.time,         l.channel,    l.planName,
+        l.system, l.version, l.frequency,    l.modulation,   l.symbolRate, l.offset,
+        l.power,  l.mer,     l.interleaverI, l.interleaverJ, l.preBer,     l.postBer};
     std::string text;
-    for (const std::string& line : header) text += (text.empty() ? "" : "\r\n") + line;
-    for (const auto& row : l.rows) text += "\r\n" + Join(&row[1], &row[1] + 4);
+    for (const std::string& line : header)
+        text += (text.empty() ? "" : "\r\n") + line;
+    for (const auto& row : l.rows)
+        text += "\r\n" + Join(&row[1], &row[1] + 4);
     return text;
 }
 
 std::string ModemLoggerFileText(const ModemLogger& l) {
     std::string text = "2\r\n" + l.name + "\r\n" + l.date + "\r\n" + l.time;
-    for (const auto& row : l.down) text += "\r\n" + Join(&row[1], &row[1] + 6);
-    for (const auto& row : l.up) text += "\r\n" + Join(&row[1], &row[1] + 7);
+    for (const auto& row : l.down)
+        text += "\r\n" + Join(&row[1], &row[1] + 6);
+    for (const auto& row : l.up)
+        text += "\r\n" + Join(&row[1], &row[1] + 7);
     return text;
 }
 
 void NumberFixedRows(ModemLogger& logger) {
-    for (std::size_t i = 0; i < logger.down.size(); ++i) logger.down[i][0] = std::to_string(i + 1);
-    for (std::size_t i = 0; i < logger.up.size(); ++i) logger.up[i][0] = std::to_string(i + 1);
+    for (std::size_t i = 0; i < logger.down.size(); ++i)
+        logger.down[i][0] = std::to_string(i + 1);
+    for (std::size_t i = 0; i < logger.up.size(); ++i)
+        logger.up[i][0] = std::to_string(i + 1);
 }
 
 void NumberFixedRows(DownLogger& logger) {
-    for (std::size_t i = 0; i < logger.rows.size(); ++i) logger.rows[i][0] = std::to_string(i + 1);
+    for (std::size_t i = 0; i < logger.rows.size(); ++i)
+        logger.rows[i][0] = std::to_string(i + 1);
 }
 
 int ReadLoggerText(const std::string& content, const std::string& path, LoggerRecords& records) {
@@ -342,26 +354,30 @@ int ReadLoggerText(const std::string& content, const std::string& path, LoggerRe
             record[3] = MHz(*bandwidthHz);
             record[4] = MHz(*offsetHz);
             if (f[5] != "DIGITAL" && f[5] != "ANALOG") return bad + 25;
-            for (std::size_t column = 5; column <= 11; ++column) record[column] = f[column];
+            for (std::size_t column = 5; column <= 11; ++column)
+                record[column] = f[column];
         }
         return 1;
     }
     if (kind == '1') {
         DownLogger& d = records.down;
         d.fileName = path;
-        std::string* header[] = {&d.name,    &d.date,      &d.time,       &d.channel, &d.planName,
-                                 &d.system};
-        for (std::string* value : header) *value = Header(lines.next(100000));
+        std::string* header[] = {&d.name, &d.date, &d.time, &d.channel, &d.planName, &d.system};
+        for (std::string* value : header)
+            *value = Header(lines.next(100000));
         d.version = Header(lines.next(100000), kMaxVersionValue);
-        std::string* values[] = {&d.frequency, &d.modulation,   &d.symbolRate,   &d.offset, &d.power,
-                                 &d.mer,       &d.interleaverI, &d.interleaverJ, &d.preBer, &d.postBer};
-        for (std::string* value : values) *value = Header(lines.next(100000));
+        std::string* values[] = {&d.frequency, &d.modulation, &d.symbolRate,   &d.offset,
+                                 &d.power,     &d.mer,        &d.interleaverI, &d.interleaverJ,
+                                 &d.preBer,    &d.postBer};
+        for (std::string* value : values)
+            *value = Header(lines.next(100000));
         NumberFixedRows(d);
         for (std::size_t row = 0; row < d.rows.size(); ++row) {
             const auto line = tableLine();
             if (!line) return static_cast<int>(row + 1) * 1000 + 20;
             const std::vector<std::string> f = SplitLine(cut(*line), 4);
-            for (std::size_t column = 1; column <= 4; ++column) d.rows[row][column] = f[column - 1];
+            for (std::size_t column = 1; column <= 4; ++column)
+                d.rows[row][column] = f[column - 1];
         }
         return 2;
     }
@@ -376,13 +392,15 @@ int ReadLoggerText(const std::string& content, const std::string& path, LoggerRe
             const auto line = tableLine();
             if (!line) return static_cast<int>(row + 1) * 1000 + 20;
             const std::vector<std::string> f = SplitLine(cut(*line), 6);
-            for (std::size_t column = 1; column <= 6; ++column) m.down[row][column] = f[column - 1];
+            for (std::size_t column = 1; column <= 6; ++column)
+                m.down[row][column] = f[column - 1];
         }
         for (std::size_t row = 0; row < m.up.size(); ++row) {
             const auto line = tableLine();
             if (!line) return static_cast<int>(row + 9) * 1000 + 20;
             const std::vector<std::string> f = SplitLine(cut(*line), 7);
-            for (std::size_t column = 1; column <= 7; ++column) m.up[row][column] = f[column - 1];
+            for (std::size_t column = 1; column <= 7; ++column)
+                m.up[row][column] = f[column - 1];
         }
         return 3;
     }

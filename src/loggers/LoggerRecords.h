@@ -11,7 +11,9 @@ namespace veltra {
 
 enum LoggerList { kModemList = 0, kTvList = 1 };
 inline constexpr int kMaxLoggers = 50;
-inline int LoggersInList(int list) { return list == kTvList ? 50 : 30; }
+inline int LoggersInList(int list) {
+    return list == kTvList ? 50 : 30;
+}
 
 // One entry of the logger index table.
 struct LoggerIndexEntry {

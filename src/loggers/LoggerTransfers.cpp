@@ -15,12 +15,14 @@ constexpr int kSavedText = 152;
 constexpr int kFirstNoiseModeText = 141;
 
 bool EndsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
 std::string Digits(int value, std::size_t width) {
     std::string text = std::to_string(value);
-    while (text.size() < width) text.insert(text.begin(), '0');
+    while (text.size() < width)
+        text.insert(text.begin(), '0');
     return text;
 }
 
@@ -36,20 +38,25 @@ LoggerTransfers::LoggerTransfers(Link& link, UserPrompts& prompts, const Languag
       loggersFolder_(std::move(loggersFolder)) {
     if (!loggersFolder_.empty() && loggersFolder_.back() != '/') loggersFolder_.push_back('/');
     for (int list = 0; list < 2; ++list) {
-        for (int n = 0; n < kMaxLoggers; ++n) LoggerIndexTable[static_cast<std::size_t>(list)][static_cast<std::size_t>(n)] = {};
+        for (int n = 0; n < kMaxLoggers; ++n)
+            LoggerIndexTable[static_cast<std::size_t>(list)][static_cast<std::size_t>(n)] = {};
     }
     LoggerRowMap.fill(-1);
     NumberFixedRows(records.modem);
     NumberFixedRows(records.down);
 }
 
-void LoggerTransfers::message(int code) { ShowMessageCode(prompts_, texts_, code); }
+void LoggerTransfers::message(int code) {
+    ShowMessageCode(prompts_, texts_, code);
+}
 
 std::optional<std::string> LoggerTransfers::query(const std::string& command) {
     return link_.QueryValue(command);
 }
 
-std::string LoggerTransfers::number2(int number) const { return Digits(number, 2); }
+std::string LoggerTransfers::number2(int number) const {
+    return Digits(number, 2);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Receiving the index
@@ -86,7 +93,8 @@ bool LoggerTransfers::ReceiveLoggerIndex(int list) {
 
 void LoggerTransfers::ClearLoggerIndex() {
     for (int row = 1; row < index_.rowCount(); ++row) {
-        for (int column = 1; column <= 4; ++column) index_.setCell(column, row, "");
+        for (int column = 1; column <= 4; ++column)
+            index_.setCell(column, row, "");
     }
 }
 
@@ -95,7 +103,8 @@ void LoggerTransfers::FillLoggerIndex(int list) {
     ClearLoggerIndex();
     int row = 1;
     for (int n = 0; n < LoggersInList(list); ++n) {
-        const LoggerIndexEntry& entry = LoggerIndexTable[static_cast<std::size_t>(list)][static_cast<std::size_t>(n)];
+        const LoggerIndexEntry& entry =
+            LoggerIndexTable[static_cast<std::size_t>(list)][static_cast<std::size_t>(n)];
         if (!entry.present || row >= index_.rowCount()) continue;
         index_.setCell(1, row, entry.name);
         index_.setCell(2, row, entry.time);
@@ -130,7 +139,8 @@ bool LoggerTransfers::ReceiveLogButClick(int listIndex) {
 // ---------------------------------------------------------------------------------------------
 // Fetching
 
-void LoggerTransfers::copyIndexRow(int row, std::string& name, std::string& time, std::string& date) {
+void LoggerTransfers::copyIndexRow(int row, std::string& name, std::string& time,
+                                   std::string& date) {
     name = index_.cell(1, row);
     time = index_.cell(2, row);
     date = index_.cell(3, row);
@@ -175,7 +185,8 @@ int LoggerTransfers::GetTvLogger(int row) {
     if (!header) return -1;
     TvLogger& tv = records.tv;
     tv.records.assign(static_cast<std::size_t>(header->recordCount), TvRecord{});
-    for (std::size_t k = 0; k < tv.records.size(); ++k) tv.records[k][0] = std::to_string(k + 1);
+    for (std::size_t k = 0; k < tv.records.size(); ++k)
+        tv.records[k][0] = std::to_string(k + 1);
     copyIndexRow(row, tv.name, tv.time, tv.date);
     tv.planName = header->planName;
     tv.noiseMode = texts_.text(kFirstNoiseModeText + header->noiseMode);
@@ -220,7 +231,8 @@ int LoggerTransfers::GetDownLogger(int row) {
     DownLogger& down = records.down;
     copyIndexRow(row, down.name, down.time, down.date);
     down.channel = down.channel.substr(0, 4);
-    down.planName = !down.channel.empty() && down.channel[0] == '-' ? "----" : down.planName.substr(0, 5);
+    down.planName =
+        !down.channel.empty() && down.channel[0] == '-' ? "----" : down.planName.substr(0, 5);
     NumberFixedRows(down);
     for (int d = 0; d < 8; ++d) {
         if (GetDownRow(n, d) != 0) {
@@ -331,7 +343,8 @@ int LoggerTransfers::WriteDownLogger(int mode, FileDialogState* dialog) {
 
 int LoggerTransfers::WriteModemLogger(int mode, FileDialogState* dialog) {
     ModemLogger& modem = records.modem;
-    const std::string text = mode == kPrintFile ? ModemPrintLayout(modem) : ModemLoggerFileText(modem);
+    const std::string text =
+        mode == kPrintFile ? ModemPrintLayout(modem) : ModemLoggerFileText(modem);
     return writeLogger(mode, dialog, modem.name, kModemExtension, text, modem.fileName);
 }
 
@@ -382,7 +395,8 @@ void LoggerTransfers::LoggerIndexMouseUp(bool leftButton, int column, int row) {
         anyYes = anyYes || index_.cell(4, last) == "YES";
         ++last;
     }
-    for (int r = 1; r < last; ++r) index_.setCell(4, r, anyYes ? "NO" : "YES");
+    for (int r = 1; r < last; ++r)
+        index_.setCell(4, r, anyYes ? "NO" : "YES");
 }
 
 int LoggerTransfers::LoggerIndexDblClick(int listIndex) {
@@ -421,7 +435,8 @@ void LoggerTransfers::SaveLogButClick(int listIndex, FileDialogState& openDialog
             return;
         }
     }
-    prompts_.showMessage(texts_.text(kSavedCaption), texts_.text(kSavedText), MessageIcon::Information);
+    prompts_.showMessage(texts_.text(kSavedCaption), texts_.text(kSavedText),
+                         MessageIcon::Information);
 }
 
 void LoggerTransfers::SaveLogAsButClick(int listIndex, FileDialogState& saveAllDialog,
@@ -456,7 +471,8 @@ void LoggerTransfers::SaveLogAsButClick(int listIndex, FileDialogState& saveAllD
             return;
         }
     }
-    prompts_.showMessage(texts_.text(kSavedCaption), texts_.text(kSavedText), MessageIcon::Information);
+    prompts_.showMessage(texts_.text(kSavedCaption), texts_.text(kSavedText),
+                         MessageIcon::Information);
 }
 
 int LoggerTransfers::OpenLogButClick(FileDialogState& openDialog) {
@@ -474,7 +490,9 @@ int LoggerTransfers::OpenLogButClick(FileDialogState& openDialog) {
 // Printing
 
 const std::string& LoggerTransfers::recordName(int kind) const {
-    return kind == kShowTv ? records.tv.name : kind == kShowDown ? records.down.name : records.modem.name;
+    return kind == kShowTv     ? records.tv.name
+           : kind == kShowDown ? records.down.name
+                               : records.modem.name;
 }
 
 bool LoggerTransfers::printRecord(int kind, TextPrinter& printer) {
@@ -497,7 +515,8 @@ void LoggerTransfers::ImprimirRegistreClick(int kind, TextPrinter& printer) {
     if (printer.choosePrinter()) printRecord(kind, printer);
 }
 
-void LoggerTransfers::PrintSelButClick(int listIndex, TextPrinter& printer, FileDialogState& openDialog) {
+void LoggerTransfers::PrintSelButClick(int listIndex, TextPrinter& printer,
+                                       FileDialogState& openDialog) {
     const auto tv = tvFlag(listIndex);
     if (!tv) return;
     DeviceBusy::Guard guard(busy_);
@@ -510,7 +529,8 @@ void LoggerTransfers::PrintSelButClick(int listIndex, TextPrinter& printer, File
             anyMarked = true;
         }
         const int result = FetchLogger(r, *tv, openDialog);
-        const bool fetched = *tv ? result == kShowTv : (result == kShowDown || result == kShowModem);
+        const bool fetched =
+            *tv ? result == kShowTv : (result == kShowDown || result == kShowModem);
         if (!fetched) {
             message(33);
             return;

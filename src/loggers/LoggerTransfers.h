@@ -24,7 +24,7 @@ enum LoggerKindShown { kShowNothing = 0, kShowTv = 1, kShowDown = 2, kShowModem 
 enum LoggerWriteMode { kPrintFile = 1, kSaveToLoggers = 2, kSaveAs = 3, kSaveAllAs = 4 };
 
 class LoggerTransfers {
-public:
+  public:
     // `index` is the index grid (LoggerIndex): 5 columns, rows 1..50. `loggersFolder` ends in "/".
     LoggerTransfers(Link& link, UserPrompts& prompts, const LanguageTable& texts, TextGrid& index,
                     DeviceBusy& busy, std::string loggersFolder);
@@ -72,7 +72,8 @@ public:
     // The viewer to show for the double-clicked row.
     int LoggerIndexDblClick(int listIndex);
     void SaveLogButClick(int listIndex, FileDialogState& openDialog);
-    void SaveLogAsButClick(int listIndex, FileDialogState& saveAllDialog, FileDialogState& openDialog);
+    void SaveLogAsButClick(int listIndex, FileDialogState& saveAllDialog,
+                           FileDialogState& openDialog);
     int OpenLogButClick(FileDialogState& openDialog);
 
     // Printing: the logger shown in a viewer of `kind` (kShowTv, kShowDown, kShowModem), and
@@ -84,7 +85,7 @@ public:
     int clickedColumn = 0;
     int clickedRow = 0;
 
-private:
+  private:
     void message(int code);
     std::optional<std::string> query(const std::string& command);
     std::string number2(int number) const;

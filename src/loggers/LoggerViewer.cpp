@@ -130,7 +130,8 @@ template void ShowRow(StringGrid*, int, const std::array<std::string, 7>&, int);
 template void ShowRow(StringGrid*, int, const std::array<std::string, 8>&, int);
 template void ShowRow(StringGrid*, int, const std::array<std::string, 12>&, int);
 
-void LoggerViewer::setServices(LoggerTransfers* transfers, TDialog* dialog, const LanguageTable* texts) {
+void LoggerViewer::setServices(LoggerTransfers* transfers, TDialog* dialog,
+                               const LanguageTable* texts) {
     transfers_ = transfers;
     dialog_ = dialog;
     texts_ = texts;

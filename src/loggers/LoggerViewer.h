@@ -20,7 +20,7 @@ class TDialog;
 
 class LoggerViewer : public QDialog, public WindowTexts {
     Q_OBJECT
-public:
+  public:
     struct Layout {
         QPoint name;
         QRect fileName;
@@ -41,7 +41,9 @@ public:
     virtual void showRecord() = 0;
     // Shows the record modally (tests replace how).
     void showModally();
-    void setModalRunner(std::function<void(LoggerViewer&)> runner) { modalRunner_ = std::move(runner); }
+    void setModalRunner(std::function<void(LoggerViewer&)> runner) {
+        modalRunner_ = std::move(runner);
+    }
 
     void applyLanguageTexts(const LanguageTable& texts) override;
     void LoggerNameLabelClick();
@@ -56,7 +58,7 @@ public:
     QLineEdit *LoggerDateEdit, *LoggerHourEdit;
     FileDialogState SaveLoggerDialog;
 
-protected:
+  protected:
     // The record's name, file name, date and time.
     virtual std::string& recordName() = 0;
     virtual const std::string& recordFileName() = 0;
@@ -76,7 +78,7 @@ protected:
     const LanguageTable* texts_ = nullptr;
     int captionText_;
 
-private:
+  private:
     std::function<void()> print_;
     std::function<void(LoggerViewer&)> modalRunner_;
 };

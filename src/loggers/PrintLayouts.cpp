@@ -66,8 +66,8 @@ std::string ModemPrintLayout(const ModemLogger& l) {
     text += "\r\n";
     text += "UC   FREQ (MHz)   PWR (dBuV)   ATTEN (dB)   BW (MHz)   SR (ksymb/s)   MOD";
     for (const auto& r : l.up) {
-        text += "\r\n" + Field(r[1], 2, true) + Field(r[2], 13) + Field(r[3], 13) + Field(r[4], 13) +
-                Field(r[5], 11) + Field(r[6], 15) + Field(r[7], 9);
+        text += "\r\n" + Field(r[1], 2, true) + Field(r[2], 13) + Field(r[3], 13) +
+                Field(r[4], 13) + Field(r[5], 11) + Field(r[6], 15) + Field(r[7], 9);
     }
     return text + "#";
 }
@@ -79,17 +79,26 @@ std::string DownPrintLayout(const DownLogger& l) {
         const std::string* value;
         const char* unit;
     } lines[] = {
-        {"Logger name:", &l.name, ""},         {"Logger date:", &l.date, ""},
-        {"Logger time:", &l.time, ""},         {"Channel name:", &l.channel, ""},
-        {"Channel plan name:", &l.planName, ""}, {"System:", &l.system, ""},
-        {"Version:", &l.version, ""},          {"Frequency:", &l.frequency, "MHz"},
-        {"Modulation:", &l.modulation, ""},    {"Symbol rate:", &l.symbolRate, "ksymb/s"},
-        {"Frequency offset:", &l.offset, "MHz"}, {"Power:", &l.power, "dBuV"},
-        {"MER:", &l.mer, "dB"},                {"Interleaver I:", &l.interleaverI, ""},
-        {"Interleaver J:", &l.interleaverJ, ""}, {"PreBER:", &l.preBer, ""},
+        {"Logger name:", &l.name, ""},
+        {"Logger date:", &l.date, ""},
+        {"Logger time:", &l.time, ""},
+        {"Channel name:", &l.channel, ""},
+        {"Channel plan name:", &l.planName, ""},
+        {"System:", &l.system, ""},
+        {"Version:", &l.version, ""},
+        {"Frequency:", &l.frequency, "MHz"},
+        {"Modulation:", &l.modulation, ""},
+        {"Symbol rate:", &l.symbolRate, "ksymb/s"},
+        {"Frequency offset:", &l.offset, "MHz"},
+        {"Power:", &l.power, "dBuV"},
+        {"MER:", &l.mer, "dB"},
+        {"Interleaver I:", &l.interleaverI, ""},
+        {"Interleaver J:", &l.interleaverJ, ""},
+        {"PreBER:", &l.preBer, ""},
         {"PostBER:", &l.postBer, ""},
     };
-    for (const auto& line : lines) text += Labelled(line.label, 20, *line.value, line.unit) + "\r\n";
+    for (const auto& line : lines)
+        text += Labelled(line.label, 20, *line.value, line.unit) + "\r\n";
     text += "\r\n";
     text += "CHANNEL   CHANNEL PLAN   FREQ (MHz)   POWER (dBuV)";
     for (const auto& r : l.rows)

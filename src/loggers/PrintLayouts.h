@@ -32,7 +32,7 @@ inline constexpr int kPrintMargin = 80;
 
 // The printer: a print dialog, a job title, and one job of text lines.
 class TextPrinter {
-public:
+  public:
     virtual ~TextPrinter() = default;
     // The print dialog; false when cancelled.
     virtual bool choosePrinter() = 0;

@@ -11,7 +11,7 @@
 namespace veltra {
 
 class QtTextPrinter : public TextPrinter {
-public:
+  public:
     explicit QtTextPrinter(QWidget* parent = nullptr);
 
     bool choosePrinter() override;
@@ -24,7 +24,7 @@ public:
     const std::string& lastTitle() const { return lastTitle_; }
     QPrinter& printer() { return printer_; }
 
-private:
+  private:
     QPrinter printer_{QPrinter::HighResolution};
     QPointer<QWidget> parent_;
     std::string title_;

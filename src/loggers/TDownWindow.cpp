@@ -6,17 +6,25 @@ namespace veltra {
 
 TDownWindow::TDownWindow(QWidget* parent)
     : LoggerViewer("DownWindow", 160,
-                   {{32, 24}, {32, 76, 720, 40}, {32, 132}, {161, 132}, 144, {360, 132}, {609, 132}, {32, 512}},
+                   {{32, 24},
+                    {32, 76, 720, 40},
+                    {32, 132},
+                    {161, 132},
+                    144,
+                    {360, 132},
+                    {609, 132},
+                    {32, 512}},
                    parent) {
-    auto pair = [this](QLabel*& l, const char* labelName, QLineEdit*& e, const char* editName, QPoint labelAt,
-                       QPoint editAt, int text) {
+    auto pair = [this](QLabel*& l, const char* labelName, QLineEdit*& e, const char* editName,
+                       QPoint labelAt, QPoint editAt, int text) {
         l = label(labelName, labelAt);
         e = field(editName, editAt, 145);
         l->setBuddy(e);
         pairs_.push_back({l, e, text});
     };
     pair(ChannelLabel, "ChannelLabel", ChannelEdit, "ChannelEdit", {32, 164}, {161, 164}, 145);
-    pair(ChannelPlanLabel, "ChannelPlanLabel", ChannelPlanEdit, "ChannelPlanEdit", {32, 196}, {161, 196}, 146);
+    pair(ChannelPlanLabel, "ChannelPlanLabel", ChannelPlanEdit, "ChannelPlanEdit", {32, 196},
+         {161, 196}, 146);
     pair(SystLabel, "SystLabel", SystemEdit, "SystemEdit", {32, 228}, {161, 228}, 87);
     pair(VerLabel, "VerLabel", VersionEdit, "VersionEdit", {32, 260}, {161, 260}, 149);
     pair(FreqLabel, "FreqLabel", FreqEdit, "FreqEdit", {360, 164}, {609, 164}, 82);
@@ -30,7 +38,8 @@ TDownWindow::TDownWindow(QWidget* parent)
     pair(PreBERLabel, "PreBERLabel", PreBEREdit, "PreBEREdit", {480, 436}, {608, 436}, 157);
     pair(PostBERLabel, "PostBERLabel", PostBEREdit, "PostBEREdit", {480, 468}, {608, 468}, 158);
     TaulaRegistre = table("TaulaRegistre", {31, 304, 402, 193}, 5, 9);
-    for (int row = 1; row <= 8; ++row) TaulaRegistre->setCell(0, row, QString::number(row));
+    for (int row = 1; row <= 8; ++row)
+        TaulaRegistre->setCell(0, row, QString::number(row));
 }
 
 void TDownWindow::applyLanguageTexts(const LanguageTable& texts) {
@@ -53,12 +62,13 @@ void TDownWindow::showRecord() {
     const DownLogger& d = transfers_->records.down;
     showCommonFields();
     const std::pair<QLineEdit*, const std::string*> values[] = {
-        {ChannelEdit, &d.channel}, {ChannelPlanEdit, &d.planName}, {SystemEdit, &d.system},
-        {VersionEdit, &d.version}, {FreqEdit, &d.frequency},       {ModEdit, &d.modulation},
-        {SymbolEdit, &d.symbolRate}, {OffsetEdit, &d.offset},      {PowerEdit, &d.power},
-        {MEREdit, &d.mer},         {IEdit, &d.interleaverI},       {JEdit, &d.interleaverJ},
-        {PreBEREdit, &d.preBer},   {PostBEREdit, &d.postBer}};
-    for (const auto& [edit, value] : values) edit->setText(toQt(*value));
+        {ChannelEdit, &d.channel},   {ChannelPlanEdit, &d.planName}, {SystemEdit, &d.system},
+        {VersionEdit, &d.version},   {FreqEdit, &d.frequency},       {ModEdit, &d.modulation},
+        {SymbolEdit, &d.symbolRate}, {OffsetEdit, &d.offset},        {PowerEdit, &d.power},
+        {MEREdit, &d.mer},           {IEdit, &d.interleaverI},       {JEdit, &d.interleaverJ},
+        {PreBEREdit, &d.preBer},     {PostBEREdit, &d.postBer}};
+    for (const auto& [edit, value] : values)
+        edit->setText(toQt(*value));
     for (std::size_t row = 0; row < d.rows.size(); ++row)
         ShowRow(TaulaRegistre, static_cast<int>(row) + 1, d.rows[row], 1);
 }

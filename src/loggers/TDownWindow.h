@@ -7,7 +7,7 @@ namespace veltra {
 
 class TDownWindow : public LoggerViewer {
     Q_OBJECT
-public:
+  public:
     explicit TDownWindow(QWidget* parent = nullptr);
     void applyLanguageTexts(const LanguageTable& texts) override;
     void showRecord() override;
@@ -19,14 +19,14 @@ public:
         *SymbolEdit, *OffsetEdit, *PowerEdit, *MEREdit, *IEdit, *JEdit, *PreBEREdit, *PostBEREdit;
     StringGrid* TaulaRegistre;
 
-protected:
+  protected:
     std::string& recordName() override { return transfers_->records.down.name; }
     const std::string& recordFileName() override { return transfers_->records.down.fileName; }
     const std::string& recordDate() override { return transfers_->records.down.date; }
     const std::string& recordTime() override { return transfers_->records.down.time; }
     int writeAs() override { return transfers_->WriteDownLogger(kSaveAs, &SaveLoggerDialog); }
 
-private:
+  private:
     struct Pair {
         QLabel* label;
         QLineEdit* edit;

@@ -6,7 +6,14 @@ namespace veltra {
 
 TLoggerWindow::TLoggerWindow(QWidget* parent)
     : LoggerViewer("LoggerWindow", 159,
-                   {{24, 16}, {24, 116, 744, 28}, {24, 148}, {121, 148}, 192, {352, 148}, {409, 148}, {24, 520}},
+                   {{24, 16},
+                    {24, 116, 744, 28},
+                    {24, 148},
+                    {121, 148},
+                    192,
+                    {352, 148},
+                    {409, 148},
+                    {24, 520}},
                    parent) {
     ChPlanNameLabel = label("ChPlanNameLabel", {24, 84});
     ChPNameEdit = field("ChPNameEdit", {225, 84}, 89);
@@ -26,9 +33,18 @@ TLoggerWindow::TLoggerWindow(QWidget* parent)
 void TLoggerWindow::applyLanguageTexts(const LanguageTable& texts) {
     LoggerViewer::applyLanguageTexts(texts);
     const int widths[12] = {25, 32, 67, 56, 64, 55, 68, 58, 110, 70, 81, 35};
-    const char* headers[12] = {"",     "CH",     "FREQ (MHz)",         "BW (MHz)",      "OFFS (MHz)",
-                               "TYPE", "PWR (dB\xC2\xB5V)", "SYSTEM", "MOD - AUD FR (MHz)", "SR - A/V (dB)",
-                               "MER - C/N (dB)", "BER"};
+    const char* headers[12] = {"",
+                               "CH",
+                               "FREQ (MHz)",
+                               "BW (MHz)",
+                               "OFFS (MHz)",
+                               "TYPE",
+                               "PWR (dB\xC2\xB5V)",
+                               "SYSTEM",
+                               "MOD - AUD FR (MHz)",
+                               "SR - A/V (dB)",
+                               "MER - C/N (dB)",
+                               "BER"};
     TaulaRegistre->setColCount(12);
     for (int column = 0; column < 12; ++column) {
         TaulaRegistre->setColWidth(column, widths[column]);
@@ -54,7 +70,8 @@ void TLoggerWindow::showRecord() {
     FreqMesuraSorollEdit->setText(toQt(tv.noiseFrequency));
     LlindarEdit->setText(toQt(tv.threshold));
     TaulaRegistre->setRowCountTotal(static_cast<int>(tv.records.size()) + 1);
-    for (std::size_t k = 0; k < tv.records.size(); ++k) ShowRow(TaulaRegistre, static_cast<int>(k) + 1, tv.records[k]);
+    for (std::size_t k = 0; k < tv.records.size(); ++k)
+        ShowRow(TaulaRegistre, static_cast<int>(k) + 1, tv.records[k]);
 }
 
 }  // namespace veltra

@@ -7,7 +7,7 @@ namespace veltra {
 
 class TLoggerWindow : public LoggerViewer {
     Q_OBJECT
-public:
+  public:
     explicit TLoggerWindow(QWidget* parent = nullptr);
     void applyLanguageTexts(const LanguageTable& texts) override;
     void showRecord() override;
@@ -16,7 +16,7 @@ public:
     QLineEdit *ChPNameEdit, *ModeMesuraSorollEdit, *FreqMesuraSorollEdit, *LlindarEdit;
     StringGrid* TaulaRegistre;
 
-protected:
+  protected:
     std::string& recordName() override { return transfers_->records.tv.name; }
     const std::string& recordFileName() override { return transfers_->records.tv.fileName; }
     const std::string& recordDate() override { return transfers_->records.tv.date; }

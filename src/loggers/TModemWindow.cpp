@@ -6,12 +6,21 @@ namespace veltra {
 
 TModemWindow::TModemWindow(QWidget* parent)
     : LoggerViewer("ModemWindow", 161,
-                   {{32, 24}, {32, 108, 715, 40}, {344, 36}, {473, 36}, 144, {344, 68}, {473, 68}, {32, 512}},
+                   {{32, 24},
+                    {32, 108, 715, 40},
+                    {344, 36},
+                    {473, 36},
+                    144,
+                    {344, 68},
+                    {473, 68},
+                    {32, 512}},
                    parent) {
     TaulaRegistre1 = table("TaulaRegistre1", {32, 168, 489, 193}, 7, 9);
     TaulaRegistre2 = table("TaulaRegistre2", {32, 384, 641, 109}, 8, 5);
-    for (int row = 1; row <= 8; ++row) TaulaRegistre1->setCell(0, row, QString::number(row));
-    for (int row = 1; row <= 4; ++row) TaulaRegistre2->setCell(0, row, QString::number(row));
+    for (int row = 1; row <= 8; ++row)
+        TaulaRegistre1->setCell(0, row, QString::number(row));
+    for (int row = 1; row <= 4; ++row)
+        TaulaRegistre2->setCell(0, row, QString::number(row));
 }
 
 void TModemWindow::applyLanguageTexts(const LanguageTable& texts) {

@@ -7,7 +7,7 @@ namespace veltra {
 
 class TModemWindow : public LoggerViewer {
     Q_OBJECT
-public:
+  public:
     explicit TModemWindow(QWidget* parent = nullptr);
     void applyLanguageTexts(const LanguageTable& texts) override;
     void showRecord() override;
@@ -15,7 +15,7 @@ public:
     StringGrid* TaulaRegistre1;
     StringGrid* TaulaRegistre2;
 
-protected:
+  protected:
     std::string& recordName() override { return transfers_->records.modem.name; }
     const std::string& recordFileName() override { return transfers_->records.modem.fileName; }
     const std::string& recordDate() override { return transfers_->records.modem.date; }

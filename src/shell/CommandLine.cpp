@@ -29,7 +29,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string HelpText(const std::string& programName) {
-    return "Usage: " + programName + " [options] [firmware.hex]\n"
+    return "Usage: " + programName +
+           " [options] [firmware.hex]\n"
            "\n"
            "Companion program of the VELTRA-52 cable TV and DOCSIS 3.0 analyser.\n"
            "\n"

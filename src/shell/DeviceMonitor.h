@@ -13,15 +13,15 @@ namespace veltra {
 
 class DeviceMonitor : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit DeviceMonitor(QObject* parent = nullptr);
     ~DeviceMonitor() override;
     bool active() const { return notifier_ != nullptr; }
 
-signals:
+  signals:
     void deviceChanged();
 
-private:
+  private:
     void readEvents();
 
     udev* udev_ = nullptr;

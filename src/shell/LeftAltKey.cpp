@@ -11,7 +11,8 @@ constexpr quint32 kX11LeftAltKeycode = 64;
 
 bool IsLeftAlt(const QKeyEvent* key) {
     if (key->key() != Qt::Key_Alt) return false;
-    return key->nativeVirtualKey() == kX11LeftAltKeysym || key->nativeScanCode() == kX11LeftAltKeycode;
+    return key->nativeVirtualKey() == kX11LeftAltKeysym ||
+           key->nativeScanCode() == kX11LeftAltKeycode;
 }
 }  // namespace
 

@@ -8,14 +8,14 @@ namespace veltra {
 
 class LeftAltKey : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit LeftAltKey(QObject* parent = nullptr);
     bool down() const { return down_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     bool down_ = false;
 };
 

@@ -7,8 +7,8 @@ namespace veltra {
 namespace {
 
 struct MessageEntry {
-    int text;             // language text
-    bool showsCode;       // followed by ": " and the code
+    int text;        // language text
+    bool showsCode;  // followed by ": " and the code
 };
 
 // Message codes 1..38.

@@ -10,7 +10,7 @@
 namespace veltra {
 
 class FileError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

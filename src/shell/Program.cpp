@@ -13,7 +13,8 @@ void WaitWithMessages(int milliseconds) {
     }
 }
 
-Program::Program(Language& language, Link& link, UserPrompts& prompts, std::function<void(int)> wait)
+Program::Program(Language& language, Link& link, UserPrompts& prompts,
+                 std::function<void(int)> wait)
     : Form1(std::make_unique<TForm1>(language, link, prompts)) {
     QWidget* owner = Form1.get();
     UpdatingFORM = new TUpdatingFORM(owner);
@@ -32,16 +33,15 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts, std::func
         Form1->registerWindowTexts(window);
     Form1->setAboutWindows(AboutVELTRA52, AboutController);
 
-    channelPlans = std::make_unique<ChannelPlanTransfers>(link, prompts, language.table(),
-                                                          *UpdatingFORM, Form1->planList(),
-                                                          *Form1, busy);
+    channelPlans = std::make_unique<ChannelPlanTransfers>(
+        link, prompts, language.table(), *UpdatingFORM, Form1->planList(), *Form1, busy);
     Form1->setChannelPlans(channelPlans.get());
     Form1->setEditor(Editor);
     Editor->setDialog(Dialog);
-    loggers = std::make_unique<LoggerTransfers>(link, prompts, language.table(),
-                                                Form1->loggerIndexText(), busy,
-                                                language.loggersFolder());
-    for (LoggerViewer* viewer : std::initializer_list<LoggerViewer*>{LoggerWindow, ModemWindow, DownWindow})
+    loggers = std::make_unique<LoggerTransfers>(
+        link, prompts, language.table(), Form1->loggerIndexText(), busy, language.loggersFolder());
+    for (LoggerViewer* viewer :
+         std::initializer_list<LoggerViewer*>{LoggerWindow, ModemWindow, DownWindow})
         viewer->setServices(loggers.get(), Dialog, &language.table());
     printer = std::make_unique<QtTextPrinter>(Form1.get());
     Form1->setLoggers(loggers.get(), LoggerWindow, DownWindow, ModemWindow);
@@ -49,17 +49,19 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts, std::func
     const std::pair<LoggerViewer*, int> printed[] = {
         {LoggerWindow, kShowTv}, {DownWindow, kShowDown}, {ModemWindow, kShowModem}};
     for (const auto& [viewer, kind] : printed) {
-        viewer->setPrintHandler([this, kind = kind] { loggers->ImprimirRegistreClick(kind, *printer); });
+        viewer->setPrintHandler(
+            [this, kind = kind] { loggers->ImprimirRegistreClick(kind, *printer); });
     }
-    updates = std::make_unique<FirmwareUpdates>(link, prompts, language.table(), *UpdatingFORM,
-                                                *ConfUpgr, busy,
-                                                wait ? std::move(wait) : WaitWithMessages);
+    updates =
+        std::make_unique<FirmwareUpdates>(link, prompts, language.table(), *UpdatingFORM, *ConfUpgr,
+                                          busy, wait ? std::move(wait) : WaitWithMessages);
     Form1->setFirmwareUpdates(updates.get());
     Form1->setDeviceBusy(&busy);
     leftAlt = std::make_unique<LeftAltKey>();
     Oculta->setQuery([&link](const std::string& command) { return link.SendQuery(command); });
     AboutVELTRA52->setServices(
-        leftAlt.get(), [this] { Oculta->exec(); }, [this] { channelPlans->EraseAllChannelPlans(); });
+        leftAlt.get(), [this] { Oculta->exec(); },
+        [this] { channelPlans->EraseAllChannelPlans(); });
     Editor->setPlanSource(&Form1->EditDialog, &Form1->planList(),
                           [this] { return channelPlans->copiesFolder(); });
 }

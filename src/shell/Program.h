@@ -20,7 +20,7 @@
 namespace veltra {
 
 class Program {
-public:
+  public:
     // `wait` waits with the windows going on; empty: the real 10 ms steps.
     Program(Language& language, Link& link, UserPrompts& prompts,
             std::function<void(int)> wait = {});

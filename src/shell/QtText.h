@@ -9,10 +9,13 @@
 namespace veltra {
 
 inline QString toQt(const std::string& text) {
-    return IsValidUtf8(text) ? QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
-                             : QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return IsValidUtf8(text)
+               ? QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+               : QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-inline std::string fromQt(const QString& text) { return text.toUtf8().toStdString(); }
+inline std::string fromQt(const QString& text) {
+    return text.toUtf8().toStdString();
+}
 
 }  // namespace veltra

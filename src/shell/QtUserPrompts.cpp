@@ -68,7 +68,8 @@ std::vector<std::string> QtUserPrompts::chooseOpenFiles(FileDialogState& dialog)
     const QStringList paths = QFileDialog::getOpenFileNames(parent_, toQt(dialog.title),
                                                             StartPath(dialog), toQt(dialog.filter));
     std::vector<std::string> result;
-    for (const QString& path : paths) result.push_back(fromQt(path));
+    for (const QString& path : paths)
+        result.push_back(fromQt(path));
     if (!paths.isEmpty()) Remember(dialog, paths.front());
     return result;
 }
@@ -87,8 +88,12 @@ void QtUserPrompts::processEvents() {
     sinceEvents_.start();
 }
 
-void QtUserPrompts::beginWait() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+void QtUserPrompts::beginWait() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
 
-void QtUserPrompts::endWait() { QApplication::restoreOverrideCursor(); }
+void QtUserPrompts::endWait() {
+    QApplication::restoreOverrideCursor();
+}
 
 }  // namespace veltra

@@ -10,7 +10,7 @@
 namespace veltra {
 
 class QtUserPrompts : public UserPrompts {
-public:
+  public:
     void setParentWindow(QWidget* parent) { parent_ = parent; }
 
     void showMessage(const std::string& caption, const std::string& text,
@@ -28,7 +28,7 @@ public:
     // events at most every this many milliseconds.
     static constexpr int kEventIntervalMs = 20;
 
-private:
+  private:
     QPointer<QWidget> parent_;
     QElapsedTimer sinceEvents_;
 };

@@ -12,7 +12,7 @@ namespace {
 // Asks the grid's select-cell hook once per move, whatever asks for it (mouse, keys, code), and
 // lets the selection follow only moves the hook allowed.
 class RefusingSelectionModel : public QItemSelectionModel {
-public:
+  public:
     RefusingSelectionModel(QAbstractItemModel* model, StringGrid* grid)
         : QItemSelectionModel(model, grid), grid_(grid) {}
 
@@ -36,7 +36,7 @@ public:
         QItemSelectionModel::select(selection, command);
     }
 
-private:
+  private:
     bool allowed(const QModelIndex& index) const {
         return !grid_->isFixedIndex(index) && (index == currentIndex() || index == approved_);
     }
@@ -56,7 +56,8 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     return editor;
 }
 
-StringGrid::StringGrid(int columns, int rows, QWidget* parent) : QTableWidget(rows, columns, parent) {
+StringGrid::StringGrid(int columns, int rows, QWidget* parent)
+    : QTableWidget(rows, columns, parent) {
     setItemDelegate(new GridDelegate(this));
     horizontalHeader()->hide();
     horizontalHeader()->setMinimumSectionSize(1);
@@ -145,7 +146,9 @@ void StringGrid::mouseReleaseEvent(QMouseEvent* event) {
     emit mouseReleased(event->button(), event->modifiers(), event->position().toPoint());
 }
 
-std::string StringGridText::cell(int column, int row) const { return fromQt(grid_->cell(column, row)); }
+std::string StringGridText::cell(int column, int row) const {
+    return fromQt(grid_->cell(column, row));
+}
 
 void StringGridText::setCell(int column, int row, const std::string& text) {
     grid_->setCell(column, row, toQt(text));

@@ -21,18 +21,18 @@ class StringGrid;
 // is taken into the cell before the grid decides on the next move. Windows that draw cells of
 // their own derive from it.
 class GridDelegate : public QStyledItemDelegate {
-public:
+  public:
     explicit GridDelegate(StringGrid* grid);
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
 
-protected:
+  protected:
     StringGrid* grid_;
 };
 
 class StringGrid : public QTableWidget {
     Q_OBJECT
-public:
+  public:
     StringGrid(int columns, int rows, QWidget* parent = nullptr);
 
     QString cell(int column, int row) const;
@@ -55,7 +55,9 @@ public:
     using SelectCellHook = std::function<bool(int column, int row)>;
     void setSelectCellHook(SelectCellHook hook) { selectHook_ = std::move(hook); }
     bool askMove(int column, int row);
-    bool isFixedIndex(const QModelIndex& index) const { return isFixed(index.column(), index.row()); }
+    bool isFixedIndex(const QModelIndex& index) const {
+        return isFixed(index.column(), index.row());
+    }
 
     // Takes the text of an open in-place editor into its cell.
     void commitOpenEditor();
@@ -64,13 +66,13 @@ public:
     // The cell under a point of the viewport, (-1, -1) outside every cell.
     std::pair<int, int> cellAt(const QPoint& viewportPoint) const;
 
-signals:
+  signals:
     void mouseReleased(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
 
-protected:
+  protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     QTableWidgetItem* itemFor(int column, int row);
     void styleFixedCells();
 
@@ -83,14 +85,14 @@ private:
 
 // A grid's cells as plain text for the rules and operations below the windows.
 class StringGridText : public TextGrid {
-public:
+  public:
     explicit StringGridText(StringGrid* grid) : grid_(grid) {}
     int rowCount() const override { return grid_->rowCount(); }
     void setRowCount(int rows) override { grid_->setRowCountTotal(rows); }
     std::string cell(int column, int row) const override;
     void setCell(int column, int row, const std::string& text) override;
 
-private:
+  private:
     StringGrid* grid_;
 };
 

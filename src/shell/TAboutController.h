@@ -11,7 +11,7 @@ namespace veltra {
 
 class TAboutController : public QDialog, public WindowTexts {
     Q_OBJECT
-public:
+  public:
     explicit TAboutController(QWidget* parent = nullptr);
     void applyLanguageTexts(const LanguageTable& texts) override;
 

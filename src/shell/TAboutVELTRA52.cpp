@@ -34,7 +34,8 @@ QPixmap DrawInstrumentPicture(const QSize& size) {
     for (int row = 0; row < 3; ++row) {
         for (int col = 0; col < 3; ++col) {
             p.setBrush(row == 0 && col == 1 ? QColor(240, 180, 30) : QColor(220, 220, 230));
-            p.drawEllipse(QPointF(w * (0.32 + 0.18 * col), h * (0.6 + 0.11 * row)), w * 0.06, w * 0.06);
+            p.drawEllipse(QPointF(w * (0.32 + 0.18 * col), h * (0.6 + 0.11 * row)), w * 0.06,
+                          w * 0.06);
         }
     }
     return picture;
@@ -76,8 +77,9 @@ TAboutVELTRA52::TAboutVELTRA52(QWidget* parent)
     }
     Logo->setPixmap(logo);
 
-    const char* lines[] = {"Veltra Test Equipment", "Avinguda del Senyal 52", "08052 Barcelona (Spain)",
-                           "Phone +34 930 000 052", "service@veltra.example"};
+    const char* lines[] = {"Veltra Test Equipment", "Avinguda del Senyal 52",
+                           "08052 Barcelona (Spain)", "Phone +34 930 000 052",
+                           "service@veltra.example"};
     QLabel** targets[] = {&StaticText1, &StaticText2, &StaticText3, &StaticText4, &StaticText5};
     for (int i = 0; i < 5; ++i) {
         QLabel* line = new QLabel(lines[i], this);
@@ -92,7 +94,9 @@ TAboutVELTRA52::TAboutVELTRA52(QWidget* parent)
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TAboutVELTRA52::applyLanguageTexts(const LanguageTable& texts) { setWindowTitle(toQt(texts.text(9))); }
+void TAboutVELTRA52::applyLanguageTexts(const LanguageTable& texts) {
+    setWindowTitle(toQt(texts.text(9)));
+}
 
 void TAboutVELTRA52::setServices(const LeftAltKey* leftAlt, std::function<void()> showTerminal,
                                  std::function<void()> eraseAllPlans) {

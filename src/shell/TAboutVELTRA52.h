@@ -15,7 +15,7 @@ class LeftAltKey;
 
 class TAboutVELTRA52 : public QDialog, public WindowTexts {
     Q_OBJECT
-public:
+  public:
     explicit TAboutVELTRA52(QWidget* parent = nullptr);
     void applyLanguageTexts(const LanguageTable& texts) override;
     void setServices(const LeftAltKey* leftAlt, std::function<void()> showTerminal,
@@ -30,10 +30,10 @@ public:
     QLabel *StaticText1, *StaticText2, *StaticText3, *StaticText4, *StaticText5;
     QPushButton* Button1;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     const LeftAltKey* leftAlt_ = nullptr;
     std::function<void()> showTerminal_;
     std::function<void()> eraseAllPlans_;

@@ -58,7 +58,8 @@ QPixmap DrawLogo() {
     QPainter painter(&logo);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(255, 200, 40), 2));
-    for (int i = 0; i < 3; ++i) painter.drawArc(QRect(4 + i * 4, 6 + i * 2, 16 - i * 8 + 8, 12 - i * 4), 30 * 16, 120 * 16);
+    for (int i = 0; i < 3; ++i)
+        painter.drawArc(QRect(4 + i * 4, 6 + i * 2, 16 - i * 8 + 8, 12 - i * 4), 30 * 16, 120 * 16);
     QFont font("DejaVu Sans", 11, QFont::Bold);
     font.setItalic(true);
     painter.setFont(font);
@@ -142,7 +143,8 @@ void TForm1::buildMenu() {
     Salir1 = addAction(Archivo1, "Salir1", "E&xit", &TForm1::Salir1Click);
     Idioma1 = addMenu(nullptr, "Idioma1", "&Language");
     Actualizar1 = addMenu(nullptr, "Actualizar1", "&Update");
-    Firmware1 = addAction(Actualizar1, "Firmware1", "IO interface firmware", &TForm1::Firmware1Click);
+    Firmware1 =
+        addAction(Actualizar1, "Firmware1", "IO interface firmware", &TForm1::Firmware1Click);
     VELTRA521 = addAction(Actualizar1, "VELTRA521", "VELTRA-52 firmware", &TForm1::VELTRA521Click);
     Puestaenhora1 = addAction(Actualizar1, "Puestaenhora1", "Set instrument clock",
                               &TForm1::Puestaenhora1Click);
@@ -150,8 +152,8 @@ void TForm1::buildMenu() {
     Contenidos1 = Ayuda1->addAction("Contents");
     Contenidos1->setObjectName("Contenidos1");
     Contenidos1->setEnabled(false);
-    SobreVELTRA52 = addAction(Ayuda1, "SobreVELTRA52", "About VELTRA-52",
-                              &TForm1::SobreVELTRA52Click);
+    SobreVELTRA52 =
+        addAction(Ayuda1, "SobreVELTRA52", "About VELTRA-52", &TForm1::SobreVELTRA52Click);
     SobreControlador = addAction(Ayuda1, "SobreControlador", "About this software",
                                  &TForm1::SobreControladorClick);
 }
@@ -201,10 +203,10 @@ void TForm1::buildChannelPlanTab() {
     ChannelPlan->setObjectName("ChannelPlan");
     PageControl->addTab(ChannelPlan, "Channel plans");
 
-    ReceiveBut = MakeButton(ChannelPlan, "ReceiveBut", {24, 16, 233, 49},
-                            "Read equipment's channel plans");
-    DelSelBut = MakeButton(ChannelPlan, "DelSelBut", {24, 72, 233, 49},
-                           "Delete selected channel plans");
+    ReceiveBut =
+        MakeButton(ChannelPlan, "ReceiveBut", {24, 16, 233, 49}, "Read equipment's channel plans");
+    DelSelBut =
+        MakeButton(ChannelPlan, "DelSelBut", {24, 72, 233, 49}, "Delete selected channel plans");
     LoadBut = MakeButton(ChannelPlan, "LoadBut", {24, 128, 233, 49}, "Load channel plan");
     EditBut = MakeButton(ChannelPlan, "EditBut", {24, 208, 233, 49}, "Edit channel plan");
     NewBut = MakeButton(ChannelPlan, "NewBut", {24, 264, 233, 49}, "New channel plan");
@@ -275,7 +277,8 @@ void TForm1::buildLoggersTab() {
     LoggerIndex->setEditTriggers(QAbstractItemView::NoEditTriggers);
     LoggerIndex->viewport()->setCursor(Qt::PointingHandCursor);
     const int widths[] = {25, 100, 100, 100, 100};
-    for (int c = 0; c < 5; ++c) LoggerIndex->setColWidth(c, widths[c]);
+    for (int c = 0; c < 5; ++c)
+        LoggerIndex->setColWidth(c, widths[c]);
     Label3->setBuddy(LoggerIndex);
     loggerIndexText_ = std::make_unique<StringGridText>(LoggerIndex);
     connect(ReceiveLogBut, &QPushButton::clicked, this, &TForm1::ReceiveLogButClick);
@@ -289,7 +292,9 @@ void TForm1::buildLoggersTab() {
     VersioControllerLabel2->setFont(bold);
 }
 
-void TForm1::ShowMessageCode(int code) { veltra::ShowMessageCode(prompts_, language_.table(), code); }
+void TForm1::ShowMessageCode(int code) {
+    veltra::ShowMessageCode(prompts_, language_.table(), code);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Start-up and shut-down
@@ -312,7 +317,9 @@ void TForm1::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
 }
 
-void TForm1::FormClose() { link_.close(); }
+void TForm1::FormClose() {
+    link_.close();
+}
 
 // ---------------------------------------------------------------------------------------------
 // Connection panel
@@ -320,7 +327,8 @@ void TForm1::FormClose() { link_.close(); }
 void TForm1::setConnexio(bool connected) {
     SetLabelText(Connexio, toQt(language_.text(connected ? 14 : 15)));
     QPalette palette = Connexio->palette();
-    palette.setColor(QPalette::WindowText, connected ? WindowsColor(0xFF0000) : WindowsColor(0x0000FF));
+    palette.setColor(QPalette::WindowText,
+                     connected ? WindowsColor(0xFF0000) : WindowsColor(0x0000FF));
     Connexio->setPalette(palette);
 }
 
@@ -395,10 +403,18 @@ void TForm1::Timer2Timer() {
 // ---------------------------------------------------------------------------------------------
 // Channel plan tab
 
-void ListWidgetPlanList::clear() { list_->clear(); }
-void ListWidgetPlanList::add(const std::string& name) { list_->addItem(toQt(name)); }
-void ListWidgetPlanList::setEnabled(bool enabled) { list_->setEnabled(enabled); }
-int ListWidgetPlanList::count() const { return list_->count(); }
+void ListWidgetPlanList::clear() {
+    list_->clear();
+}
+void ListWidgetPlanList::add(const std::string& name) {
+    list_->addItem(toQt(name));
+}
+void ListWidgetPlanList::setEnabled(bool enabled) {
+    list_->setEnabled(enabled);
+}
+int ListWidgetPlanList::count() const {
+    return list_->count();
+}
 std::string ListWidgetPlanList::item(int position) const {
     return fromQt(list_->item(position)->text());
 }
@@ -425,7 +441,8 @@ void TForm1::DelSelButClick() {
 
 void TForm1::EditButClick() {
     if (!editor_ || !channelPlans_) return;
-    if (editor_->editor().LoadChannelPlanFile(-1, EditDialog, planList_, channelPlans_->copiesFolder()) == 0)
+    if (editor_->editor().LoadChannelPlanFile(-1, EditDialog, planList_,
+                                              channelPlans_->copiesFolder()) == 0)
         editor_->showModally();
 }
 
@@ -457,7 +474,8 @@ void TForm1::LlistaDblClick() {
 
 void TForm1::ClearLoggerIndex() {
     for (int row = 1; row < LoggerIndex->rowCount(); ++row) {
-        for (int column = 1; column <= 4; ++column) LoggerIndex->setCell(column, row, {});
+        for (int column = 1; column <= 4; ++column)
+            LoggerIndex->setCell(column, row, {});
     }
 }
 
@@ -503,7 +521,8 @@ void TForm1::SaveLogButClick() {
 }
 
 void TForm1::SaveLogAsButClick() {
-    if (loggers_) loggers_->SaveLogAsButClick(LoggerType->currentIndex(), SaveAllAsDialog, OpenLoggerDialog);
+    if (loggers_)
+        loggers_->SaveLogAsButClick(LoggerType->currentIndex(), SaveAllAsDialog, OpenLoggerDialog);
 }
 
 void TForm1::OpenLogButClick() {
@@ -511,7 +530,8 @@ void TForm1::OpenLogButClick() {
 }
 
 void TForm1::PrintSelButClick() {
-    if (loggers_ && printer_) loggers_->PrintSelButClick(LoggerType->currentIndex(), *printer_, OpenLoggerDialog);
+    if (loggers_ && printer_)
+        loggers_->PrintSelButClick(LoggerType->currentIndex(), *printer_, OpenLoggerDialog);
 }
 
 void TForm1::LoggerTypeChange() {
@@ -526,7 +546,9 @@ void TForm1::LoggerTypeChange() {
 // ---------------------------------------------------------------------------------------------
 // Menu
 
-void TForm1::Firmware1Click() { Actualitzar(); }
+void TForm1::Firmware1Click() {
+    Actualitzar();
+}
 
 void TForm1::Actualitzar() {
     if (updates_)
@@ -542,8 +564,8 @@ void TForm1::Puestaenhora1Click() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    SetInstrumentClock(link_, prompts_, [this](int code) { ShowMessageCode(code); },
-                       fromQt(SN->text()), local);
+    SetInstrumentClock(
+        link_, prompts_, [this](int code) { ShowMessageCode(code); }, fromQt(SN->text()), local);
 }
 
 void TForm1::SobreVELTRA52Click() {

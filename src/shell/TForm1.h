@@ -32,7 +32,7 @@ class LoggerViewer;
 
 // The plan list Llista as the channel plan operations see it.
 class ListWidgetPlanList : public PlanList {
-public:
+  public:
     explicit ListWidgetPlanList(QListWidget* list) : list_(list) {}
     void clear() override;
     void add(const std::string& name) override;
@@ -41,13 +41,13 @@ public:
     std::string item(int position) const override;
     bool isSelected(int position) const override;
 
-private:
+  private:
     QListWidget* list_;
 };
 
 class TForm1 : public QMainWindow, public PlanButtons {
     Q_OBJECT
-public:
+  public:
     TForm1(Language& language, Link& link, UserPrompts& prompts, QWidget* parent = nullptr);
     ~TForm1() override;
 
@@ -94,7 +94,8 @@ public:
 
     // Loggers tab.
     TextGrid& loggerIndexText() { return *loggerIndexText_; }
-    void setLoggers(LoggerTransfers* loggers, LoggerViewer* tv, LoggerViewer* down, LoggerViewer* modem);
+    void setLoggers(LoggerTransfers* loggers, LoggerViewer* tv, LoggerViewer* down,
+                    LoggerViewer* modem);
     void ReceiveLogButClick();
     void LoggerIndexDblClick();
     void SaveLogButClick();
@@ -163,10 +164,10 @@ public:
     FileDialogState CarregarHex, OpenDialog1, CarregarCanals, EditDialog, OpenLoggerDialog,
         SaveAllAsDialog;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildMenu();
     void buildConnectionPanel(QWidget* central);
     void buildChannelPlanTab();

@@ -15,7 +15,7 @@ namespace veltra {
 
 class TOculta : public QDialog, public WindowTexts {
     Q_OBJECT
-public:
+  public:
     explicit TOculta(QWidget* parent = nullptr);
     void applyLanguageTexts(const LanguageTable& texts) override;
     // Sends a command text unchanged (no device search) and gives the answer text.
@@ -29,7 +29,7 @@ public:
     QLabel* Label1;
     QLineEdit* Edit2;
 
-private:
+  private:
     std::function<std::optional<std::string>(const std::string&)> query_;
 };
 

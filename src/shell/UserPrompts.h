@@ -22,7 +22,7 @@ struct FileDialogState {
 };
 
 class UserPrompts {
-public:
+  public:
     virtual ~UserPrompts() = default;
 
     virtual void showMessage(const std::string& caption, const std::string& text,
@@ -45,13 +45,13 @@ public:
 
 // The wait cursor for the length of a scope, restored on every way out.
 class WaitCursor {
-public:
+  public:
     explicit WaitCursor(UserPrompts& prompts) : prompts_(prompts) { prompts_.beginWait(); }
     ~WaitCursor() { prompts_.endWait(); }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 
-private:
+  private:
     UserPrompts& prompts_;
 };
 

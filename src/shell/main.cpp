@@ -1,15 +1,15 @@
 // Start-up of the VELTRA-52 companion program.
+#include <sys/socket.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QIcon>
 #include <QSocketNotifier>
+#include <QStandardPaths>
 #include <csignal>
 #include <cstdio>
 #include <iostream>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include "language/Language.h"
 #include "language/WindowTexts.h"
@@ -45,7 +45,8 @@ void InstallPlugToggle(veltra::sim::Simulator& simulator, QObject* owner) {
 
 std::vector<std::string> Arguments(const QStringList& list) {
     std::vector<std::string> arguments;
-    for (qsizetype i = 1; i < list.size(); ++i) arguments.push_back(veltra::fromQt(list[i]));
+    for (qsizetype i = 1; i < list.size(); ++i)
+        arguments.push_back(veltra::fromQt(list[i]));
     return arguments;
 }
 

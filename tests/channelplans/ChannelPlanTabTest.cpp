@@ -6,10 +6,12 @@ namespace veltra {
 namespace {
 
 class ChannelPlanTab : public test::ProgramFixture {
-protected:
+  protected:
     void SetUp() override {
-        sim.addPlanFromFile(FormatPlanFile("EUROP", {"0,E5,175250000,7000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO"}));
-        sim.addPlanFromFile(FormatPlanFile("DVBC", {"0,S21,306000000,8000000,0,DIGITAL,ON,DVB-C,QAM256,6952,NO GROUP,NO"}));
+        sim.addPlanFromFile(
+            FormatPlanFile("EUROP", {"0,E5,175250000,7000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO"}));
+        sim.addPlanFromFile(FormatPlanFile(
+            "DVBC", {"0,S21,306000000,8000000,0,DIGITAL,ON,DVB-C,QAM256,6952,NO GROUP,NO"}));
         create();
     }
 };

@@ -24,14 +24,16 @@ std::string PlanText(const std::string& name, int count, long long firstHz = 100
 }
 
 class Transfers : public ::testing::Test {
-protected:
+  protected:
     Transfers() {
-        for (int key = 0; key < kLanguageTextCount; ++key) texts.set(key, "T" + std::to_string(key));
+        for (int key = 0; key < kLanguageTextCount; ++key)
+            texts.set(key, "T" + std::to_string(key));
         transfers.setCopiesFolder(folder.str());
     }
 
     void addPlans(std::initializer_list<std::pair<const char*, int>> plans) {
-        for (const auto& [name, count] : plans) ASSERT_TRUE(sim.addPlanFromFile(PlanText(name, count)));
+        for (const auto& [name, count] : plans)
+            ASSERT_TRUE(sim.addPlanFromFile(PlanText(name, count)));
     }
     void read() {
         transfers.ReceiveButClick();
@@ -43,7 +45,8 @@ protected:
     std::string msg(int code) const { return *MessageText(code, texts); }
     std::vector<std::string> planNames() {
         std::vector<std::string> names;
-        for (const auto& plan : sim.plans()) names.push_back(plan.name);
+        for (const auto& plan : sim.plans())
+            names.push_back(plan.name);
         return names;
     }
 
@@ -188,7 +191,8 @@ TEST_F(Transfers, SendsAPlanIntoTheNextSlot) {
         expected.push_back("*CF02" + converter.ChannelLineToPayload(reader.nextLine(), k == 0));
     expected.push_back("*?PN");
     ASSERT_GE(commands.size(), expected.size());
-    EXPECT_EQ(Commands(commands.begin(), commands.begin() + static_cast<long>(expected.size())), expected);
+    EXPECT_EQ(Commands(commands.begin(), commands.begin() + static_cast<long>(expected.size())),
+              expected);
     EXPECT_EQ(dialog.initialFolder, "/opt/veltra52/");
     EXPECT_EQ(planNames(), (std::vector<std::string>{"A", "B", "CABLE"}));
     EXPECT_EQ(list.items, (std::vector<std::string>{"A", "B", "CABLE"}));
@@ -197,9 +201,11 @@ TEST_F(Transfers, SendsAPlanIntoTheNextSlot) {
 }
 
 TEST_F(Transfers, NinePlansTakeOneMoreFile) {
-    for (int i = 0; i < 9; ++i) ASSERT_TRUE(sim.addPlanFromFile(PlanText("P" + std::to_string(i), 1)));
+    for (int i = 0; i < 9; ++i)
+        ASSERT_TRUE(sim.addPlanFromFile(PlanText("P" + std::to_string(i), 1)));
     read();
-    prompts.files = {folder.write("a.c52", PlanText("NEWA", 1)), folder.write("b.c52", PlanText("NEWB", 1))};
+    prompts.files = {folder.write("a.c52", PlanText("NEWA", 1)),
+                     folder.write("b.c52", PlanText("NEWB", 1))};
     transfers.LoadButClick(dialog, folder.str());
     const Commands commands = sent();
     EXPECT_NE(std::find(commands.begin(), commands.end(), "*PN10"), commands.end());
@@ -209,7 +215,8 @@ TEST_F(Transfers, NinePlansTakeOneMoreFile) {
 }
 
 TEST_F(Transfers, TenPlansRefuseBeforeTheDialog) {
-    for (int i = 0; i < 10; ++i) ASSERT_TRUE(sim.addPlanFromFile(PlanText("P" + std::to_string(i), 1)));
+    for (int i = 0; i < 10; ++i)
+        ASSERT_TRUE(sim.addPlanFromFile(PlanText("P" + std::to_string(i), 1)));
     prompts.files = {folder.write("a.c52", PlanText("NEWA", 1))};
     transfers.LoadButClick(dialog, folder.str());
     EXPECT_EQ(messages(), std::vector<std::string>{msg(16)});
@@ -240,13 +247,15 @@ TEST_F(Transfers, DuplicateNameIsRefusedBeforeAnythingIsSent) {
 }
 
 TEST_F(Transfers, EmptyAndFullPlansCarryTheirCount) {
-    prompts.files = {folder.write("e.c52", PlanText("EMPTY", 0)), folder.write("f.c52", PlanText("FULL", 150))};
+    prompts.files = {folder.write("e.c52", PlanText("EMPTY", 0)),
+                     folder.write("f.c52", PlanText("FULL", 150))};
     transfers.LoadButClick(dialog, folder.str());
     const Commands commands = sent();
     EXPECT_NE(std::find(commands.begin(), commands.end(), "*CW00000"), commands.end());
     EXPECT_NE(std::find(commands.begin(), commands.end(), "*CW01150"), commands.end());
     EXPECT_EQ(std::count_if(commands.begin(), commands.end(),
-                            [](const std::string& c) { return c.rfind("*CF00", 0) == 0; }), 0);
+                            [](const std::string& c) { return c.rfind("*CF00", 0) == 0; }),
+              0);
     EXPECT_EQ(sim.plans()[1].channels.size(), 150u);
     EXPECT_TRUE(messages().empty());
 }

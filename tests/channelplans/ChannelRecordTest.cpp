@@ -50,7 +50,8 @@ TEST(ChannelAnswerToLine, ConvertsOrRefuses) {
         {":N&48250000&7000000", "error"},
         {"", "error"},
     };
-    for (const auto& c : cases) EXPECT_EQ(ChannelAnswerToLine(c.answer), c.line) << c.answer;
+    for (const auto& c : cases)
+        EXPECT_EQ(ChannelAnswerToLine(c.answer), c.line) << c.answer;
 }
 
 TEST(ChannelLineToPayload, SingleLines) {
@@ -137,11 +138,12 @@ TEST(LocalPlanCopies, NamesNeverLeaveTheirFolder) {
         std::string name;
         std::string file;
     } cases[] = {
-        {"CABLE", "CABLE.temp"}, {"../x", ".._x.temp"}, {"a/b\\c", "a_b_c.temp"},
-        {"..", "_.temp"},        {".", "_.temp"},       {"", "_.temp"},
+        {"CABLE", "CABLE.temp"}, {"../x", ".._x.temp"},  {"a/b\\c", "a_b_c.temp"},
+        {"..", "_.temp"},        {".", "_.temp"},        {"", "_.temp"},
         {"A:B*?", "A_B__.temp"}, {"T\tAB", "T_AB.temp"},
     };
-    for (const auto& c : cases) EXPECT_EQ(LocalPlanCopyPath("", c.name), c.file) << c.name;
+    for (const auto& c : cases)
+        EXPECT_EQ(LocalPlanCopyPath("", c.name), c.file) << c.name;
     EXPECT_EQ(LocalPlanCopyPath("/tmp/plans", "X"), "/tmp/plans/X.temp");
 }
 

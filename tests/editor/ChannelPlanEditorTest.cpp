@@ -12,7 +12,7 @@ namespace veltra {
 namespace {
 
 class RecordedView : public EditorView {
-public:
+  public:
     void showPlanName(const std::string& name) override { planName = name; }
     void showFileName(const std::string& path) override { fileName = path; }
     void repaintGrid() override { ++repaints; }
@@ -21,9 +21,10 @@ public:
 };
 
 class Editor : public ::testing::Test {
-protected:
+  protected:
     Editor() {
-        for (int key = 0; key < kLanguageTextCount; ++key) texts.set(key, "T" + std::to_string(key));
+        for (int key = 0; key < kLanguageTextCount; ++key)
+            texts.set(key, "T" + std::to_string(key));
     }
     std::string msg(int code) const { return *MessageText(code, texts); }
     std::vector<std::string> messages() const { return prompts.messageTexts(); }
@@ -120,7 +121,8 @@ TEST_F(Editor, LoadingChecksTheExtensionAndTheFile) {
     EXPECT_EQ(editor.LoadChannelPlanFile(-1, dialog, list, folder.str()), 13);
     EXPECT_EQ(messages().back(), msg(1));
     EXPECT_EQ(editor.LoadChannelPlanFile(-1, dialog, list, folder.str()), -1);
-    prompts.files = {folder.write("bad.c52", "BAD\r\n1\r\n1,A,100000000,7000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO")};
+    prompts.files = {folder.write(
+        "bad.c52", "BAD\r\n1\r\n1,A,100000000,7000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO")};
     EXPECT_EQ(editor.LoadChannelPlanFile(-1, dialog, list, folder.str()), 1020);
     EXPECT_EQ(messages().back(), msg(14));
     EXPECT_EQ(view.planName, "BAD");
@@ -130,7 +132,8 @@ TEST_F(Editor, LoadingChecksTheExtensionAndTheFile) {
     const std::size_t shown = messages().size();
     EXPECT_EQ(editor.LoadChannelPlanFile(0, dialog, list, folder.str()), 14);
     EXPECT_EQ(messages().size(), shown);
-    folder.write("CABLE.temp", "CABLE\r\n1\r\n0,A,100000000,7000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO");
+    folder.write("CABLE.temp",
+                 "CABLE\r\n1\r\n0,A,100000000,7000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO");
     EXPECT_EQ(editor.LoadChannelPlanFile(0, dialog, list, folder.str()), 0);
     EXPECT_EQ(view.fileName, "CABLE.temp");
 }
@@ -166,10 +169,12 @@ TEST_F(Editor, FirstSaveDialogIsPresetToThePlanName) {
 
 TEST_F(Editor, SaveOfALocalCopyAsksForAFile) {
     list.add("CABLE");
-    folder.write("CABLE.temp", "CABLE\r\n1\r\n0,A,100000000,7000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO");
+    folder.write("CABLE.temp",
+                 "CABLE\r\n1\r\n0,A,100000000,7000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO");
     ASSERT_EQ(editor.LoadChannelPlanFile(0, dialog, list, folder.str()), 0);
     EXPECT_EQ(editor.DesaCanalitzacio(false, saveDialog), 1);  // the dialog, cancelled
-    EXPECT_EQ(folder.read("CABLE.temp"), "CABLE\r\n1\r\n0,A,100000000,7000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO");
+    EXPECT_EQ(folder.read("CABLE.temp"),
+              "CABLE\r\n1\r\n0,A,100000000,7000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO");
 }
 
 TEST_F(Editor, SaveCheckStopsAtDuplicatesAndBadRows) {
@@ -218,7 +223,8 @@ TEST_F(Editor, NewAndLoadAskBeforeReplacingThePlan) {
 
 TEST_F(Editor, InsertAtTheLimitShowsMessage31) {
     editor.StartNewChannelPlan(false);
-    for (int i = 0; i < 148; ++i) editor.InsertChannel(grid().rowCount() - 1);
+    for (int i = 0; i < 148; ++i)
+        editor.InsertChannel(grid().rowCount() - 1);
     EXPECT_EQ(grid().rowCount(), 150);
     EXPECT_TRUE(messages().empty());
     editor.InsertChannel(1);

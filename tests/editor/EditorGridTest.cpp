@@ -9,14 +9,15 @@ namespace {
 using Row = std::vector<std::string>;  // columns 1..11
 
 class Grid : public ::testing::Test {
-protected:
+  protected:
     // Fills the grid with the given channel rows.
     void fill(const std::vector<Row>& rows) {
         grid.setRowCount(static_cast<int>(rows.size()) + 1);
         for (std::size_t r = 0; r < rows.size(); ++r) {
             const int row = static_cast<int>(r) + 1;
             grid.setCell(0, row, std::to_string(row));
-            for (int c = 1; c <= 11; ++c) grid.setCell(c, row, rows[r][static_cast<std::size_t>(c - 1)]);
+            for (int c = 1; c <= 11; ++c)
+                grid.setCell(c, row, rows[r][static_cast<std::size_t>(c - 1)]);
             grid.setInactive(row, rows[r][10] != "ON");
         }
     }
@@ -24,11 +25,13 @@ protected:
         return {name, mhz, "7.00", "0", "ANALOG", "PAL/BG", "", "", "NO GROUP", "NO", "ON"};
     }
     static Row Digital(const std::string& mhz) {
-        return {"D", mhz, "8.00", "0", "DIGITAL", "DVB-C", "QAM256", "6952", "NO GROUP", "NO", "ON"};
+        return {"D",      mhz,    "8.00",     "0",  "DIGITAL", "DVB-C",
+                "QAM256", "6952", "NO GROUP", "NO", "ON"};
     }
     std::vector<std::string> frequencies() const {
         std::vector<std::string> list;
-        for (int row = 1; row < grid.rowCount(); ++row) list.push_back(grid.cell(kColFrequency, row));
+        for (int row = 1; row < grid.rowCount(); ++row)
+            list.push_back(grid.cell(kColFrequency, row));
         return list;
     }
 
@@ -40,9 +43,10 @@ TEST(MHzText, ConvertsBothWays) {
     const struct {
         std::string text;
         long long hz;
-    } cases[] = {{"48.25", 48250000}, {"2.01", 2009999}, {"-2.50", -2500000}, {"0", 0},
-                 {"", 0},             {"abc", 0},        {"12abc", 0},        {"1020.00", 1020000000}};
-    for (const auto& c : cases) EXPECT_EQ(MHzTextToHz(c.text), c.hz) << c.text;
+    } cases[] = {{"48.25", 48250000}, {"2.01", 2009999}, {"-2.50", -2500000},    {"0", 0}, {"", 0},
+                 {"abc", 0},          {"12abc", 0},      {"1020.00", 1020000000}};
+    for (const auto& c : cases)
+        EXPECT_EQ(MHzTextToHz(c.text), c.hz) << c.text;
     EXPECT_EQ(HzToMHzText(303250000), "303.25");
     EXPECT_EQ(HzToMHzText(-250000), "-0.25");
     EXPECT_EQ(LeadingInteger("6.875"), 6);
@@ -50,7 +54,8 @@ TEST(MHzText, ConvertsBothWays) {
 }
 
 TEST(HeaderLines, BreakAtTheBlankPastHalf) {
-    EXPECT_EQ(HeaderLines("abc def ghi"), std::make_pair(std::string("abc def"), std::string(" ghi")));
+    EXPECT_EQ(HeaderLines("abc def ghi"),
+              std::make_pair(std::string("abc def"), std::string(" ghi")));
     EXPECT_EQ(HeaderLines("Frequency (MHz)"),
               std::make_pair(std::string("Frequency"), std::string(" (MHz)")));
     EXPECT_EQ(HeaderLines("Name"), std::make_pair(std::string("Name"), std::string()));
@@ -63,11 +68,10 @@ TEST_F(Grid, RowCheckCodesInOrder) {
         std::string text;
         int code;
     } cases[] = {
-        {1, "ABCD", 0},       {1, "", 0},          {1, "ABCDE", 19},   {1, "A,B", 19},
-        {1, "A&B", 19},       {2, "5.00", 0},      {2, "1020.00", 0},  {2, "4.99", 20},
-        {2, "1020.01", 20},   {3, "0.30", 0},      {3, "10.00", 21},   {4, "-2.50", 0},
-        {4, "-2.51", 22},     {5, "analog", 23},   {11, "On", 24},     {6, "DVB-C", 25},
-        {7, "QAM1024", 0},    {8, "", 0},          {9, "anything", 0}, {10, "maybe", 0},
+        {1, "ABCD", 0},   {1, "", 0},        {1, "ABCDE", 19}, {1, "A,B", 19},     {1, "A&B", 19},
+        {2, "5.00", 0},   {2, "1020.00", 0}, {2, "4.99", 20},  {2, "1020.01", 20}, {3, "0.30", 0},
+        {3, "10.00", 21}, {4, "-2.50", 0},   {4, "-2.51", 22}, {5, "analog", 23},  {11, "On", 24},
+        {6, "DVB-C", 25}, {7, "QAM1024", 0}, {8, "", 0},       {9, "anything", 0}, {10, "maybe", 0},
     };
     for (const auto& c : cases) {
         fill({Analog("100.00")});
@@ -121,10 +125,12 @@ TEST_F(Grid, InsertSuggestsAFrequency) {
     };
     for (const auto& c : cases) {
         std::vector<Row> rows;
-        for (const std::string& f : c.plan) rows.push_back(Analog(f));
+        for (const std::string& f : c.plan)
+            rows.push_back(Analog(f));
         fill(rows);
         ASSERT_EQ(grid.InsertChannel(c.after), 0);
-        EXPECT_EQ(grid.cell(kColFrequency, c.after + 1), c.suggested) << c.plan.size() << " " << c.after;
+        EXPECT_EQ(grid.cell(kColFrequency, c.after + 1), c.suggested)
+            << c.plan.size() << " " << c.after;
     }
 }
 
@@ -135,7 +141,8 @@ TEST_F(Grid, InsertedRowCopiesTheRowAbove) {
     grid.InsertChannel(1);
     ASSERT_EQ(grid.rowCount(), 4);
     EXPECT_EQ(grid.cell(kColName, 2), "");
-    for (int column : {3, 4, 5, 6, 7, 8, 9, 10, 11}) EXPECT_EQ(grid.cell(column, 2), grid.cell(column, 1));
+    for (int column : {3, 4, 5, 6, 7, 8, 9, 10, 11})
+        EXPECT_EQ(grid.cell(column, 2), grid.cell(column, 1));
     EXPECT_TRUE(grid.inactive(2));
     EXPECT_EQ(grid.cell(kColFrequency, 3), "200.00");
     EXPECT_EQ(grid.cell(kColNumber, 3), "3");
@@ -143,7 +150,8 @@ TEST_F(Grid, InsertedRowCopiesTheRowAbove) {
 
 TEST_F(Grid, InsertRefusedAt150Rows) {
     std::vector<Row> rows;
-    for (int i = 0; i < 149; ++i) rows.push_back(Analog(HzToMHzText(50000000LL + 1000000LL * i)));
+    for (int i = 0; i < 149; ++i)
+        rows.push_back(Analog(HzToMHzText(50000000LL + 1000000LL * i)));
     fill(rows);
     EXPECT_EQ(grid.InsertChannel(5), 31);
     EXPECT_EQ(grid.rowCount(), 150);
@@ -177,7 +185,8 @@ TEST_F(Grid, SortMovesRowsAndFlags) {
     EXPECT_EQ(grid.Ordena(), 3);
 
     std::vector<Row> many;
-    for (int i = 0; i < 151; ++i) many.push_back(Analog(HzToMHzText(50000000LL + 1000000LL * i)));
+    for (int i = 0; i < 151; ++i)
+        many.push_back(Analog(HzToMHzText(50000000LL + 1000000LL * i)));
     fill(many);
     EXPECT_EQ(grid.Ordena(), -200);
 }
@@ -207,9 +216,10 @@ TEST_F(Grid, AnalogDigitalConversions) {
     const struct {
         std::string plan;
         std::string system;
-    } systems[] = {{"UK", "PAL/I"}, {"uk", "PAL/BG"}, {"EIA", "NTSC/N"}, {"ST2L", "SECAM/L"},
-                   {"ONO", "PAL/BG"}, {"NEW", "PAL/BG"}};
-    for (const auto& s : systems) EXPECT_EQ(AnalogSystemForPlan(s.plan), s.system) << s.plan;
+    } systems[] = {{"UK", "PAL/I"},     {"uk", "PAL/BG"},  {"EIA", "NTSC/N"},
+                   {"ST2L", "SECAM/L"}, {"ONO", "PAL/BG"}, {"NEW", "PAL/BG"}};
+    for (const auto& s : systems)
+        EXPECT_EQ(AnalogSystemForPlan(s.plan), s.system) << s.plan;
 }
 
 TEST_F(Grid, AllOnOffAndAllKinds) {
@@ -290,7 +300,10 @@ TEST(PlanName, RenameCleansAndCuts) {
     EXPECT_EQ(CleanPlanName("CABLENET"), "CABLE");
     EXPECT_EQ(CleanPlanName("A B/C\\D"), "ABCD");
     EXPECT_EQ(CleanPlanName(""), "");
-    EXPECT_EQ(CleanPlanName("\xC3\xB1" "ABCDEF"), "\xC3\xB1" "ABCD");
+    EXPECT_EQ(CleanPlanName("\xC3\xB1"
+                            "ABCDEF"),
+              "\xC3\xB1"
+              "ABCD");
 }
 
 }  // namespace

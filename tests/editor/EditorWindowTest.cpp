@@ -9,7 +9,7 @@ namespace veltra {
 namespace {
 
 class EditorWindow : public test::ProgramFixture {
-protected:
+  protected:
     void SetUp() override {
         create();
         editor().setModalRunner([this](TEditor&) { ++shown; });
@@ -20,9 +20,7 @@ protected:
         QTest::mouseClick(grid().viewport(), button, {},
                           grid().visualItemRect(grid().item(row, column)).center());
     }
-    QAction* popupEntry(QMenu* menu, const char* name) {
-        return menu->findChild<QAction*>(name);
-    }
+    QAction* popupEntry(QMenu* menu, const char* name) { return menu->findChild<QAction*>(name); }
 
     int shown = 0;
 };
@@ -129,8 +127,10 @@ TEST_F(EditorWindow, ColumnWidthsFollowTheHeaders) {
 }
 
 TEST_F(EditorWindow, DoubleClickOpensTheLocalCopyOfTheFirstSelectedPlan) {
-    sim.addPlanFromFile(FormatPlanFile("FIRST", {"0,A,100000000,7000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO"}));
-    sim.addPlanFromFile(FormatPlanFile("SECND", {"0,B,200000000,7000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO"}));
+    sim.addPlanFromFile(
+        FormatPlanFile("FIRST", {"0,A,100000000,7000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO"}));
+    sim.addPlanFromFile(
+        FormatPlanFile("SECND", {"0,B,200000000,7000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO"}));
     form().ReceiveButClick();
     form().LlistaDblClick();
     EXPECT_EQ(shown, 0);  // nothing selected
@@ -148,7 +148,8 @@ TEST_F(EditorWindow, DoubleClickOpensTheLocalCopyOfTheFirstSelectedPlan) {
 }
 
 TEST_F(EditorWindow, EditButtonOpensAChosenFile) {
-    prompts.files = {folder.write("mine.c52", "MINE\r\n1\r\n0,A,100000000,7000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO")};
+    prompts.files = {folder.write(
+        "mine.c52", "MINE\r\n1\r\n0,A,100000000,7000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO")};
     QTest::mouseClick(form().EditBut, Qt::LeftButton);
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(editor().ChPlanNameLabel->text(), "MINE");

@@ -34,17 +34,18 @@ TEST(HexCheck, RecordsAndTheEndRecord) {
         {"EmptyLine", ":0410000001020304E2\n\n" + end, false},
         {"RecordsAfterTheEndAreChecked", end + "\n:0410000001020304E3", false},
     };
-    for (const auto& c : cases) EXPECT_EQ(ProvaCheckSum(c.file), c.ok) << c.name;
+    for (const auto& c : cases)
+        EXPECT_EQ(ProvaCheckSum(c.file), c.ok) << c.name;
 }
 
 TEST(HexImage, OnlyTheFirmwareAreaIsLoaded) {
     const FirmwareImage image = LoadHexImage(
-        ":04000000AABBCCDDEE\n"           // below 0x1000: skipped
-        ":0410000001020304E2\n"           // 0x1000
-        ":020000040001F9\n"               // extension 1: addresses 0x10000..
-        ":0400100005060708D2\n"           // 0x10010
+        ":04000000AABBCCDDEE\n"  // below 0x1000: skipped
+        ":0410000001020304E2\n"  // 0x1000
+        ":020000040001F9\n"      // extension 1: addresses 0x10000..
+        ":0400100005060708D2\n"  // 0x10010
         ":00000001FF\n"
-        ":0420000009090909C4\n");         // after the end record: ignored
+        ":0420000009090909C4\n");  // after the end record: ignored
     EXPECT_EQ(image.bytes[0], 0);
     EXPECT_EQ(image.bytes[0x1000], 1);
     EXPECT_EQ(image.bytes[0x1003], 4);
@@ -58,7 +59,8 @@ TEST(HexImage, OnlyTheFirmwareAreaIsLoaded) {
 TEST(LoaderReports, KeepTheBytesOfTheReportBefore) {
     LoaderReports reports;
     std::uint8_t block[64];
-    for (int i = 0; i < 64; ++i) block[i] = static_cast<std::uint8_t>(0x80 + i);
+    for (int i = 0; i < 64; ++i)
+        block[i] = static_cast<std::uint8_t>(0x80 + i);
     Report r = reports.enterLoader(true);
     EXPECT_EQ(r[1], 8);
     EXPECT_EQ(r[7], 1);
@@ -84,7 +86,9 @@ TEST(SRecords, CheckAndConvert) {
         std::string file;
         bool ok;
     } cases[] = {
-        {"S00F000068656C6C6F202020202000003C\nS1130000285F245F2212226A000424290008237C2A\nS9030000FC", true},
+        {"S00F000068656C6C6F202020202000003C\nS1130000285F245F2212226A000424290008237C2A\nS9030000F"
+         "C",
+         true},
         {"S1130000285F245F2212226A000424290008237C2B", false},  // checksum
         {"S1130000285f245F2212226A000424290008237C2A", false},  // lower case
         {"S1130000285F245F2212226A000424290008237C", false},    // count
@@ -92,7 +96,8 @@ TEST(SRecords, CheckAndConvert) {
         {"S9030000F", false},
         {"", true},
     };
-    for (const auto& c : cases) EXPECT_EQ(CheckSRecordFile(c.file), c.ok) << c.file;
+    for (const auto& c : cases)
+        EXPECT_EQ(CheckSRecordFile(c.file), c.ok) << c.file;
     EXPECT_EQ(SRecordToRecord("S9030000FC"),
               (std::vector<std::uint8_t>{'*', 'S', 'X', 'S', '9', 0x03, 0x00, 0x00, 0xFC}));
 }

@@ -14,7 +14,7 @@ namespace veltra {
 namespace {
 
 class ScriptedConfirmation : public UpdateConfirmation {
-public:
+  public:
     bool confirm(const std::string& currentVersion, const std::string& question,
                  const std::string& file) override {
         shown.push_back(currentVersion + "|" + question + "|" + file);
@@ -25,29 +25,31 @@ public:
 };
 
 class Updates : public ::testing::Test {
-protected:
+  protected:
     Updates() {
-        for (int key = 0; key < kLanguageTextCount; ++key) texts.set(key, "T" + std::to_string(key));
+        for (int key = 0; key < kLanguageTextCount; ++key)
+            texts.set(key, "T" + std::to_string(key));
     }
 
     // A firmware file made by objcopy from a binary image placed at `address` (moving only the
     // data keeps the start address 0, so no start record of a type the updates refuse).
-    std::string makeFile(const std::vector<std::uint8_t>& bytes, unsigned address, const char* format,
-                         const std::string& name) {
+    std::string makeFile(const std::vector<std::uint8_t>& bytes, unsigned address,
+                         const char* format, const std::string& name) {
         const std::string binary = folder.str() + name + ".bin";
         std::string data(bytes.begin(), bytes.end());
         folder.write(name + ".bin", data);
         const std::string out = folder.str() + name;
         const std::string command = "objcopy -I binary -O " + std::string(format) +
-                                    " --change-section-address .data=" + std::to_string(address) + " '" + binary +
-                                    "' '" + out + "'";
+                                    " --change-section-address .data=" + std::to_string(address) +
+                                    " '" + binary + "' '" + out + "'";
         EXPECT_EQ(std::system(command.c_str()), 0) << command;
         return out;
     }
     static std::vector<std::uint8_t> RandomBytes(std::size_t size) {
         std::mt19937 random(52);
         std::vector<std::uint8_t> bytes(size);
-        for (auto& b : bytes) b = static_cast<std::uint8_t>(random());
+        for (auto& b : bytes)
+            b = static_cast<std::uint8_t>(random());
         return bytes;
     }
     std::vector<std::string> messages() const { return prompts.messageTexts(); }
@@ -62,8 +64,8 @@ protected:
     DeviceBusy busy;
     int waited = 0;
     Link link{sim, [this](int code) { ShowMessageCode(prompts, texts, code); }};
-    FirmwareUpdates updates{link, prompts, texts, progress, confirmation, busy,
-                            [this](int ms) { waited += ms; }};
+    FirmwareUpdates updates{
+        link, prompts, texts, progress, confirmation, busy, [this](int ms) { waited += ms; }};
     FileDialogState dialog;
     std::string commandLineFile;
 };
@@ -73,10 +75,12 @@ TEST_F(Updates, IOInterfaceImageArrivesAsInTheFile) {
     commandLineFile = makeFile(image, 0x1000, "ihex", "io.hex");
     updates.Actualitzar(commandLineFile, dialog, "/opt/Version", "IO 2.05");
     EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(confirmation.shown, std::vector<std::string>{"T50IO 2.05|T47|" + folder.str() + "io.hex"});
+    EXPECT_EQ(confirmation.shown,
+              std::vector<std::string>{"T50IO 2.05|T47|" + folder.str() + "io.hex"});
     EXPECT_EQ(dialog.initialFolder, "/opt/Version");
     EXPECT_TRUE(prompts.files.empty());
-    EXPECT_EQ(std::vector<std::uint8_t>(sim.ioImage().begin() + 0x1000, sim.ioImage().begin() + 0x1000 + image.size()),
+    EXPECT_EQ(std::vector<std::uint8_t>(sim.ioImage().begin() + 0x1000,
+                                        sim.ioImage().begin() + 0x1000 + image.size()),
               image);
     EXPECT_FALSE(sim.inLoader());  // back in its firmware
     EXPECT_EQ(sim.erasedUnits().size(), 123u);
@@ -99,7 +103,8 @@ TEST_F(Updates, IOInterfaceImageArrivesAsInTheFile) {
 }
 
 TEST_F(Updates, OnlyTheBlockAt0x1000ForASmallFile) {
-    commandLineFile = folder.write("small.hex", ":10100000000102030405060708090A0B0C0D0E0F68\n:00000001FF\n");
+    commandLineFile =
+        folder.write("small.hex", ":10100000000102030405060708090A0B0C0D0E0F68\n:00000001FF\n");
     updates.Actualitzar(commandLineFile, dialog, "", "");
     std::vector<int> blocks;
     for (const auto& entry : sim.traffic()) {
@@ -110,7 +115,8 @@ TEST_F(Updates, OnlyTheBlockAt0x1000ForASmallFile) {
 }
 
 TEST_F(Updates, RecordsBelow0x1000AreNeverSent) {
-    commandLineFile = folder.write("low.hex", ":0400000001020304F2\n:0410000001020304E2\n:00000001FF\n");
+    commandLineFile =
+        folder.write("low.hex", ":0400000001020304F2\n:0410000001020304E2\n:00000001FF\n");
     updates.Actualitzar(commandLineFile, dialog, "", "");
     EXPECT_EQ(sim.ioImage()[0], 0);
     EXPECT_EQ(sim.ioImage()[0x1000], 1);
@@ -132,7 +138,8 @@ TEST_F(Updates, IOUpdateRefusals) {
         commandLineFile = folder.write(c.file, c.content);
         updates.Actualitzar(commandLineFile, dialog, "", "");
         std::vector<std::string> expected;
-        for (int code : c.messages) expected.push_back(msg(code));
+        for (int code : c.messages)
+            expected.push_back(msg(code));
         EXPECT_EQ(messages(), expected) << c.file;
         EXPECT_EQ(commandLineFile.empty(), c.cleared) << c.file;
     }
@@ -241,7 +248,8 @@ TEST_F(Updates, InstrumentUpdateRefusals) {
     EXPECT_EQ(messages(), std::vector<std::string>{msg(11)});
     updates.ActualitzarVT52("", dialog, "");  // cancelled
     EXPECT_EQ(messages().size(), 1u);
-    prompts.files = {folder.write("bad.p52", "S1130000285F245F2212226A000424290008237C2B\nS9030000FC")};
+    prompts.files = {
+        folder.write("bad.p52", "S1130000285F245F2212226A000424290008237C2B\nS9030000FC")};
     updates.ActualitzarVT52("", dialog, "");
     EXPECT_EQ(messages().back(), msg(2));
     EXPECT_TRUE(sim.commandsSent().empty());

@@ -22,7 +22,8 @@ TEST_P(LanguageFileParse, FillsTheTable) {
     LanguageTable table;
     std::istringstream in(c.file);
     EXPECT_EQ(ReadLanguageEntries(in, table), c.error);
-    for (const auto& [key, text] : c.expected) EXPECT_EQ(table.text(key), text) << "key " << key;
+    for (const auto& [key, text] : c.expected)
+        EXPECT_EQ(table.text(key), text) << "key " << key;
 }
 
 const std::string kLong(195, 'x');
@@ -45,7 +46,9 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"Utf8Kept", "a,15=Espa\xC3\xB1ol\n", {{15, "Espa\xC3\xB1ol"}}, ""},
         // A line longer than 199 characters: the rest is read as a line of its own.
         ParseCase{"LongLineSplit", "a,1=" + kLong + ",2=tail\n", {{1, kLong}, {2, "tail"}}, ""},
-        ParseCase{"BadKeyStopsTheLoad", "a,1=one\nb,x1=bad\nc,2=two\n", {{1, "one"}, {2, ""}},
+        ParseCase{"BadKeyStopsTheLoad",
+                  "a,1=one\nb,x1=bad\nc,2=two\n",
+                  {{1, "one"}, {2, ""}},
                   "'x1' is not a valid integer value"},
         ParseCase{"EmptyKey", "a,=text\n", {}, "'' is not a valid integer value"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -124,7 +127,8 @@ TEST(LanguageChoice, UnwritableConfigIsLostSilently) {
 TEST(ShippedLanguageFiles, CarryAllKeys) {
     for (const char* name : {"English.lng", "Espa\xC3\xB1ol.lng"}) {
         LanguageTable table;
-        const auto result = ReadLanguageFile(std::string(VELTRA_DATA_DIR) + "/Languages/" + name, table);
+        const auto result =
+            ReadLanguageFile(std::string(VELTRA_DATA_DIR) + "/Languages/" + name, table);
         ASSERT_TRUE(result.opened) << name;
         EXPECT_EQ(result.error, "") << name;
         for (int key = 0; key < kLanguageTextCount; ++key)

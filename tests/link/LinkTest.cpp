@@ -7,7 +7,7 @@ namespace veltra {
 namespace {
 
 class LinkTest : public ::testing::Test {
-protected:
+  protected:
     sim::Simulator sim;
     std::vector<int> messages;
     Link link{sim, [this](int code) { messages.push_back(code); }};
@@ -50,7 +50,8 @@ TEST_F(LinkTest, TheFirstOfTwoInterfacesWins) {
 }
 
 TEST_F(LinkTest, ManySearchesLeaveOneOpenHandle) {
-    for (int i = 0; i < 20; ++i) ASSERT_TRUE(link.FindIOInterface());
+    for (int i = 0; i < 20; ++i)
+        ASSERT_TRUE(link.FindIOInterface());
     EXPECT_EQ(sim.openHandles(), 1);
     sim.setPlugged(false);
     EXPECT_FALSE(link.FindIOInterface());

@@ -14,7 +14,8 @@ Report AnswerWith(std::size_t at, const std::string& bytes) {
 TEST(CommandFraming, SerialQueryBytes) {
     const Report report = BuildCommandReport(kQueryCode, "*?NS");
     const std::vector<std::uint8_t> head(report.begin(), report.begin() + 9);
-    EXPECT_EQ(head, (std::vector<std::uint8_t>{0x00, 0x03, 0x19, 0x2A, 0x3F, 0x4E, 0x53, 0x0D, 0x00}));
+    EXPECT_EQ(head,
+              (std::vector<std::uint8_t>{0x00, 0x03, 0x19, 0x2A, 0x3F, 0x4E, 0x53, 0x0D, 0x00}));
     EXPECT_TRUE(std::all_of(report.begin() + 9, report.end(), [](auto b) { return b == 0; }));
 }
 
@@ -65,7 +66,8 @@ TEST(AnswerCutting, TextsEndWhereTheyShould) {
         {"NoZeroByte", AnswerWith(5, std::string(60, 'Z')), 5, std::string(60, 'Z')},
         {"IOVersion", AnswerWith(3, "IO 2.05"), 3, "IO 2.05"},
     };
-    for (const auto& c : cases) EXPECT_EQ(AnswerText(c.answer, c.from), c.text) << c.name;
+    for (const auto& c : cases)
+        EXPECT_EQ(AnswerText(c.answer, c.from), c.text) << c.name;
 }
 
 TEST(AnswerCutting, QueryValueStopsAtTheFirstCarriageReturn) {
@@ -82,12 +84,8 @@ TEST(InstrumentVersion, ModelPrefixAndBootLoader) {
         std::string value;
         std::string version;
     } cases[] = {
-        {"VELTRA-52 3.12", " 3.12"},
-        {"VELTRA-523.12", "3.12"},
-        {"VELTRA-52", ""},
-        {" BOOT 1.04", "BOOT 1.04"},
-        {"VELTRA-5", "VELTRA-5"},
-        {"BOOT 1.04", "BOOT 1.04"},
+        {"VELTRA-52 3.12", " 3.12"},          {"VELTRA-523.12", "3.12"}, {"VELTRA-52", ""},
+        {" BOOT 1.04", "BOOT 1.04"},          {"VELTRA-5", "VELTRA-5"},  {"BOOT 1.04", "BOOT 1.04"},
         {"veltra-52 3.12", "veltra-52 3.12"},
     };
     for (const auto& c : cases)

@@ -22,7 +22,8 @@ TEST(Presence, SixLoggersPerCharacter) {
     // Bits 0x40 and 0x80 mean nothing.
     EXPECT_EQ(Present(std::string("\xC0\x40", 2), kTvList), std::vector<int>{});
     // The modem list has 30 loggers: characters 0..4.
-    EXPECT_EQ(Present(std::string(4, '\x40') + "\x70\x7F\x7F", kModemList), (std::vector<int>{28, 29}));
+    EXPECT_EQ(Present(std::string(4, '\x40') + "\x70\x7F\x7F", kModemList),
+              (std::vector<int>{28, 29}));
     EXPECT_EQ(Present("", kTvList), std::vector<int>{});
 }
 
@@ -45,15 +46,16 @@ TEST(TvHeader, AcceptedOrRefused) {
     EXPECT_EQ(header->thresholdTenths, -3);
     EXPECT_TRUE(ParseTvHeader("H&P&0&2&0&0"));
     EXPECT_TRUE(ParseTvHeader("H&P&150&0&0&0"));
-    for (const char* bad : {"H&P&151&0&0&0", "H&P&-1&0&0&0", "H&P&3&3&0&0", "H&P&x&0&0&0", "H&P&3&0&0", ""})
+    for (const char* bad :
+         {"H&P&151&0&0&0", "H&P&-1&0&0&0", "H&P&3&3&0&0", "H&P&x&0&0&0", "H&P&3&0&0", ""})
         EXPECT_FALSE(ParseTvHeader(bad)) << bad;
 }
 
 TEST(TvRecord, DigitalAndAnalog) {
     TvRecord r{};
     ASSERT_EQ(ParseTvRecord("1&D1&602000000&-125000&8000000&0&4&6952&63.2&38.8&1.0E-8", r), 0);
-    EXPECT_EQ(r, (TvRecord{"", "D1", "602.00", "8.00", "-0.12", "DIGITAL", "63.2", "DVB-C", "QAM256",
-                           "6952", "38.8", "1.0E-8"}));
+    EXPECT_EQ(r, (TvRecord{"", "D1", "602.00", "8.00", "-0.12", "DIGITAL", "63.2", "DVB-C",
+                           "QAM256", "6952", "38.8", "1.0E-8"}));
     ASSERT_EQ(ParseTvRecord("0&C5&175250000&0&7000000&16&5.50&68.4&13.0&47.5d", r), 0);
     EXPECT_EQ(r, (TvRecord{"", "C5", "175.25", "7.00", "0.00", "ANALOG", "68.4", "NTSC/M", "5.50",
                            "13.0", "47.5", ""}));
@@ -124,8 +126,10 @@ TvLogger SampleTv() {
     tv.noiseFrequency = "8.10";
     tv.threshold = "-3";
     tv.records = {
-        {"1", "D1", "602.00", "8.00", "-0.12", "DIGITAL", "63.2", "DVB-C", "QAM256", "6952", "38.8", "1.0E-8"},
-        {"2", "C5", "175.25", "7.00", "0.00", "ANALOG", "68.4", "PAL/BG", "5.50", "13.0", "47.5", ""},
+        {"1", "D1", "602.00", "8.00", "-0.12", "DIGITAL", "63.2", "DVB-C", "QAM256", "6952", "38.8",
+         "1.0E-8"},
+        {"2", "C5", "175.25", "7.00", "0.00", "ANALOG", "68.4", "PAL/BG", "5.50", "13.0", "47.5",
+         ""},
     };
     return tv;
 }
@@ -171,7 +175,8 @@ TEST(LoggerFiles, DownAndModemRoundTrips) {
     down.frequency = "610.00";
     down.postBer = "<1.0E-8";
     NumberFixedRows(down);
-    for (std::size_t i = 0; i < 8; ++i) down.rows[i] = {std::to_string(i + 1), "D" + std::to_string(i), "P", "6", "60.8"};
+    for (std::size_t i = 0; i < 8; ++i)
+        down.rows[i] = {std::to_string(i + 1), "D" + std::to_string(i), "P", "6", "60.8"};
     LoggerRecords read;
     EXPECT_EQ(ReadLoggerText(DownLoggerFileText(down), "f.logds", read), 2);
     read.down.fileName.clear();
@@ -183,8 +188,10 @@ TEST(LoggerFiles, DownAndModemRoundTrips) {
     ModemLogger modem;
     modem.name = "CM";
     NumberFixedRows(modem);
-    for (auto& row : modem.down) row = {row[0], "-", "----", "-", "-", "-", "-"};
-    for (auto& row : modem.up) row = {row[0], "1", "35.60", "102.5", "0", "6.40", "5120", "64QAM"};
+    for (auto& row : modem.down)
+        row = {row[0], "-", "----", "-", "-", "-", "-"};
+    for (auto& row : modem.up)
+        row = {row[0], "1", "35.60", "102.5", "0", "6.40", "5120", "64QAM"};
     EXPECT_EQ(ReadLoggerText(ModemLoggerFileText(modem), "f.logmr", read), 3);
     EXPECT_EQ(read.modem.down, modem.down);
     EXPECT_EQ(read.modem.up, modem.up);
@@ -216,7 +223,8 @@ TEST(LoggerFiles, ReaderResults) {
 
 TEST(LoggerFiles, SaveAllAsNames) {
     EXPECT_EQ(SaveAllAsPath("/data/survey.north.logtv", "L1", ".logtv"), "/data/survey_L1.logtv");
-    EXPECT_EQ(SaveAllAsPath("/data/a.b/survey.north.logtv", "L1", ".logtv"), "/data/a.b/survey_L1.logtv");
+    EXPECT_EQ(SaveAllAsPath("/data/a.b/survey.north.logtv", "L1", ".logtv"),
+              "/data/a.b/survey_L1.logtv");
     EXPECT_EQ(SaveAllAsPath("/data/MyLoggers", "CM 1", ".logmr"), "/data/MyLoggers_CM 1.logmr");
     EXPECT_EQ(SaveAllAsPath("/data/x", "../../etc/p", ".logds"), "/data/x_.._.._etc_p.logds");
 }

@@ -8,11 +8,13 @@ namespace veltra {
 namespace {
 
 class LoggerTab : public test::ProgramFixture {
-protected:
+  protected:
     void SetUp() override {
-        sim::SimLogger tv{"NORTH", "09:12:44", "02/12/2026", 0, "H&DOCSI&120&0&5500000&450", {}, {}};
+        sim::SimLogger tv{"NORTH", "09:12:44", "02/12/2026", 0, "H&DOCSI&120&0&5500000&450",
+                          {},      {}};
         for (int k = 0; k < 120; ++k)
-            tv.records.push_back("1&D&" + std::to_string(100000000 + 6000000 * k) + "&0&8000000&0&4&6952&63&38&x");
+            tv.records.push_back("1&D&" + std::to_string(100000000 + 6000000 * k) +
+                                 "&0&8000000&0&4&6952&63&38&x");
         sim.tvLoggers()[4] = tv;
         create();
         for (LoggerViewer* viewer : std::initializer_list<LoggerViewer*>{
@@ -73,8 +75,10 @@ TEST_F(LoggerTab, ReceiveAndOpenATvLogger) {
 
 TEST_F(LoggerTab, ModemViewerShowsItsFixedRows) {
     sim.modemLoggers()[0] = sim::SimLogger{"CM", "t", "d", 0, "", {}, {}};
-    for (int d = 0; d < 8; ++d) sim.modemLoggers()[0]->rows[d] = "0&-&-&-&-&-&-";
-    for (int u = 10; u <= 13; ++u) sim.modemLoggers()[0]->rows[u] = "0&1&2&3&4&5&6&7";
+    for (int d = 0; d < 8; ++d)
+        sim.modemLoggers()[0]->rows[d] = "0&-&-&-&-&-&-";
+    for (int u = 10; u <= 13; ++u)
+        sim.modemLoggers()[0]->rows[u] = "0&1&2&3&4&5&6&7";
     form().ReceiveLogButClick();
     program->loggers->LoggerIndexMouseUp(true, 1, 1);
     form().LoggerIndexDblClick();

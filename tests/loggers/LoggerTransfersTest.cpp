@@ -13,17 +13,22 @@ namespace {
 using Commands = std::vector<std::string>;
 
 sim::SimLogger TvLogger(const std::string& name, int records) {
-    sim::SimLogger logger{name, "09:05:03", "07/03/2014", 0, "H&CABLE&" + std::to_string(records) + "&1&8100000&-3", {}, {}};
+    sim::SimLogger logger{
+        name, "09:05:03", "07/03/2014", 0, "H&CABLE&" + std::to_string(records) + "&1&8100000&-3",
+        {},   {}};
     for (int k = 0; k < records; ++k)
-        logger.records.push_back("1&D" + std::to_string(k) + "&" + std::to_string(602000000 + 8000000 * k) +
+        logger.records.push_back("1&D" + std::to_string(k) + "&" +
+                                 std::to_string(602000000 + 8000000 * k) +
                                  "&0&8000000&0&4&6952&63.2&38.8&1.0E-8");
     return logger;
 }
 
 sim::SimLogger ModemLogger(const std::string& name) {
     sim::SimLogger logger{name, "10:20:11", "04/12/2026", 0, "", {}, {}};
-    for (int d = 0; d < 8; ++d) logger.rows[d] = "0&D" + std::to_string(d) + "&P&602.00&61.1&36.4&256";
-    for (int u = 10; u <= 13; ++u) logger.rows[u] = "0&1&35.60&102.5&0&6.40&5120&64QAM";
+    for (int d = 0; d < 8; ++d)
+        logger.rows[d] = "0&D" + std::to_string(d) + "&P&602.00&61.1&36.4&256";
+    for (int u = 10; u <= 13; ++u)
+        logger.rows[u] = "0&1&35.60&102.5&0&6.40&5120&64QAM";
     return logger;
 }
 
@@ -31,14 +36,16 @@ sim::SimLogger DownLogger(const std::string& name) {
     sim::SimLogger logger{name, "10:24:56", "04/12/2026", 1, "", {}, {}};
     logger.rows[8] = "1&D2LONG&DOCSIS&610.00&DVB-C&EURO 3.0&256&6952";
     logger.rows[9] = "1&61.2&37.5&12&17&-0.02&2.1E-6&<1.0E-8";
-    for (int d = 0; d < 8; ++d) logger.rows[d] = "1&D" + std::to_string(d) + "&P&602.00&x&60.8";
+    for (int d = 0; d < 8; ++d)
+        logger.rows[d] = "1&D" + std::to_string(d) + "&P&602.00&x&60.8";
     return logger;
 }
 
 class Loggers : public ::testing::Test {
-protected:
+  protected:
     Loggers() {
-        for (int key = 0; key < kLanguageTextCount; ++key) texts.set(key, "T" + std::to_string(key));
+        for (int key = 0; key < kLanguageTextCount; ++key)
+            texts.set(key, "T" + std::to_string(key));
         index.setRowCount(51);
     }
     std::string msg(int code) const { return *MessageText(code, texts); }
@@ -60,7 +67,8 @@ protected:
 };
 
 TEST_F(Loggers, IndexRowsFollowTheLoggersPresent) {
-    for (int n : {5, 17, 40}) sim.tvLoggers()[static_cast<std::size_t>(n)] = TvLogger("L" + std::to_string(n), 1);
+    for (int n : {5, 17, 40})
+        sim.tvLoggers()[static_cast<std::size_t>(n)] = TvLogger("L" + std::to_string(n), 1);
     receive(1);
     EXPECT_EQ(loggers.LoggerCount, 3);
     EXPECT_EQ(index.cell(1, 1), "L5");
@@ -95,7 +103,8 @@ TEST_F(Loggers, ReceiveTrafficAndEmptyLists) {
 }
 
 TEST_F(Loggers, MarksAndTheHeaderToggle) {
-    for (int n : {0, 1, 2}) sim.tvLoggers()[static_cast<std::size_t>(n)] = TvLogger("L", 1);
+    for (int n : {0, 1, 2})
+        sim.tvLoggers()[static_cast<std::size_t>(n)] = TvLogger("L", 1);
     receive(1);
     loggers.LoggerIndexMouseUp(true, 4, 2);
     EXPECT_EQ(index.cell(4, 2), "YES");
@@ -256,10 +265,12 @@ TEST_F(Loggers, OpenResults) {
     prompts.files = {folder.write("n.logtv", "0\r\nN\r\nP\r\nD\r\nT\r\nM\r\n0\r\n0\r\n151")};
     EXPECT_EQ(loggers.OpenLogger(openDialog), -14);
     EXPECT_EQ(loggers.records.tv.fileName, folder.str() + "n.logtv");
-    prompts.files = {folder.write("r.logtv", "0\r\nN\r\nP\r\nD\r\nT\r\nM\r\n0\r\n0\r\n1\r\n0,A,1,1,1,ANALOG,1,PAL/BG,1,1,1,")};
+    prompts.files = {folder.write(
+        "r.logtv",
+        "0\r\nN\r\nP\r\nD\r\nT\r\nM\r\n0\r\n0\r\n1\r\n0,A,1,1,1,ANALOG,1,PAL/BG,1,1,1,")};
     const std::size_t shown = messages().size();
     EXPECT_EQ(loggers.OpenLogButClick(openDialog), kShowNothing);
-    EXPECT_EQ(messages().size(), shown + 2);  // at the row, then once more
+    EXPECT_EQ(messages().size(), shown + 2);                       // at the row, then once more
     EXPECT_EQ(loggers.OpenLogButClick(openDialog), kShowNothing);  // cancelled: nothing
     EXPECT_EQ(messages().size(), shown + 2);
 }

@@ -18,8 +18,9 @@ TvLogger Tv(std::size_t records) {
     tv.noiseFrequency = "5.50";
     tv.threshold = "45";
     for (std::size_t k = 0; k < records; ++k) {
-        tv.records.push_back({std::to_string(k + 1), "CH" + std::to_string(k % 10), "602.00", "8.00", "0.00",
-                              k % 2 ? "ANALOG" : "DIGITAL", "63.2", "DVB-C", "QAM256", "6952", "38.8", "1.0E-8"});
+        tv.records.push_back({std::to_string(k + 1), "CH" + std::to_string(k % 10), "602.00",
+                              "8.00", "0.00", k % 2 ? "ANALOG" : "DIGITAL", "63.2", "DVB-C",
+                              "QAM256", "6952", "38.8", "1.0E-8"});
     }
     return tv;
 }
@@ -37,7 +38,8 @@ TEST(TvPrint, HeaderLinesAndTheFirstRecord) {
               "Threshold:                   45 dBuV\r\n"
               "\r\n" +
                   kHeader + "\r\n" +
-                  "CH0    602.00   8.00   0.00    D      63.   DVB-C      QAM256   6952    38.8     1.0E-8   #");
+                  "CH0    602.00   8.00   0.00    D      63.   DVB-C      QAM256   6952    38.8    "
+                  " 1.0E-8   #");
     const auto lines = PrintedLines(text);
     ASSERT_EQ(lines.size(), 11u);
     EXPECT_EQ(lines.back().size(), 90u);  // the last row complete, without the "#"
@@ -73,14 +75,17 @@ TEST(ModemAndDownPrint, Layouts) {
     modem.date = "d";
     modem.time = "t";
     NumberFixedRows(modem);
-    for (auto& row : modem.down) row = {row[0], "D1", "DOCSI", "602.00", "61.1", "36.4", "QAM256"};
-    for (auto& row : modem.up) row = {row[0], "1", "35.60", "102.5", "0", "6.40", "5120", "64QAM"};
+    for (auto& row : modem.down)
+        row = {row[0], "D1", "DOCSI", "602.00", "61.1", "36.4", "QAM256"};
+    for (auto& row : modem.up)
+        row = {row[0], "1", "35.60", "102.5", "0", "6.40", "5120", "64QAM"};
     const auto lines = PrintedLines(ModemPrintLayout(modem));
     ASSERT_EQ(lines.size(), 4u + 1 + 1 + 8 + 1 + 1 + 4);
     EXPECT_EQ(lines[0], "REGISTRED MODEM LOGGER");
     EXPECT_EQ(lines[1], "Logger name: CM");
     EXPECT_EQ(lines[6], "D1        DOCSI          602.00       61.1         36.4       QAM256");
-    EXPECT_EQ(lines.back(), "1    35.60        102.5        0            6.40       5120           64QAM ");
+    EXPECT_EQ(lines.back(),
+              "1    35.60        102.5        0            6.40       5120           64QAM ");
 
     DownLogger down;
     down.name = "DS";
@@ -88,7 +93,8 @@ TEST(ModemAndDownPrint, Layouts) {
     down.symbolRate = "6952";
     down.power = "61.2";
     NumberFixedRows(down);
-    for (auto& row : down.rows) row = {row[0], "D1", "DOCSI", "602.00", "60.8"};
+    for (auto& row : down.rows)
+        row = {row[0], "D1", "DOCSI", "602.00", "60.8"};
     const auto downLines = PrintedLines(DownPrintLayout(down));
     ASSERT_EQ(downLines.size(), 18u + 1 + 1 + 8);
     EXPECT_EQ(downLines[1], "Logger name:       DS");

@@ -11,21 +11,25 @@ std::string Shell(const std::string& command) {
     std::string output;
     if (FILE* pipe = popen(command.c_str(), "r")) {
         char buffer[4096];
-        while (std::size_t n = fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
+        while (std::size_t n = fread(buffer, 1, sizeof buffer, pipe))
+            output.append(buffer, n);
         pclose(pipe);
     }
     return output;
 }
 
 class Printing : public test::ProgramFixture {
-protected:
+  protected:
     void SetUp() override {
-        sim::SimLogger tv{"NORTH", "09:12:44", "02/12/2026", 0, "H&DOCSI&150&0&5500000&450", {}, {}};
+        sim::SimLogger tv{"NORTH", "09:12:44", "02/12/2026", 0, "H&DOCSI&150&0&5500000&450",
+                          {},      {}};
         for (int k = 0; k < 150; ++k)
-            tv.records.push_back("1&D" + std::to_string(k) + "&" + std::to_string(100000000 + 6000000 * k) +
+            tv.records.push_back("1&D" + std::to_string(k) + "&" +
+                                 std::to_string(100000000 + 6000000 * k) +
                                  "&0&8000000&0&4&6952&63&38&x");
         sim.tvLoggers()[2] = tv;
-        sim.tvLoggers()[5] = sim::SimLogger{"SOUTH", "10:00:00", "03/12/2026", 0, "H&P&0&1&0&0", {}, {}};
+        sim.tvLoggers()[5] =
+            sim::SimLogger{"SOUTH", "10:00:00", "03/12/2026", 0, "H&P&0&1&0&0", {}, {}};
         create();
         pdf = folder.str() + "out.pdf";
         program->printer->setPdfOutput(QString::fromStdString(pdf));
@@ -46,7 +50,8 @@ TEST_F(Printing, ALoggerPrintsOnPagesFromItsViewer) {
     EXPECT_EQ(program->printer->lastTitle(), "NORTH");
     EXPECT_TRUE(folder.exists("Loggers/print.temp"));
     // VELTRA_KEEP_PDF=path keeps the printed pages for a person to look at.
-    if (const char* keep = std::getenv("VELTRA_KEEP_PDF")) std::filesystem::copy_file(pdf, keep, std::filesystem::copy_options::overwrite_existing);
+    if (const char* keep = std::getenv("VELTRA_KEEP_PDF"))
+        std::filesystem::copy_file(pdf, keep, std::filesystem::copy_options::overwrite_existing);
     if (Shell("command -v pdftotext").empty()) GTEST_SKIP() << "pdftotext is missing";
     const std::string pages = Shell("pdfinfo '" + pdf + "' | grep Pages:");
     EXPECT_NE(pages.find("Pages:"), std::string::npos);
@@ -70,7 +75,8 @@ TEST_F(Printing, MarkedLoggersPrintAsOneJobEach) {
 TEST_F(Printing, OnlyTheLeftAltKeyOpensTheServiceFunctions) {
     int terminals = 0;
     int erasures = 0;
-    program->AboutVELTRA52->setServices(program->leftAlt.get(), [&] { ++terminals; }, [&] { ++erasures; });
+    program->AboutVELTRA52->setServices(
+        program->leftAlt.get(), [&] { ++terminals; }, [&] { ++erasures; });
     auto key = [](QEvent::Type type, quint32 keysym) {
         QKeyEvent event(type, Qt::Key_Alt, Qt::AltModifier, 0, keysym, 0);
         QCoreApplication::sendEvent(QCoreApplication::instance(), &event);

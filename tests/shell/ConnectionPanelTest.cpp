@@ -36,10 +36,11 @@ TEST_F(ConnectionPanel, UnplugEmptiesThePanelTheListAndTheLoggerIndex) {
 
     EXPECT_EQ(form().Connexio->text(), toQt(text(15)));
     EXPECT_EQ(form().Connexio->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    for (QLabel* value : {form().Mod, form().SN, form().IOV, form().VTV}) EXPECT_EQ(value->text(), "");
-    for (QWidget* off : std::initializer_list<QWidget*>{form().Model, form().SNumber, form().IOVersion,
-                                                        form().VTVersion, form().ReceiveBut,
-                                                        form().DelSelBut, form().LoadBut, form().Llista})
+    for (QLabel* value : {form().Mod, form().SN, form().IOV, form().VTV})
+        EXPECT_EQ(value->text(), "");
+    for (QWidget* off : std::initializer_list<QWidget*>{
+             form().Model, form().SNumber, form().IOVersion, form().VTVersion, form().ReceiveBut,
+             form().DelSelBut, form().LoadBut, form().Llista})
         EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
     EXPECT_EQ(form().Llista->count(), 0);
     EXPECT_EQ(form().LoggerIndex->cell(1, 5), "");
@@ -91,8 +92,9 @@ TEST_F(ConnectionPanel, ClockSettingSendsTheClockAndResynchronises) {
     when.tm_hour = 9;
     when.tm_min = 5;
     when.tm_sec = 3;
-    SetInstrumentClock(form().link(), prompts, [this](int code) { form().ShowMessageCode(code); },
-                       fromQt(form().SN->text()), when);
+    SetInstrumentClock(
+        form().link(), prompts, [this](int code) { form().ShowMessageCode(code); },
+        fromQt(form().SN->text()), when);
     EXPECT_EQ(sim.commandsSent(), (std::vector<std::string>{"*SK09:05:03/07-03-2014", "*?NS"}));
     EXPECT_EQ(sim.pendingAnswers(), 0u);
     EXPECT_TRUE(prompts.messages.empty());

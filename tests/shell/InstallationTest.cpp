@@ -40,7 +40,8 @@ TEST(UdevRule, ParsesAndMatchesTheInterface) {
         std::size_t pos = 0;
         while (pos < rest.size()) {
             const std::size_t comma = rest.find(',', pos);
-            const std::string item = rest.substr(pos, comma == std::string::npos ? std::string::npos : comma - pos);
+            const std::string item =
+                rest.substr(pos, comma == std::string::npos ? std::string::npos : comma - pos);
             std::smatch m;
             ASSERT_TRUE(std::regex_match(item, m, pair)) << item;
             EXPECT_TRUE(keys.count(m[1])) << m[1];

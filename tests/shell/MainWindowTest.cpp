@@ -38,7 +38,8 @@ TEST_F(MainWindow, ChoosingALanguageRelabelsTheWindowAndIsRemembered) {
     const QString englishCaption = form().ReceiveBut->text();
     LanguageEntry(form(), QString::fromUtf8("Español"))->trigger();
     EXPECT_NE(form().ReceiveBut->text(), englishCaption);
-    EXPECT_EQ(form().ReceiveBut->text(), QString::fromUtf8("Leer los planes de canales del equipo"));
+    EXPECT_EQ(form().ReceiveBut->text(),
+              QString::fromUtf8("Leer los planes de canales del equipo"));
     EXPECT_EQ(form().PageControl->tabText(1), "Registros");
     EXPECT_EQ(form().Connexio->text(), "Conectado");
     EXPECT_EQ(folder.read("config.txt"), "Espa\xC3\xB1ol");
@@ -57,7 +58,8 @@ TEST_F(MainWindow, ValueLabelsStandThreePixelsRightOfTheirCaptions) {
                                   {form().SNumber, form().SN},
                                   {form().IOVersion, form().IOV},
                                   {form().VTVersion, form().VTV}}) {
-        EXPECT_EQ(value->x(), caption->x() + caption->width() + 3) << caption->objectName().toStdString();
+        EXPECT_EQ(value->x(), caption->x() + caption->width() + 3)
+            << caption->objectName().toStdString();
     }
 }
 

@@ -18,7 +18,7 @@
 namespace veltra::test {
 
 class ProgramFixture : public ::testing::Test {
-protected:
+  protected:
     ProgramFixture() {
         for (const char* sub : {"Images", "Languages", "Version", "Loggers"}) {
             std::filesystem::copy(std::filesystem::path(VELTRA_DATA_DIR) / sub, folder.path() / sub,

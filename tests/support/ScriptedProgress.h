@@ -10,7 +10,7 @@
 namespace veltra::test {
 
 class RecordedProgress : public Progress {
-public:
+  public:
     void prepare(const std::string& caption_, const std::string& status_,
                  const std::string& warning_, int maximum_) override {
         caption = caption_;
@@ -38,7 +38,7 @@ public:
 };
 
 class RecordedPlanList : public PlanList, public PlanButtons {
-public:
+  public:
     void clear() override { items.clear(), selected.clear(); }
     void add(const std::string& name) override {
         items.push_back(name);
@@ -46,8 +46,12 @@ public:
     }
     void setEnabled(bool enabled_) override { enabled = enabled_; }
     int count() const override { return static_cast<int>(items.size()); }
-    std::string item(int position) const override { return items[static_cast<std::size_t>(position)]; }
-    bool isSelected(int position) const override { return selected[static_cast<std::size_t>(position)]; }
+    std::string item(int position) const override {
+        return items[static_cast<std::size_t>(position)];
+    }
+    bool isSelected(int position) const override {
+        return selected[static_cast<std::size_t>(position)];
+    }
     void enableSendAndDelete() override { buttonsEnabled = true; }
 
     std::vector<std::string> items;

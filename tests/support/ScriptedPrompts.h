@@ -17,7 +17,7 @@ struct ShownMessage {
 };
 
 class ScriptedPrompts : public UserPrompts {
-public:
+  public:
     void showMessage(const std::string& caption, const std::string& text,
                      MessageIcon icon) override {
         messages.push_back({caption, text, icon});
@@ -60,7 +60,8 @@ public:
 
     std::vector<std::string> messageTexts() const {
         std::vector<std::string> texts;
-        for (const ShownMessage& m : messages) texts.push_back(m.text);
+        for (const ShownMessage& m : messages)
+            texts.push_back(m.text);
         return texts;
     }
 

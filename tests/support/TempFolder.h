@@ -9,7 +9,7 @@
 namespace veltra::test {
 
 class TempFolder {
-public:
+  public:
     TempFolder() {
         std::random_device random;
         path_ = std::filesystem::temp_directory_path() /
@@ -40,7 +40,7 @@ public:
         return std::filesystem::exists(path_ / relative);
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

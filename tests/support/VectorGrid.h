@@ -10,7 +10,7 @@
 namespace veltra::test {
 
 class VectorGrid : public TextGrid {
-public:
+  public:
     int rowCount() const override { return static_cast<int>(rows_.size()); }
     void setRowCount(int rows) override {
         rows_.resize(static_cast<std::size_t>(rows), std::vector<std::string>(kEditorColumns));
@@ -22,7 +22,7 @@ public:
         rows_.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column)) = text;
     }
 
-private:
+  private:
     std::vector<std::vector<std::string>> rows_;
 };
 
