@@ -10,10 +10,6 @@ constexpr int kQuestionCaption = 37;
 constexpr int kAskReplacePlan = 79;
 constexpr int kAskSaveOnClose = 117;
 
-bool EndsWithC52(const std::string& path) {
-    return path.size() >= 4 && path.compare(path.size() - 4, 4, ".c52") == 0;
-}
-
 }  // namespace
 
 ChannelPlanEditor::ChannelPlanEditor(TextGrid& cells, EditorView& view, UserPrompts& prompts,
@@ -184,7 +180,7 @@ int ChannelPlanEditor::LoadChannelPlanFile(int position, FileDialogState& dialog
     if (position < 0) {
         const auto path = prompts_.chooseOpenFile(dialog);
         if (!path) return -1;
-        if (!EndsWithC52(*path)) {
+        if (!EndsWith(*path, ".c52")) {
             message(11);
             return 12;
         }
@@ -260,7 +256,7 @@ int ChannelPlanEditor::DesaCanalitzacio(bool saveAs, FileDialogState& saveDialog
         if (!chosen) return 1;
         if (chosen->empty()) return 2;
         path = *chosen;
-        if (!EndsWithC52(path)) path += ".c52";
+        if (!EndsWith(path, ".c52")) path += ".c52";
     }
     std::string text;
     if (!PlanTextFromGrid(grid_, planName_, text)) {

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "channelplans/ChannelRecord.h"
+#include "language/LanguageTable.h"
 
 namespace veltra {
 
@@ -16,25 +17,6 @@ constexpr long long kMaxFrequency = 1020000000;
 
 bool InRange(long long value, long long low, long long high) {
     return value >= low && value <= high;
-}
-
-std::size_t CharacterCount(const std::string& text) {
-    std::size_t count = 0;
-    for (char c : text) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
-    }
-    return count;
-}
-
-std::string FirstCharacters(const std::string& text, std::size_t count) {
-    std::size_t chars = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-            if (chars == count) return text.substr(0, i);
-            ++chars;
-        }
-    }
-    return text;
 }
 
 bool IsAnalogSystem(const std::string& word) {

@@ -2,12 +2,13 @@
 
 #include <QScreen>
 
+#include "shell/WindowStyle.h"
+
 namespace veltra {
 
 TDialog::TDialog(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName("Dialog");
     setFixedSize(308, 166);
-    setAutoFillBackground(true);
 
     Label1 = new QLabel(this);
     Label1->setObjectName("Label1");
@@ -31,9 +32,7 @@ void TDialog::applyLanguageTexts(const LanguageTable& /*texts*/) {}  // set by e
 
 std::optional<QString> TDialog::ask(const QColor& background, const QString& caption,
                                     const QString& prompt, const QString& text) {
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, background);
-    setPalette(palette);
+    SetBackground(this, background);
     setWindowTitle(caption);
     Label1->setText(prompt);
     Edit1->setText(text);

@@ -7,6 +7,7 @@
 
 #include "editor/TDialog.h"
 #include "shell/QtText.h"
+#include "shell/WindowStyle.h"
 
 namespace veltra {
 
@@ -71,10 +72,7 @@ TEditor::TEditor(UserPrompts& prompts, const LanguageTable& texts, QWidget* pare
     client_ = new QWidget(this);
     client_->setObjectName("EditorClient");
     client_->setFixedSize(792, 546);
-    client_->setAutoFillBackground(true);
-    QPalette palette = client_->palette();
-    palette.setColor(QPalette::Window, kWindowColor);
-    client_->setPalette(palette);
+    SetBackground(client_, kWindowColor);
     client_->installEventFilter(this);
     layout->addWidget(client_);
 

@@ -24,12 +24,6 @@ constexpr int kInstrumentUpdateCaption = 73;
 constexpr int kBlock = 64;
 constexpr int kRecordSends = 6;
 
-bool EndsWith(const std::string& text, const char* end) {
-    const std::string suffix = end;
-    return text.size() >= suffix.size() &&
-           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
 }  // namespace
 
 FirmwareUpdates::FirmwareUpdates(Link& link, UserPrompts& prompts, const LanguageTable& texts,

@@ -4,6 +4,7 @@
 
 #include "language/LanguageTable.h"
 #include "shell/QtText.h"
+#include "shell/WindowStyle.h"
 
 namespace veltra {
 
@@ -35,10 +36,7 @@ TUpdatingFORM::TUpdatingFORM(QWidget* parent)
     WarningPanel = new QWidget(this);
     WarningPanel->setObjectName("WarningPanel");
     WarningPanel->setGeometry(16, 68, 313, 72);
-    WarningPanel->setAutoFillBackground(true);
-    QPalette palette = WarningPanel->palette();
-    palette.setColor(QPalette::Window, kSkyBlue);
-    WarningPanel->setPalette(palette);
+    SetBackground(WarningPanel, kSkyBlue);
     DoNotDisconnect = new QLabel(WarningPanel);
     DoNotDisconnect->setObjectName("DoNotDisconnect");
     DoNotDisconnect->setGeometry(9, 6, 295, 60);

@@ -92,6 +92,30 @@ void LanguageTable::set(int key, std::string text) {
     texts_[static_cast<std::size_t>(key)] = std::move(text);
 }
 
+std::size_t CharacterCount(const std::string& text) {
+    std::size_t count = 0;
+    for (char c : text) {
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
+    }
+    return count;
+}
+
+std::string FirstCharacters(const std::string& text, std::size_t count) {
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            if (chars == count) return text.substr(0, i);
+            ++chars;
+        }
+    }
+    return text;
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
 bool IsValidUtf8(const std::string& bytes) {
     std::size_t i = 0;
     while (i < bytes.size()) {

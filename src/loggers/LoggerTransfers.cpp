@@ -14,11 +14,6 @@ constexpr int kSavedCaption = 151;
 constexpr int kSavedText = 152;
 constexpr int kFirstNoiseModeText = 141;
 
-bool EndsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() &&
-           text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
 std::string Digits(int value, std::size_t width) {
     std::string text = std::to_string(value);
     while (text.size() < width)

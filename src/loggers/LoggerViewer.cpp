@@ -5,6 +5,7 @@
 
 #include "editor/TDialog.h"
 #include "shell/QtText.h"
+#include "shell/WindowStyle.h"
 
 namespace veltra {
 
@@ -15,17 +16,6 @@ QFont PointFont(const QFont& base, int points, bool bold = false) {
     font.setPointSize(points);
     font.setBold(bold);
     return font;
-}
-
-std::string FirstCharacters(const std::string& text, std::size_t count) {
-    std::size_t chars = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-            if (chars == count) return text.substr(0, i);
-            ++chars;
-        }
-    }
-    return text;
 }
 
 }  // namespace
@@ -41,10 +31,7 @@ LoggerViewer::LoggerViewer(const char* objectName, int captionText, const Layout
     box->setMenuBar(MainMenu);
     client_ = new QWidget(this);
     client_->setFixedSize(792, 546);
-    client_->setAutoFillBackground(true);
-    QPalette palette = client_->palette();
-    palette.setColor(QPalette::Window, kViewerColor);
-    client_->setPalette(palette);
+    SetBackground(client_, kViewerColor);
     box->addWidget(client_);
 
     Archivo1 = MainMenu->addMenu("&File");

@@ -3,6 +3,7 @@
 #include "language/LanguageTable.h"
 #include "shell/QtText.h"
 #include "shell/TAboutVELTRA52.h"
+#include "shell/WindowStyle.h"
 
 namespace veltra {
 
@@ -10,10 +11,7 @@ TAboutController::TAboutController(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName("AboutController");
     setFixedSize(360, 200);
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(119, 153, 255));
-    setPalette(palette);
+    SetBackground(this, QColor(119, 153, 255));
     Picture = new QLabel(this);
     Picture->setObjectName("Picture");
     Picture->setGeometry(16, 16, 80, 110);

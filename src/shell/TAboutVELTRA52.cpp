@@ -6,6 +6,7 @@
 #include "language/LanguageTable.h"
 #include "shell/LeftAltKey.h"
 #include "shell/QtText.h"
+#include "shell/WindowStyle.h"
 
 namespace veltra {
 
@@ -45,10 +46,7 @@ TAboutVELTRA52::TAboutVELTRA52(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName("AboutVELTRA52");
     setFixedSize(420, 300);
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(119, 153, 255));
-    setPalette(palette);
+    SetBackground(this, QColor(119, 153, 255));
 
     Picture = new QLabel(this);
     Picture->setObjectName("Picture");

@@ -17,6 +17,7 @@
 #include "shell/MessageCodes.h"
 #include "shell/Pictures.h"
 #include "shell/QtText.h"
+#include "shell/WindowStyle.h"
 
 namespace veltra {
 
@@ -76,19 +77,13 @@ TForm1::TForm1(Language& language, Link& link, UserPrompts& prompts, QWidget* pa
     auto* central = new QWidget(this);
     central->setObjectName("ClientArea");
     central->setFixedSize(792, 546);
-    central->setAutoFillBackground(true);
-    QPalette palette = central->palette();
-    palette.setColor(QPalette::Window, WindowsColor(kMainWindowColor));
-    central->setPalette(palette);
+    SetBackground(central, WindowsColor(kMainWindowColor));
     setCentralWidget(central);
 
     Panel1 = new QWidget(central);
     Panel1->setObjectName("Panel1");
     Panel1->setGeometry(3, 0, 785, 40);
-    Panel1->setAutoFillBackground(true);
-    QPalette navy = Panel1->palette();
-    navy.setColor(QPalette::Window, kNavy);
-    Panel1->setPalette(navy);
+    SetBackground(Panel1, kNavy);
     Logo = MakeLabel(Panel1, "Logo", 8, 8);
     Logo->setFixedSize(144, 24);
     Logo->setScaledContents(true);
@@ -265,10 +260,7 @@ void TForm1::buildLoggersTab() {
     Panel3->setObjectName("Panel3");
     static_cast<QFrame*>(Panel3)->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel3->setGeometry(280, 32, 481, 329);
-    Panel3->setAutoFillBackground(true);
-    QPalette palette = Panel3->palette();
-    palette.setColor(QPalette::Window, WindowsColor(kMainWindowColor));
-    Panel3->setPalette(palette);
+    SetBackground(Panel3, WindowsColor(kMainWindowColor));
 
     LoggerIndex = new StringGrid(5, 31, Panel3);
     LoggerIndex->setObjectName("LoggerIndex");

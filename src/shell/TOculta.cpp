@@ -3,16 +3,14 @@
 #include "language/LanguageTable.h"
 #include "link/Report.h"
 #include "shell/QtText.h"
+#include "shell/WindowStyle.h"
 
 namespace veltra {
 
 TOculta::TOculta(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName("Oculta");
     setFixedSize(420, 150);
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(255, 0, 0));
-    setPalette(palette);
+    SetBackground(this, QColor(255, 0, 0));
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName("Edit1");
     Edit1->setGeometry(16, 16, 280, 28);
