@@ -1,4 +1,5 @@
 #include "channelplans/ChannelPlanTransfers.h"
+#include "language/TextKeys.h"
 
 #include "shell/MessageCodes.h"
 
@@ -9,13 +10,7 @@ namespace {
 // Progress window texts.
 constexpr int kReadingCaption = 45;
 constexpr int kWritingCaption = 25;
-constexpr int kStarting = 53;
-constexpr int kFinished = 55;
-constexpr int kFailed = 58;
 constexpr int kBadChannel = 40;
-constexpr int kDoNotDisconnect = 57;
-constexpr int kMayDisconnect = 29;
-constexpr int kQuestionCaption = 37;
 constexpr int kAskDeleteSelected = 38;
 constexpr int kAskEraseAll = 39;
 constexpr int kStepsPerPlan = 150;
@@ -122,7 +117,7 @@ void ChannelPlanTransfers::guarded(const std::function<void()>& body) {
         // The instrument went silent or was unplugged in the middle: say so, and never leave
         // the progress window waiting without its OK button.
         if (progressShown_) {
-            progress_.setStatus(text(kFailed));
+            progress_.setStatus(text(text::kFailed));
             progress_.finish();
         }
         message(7);
@@ -163,7 +158,8 @@ void ChannelPlanTransfers::SaveChannelPlans() {
     int total = 0;
     for (int slot = 0; slot < n; ++slot)
         total += channels(slot);
-    progress_.prepare(text(kReadingCaption), text(kStarting), text(kDoNotDisconnect), total);
+    progress_.prepare(text(kReadingCaption), text(text::kStarting), text(text::kDoNotDisconnect),
+                      total);
     progressShown_ = true;
     prompts_.processEvents();
 
@@ -192,8 +188,8 @@ void ChannelPlanTransfers::SaveChannelPlans() {
             writeFailed = true;
     }
     if (writeFailed) message(18);
-    progress_.setStatus(text(kFinished));
-    progress_.setWarning(text(kMayDisconnect));
+    progress_.setStatus(text(text::kFinished));
+    progress_.setWarning(text(text::kMayDisconnect));
     progress_.toMaximum();
     progress_.finish();
 }
@@ -240,8 +236,8 @@ void ChannelPlanTransfers::LoadButClick(FileDialogState& dialog, const std::stri
             send("*PN" + (n + 1 < 10 ? "0" + std::to_string(n + 1) : std::string("10")));
             n = n + 1;
             const int count = reader.count();
-            progress_.prepare(text(kWritingCaption), text(kStarting), text(kDoNotDisconnect),
-                              count);
+            progress_.prepare(text(kWritingCaption), text(text::kStarting),
+                              text(text::kDoNotDisconnect), count);
             progressShown_ = true;
             prompts_.processEvents();
             const std::string slotText = std::to_string(slot);
@@ -265,7 +261,7 @@ void ChannelPlanTransfers::LoadButClick(FileDialogState& dialog, const std::stri
                 }
                 send("*CF0" + slotText + payload);
             }
-            progress_.setStatus(text(kFinished));
+            progress_.setStatus(text(text::kFinished));
             progress_.toMaximum();
             progress_.finish();
             if (quantity() != n) message(32);
@@ -286,7 +282,7 @@ void ChannelPlanTransfers::DelSelButClick() {
         message(7);
         return;
     }
-    if (!prompts_.askYesNo(text(kQuestionCaption), text(kAskDeleteSelected))) return;
+    if (!prompts_.askYesNo(text(text::kQuestionCaption), text(kAskDeleteSelected))) return;
     guarded([&] {
         const int b = quantity();
         std::vector<std::string> kept;
@@ -323,8 +319,8 @@ void ChannelPlanTransfers::DelSelButClick() {
         for (const std::string& plan : kept)
             list_.add(plan);
         send("*PN0" + std::to_string(k));
-        progress_.prepare(text(kWritingCaption), text(kStarting), text(kDoNotDisconnect),
-                          k * kStepsPerPlan);
+        progress_.prepare(text(kWritingCaption), text(text::kStarting),
+                          text(text::kDoNotDisconnect), k * kStepsPerPlan);
         progressShown_ = true;
         prompts_.processEvents();
         for (int l = 0; l < k; ++l) {
@@ -342,7 +338,7 @@ void ChannelPlanTransfers::DelSelButClick() {
             }
             prompts_.processEvents();
         }
-        progress_.setStatus(text(kFinished));
+        progress_.setStatus(text(text::kFinished));
         progress_.toMaximum();
         progress_.finish();
         send("*PM01");
@@ -358,7 +354,7 @@ void ChannelPlanTransfers::EraseAllChannelPlans() {
         message(7);
         return;
     }
-    if (!prompts_.askYesNo(text(kQuestionCaption), text(kAskEraseAll))) return;
+    if (!prompts_.askYesNo(text(text::kQuestionCaption), text(kAskEraseAll))) return;
     guarded([&] {
         eraseSequence();
         list_.clear();

@@ -1,4 +1,5 @@
 #include "editor/ChannelPlanEditor.h"
+#include "language/TextKeys.h"
 
 #include "shell/MessageCodes.h"
 
@@ -6,7 +7,6 @@ namespace veltra {
 
 namespace {
 
-constexpr int kQuestionCaption = 37;
 constexpr int kAskReplacePlan = 79;
 constexpr int kAskSaveOnClose = 117;
 
@@ -206,7 +206,8 @@ int ChannelPlanEditor::LoadChannelPlanFile(int position, FileDialogState& dialog
 }
 
 bool ChannelPlanEditor::StartNewChannelPlan(bool ask) {
-    if (ask && !prompts_.askYesNo(texts_.text(kQuestionCaption), texts_.text(kAskReplacePlan)))
+    if (ask &&
+        !prompts_.askYesNo(texts_.text(text::kQuestionCaption), texts_.text(kAskReplacePlan)))
         return false;
     setPlanName("NEW");
     showFileName("");
@@ -218,7 +219,7 @@ bool ChannelPlanEditor::StartNewChannelPlan(bool ask) {
 
 bool ChannelPlanEditor::Loadchannelplan1Click(FileDialogState& dialog, const PlanList& list,
                                               const std::string& copiesFolder) {
-    if (!prompts_.askYesNo(texts_.text(kQuestionCaption), texts_.text(kAskReplacePlan)))
+    if (!prompts_.askYesNo(texts_.text(text::kQuestionCaption), texts_.text(kAskReplacePlan)))
         return false;
     return LoadChannelPlanFile(-1, dialog, list, copiesFolder) == 0;
 }
@@ -281,7 +282,8 @@ void ChannelPlanEditor::Savechannelplanas1Click(FileDialogState& saveDialog) {
 }
 
 bool ChannelPlanEditor::FormCloseQuery(FileDialogState& saveDialog) {
-    switch (prompts_.askYesNoCancel(texts_.text(kQuestionCaption), texts_.text(kAskSaveOnClose))) {
+    switch (prompts_.askYesNoCancel(texts_.text(text::kQuestionCaption),
+                                    texts_.text(kAskSaveOnClose))) {
         case YesNoCancel::Cancel:
             return false;
         case YesNoCancel::No:

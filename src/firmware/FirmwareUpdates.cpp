@@ -1,4 +1,5 @@
 #include "firmware/FirmwareUpdates.h"
+#include "language/TextKeys.h"
 
 #include "channelplans/ChannelRecord.h"
 #include "firmware/FirmwareFiles.h"
@@ -12,12 +13,6 @@ constexpr int kConfirmIOUpdate = 47;
 constexpr int kCurrentInstrumentVersion = 48;
 constexpr int kConfirmInstrumentUpdate = 49;
 constexpr int kCurrentIOVersion = 50;
-constexpr int kStarting = 53;
-constexpr int kWriting = 54;
-constexpr int kFinished = 55;
-constexpr int kDoNotDisconnect = 57;
-constexpr int kMayDisconnect = 29;
-constexpr int kFailed = 58;
 constexpr int kPreparing = 59;
 constexpr int kIOUpdateCaption = 74;
 constexpr int kInstrumentUpdateCaption = 73;
@@ -42,7 +37,7 @@ void FirmwareUpdates::message(int code) {
 }
 
 void FirmwareUpdates::failed() {
-    progress_.setStatus(text(kFailed));
+    progress_.setStatus(text(text::kFailed));
     progress_.finish();
     progress_.setBarVisible(false);
 }
@@ -84,7 +79,8 @@ void FirmwareUpdates::Actualitzar(std::string& commandLineFile, FileDialogState&
     }
     if (!confirmation_.confirm(text(kCurrentIOVersion) + ioVersion, text(kConfirmIOUpdate), path))
         return;  // the command-line file stays for the next update
-    progress_.prepare(text(kIOUpdateCaption), text(kStarting), text(kDoNotDisconnect), 0);
+    progress_.prepare(text(kIOUpdateCaption), text(text::kStarting), text(text::kDoNotDisconnect),
+                      0);
     prompts_.processEvents();
 
     LoaderReports reports;
@@ -103,7 +99,7 @@ void FirmwareUpdates::Actualitzar(std::string& commandLineFile, FileDialogState&
     const FirmwareImage image = LoadHexImage(content);
     progress_.setMaximum(std::max<int>(0, static_cast<int>(image.end) - 4096));
     progress_.setPosition(0);
-    progress_.setStatus(text(kWriting));
+    progress_.setStatus(text(text::kWriting));
     auto writeBlock = [&](std::uint32_t address) {
         const std::uint8_t* bytes = image.bytes.data() + address;
         if (!link_.writeOnly(reports.firstHalf(address, bytes))) return false;
@@ -119,8 +115,8 @@ void FirmwareUpdates::Actualitzar(std::string& commandLineFile, FileDialogState&
     // The start of the firmware goes last: an update broken off earlier leaves it unwritten.
     if (!writeBlock(kImageStart)) return failed();
     link_.writeOnly(reports.enterLoader(false));
-    progress_.setStatus(text(kFinished));
-    progress_.setWarning(text(kMayDisconnect));
+    progress_.setStatus(text(text::kFinished));
+    progress_.setWarning(text(text::kMayDisconnect));
     progress_.finish();
     commandLineFile.clear();
 }
@@ -160,8 +156,8 @@ void FirmwareUpdates::ActualitzarVT52(const std::string& commandLineFile, FileDi
     if (!confirmation_.confirm(text(kCurrentInstrumentVersion) + instrumentVersion,
                                text(kConfirmInstrumentUpdate), shownFile))
         return;
-    progress_.prepare(text(kInstrumentUpdateCaption), text(kStarting), text(kDoNotDisconnect),
-                      static_cast<int>(content.size()));
+    progress_.prepare(text(kInstrumentUpdateCaption), text(text::kStarting),
+                      text(text::kDoNotDisconnect), static_cast<int>(content.size()));
     prompts_.processEvents();
 
     auto end = [&] {
@@ -174,7 +170,7 @@ void FirmwareUpdates::ActualitzarVT52(const std::string& commandLineFile, FileDi
     for (int step = 2; step <= 7; ++step) {
         if (link_.EraseStep(step) == 0) return failed();
     }
-    progress_.setStatus(text(kWriting));
+    progress_.setStatus(text(text::kWriting));
     wait_(200);
 
     TextLineReader lines(content);
@@ -190,7 +186,7 @@ void FirmwareUpdates::ActualitzarVT52(const std::string& commandLineFile, FileDi
             if (send < kRecordSends) wait_(500);
         }
         if (status != 1) {
-            progress_.setStatus(text(kFailed));
+            progress_.setStatus(text(text::kFailed));
             progress_.setBarVisible(false);
             allSent = false;
             break;
@@ -201,8 +197,8 @@ void FirmwareUpdates::ActualitzarVT52(const std::string& commandLineFile, FileDi
     }
     if (anyLine && allSent) {
         if (link_.SendCommand("*RS0") == 0) return failed();
-        progress_.setStatus(text(kFinished));
-        progress_.setWarning(text(kMayDisconnect));
+        progress_.setStatus(text(text::kFinished));
+        progress_.setWarning(text(text::kMayDisconnect));
         progress_.toMaximum();
     }
     end();

@@ -1,4 +1,5 @@
 #include "loggers/LoggerTransfers.h"
+#include "language/TextKeys.h"
 
 #include <filesystem>
 
@@ -8,7 +9,6 @@ namespace veltra {
 
 namespace {
 
-constexpr int kQuestionCaption = 37;
 constexpr int kAskOverwriteLogger = 30;
 constexpr int kSavedCaption = 151;
 constexpr int kSavedText = 152;
@@ -298,7 +298,8 @@ int LoggerTransfers::writeLogger(int mode, FileDialogState* dialog, const std::s
             path = SaveAllAsPath(dialog->fileName, name, extension);
             std::string existing;
             if (ReadWholeFile(path, existing) &&
-                !prompts_.askYesNo(texts_.text(kQuestionCaption), texts_.text(kAskOverwriteLogger)))
+                !prompts_.askYesNo(texts_.text(text::kQuestionCaption),
+                                   texts_.text(kAskOverwriteLogger)))
                 return 1;
             break;
         }
