@@ -111,7 +111,8 @@ void TForm1::ApplyLanguageTexts() {
     SetText(VTVersion, t.text(32));
     placeValueLabels();
     CStatus->setTitle(text(19));
-    setConnexio(link_.FindIOInterface());
+    // A fresh search, unless a running transfer or update owns the device handle.
+    setConnexio(deviceBusy() ? link_.isOpen() : link_.FindIOInterface());
 
     PageControl->setTabText(PageControl->indexOf(ChannelPlan), text(115));
     PageControl->setTabText(PageControl->indexOf(Loggers), text(116));

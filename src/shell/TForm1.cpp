@@ -379,7 +379,7 @@ void TForm1::AppMessage() {
 
 void TForm1::Timer2Timer() {
     Timer2.stop();
-    if (busy_ && busy_->busy()) {
+    if (deviceBusy()) {
         // A transfer or an update owns the device (the IO interface entering its loader is a
         // plug event too): look again once it is done.
         Timer2.start();
@@ -444,7 +444,7 @@ void TForm1::NewButClick() {
 }
 
 void TForm1::LlistaDblClick() {
-    if (!editor_ || !channelPlans_) return;
+    if (!editor_ || !channelPlans_ || deviceBusy()) return;
     // The local copies mirror the instrument: ask it for its plan count, so a list that no
     // longer matches opens nothing. Without an instrument say so instead of guessing.
     if (!link_.FindIOInterface()) {
@@ -552,7 +552,10 @@ void TForm1::VELTRA521Click() {
     if (updates_) updates_->ActualitzarVT52(commandLineFile_, CarregarHex, fromQt(VTV->text()));
 }
 
+bool TForm1::deviceBusy() const { return busy_ && busy_->busy(); }
+
 void TForm1::Puestaenhora1Click() {
+    if (deviceBusy()) return;  // a transfer or an update owns the device
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);

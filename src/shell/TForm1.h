@@ -121,6 +121,7 @@ class TForm1 : public QMainWindow, public PlanButtons {
     void setFirmwareUpdates(FirmwareUpdates* updates) { updates_ = updates; }
     // Device operations in progress: the connection check waits for them.
     void setDeviceBusy(const DeviceBusy* busy) { busy_ = busy; }
+    bool deviceBusy() const;
 
     void setAboutWindows(QDialog* aboutVeltra52, QDialog* aboutController) {
         aboutVeltra52_ = aboutVeltra52;

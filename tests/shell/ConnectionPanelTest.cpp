@@ -71,6 +71,20 @@ TEST_F(ConnectionPanel, ABurstOfNotificationsGivesOneCheck) {
     EXPECT_EQ(form().SN->text(), "VT529999");
 }
 
+TEST_F(ConnectionPanel, ARunningOperationKeepsTheDeviceToItself) {
+    create();
+    sim.clearTraffic();
+    DeviceBusy::Guard operation(program->busy);
+    sim.setPlugged(false);
+    form().AppMessage();
+    form().Timer2Timer();
+    EXPECT_TRUE(form().Timer2.isActive());  // looks again later
+    EXPECT_EQ(form().Connexio->text(), toQt(text(14)));
+    form().Puestaenhora1Click();
+    EXPECT_TRUE(sim.commandsSent().empty());
+    EXPECT_EQ(sim.openHandles(), 1);
+}
+
 TEST_F(ConnectionPanel, LanguageSwitchSetsTheConnectionTextAfterASearch) {
     create();
     sim.setPlugged(false);
