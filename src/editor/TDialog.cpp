@@ -38,11 +38,7 @@ std::optional<QString> TDialog::ask(const QColor& background, const QString& cap
     Edit1->setText(text);
     Edit1->selectAll();
     Edit1->setFocus();
-    if (parentWidget()) {
-        // Centred on the desktop.
-        const QRect screen = parentWidget()->screen()->availableGeometry();
-        move(screen.center() - rect().center());
-    }
+    CentreOnScreen(this);
     if (exec() != QDialog::Accepted) return std::nullopt;
     return Edit1->text();
 }

@@ -284,6 +284,7 @@ void TEditor::applyLanguageTexts(const LanguageTable& texts) {
 }
 
 void TEditor::showModally() {
+    CentreOnScreen(this);
     if (modalRunner_) {
         modalRunner_(*this);
     } else {

@@ -149,6 +149,7 @@ void LoggerViewer::showCommonFields() {
 
 void LoggerViewer::showModally() {
     showRecord();
+    CentreOnScreen(this);
     if (modalRunner_) {
         modalRunner_(*this);
     } else {

@@ -1,5 +1,7 @@
 #include "shell/Program.h"
 
+#include "shell/WindowStyle.h"
+
 #include <QCoreApplication>
 #include <QThread>
 

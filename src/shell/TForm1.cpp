@@ -552,7 +552,9 @@ void TForm1::VELTRA521Click() {
     if (updates_) updates_->ActualitzarVT52(commandLineFile_, CarregarHex, fromQt(VTV->text()));
 }
 
-bool TForm1::deviceBusy() const { return busy_ && busy_->busy(); }
+bool TForm1::deviceBusy() const {
+    return busy_ && busy_->busy();
+}
 
 void TForm1::Puestaenhora1Click() {
     if (deviceBusy()) return;  // a transfer or an update owns the device

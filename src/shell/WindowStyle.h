@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QColor>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 namespace veltra {
@@ -12,6 +14,16 @@ inline void SetBackground(QWidget* widget, const QColor& color) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, color);
     widget->setPalette(palette);
+}
+
+// Places a window in the middle of the desktop it is on.
+inline void CentreOnScreen(QWidget* window) {
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    window->adjustSize();
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
 }
 
 }  // namespace veltra

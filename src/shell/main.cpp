@@ -20,6 +20,7 @@
 #include "shell/Program.h"
 #include "shell/QtText.h"
 #include "shell/QtUserPrompts.h"
+#include "shell/WindowStyle.h"
 #include "sim/SimState.h"
 
 namespace {
@@ -118,6 +119,7 @@ int main(int argc, char** argv) {
             });
             InstallPlugToggle(*simulator, form);
         }
+        CentreOnScreen(program->Form1.get());
         program->Form1->show();
         program->Form1->AlExecutar();
     } catch (const std::exception& error) {
