@@ -32,10 +32,6 @@ LoggerTransfers::LoggerTransfers(Link& link, UserPrompts& prompts, const Languag
       busy_(busy),
       loggersFolder_(std::move(loggersFolder)) {
     if (!loggersFolder_.empty() && loggersFolder_.back() != '/') loggersFolder_.push_back('/');
-    for (int list = 0; list < 2; ++list) {
-        for (int n = 0; n < kMaxLoggers; ++n)
-            LoggerIndexTable[static_cast<std::size_t>(list)][static_cast<std::size_t>(n)] = {};
-    }
     LoggerRowMap.fill(-1);
     NumberFixedRows(records.modem);
     NumberFixedRows(records.down);

@@ -38,8 +38,6 @@ class StringGrid : public QTableWidget {
     QString cell(int column, int row) const;
     void setCell(int column, int row, const QString& text);
 
-    int colCount() const { return columnCount(); }
-    int rowCountTotal() const { return rowCount(); }
     void setColCount(int columns);
     void setRowCountTotal(int rows);
 

@@ -464,13 +464,6 @@ void TForm1::LlistaDblClick() {
 // ---------------------------------------------------------------------------------------------
 // Loggers tab
 
-void TForm1::ClearLoggerIndex() {
-    for (int row = 1; row < LoggerIndex->rowCount(); ++row) {
-        for (int column = 1; column <= 4; ++column)
-            LoggerIndex->setCell(column, row, {});
-    }
-}
-
 void TForm1::NumberLoggerIndex() {
     for (int row = 1; row < LoggerIndex->rowCount(); ++row)
         LoggerIndex->setCell(0, row, QString::number(row - 1));
@@ -530,7 +523,7 @@ void TForm1::LoggerTypeChange() {
     PrintSelBut->setEnabled(false);
     SaveLogBut->setEnabled(false);
     SaveLogAsBut->setEnabled(false);
-    ClearLoggerIndex();
+    if (loggers_) loggers_->ClearLoggerIndex();
     LoggerIndex->setRowCountTotal(LoggerType->currentIndex() == 1 ? 51 : 31);
     NumberLoggerIndex();
 }

@@ -105,7 +105,6 @@ class TForm1 : public QMainWindow, public PlanButtons {
     void setPrinter(TextPrinter* printer) { printer_ = printer; }
     void showViewer(int kind);
     void LoggerTypeChange();
-    void ClearLoggerIndex();
     void NumberLoggerIndex();
 
     // Menu handlers.
