@@ -20,10 +20,12 @@ namespace veltra::test {
 class ProgramFixture : public ::testing::Test {
   protected:
     ProgramFixture() {
-        for (const char* sub : {"Images", "Languages", "Version", "Loggers"}) {
+        for (const char* sub : {"Images", "Languages", "Version"}) {
             std::filesystem::copy(std::filesystem::path(VELTRA_DATA_DIR) / sub, folder.path() / sub,
                                   std::filesystem::copy_options::recursive);
         }
+        // Like the build, which only makes the folder: a fresh clone has no Loggers in data/.
+        std::filesystem::create_directory(folder.path() / "Loggers");
     }
 
     // Creates the windows; `start` also runs the start step.
