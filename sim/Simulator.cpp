@@ -49,7 +49,7 @@ bool StartsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
 }
 
-std::optional<int> Number(const std::string& text) {
+std::optional<int> Number(std::string_view text) {
     const auto value = veltra::ParseDecimal(text);
     if (!value || *value < 0 || *value > 1000000000) return std::nullopt;
     return static_cast<int>(*value);
@@ -460,17 +460,10 @@ void Simulator::planCommand(const std::string& command) {
 
 std::optional<SimChannel> Simulator::ChannelFromPayload(const std::string& payload) {
     // index&name&frequency&bandwidth&offset&type&system&modulation&symbolrate&group&flag
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t amp = payload.find('&', start);
-        parts.push_back(payload.substr(start, amp == std::string::npos ? amp : amp - start));
-        if (amp == std::string::npos) break;
-        start = amp + 1;
-    }
+    const auto parts = veltra::SplitAmpersands(payload);
     if (parts.size() != 11) return std::nullopt;
     SimChannel c;
-    c.name = parts[1];
+    c.name = std::string(parts[1]);
     c.frequency = veltra::ParseDecimal(parts[2]).value_or(0);
     c.bandwidth = veltra::ParseDecimal(parts[3]).value_or(0);
     c.offset = veltra::ParseDecimal(parts[4]).value_or(0);

@@ -1,6 +1,8 @@
 #include "channelplans/ChannelPlanTransfers.h"
 #include "language/TextKeys.h"
 
+#include <algorithm>
+
 #include "shell/MessageCodes.h"
 
 namespace veltra {
@@ -15,27 +17,12 @@ constexpr int kAskDeleteSelected = 38;
 constexpr int kAskEraseAll = 39;
 constexpr int kStepsPerPlan = 150;
 
-// Leading decimal digits of an answer; 0 when it does not start with a number.
-int LeadingNumber(const std::string& text) {
-    long long value = 0;
-    std::size_t i = 0;
-    while (i < text.size() && i < 9 && text[i] >= '0' && text[i] <= '9')
-        value = value * 10 + (text[i++] - '0');
-    return static_cast<int>(value);
-}
-
-std::string PadLeft(int value, std::size_t width) {
-    std::string text = std::to_string(value);
-    while (text.size() < width)
-        text.insert(text.begin(), '0');
-    return text;
+// A count the instrument answers: its leading digits; 0 when it does not start with one.
+int CountAnswer(const std::string& text) {
+    return static_cast<int>(std::clamp(LeadingInteger(text), 0LL, 999999999LL));
 }
 
 }  // namespace
-
-std::string ThreeDigits(int value) {
-    return PadLeft(value, 3);
-}
 
 ChannelPlanTransfers::ChannelPlanTransfers(Link& link, UserPrompts& prompts,
                                            const LanguageTable& texts, Progress& progress,
@@ -58,7 +45,7 @@ void ChannelPlanTransfers::message(int code) {
 std::optional<int> ChannelPlanTransfers::GetChannelPlanQuantity() {
     const auto answer = link_.QueryValue("*?PN");
     if (!answer) return std::nullopt;
-    return LeadingNumber(*answer);
+    return CountAnswer(*answer);
 }
 
 std::optional<std::string> ChannelPlanTransfers::GetChannelPlanName(int slot) {
@@ -69,7 +56,7 @@ std::optional<std::string> ChannelPlanTransfers::GetChannelPlanName(int slot) {
 std::optional<int> ChannelPlanTransfers::GetChannelQuantity(int slot) {
     const auto answer = link_.QueryValue("*?CU" + std::to_string(slot));
     if (!answer) return std::nullopt;
-    return LeadingNumber(*answer);
+    return CountAnswer(*answer);
 }
 
 std::optional<std::string> ChannelPlanTransfers::GetChannel(int slot, int index) {
@@ -77,7 +64,7 @@ std::optional<std::string> ChannelPlanTransfers::GetChannel(int slot, int index)
         message(12);
         return std::string("error");
     }
-    return link_.QueryValue("*?CF" + PadLeft(slot, 2) + PadLeft(index, 3));
+    return link_.QueryValue("*?CF" + ZeroPadded(slot, 2) + ZeroPadded(index, 3));
 }
 
 // Query helpers that end the operation on a failed exchange.
@@ -242,7 +229,7 @@ void ChannelPlanTransfers::LoadButClick(FileDialogState& dialog, const std::stri
             prompts_.processEvents();
             const std::string slotText = std::to_string(slot);
             send("*CS0" + slotText + reader.name());
-            send("*CW0" + slotText + ThreeDigits(count));
+            send("*CW0" + slotText + ZeroPadded(count, 3));
             PayloadConverter converter;
             for (int k = 0; k < count; ++k) {
                 progress_.advance();
@@ -328,7 +315,7 @@ void ChannelPlanTransfers::DelSelButClick() {
             PlanFileReader reader(copies[static_cast<std::size_t>(l)]);
             const std::string slotText = std::to_string(l);
             send("*CS0" + slotText + reader.name());
-            send("*CW0" + slotText + ThreeDigits(reader.count()));
+            send("*CW0" + slotText + ZeroPadded(reader.count(), 3));
             PayloadConverter converter;
             for (int j = 0; j < reader.count(); ++j) {
                 const std::string payload =

@@ -112,7 +112,4 @@ class ChannelPlanTransfers {
     bool progressShown_ = false;
 };
 
-// "000".."999".
-std::string ThreeDigits(int value);
-
 }  // namespace veltra

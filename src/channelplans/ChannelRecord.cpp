@@ -10,13 +10,18 @@
 
 namespace veltra {
 
-namespace {
+namespace {}  // namespace
 
 bool InRange(std::optional<long long> value, long long low, long long high) {
     return value && *value >= low && *value <= high;
 }
 
-// Splits `text` at every "&".
+std::string ZeroPadded(long long value, std::size_t width) {
+    std::string text = std::to_string(value);
+    if (text.size() < width) text.insert(0, width - text.size(), '0');
+    return text;
+}
+
 std::vector<std::string_view> SplitAmpersands(std::string_view text) {
     std::vector<std::string_view> parts;
     std::size_t start = 0;
@@ -28,15 +33,6 @@ std::vector<std::string_view> SplitAmpersands(std::string_view text) {
     }
     return parts;
 }
-
-std::string Padded(long long value, int width) {
-    std::string text = std::to_string(value);
-    while (static_cast<int>(text.size()) < width)
-        text.insert(text.begin(), '0');
-    return text;
-}
-
-}  // namespace
 
 long long MHzTextToHz(const std::string& text) {
     double value = 0;
@@ -97,9 +93,9 @@ std::string ChannelAnswerToLine(std::string_view answer) {
         v[i] = ParseDecimal(parts[i]);
     const auto& [frequency, bandwidth, offset, type, system, modulation, symbolRate, group, flag] =
         v;
-    if (!InRange(frequency, 5000000, 1020000000)) return "error";
-    if (!InRange(bandwidth, 300000, 9999999)) return "error";
-    if (!InRange(offset, -2500000, 2500000)) return "error";
+    if (!IsChannelFrequency(frequency)) return "error";
+    if (!IsChannelBandwidth(bandwidth)) return "error";
+    if (!IsChannelOffset(offset)) return "error";
     if (!type) return "error";
     const bool digital = (*type % 2) != 0;
     if (!digital) {
@@ -157,26 +153,26 @@ std::string PayloadConverter::ChannelLineToPayload(std::string_view line, bool f
     if (!InRange(index, 0, kMaxChannels)) return "error01";
     if (*index <= previousIndex_) return "error02";
     previousIndex_ = *index;
-    out += Padded(*index, 3);
+    out += ZeroPadded(*index, 3);
 
     out += "&";
     out += field();
 
     const std::string_view frequencyText = field();
     const auto frequency = ParseDecimal(frequencyText);
-    if (!InRange(frequency, 5000000, 1020000000)) return "error03";
+    if (!IsChannelFrequency(frequency)) return "error03";
     if (*frequency <= previousFrequency_) return "error04";
     previousFrequency_ = *frequency;
     out += "&";
     out += frequencyText;
 
     const std::string_view bandwidthText = field();
-    if (!InRange(ParseDecimal(bandwidthText), 300000, 9999999)) return "error05";
+    if (!IsChannelBandwidth(ParseDecimal(bandwidthText))) return "error05";
     out += "&";
     out += bandwidthText;
 
     const std::string_view offsetText = field();
-    if (!InRange(ParseDecimal(offsetText), -2500000, 2500000)) return "error06";
+    if (!IsChannelOffset(ParseDecimal(offsetText))) return "error06";
     out += "&";
     out += offsetText;
 
@@ -218,7 +214,7 @@ std::string PayloadConverter::ChannelLineToPayload(std::string_view line, bool f
     } else {
         const auto value = ParseDecimal(group);
         if (!InRange(value, 1, 10)) return "error13";
-        out += Padded(*value, 2);
+        out += ZeroPadded(*value, 2);
     }
 
     out += "&";

@@ -40,6 +40,25 @@ long long MHzTextToHz(const std::string& text);
 // Hertz to MHz text, "%.2f".
 std::string HzToMHzText(long long hz);
 
+// True when `value` is there and within [low, high].
+bool InRange(std::optional<long long> value, long long low, long long high);
+
+// The instrument's limits on a channel, in hertz.
+inline constexpr long long kMinFrequency = 5000000;
+inline constexpr long long kMaxFrequency = 1020000000;
+inline bool IsChannelFrequency(std::optional<long long> hz) {
+    return InRange(hz, kMinFrequency, kMaxFrequency);
+}
+inline bool IsChannelBandwidth(std::optional<long long> hz) {
+    return InRange(hz, 300000, 9999999);
+}
+inline bool IsChannelOffset(std::optional<long long> hz) {
+    return InRange(hz, -2500000, 2500000);
+}
+
+// Decimal text of `value` with zeros in front up to `width` characters (5, 3 -> "005").
+std::string ZeroPadded(long long value, std::size_t width);
+
 // Leading decimal integer of a text ("6.875" reads as 6); 0 when there is none.
 long long LeadingInteger(const std::string& text);
 
@@ -54,6 +73,9 @@ int CodeOf(const std::array<std::string_view, N>& words, std::string_view word) 
 
 // Type code: bit 0 digital, 128 active.
 int TypeCode(bool digital, bool active);
+
+// Splits `text` at every "&" (the wire texts' field separator); the pieces view `text`.
+std::vector<std::string_view> SplitAmpersands(std::string_view text);
 
 // Reads a whole field as a decimal integer (optional sign, digits, nothing else).
 std::optional<long long> ParseDecimal(std::string_view text);

@@ -12,13 +12,6 @@ namespace veltra {
 
 namespace {
 
-constexpr long long kMinFrequency = 5000000;
-constexpr long long kMaxFrequency = 1020000000;
-
-bool InRange(long long value, long long low, long long high) {
-    return value >= low && value <= high;
-}
-
 bool IsAnalogSystem(const std::string& word) {
     return CodeOf(kAnalogSystems, word) >= 0;
 }
@@ -73,12 +66,9 @@ int ChannelPlanGrid::ComprovaFila(int row, int& errorRow, int& errorColumn) cons
     // A name holding "," or "&" would break the plan file and the instrument's wire text.
     if (CharacterCount(name) > 4 || name.find_first_of(",&") != std::string::npos)
         return fail(kColName, 19);
-    if (!InRange(MHzTextToHz(cell(kColFrequency, row)), kMinFrequency, kMaxFrequency))
-        return fail(kColFrequency, 20);
-    if (!InRange(MHzTextToHz(cell(kColBandwidth, row)), 300000, 9999999))
-        return fail(kColBandwidth, 21);
-    if (!InRange(MHzTextToHz(cell(kColOffset, row)), -2500000, 2500000))
-        return fail(kColOffset, 22);
+    if (!IsChannelFrequency(MHzTextToHz(cell(kColFrequency, row)))) return fail(kColFrequency, 20);
+    if (!IsChannelBandwidth(MHzTextToHz(cell(kColBandwidth, row)))) return fail(kColBandwidth, 21);
+    if (!IsChannelOffset(MHzTextToHz(cell(kColOffset, row)))) return fail(kColOffset, 22);
     const std::string kind = cell(kColKind, row);
     if (kind != "DIGITAL" && kind != "ANALOG") return fail(kColKind, 23);
     const std::string active = cell(kColActive, row);
@@ -307,13 +297,13 @@ int LoadPlanText(const std::string& content, ChannelPlanGrid& grid, std::string&
         grid.setCell(kColNumber, r, std::to_string(r));
         grid.setCell(kColName, r, field());
         const auto frequency = number(field());
-        if (!frequency || !InRange(*frequency, kMinFrequency, kMaxFrequency)) return r * 1000 + 22;
+        if (!IsChannelFrequency(frequency)) return r * 1000 + 22;
         grid.setCell(kColFrequency, r, HzToMHzText(*frequency));
         const auto bandwidth = number(field());
-        if (!bandwidth || !InRange(*bandwidth, 300000, 9999999)) return r * 1000 + 23;
+        if (!IsChannelBandwidth(bandwidth)) return r * 1000 + 23;
         grid.setCell(kColBandwidth, r, HzToMHzText(*bandwidth));
         const auto offset = number(field());
-        if (!offset || !InRange(*offset, -2500000, 2500000)) return r * 1000 + 24;
+        if (!IsChannelOffset(offset)) return r * 1000 + 24;
         grid.setCell(kColOffset, r, HzToMHzText(*offset));
         const std::string kind = field();
         if (kind != "DIGITAL" && kind != "ANALOG") return r * 1000 + 25;

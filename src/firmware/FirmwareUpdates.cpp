@@ -160,10 +160,6 @@ void FirmwareUpdates::ActualitzarVT52(const std::string& commandLineFile, FileDi
                       text(text::kDoNotDisconnect), static_cast<int>(content.size()));
     prompts_.processEvents();
 
-    auto end = [&] {
-        progress_.finish();
-        link_.FindIOInterface();
-    };
     if (link_.SendCommand("*RS2") == 0) return failed();
     progress_.setStatus(text(kPreparing));
     wait_(2000);
@@ -174,10 +170,8 @@ void FirmwareUpdates::ActualitzarVT52(const std::string& commandLineFile, FileDi
     wait_(200);
 
     TextLineReader lines(content);
-    bool allSent = false;
-    bool anyLine = false;
+    bool allSent = false;  // stays false for a file without lines
     while (const auto line = lines.next(99)) {
-        anyLine = true;
         const std::vector<std::uint8_t> record = SRecordToRecord(*line);
         int status = 0;
         for (int send = 1; send <= kRecordSends; ++send) {
@@ -195,13 +189,14 @@ void FirmwareUpdates::ActualitzarVT52(const std::string& commandLineFile, FileDi
         progress_.setPosition(progress_.position() + static_cast<int>(line->size()) + 2);
         prompts_.processEvents();
     }
-    if (anyLine && allSent) {
+    if (allSent) {
         if (link_.SendCommand("*RS0") == 0) return failed();
         progress_.setStatus(text(text::kFinished));
         progress_.setWarning(text(text::kMayDisconnect));
         progress_.toMaximum();
     }
-    end();
+    progress_.finish();
+    link_.FindIOInterface();
 }
 
 }  // namespace veltra

@@ -5,15 +5,11 @@
 #include "shell/Pictures.h"
 #include "shell/QtText.h"
 #include "shell/TForm1.h"
+#include "shell/WindowStyle.h"
 
 namespace veltra {
 
 namespace {
-void SetText(QLabel* label, const std::string& text) {
-    label->setText(toQt(text));
-    label->adjustSize();
-}
-
 // A button caption broken into lines that fit the button.
 QString MultiLine(const QPushButton* button, const QString& text) {
     const QFontMetrics metrics(button->font());
@@ -89,8 +85,8 @@ void TForm1::ApplyLanguageTexts() {
     const LanguageTable& t = language_.table();
     auto text = [&](int key) { return toQt(t.text(key)); };
 
-    SetText(VersioControllerLabel, kVersionLabel);
-    SetText(VersioControllerLabel2, kVersionLabel);
+    SetLabelText(VersioControllerLabel, toQt(kVersionLabel));
+    SetLabelText(VersioControllerLabel2, toQt(kVersionLabel));
 
     setWindowTitle(text(31));
     Archivo1->setTitle(text(1));
@@ -105,10 +101,10 @@ void TForm1::ApplyLanguageTexts() {
     SobreVELTRA52->setText(text(9));
     SobreControlador->setText(text(10));
 
-    SetText(Model, t.text(16));
-    SetText(SNumber, t.text(17));
-    SetText(IOVersion, t.text(18));
-    SetText(VTVersion, t.text(32));
+    SetLabelText(Model, toQt(t.text(16)));
+    SetLabelText(SNumber, toQt(t.text(17)));
+    SetLabelText(IOVersion, toQt(t.text(18)));
+    SetLabelText(VTVersion, toQt(t.text(32)));
     placeValueLabels();
     CStatus->setTitle(text(19));
     // A fresh search, unless a running transfer or update owns the device handle.
@@ -116,14 +112,14 @@ void TForm1::ApplyLanguageTexts() {
 
     PageControl->setTabText(PageControl->indexOf(ChannelPlan), text(115));
     PageControl->setTabText(PageControl->indexOf(Loggers), text(116));
-    SetText(Label3, t.text(116));
-    SetText(ListLabel, t.text(77));
+    SetLabelText(Label3, toQt(t.text(116)));
+    SetLabelText(ListLabel, toQt(t.text(77)));
     ReceiveBut->setText(text(41));
     DelSelBut->setText(text(42));
     LoadBut->setText(text(44));
     EditBut->setText(text(93));
     NewBut->setText(text(94));
-    SetText(Label2, t.text(3));
+    SetLabelText(Label2, toQt(t.text(3)));
     ReceiveLogBut->setText(text(128));
     OpenLogBut->setText(text(119));
     SaveLogBut->setText(text(72));

@@ -41,14 +41,6 @@ class Fields {
     std::size_t pos_ = 0;
 };
 
-std::string MHz(long long hz) {
-    return HzToMHzText(hz);
-}
-
-bool InRange(std::optional<long long> value, long long low, long long high) {
-    return value && *value >= low && *value <= high;
-}
-
 template <std::size_t N>
 std::string WordOrUnknown(const std::array<std::string_view, N>& words,
                           std::optional<long long> code) {
@@ -150,15 +142,15 @@ int ParseTvRecord(const std::string& value, TvRecord& record) {
     const std::string field7 = fields.next();
     const std::string field8 = digital ? fields.next() : std::string();
     std::string remainder = fields.rest();
-    if (!InRange(frequency, 5000000, 1020000000)) return 11;
-    if (!InRange(offset, -2500000, 2500000)) return 12;
-    if (!InRange(bandwidth, 300000, 9999999)) return 13;
+    if (!IsChannelFrequency(frequency)) return 11;
+    if (!IsChannelOffset(offset)) return 12;
+    if (!IsChannelBandwidth(bandwidth)) return 13;
     if (!field5.empty() && static_cast<unsigned char>(field5[0]) >= 0x80) return 14;
     if (!field6.empty() && static_cast<unsigned char>(field6[0]) >= 0x80) return 17;
     record[1] = name;
-    record[2] = MHz(*frequency);
-    record[3] = MHz(*bandwidth);
-    record[4] = MHz(*offset);
+    record[2] = HzToMHzText(*frequency);
+    record[3] = HzToMHzText(*bandwidth);
+    record[4] = HzToMHzText(*offset);
     if (digital) {
         record[5] = "DIGITAL";
         record[6] = field7;
@@ -345,14 +337,14 @@ int ReadLoggerText(const std::string& content, const std::string& path, LoggerRe
             if (!InRange(ParseDecimal(f[0]), 0, 149)) return bad + 20;
             record[1] = f[1];
             const auto frequencyHz = ParseDecimal(f[2]);
-            if (!InRange(frequencyHz, 5000000, 1020000000)) return bad + 22;
+            if (!IsChannelFrequency(frequencyHz)) return bad + 22;
             const auto bandwidthHz = ParseDecimal(f[3]);
-            if (!InRange(bandwidthHz, 300000, 9999999)) return bad + 23;
+            if (!IsChannelBandwidth(bandwidthHz)) return bad + 23;
             const auto offsetHz = ParseDecimal(f[4]);
-            if (!InRange(offsetHz, -2500000, 2500000)) return bad + 24;
-            record[2] = MHz(*frequencyHz);
-            record[3] = MHz(*bandwidthHz);
-            record[4] = MHz(*offsetHz);
+            if (!IsChannelOffset(offsetHz)) return bad + 24;
+            record[2] = HzToMHzText(*frequencyHz);
+            record[3] = HzToMHzText(*bandwidthHz);
+            record[4] = HzToMHzText(*offsetHz);
             if (f[5] != "DIGITAL" && f[5] != "ANALOG") return bad + 25;
             for (std::size_t column = 5; column <= 11; ++column)
                 record[column] = f[column];

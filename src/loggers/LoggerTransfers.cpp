@@ -14,11 +14,9 @@ constexpr int kSavedCaption = 151;
 constexpr int kSavedText = 152;
 constexpr int kFirstNoiseModeText = 141;
 
-std::string Digits(int value, std::size_t width) {
-    std::string text = std::to_string(value);
-    while (text.size() < width)
-        text.insert(text.begin(), '0');
-    return text;
+// True when a fetch loaded a logger of the chosen list's kind.
+bool FetchedFromList(bool tv, int result) {
+    return tv ? result == kShowTv : (result == kShowDown || result == kShowModem);
 }
 
 }  // namespace
@@ -45,10 +43,6 @@ std::optional<std::string> LoggerTransfers::query(const std::string& command) {
     return link_.QueryValue(command);
 }
 
-std::string LoggerTransfers::number2(int number) const {
-    return Digits(number, 2);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Receiving the index
 
@@ -59,7 +53,7 @@ std::optional<std::array<bool, kMaxLoggers>> LoggerTransfers::GetLoggerList(int 
 }
 
 std::optional<LoggerIndexEntry> LoggerTransfers::GetLoggerEntry(int number, int list) {
-    const auto value = query((list == kTvList ? "*?OT" : "*?OM") + number2(number));
+    const auto value = query((list == kTvList ? "*?OT" : "*?OM") + ZeroPadded(number, 2));
     if (!value) return std::nullopt;
     return ParseIndexEntry(*value);
 }
@@ -155,14 +149,14 @@ int LoggerTransfers::FetchLogger(int row, bool tv, FileDialogState& openDialog) 
 
 std::optional<TvHeader> LoggerTransfers::GetTvHeader(int number) {
     if (number < 0 || number >= kMaxLoggers) return std::nullopt;
-    const auto value = query("*?ET" + number2(number));
+    const auto value = query("*?ET" + ZeroPadded(number, 2));
     if (!value) return std::nullopt;
     return ParseTvHeader(*value);
 }
 
 int LoggerTransfers::GetTvRecord(int number, int record, int row) {
     if (number < 0 || number >= kMaxLoggers) return 1;
-    const auto value = query("*?HD" + number2(number) + Digits(record, 3));
+    const auto value = query("*?HD" + ZeroPadded(number, 2) + ZeroPadded(record, 3));
     if (!value) return 10;
     TvLogger& tv = records.tv;
     if (row < 1 || row > static_cast<int>(tv.records.size())) return 1;
@@ -195,23 +189,23 @@ int LoggerTransfers::GetTvLogger(int row) {
 
 int LoggerTransfers::GetLoggerKind(int number) {
     if (number < 0 || number >= kMaxLoggers) return -1;
-    const auto value = query("*?EM" + number2(number));
+    const auto value = query("*?EM" + ZeroPadded(number, 2));
     return value ? ParseLoggerKind(*value) : -1;
 }
 
 int LoggerTransfers::GetDownHeader(int number) {
     if (number < 0 || number >= kMaxLoggers) return 1;
     DownLogger& down = records.down;
-    const auto first = query("*?HM" + number2(number) + "8");
+    const auto first = query("*?HM" + ZeroPadded(number, 2) + "8");
     if (!first || !ParseDownHeaderFirst(*first, down)) return 10;
-    const auto second = query("*?HM" + number2(number) + "9");
+    const auto second = query("*?HM" + ZeroPadded(number, 2) + "9");
     if (!second || !ParseDownHeaderSecond(*second, down)) return 10;
     return 0;
 }
 
 int LoggerTransfers::GetDownRow(int number, int row) {
     if (number < 0 || number >= kMaxLoggers) return 1;
-    const auto value = query("*?HM" + number2(number) + std::to_string(row));
+    const auto value = query("*?HM" + ZeroPadded(number, 2) + std::to_string(row));
     if (!value) return 2;
     return ParseDownRow(*value, records.down.rows[static_cast<std::size_t>(row)]) ? 0 : 3;
 }
@@ -237,7 +231,7 @@ int LoggerTransfers::GetDownLogger(int row) {
 
 int LoggerTransfers::GetModemRow(int number, int code) {
     if (number < 0 || number >= kMaxLoggers) return 1;
-    const auto value = query("*?HM" + number2(number) + std::to_string(code));
+    const auto value = query("*?HM" + ZeroPadded(number, 2) + std::to_string(code));
     if (!value) return 2;
     ModemLogger& modem = records.modem;
     if (code >= 0 && code <= 7)
@@ -340,6 +334,17 @@ int LoggerTransfers::WriteModemLogger(int mode, FileDialogState* dialog) {
     return writeLogger(mode, dialog, modem.name, kModemExtension, text, modem.fileName);
 }
 
+int LoggerTransfers::writeRecord(int kind, int mode, FileDialogState* dialog) {
+    switch (kind) {
+        case kShowTv:
+            return WriteTvLogger(mode, dialog);
+        case kShowDown:
+            return WriteDownLogger(mode, dialog);
+        default:
+            return WriteModemLogger(mode, dialog);
+    }
+}
+
 int LoggerTransfers::OpenLogger(FileDialogState& dialog) {
     const auto path = prompts_.chooseOpenFile(dialog);
     if (!path) return 0;
@@ -416,16 +421,11 @@ void LoggerTransfers::SaveLogButClick(int listIndex, FileDialogState& openDialog
             message(7);
             return;
         }
-        if (*tv && result == 1) {
-            WriteTvLogger(kSaveToLoggers);
-        } else if (!*tv && result == 2) {
-            WriteDownLogger(kSaveToLoggers);
-        } else if (!*tv && result == 3) {
-            WriteModemLogger(kSaveToLoggers);
-        } else {
+        if (!FetchedFromList(*tv, result)) {
             message(33);
             return;
         }
+        writeRecord(result, kSaveToLoggers);
     }
     prompts_.showMessage(texts_.text(kSavedCaption), texts_.text(kSavedText),
                          MessageIcon::Information);
@@ -444,8 +444,7 @@ void LoggerTransfers::SaveLogAsButClick(int listIndex, FileDialogState& saveAllD
             message(7);
             return;
         }
-        const bool fetched = *tv ? result == 1 : (result == 2 || result == 3);
-        if (!fetched) {
+        if (!FetchedFromList(*tv, result)) {
             message(33);
             return;
         }
@@ -454,9 +453,7 @@ void LoggerTransfers::SaveLogAsButClick(int listIndex, FileDialogState& saveAllD
             if (!prompts_.chooseSaveFile(saveAllDialog)) return;
             chosen = true;
         }
-        const int written = result == 1   ? WriteTvLogger(kSaveAllAs, &saveAllDialog)
-                            : result == 2 ? WriteDownLogger(kSaveAllAs, &saveAllDialog)
-                                          : WriteModemLogger(kSaveAllAs, &saveAllDialog);
+        const int written = writeRecord(result, kSaveAllAs, &saveAllDialog);
         if (written == 1) return;
         if (written != 0) {
             message(18);
@@ -489,10 +486,7 @@ const std::string& LoggerTransfers::recordName(int kind) const {
 
 bool LoggerTransfers::printRecord(int kind, TextPrinter& printer) {
     printer.SetPrintTitle(recordName(kind));
-    const int written = kind == kShowTv     ? WriteTvLogger(kPrintFile)
-                        : kind == kShowDown ? WriteDownLogger(kPrintFile)
-                                            : WriteModemLogger(kPrintFile);
-    if (written != 0) {
+    if (writeRecord(kind, kPrintFile) != 0) {
         message(33);
         return false;
     }
@@ -521,9 +515,7 @@ void LoggerTransfers::PrintSelButClick(int listIndex, TextPrinter& printer,
             anyMarked = true;
         }
         const int result = FetchLogger(r, *tv, openDialog);
-        const bool fetched =
-            *tv ? result == kShowTv : (result == kShowDown || result == kShowModem);
-        if (!fetched) {
+        if (!FetchedFromList(*tv, result)) {
             message(33);
             return;
         }

@@ -88,12 +88,13 @@ class LoggerTransfers {
   private:
     void message(int code);
     std::optional<std::string> query(const std::string& command);
-    std::string number2(int number) const;
     void copyIndexRow(int row, std::string& name, std::string& time, std::string& date);
     // Writes `text` to the file of `mode`; 0, 1 (declined) or -20.
     int writeLogger(int mode, FileDialogState* dialog, const std::string& name,
                     const char* extension, const std::string& text, std::string& fileName);
     std::optional<bool> tvFlag(int listIndex);
+    // Writes the loaded logger of `kind` (kShowTv, kShowDown, kShowModem) in `mode`.
+    int writeRecord(int kind, int mode, FileDialogState* dialog = nullptr);
     // Writes the record of `kind` in mode 1 and prints it; false when the caller must stop.
     bool printRecord(int kind, TextPrinter& printer);
     const std::string& recordName(int kind) const;

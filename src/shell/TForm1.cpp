@@ -47,11 +47,6 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QRect& geometry
     return button;
 }
 
-void SetLabelText(QLabel* label, const QString& text) {
-    label->setText(text);
-    label->adjustSize();
-}
-
 // The program's logo, drawn once: the model name on the navy title panel.
 QPixmap DrawLogo() {
     QPixmap logo(144, 24);
@@ -367,10 +362,7 @@ void TForm1::ConnectionStatus() {
     LoadBut->setEnabled(false);
     Llista->setEnabled(false);
     Llista->clear();
-    for (int row = 1; row <= 50 && row < LoggerIndex->rowCount(); ++row) {
-        for (int column = 1; column <= 5 && column < LoggerIndex->columnCount(); ++column)
-            LoggerIndex->setCell(column, row, {});
-    }
+    if (loggers_) loggers_->ClearLoggerIndex();
 }
 
 void TForm1::AppMessage() {

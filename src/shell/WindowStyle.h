@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QWidget>
 
@@ -14,6 +15,12 @@ inline void SetBackground(QWidget* widget, const QColor& color) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, color);
     widget->setPalette(palette);
+}
+
+// Sets a label's text and lets the label grow or shrink to it.
+inline void SetLabelText(QLabel* label, const QString& text) {
+    label->setText(text);
+    label->adjustSize();
 }
 
 // Places a window in the middle of the desktop it is on.
