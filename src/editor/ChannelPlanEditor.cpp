@@ -25,11 +25,6 @@ void ChannelPlanEditor::setPlanName(const std::string& name) {
     view_.showPlanName(name);
 }
 
-void ChannelPlanEditor::showFileName(const std::string& path) {
-    fileName_ = path;
-    view_.showFileName(path);
-}
-
 void ChannelPlanEditor::Marca(int /*row*/, int /*column*/, int code) {
     message(code);
 }
@@ -188,13 +183,13 @@ int ChannelPlanEditor::LoadChannelPlanFile(int position, FileDialogState& dialog
             message(1);
             return 13;
         }
-        showFileName(*path);
+        view_.showFileName(*path);
         savePath_ = *path;
     } else {
         if (position >= list.count()) return 14;
         const std::string path = LocalPlanCopyPath(copiesFolder, list.item(position));
         if (!ReadWholeFile(path, content)) return 14;
-        showFileName(LocalPlanCopyPath("", list.item(position)));
+        view_.showFileName(LocalPlanCopyPath("", list.item(position)));
         savePath_.clear();  // a plain Save never writes into a local plan copy
     }
     std::string name;
@@ -210,7 +205,7 @@ bool ChannelPlanEditor::StartNewChannelPlan(bool ask) {
         !prompts_.askYesNo(texts_.text(text::kQuestionCaption), texts_.text(kAskReplacePlan)))
         return false;
     setPlanName("NEW");
-    showFileName("");
+    view_.showFileName("");
     savePath_.clear();
     grid_.StartNewPlan();
     view_.repaintGrid();
@@ -269,7 +264,7 @@ int ChannelPlanEditor::DesaCanalitzacio(bool saveAs, FileDialogState& saveDialog
         return 4;
     }
     savePath_ = path;
-    showFileName(path);
+    view_.showFileName(path);
     return 0;
 }
 

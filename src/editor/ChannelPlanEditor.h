@@ -41,7 +41,6 @@ class ChannelPlanEditor {
     ChannelPlanGrid& grid() { return grid_; }
     const std::string& planName() const { return planName_; }
     void setPlanName(const std::string& name);
-    const std::string& fileName() const { return fileName_; }
 
     // The cell of the last mouse release over the grid.
     int selectedRow = 0;
@@ -88,14 +87,12 @@ class ChannelPlanEditor {
 
   private:
     void message(int code);
-    void showFileName(const std::string& path);
 
     ChannelPlanGrid grid_;
     EditorView& view_;
     UserPrompts& prompts_;
     const LanguageTable& texts_;
     std::string planName_;
-    std::string fileName_;  // shown in FileNameLabel
     std::string savePath_;  // the ".c52" file a plain Save writes; empty: ask
 };
 

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVBoxLayout>
+#include <array>
 
 #include "editor/TDialog.h"
 #include "shell/QtText.h"
@@ -228,15 +229,14 @@ void TEditor::buildPopups() {
 
     popupsymbolrate1 = menu("popupsymbolrate1");
     popupsymbolrate2 = menu("popupsymbolrate2");
-    for (const char* rate : {"6875", "6952"}) {
-        const std::string text = rate;
-        entry(popupsymbolrate1, ("sr" + text).c_str(), rate,
-              [this, text] { editor_->WriteSelectedCell(text); });
-    }
-    for (const char* rate : {"5057", "5361"}) {
-        const std::string text = rate;
-        entry(popupsymbolrate2, ("sr" + text).c_str(), rate,
-              [this, text] { editor_->WriteSelectedCell(text); });
+    const std::pair<QMenu*, std::array<const char*, 2>> rateMenus[] = {
+        {popupsymbolrate1, {"6875", "6952"}}, {popupsymbolrate2, {"5057", "5361"}}};
+    for (const auto& [popup, rates] : rateMenus) {
+        for (const char* rate : rates) {
+            const std::string text = rate;
+            entry(popup, ("sr" + text).c_str(), rate,
+                  [this, text] { editor_->WriteSelectedCell(text); });
+        }
     }
 
     popupgrupdocsis = menu("popupgrupdocsis");

@@ -188,7 +188,7 @@ std::vector<std::string> ListLanguageFiles(const std::string& folder) {
     if (ec) return names;
     for (const auto& entry : it) {
         const std::string name = entry.path().filename().string();
-        if (name.size() < 4 || name.compare(name.size() - 4, 4, ".lng") != 0) continue;
+        if (!EndsWith(name, ".lng")) continue;
         std::error_code typeError;
         if (entry.is_directory(typeError)) continue;
         names.push_back(name);

@@ -122,18 +122,16 @@ int Link::ResyncAnswers(const std::string& serial) {
     const std::string expected = "NS" + serial;
     const Report query = BuildCommandReport(kQueryCode, "*?NS");
     bool ask = true;
-    for (int tries = 0, reads = 0; reads < kMaxResyncTries; ++reads) {
+    for (int reads = 0; reads < kMaxResyncTries; ++reads) {
         Report answer{};
         const bool answered = ask ? exchange(query, answer) : readAnswer(answer);
         if (!answered) {
             if (!isOpen()) return -1;
             ask = true;  // nothing queued: ask again
-            ++tries;
             continue;
         }
         const std::string text = AnswerText(answer, kQueryAnswerStart);
-        if (text.size() > 1 && text.substr(1, 10) == expected) return tries;
-        ++tries;
+        if (text.size() > 1 && text.substr(1, 10) == expected) return reads;
         ask = false;
     }
     return -1;
@@ -152,9 +150,7 @@ std::string Link::GetVTVersion() {
 }
 
 std::string Link::GetSerial() {
-    Report answer{};
-    if (!exchange(BuildCommandReport(kQueryCode, "*?NS"), answer)) return {};
-    return veltra::QueryValue(answer);
+    return QueryValue("*?NS").value_or("");
 }
 
 bool Link::SetClock(const std::string& clockText) {
