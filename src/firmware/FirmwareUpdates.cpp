@@ -32,8 +32,34 @@ FirmwareUpdates::FirmwareUpdates(Link& link, UserPrompts& prompts, const Languag
       busy_(busy),
       wait_(std::move(wait)) {}
 
-void FirmwareUpdates::message(int code) {
-    ShowMessageCode(prompts_, texts_, code);
+void FirmwareUpdates::message(int code, const std::string& detail) {
+    ShowMessageCode(prompts_, texts_, code, detail);
+}
+
+void FirmwareUpdates::refuseFile(const FirmwareFileCheck& check) {
+    int key = text::kBadRecordLine;
+    switch (check.problem) {
+        case FirmwareProblem::None:
+        case FirmwareProblem::BadRecord:
+            break;
+        case FirmwareProblem::BadChecksum:
+            key = text::kBadChecksumLine;
+            break;
+        case FirmwareProblem::RecordType:
+            key = text::kRecordTypeLine;
+            break;
+        case FirmwareProblem::CutShort:
+            key = text::kFileCutShort;
+            break;
+        case FirmwareProblem::NoFirmware:
+            key = text::kNoFirmwareInFile;
+            break;
+    }
+    std::string detail = text(key);
+    // A language file of an older program holds no such text.
+    if (detail == "-") detail.clear();
+    if (!detail.empty() && check.line > 0) detail += ": " + std::to_string(check.line);
+    message(2, detail);
 }
 
 void FirmwareUpdates::failed() {
@@ -72,8 +98,11 @@ void FirmwareUpdates::Actualitzar(std::string& commandLineFile, FileDialogState&
     }
     WaitCursor waitCursor(prompts_);
     prompts_.processEvents();
-    if (!ProvaCheckSum(content)) {
-        message(2);
+    // The whole image is read before the IO interface is asked to leave its firmware: a file
+    // that cannot be flashed whole never erases it.
+    FirmwareImage image;
+    if (const FirmwareFileCheck check = ReadHexFile(content, image); !check) {
+        refuseFile(check);
         commandLineFile.clear();
         return;
     }
@@ -96,7 +125,6 @@ void FirmwareUpdates::Actualitzar(std::string& commandLineFile, FileDialogState&
     for (int unit = 4; unit <= 126; ++unit) {
         if (!link_.writeOnly(reports.erase(static_cast<std::uint8_t>(unit)))) return failed();
     }
-    const FirmwareImage image = LoadHexImage(content);
     progress_.setMaximum(std::max<int>(0, static_cast<int>(image.end) - 4096));
     progress_.setPosition(0);
     progress_.setStatus(text(text::kWriting));
@@ -148,8 +176,8 @@ void FirmwareUpdates::ActualitzarVT52(const std::string& commandLineFile, FileDi
     WaitCursor waitCursor(prompts_);
     prompts_.processEvents();
     // The whole file is checked before the instrument leaves its normal work.
-    if (!CheckSRecordFile(content)) {
-        message(2);
+    if (const FirmwareFileCheck check = CheckSRecordFile(content); !check) {
+        refuseFile(check);
         return;
     }
     const std::string shownFile = commandLineFile.empty() ? path : commandLineFile;
@@ -169,33 +197,32 @@ void FirmwareUpdates::ActualitzarVT52(const std::string& commandLineFile, FileDi
     progress_.setStatus(text(text::kWriting));
     wait_(200);
 
-    TextLineReader lines(content);
-    bool allSent = false;  // stays false for a file without lines
-    while (const auto line = lines.next(99)) {
-        const std::vector<std::uint8_t> record = SRecordToRecord(*line);
-        int status = 0;
-        for (int send = 1; send <= kRecordSends; ++send) {
-            status = link_.SendRecord(record);
-            if (status == 1) break;
-            if (send < kRecordSends) wait_(500);
+    // From here on every way out finishes the progress window and searches the IO interface
+    // again, whatever became of the instrument.
+    auto sendAll = [&] {
+        TextLineReader lines(content);
+        while (const auto line = lines.next(99)) {
+            const std::vector<std::uint8_t> record = SRecordToRecord(*line);
+            int status = 0;
+            for (int send = 1; send <= kRecordSends; ++send) {
+                status = link_.SendRecord(record);
+                if (status == 1) break;
+                if (send < kRecordSends) wait_(500);
+            }
+            if (status != 1) return false;
+            progress_.setPosition(progress_.position() + static_cast<int>(line->size()) + 2);
+            prompts_.processEvents();
         }
-        if (status != 1) {
-            progress_.setStatus(text(text::kFailed));
-            progress_.setBarVisible(false);
-            allSent = false;
-            break;
-        }
-        allSent = true;
-        progress_.setPosition(progress_.position() + static_cast<int>(line->size()) + 2);
-        prompts_.processEvents();
-    }
-    if (allSent) {
-        if (link_.SendCommand("*RS0") == 0) return failed();
+        return link_.SendCommand("*RS0") != 0;
+    };
+    if (sendAll()) {
         progress_.setStatus(text(text::kFinished));
         progress_.setWarning(text(text::kMayDisconnect));
         progress_.toMaximum();
+        progress_.finish();
+    } else {
+        failed();
     }
-    progress_.finish();
     link_.FindIOInterface();
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "channelplans/ChannelPlanTransfers.h"
+#include "firmware/FirmwareFiles.h"
 #include "firmware/Progress.h"
 #include "language/LanguageTable.h"
 #include "link/Link.h"
@@ -41,7 +42,9 @@ class FirmwareUpdates {
     static constexpr int kExtraSearches = 10;
 
   private:
-    void message(int code);
+    void message(int code, const std::string& detail = {});
+    // Message 2 with the line that failed and why.
+    void refuseFile(const FirmwareFileCheck& check);
     const std::string& text(int key) const { return texts_.text(key); }
     void failed();
 

@@ -13,5 +13,13 @@ inline constexpr int kFinished = 55;
 inline constexpr int kDoNotDisconnect = 57;
 inline constexpr int kFailed = 58;
 inline constexpr int kMayDisconnect = 29;
+// Why a file cannot be used: the line texts are followed by ": " and the line number.
+inline constexpr int kBadRecordLine = 132;
+inline constexpr int kBadChecksumLine = 133;
+inline constexpr int kRecordTypeLine = 134;
+inline constexpr int kFileCutShort = 135;
+inline constexpr int kNoFirmwareInFile = 43;
+// A channel whose command would not fit in one report.
+inline constexpr int kChannelTooLong = 169;
 
 }  // namespace veltra::text

@@ -119,7 +119,6 @@ int Link::ResyncAnswers(const std::string& serial) {
     // The clock report's answer is still queued. Draw queued answers until one carries the
     // serial number; ask again only when nothing is queued. Asking again for every wrong
     // answer would leave one answer queued for the next command.
-    const std::string expected = "NS" + serial;
     const Report query = BuildCommandReport(kQueryCode, "*?NS");
     bool ask = true;
     for (int reads = 0; reads < kMaxResyncTries; ++reads) {
@@ -130,8 +129,9 @@ int Link::ResyncAnswers(const std::string& serial) {
             ask = true;  // nothing queued: ask again
             continue;
         }
-        const std::string text = AnswerText(answer, kQueryAnswerStart);
-        if (text.size() > 1 && text.substr(1, 10) == expected) return reads;
+        // The serial number as the instrument gives it, whatever its length.
+        if (answer[6] == 'N' && answer[7] == 'S' && veltra::QueryValue(answer) == serial)
+            return reads;
         ask = false;
     }
     return -1;

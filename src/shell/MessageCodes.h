@@ -12,11 +12,16 @@ namespace veltra {
 // Language text that captions every numbered message box.
 inline constexpr int kMessageCaptionText = 66;
 
-// The text of message `code`: nothing for code 0 and codes above 38.
+// The instrument is busy with another operation (the service terminal during an update).
+inline constexpr int kBusyMessage = 39;
+
+// The text of message `code`: nothing for code 0 and codes above 39.
 std::optional<std::string> MessageText(int code, const LanguageTable& texts);
 
 // Shows message `code` (caption language text 66, information icon; -91 with the error icon).
 // Codes without a text show nothing.
-void ShowMessageCode(UserPrompts& prompts, const LanguageTable& texts, int code);
+// A non-empty `detail` goes on a second line (which line of a file failed, and why).
+void ShowMessageCode(UserPrompts& prompts, const LanguageTable& texts, int code,
+                     const std::string& detail = {});
 
 }  // namespace veltra

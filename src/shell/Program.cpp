@@ -1,5 +1,6 @@
 #include "shell/Program.h"
 
+#include "shell/MessageCodes.h"
 #include "shell/WindowStyle.h"
 
 #include <QCoreApplication>
@@ -60,7 +61,16 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts,
     Form1->setFirmwareUpdates(updates.get());
     Form1->setDeviceBusy(&busy);
     leftAlt = std::make_unique<LeftAltKey>();
-    Oculta->setQuery([&link](const std::string& command) { return link.SendQuery(command); });
+    Oculta->setQuery([this, &link, &prompts,
+                      &language](const std::string& command) -> std::optional<std::string> {
+        // A transfer or an update owns the device, also while it waits: nothing goes out.
+        DeviceBusy::Guard guard(busy);
+        if (!guard) {
+            ShowMessageCode(prompts, language.table(), kBusyMessage);
+            return std::nullopt;
+        }
+        return link.SendQuery(command);
+    });
     AboutVELTRA52->setServices(
         leftAlt.get(), [this] { Oculta->exec(); },
         [this] { channelPlans->EraseAllChannelPlans(); });

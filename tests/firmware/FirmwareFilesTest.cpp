@@ -14,28 +14,36 @@ TEST(ComputeValue, UpperCaseHexOnly) {
 }
 
 TEST(HexCheck, RecordsAndTheEndRecord) {
+    using P = FirmwareProblem;
     const std::string end = ":00000001FF";
     const struct {
         const char* name;
         std::string file;
-        bool ok;
+        P problem;
+        int line;
     } cases[] = {
-        {"DataAndEnd", ":0410000001020304E2\r\n" + end, true},
-        {"ExtendedAddress", ":020000040001F9\n:0400000001020304F2\n" + end + "\n", true},
-        {"NoEndRecord", ":0410000001020304E2\n", false},
-        {"WrongChecksum", ":0410000001020304E3\n" + end, false},
-        {"LowerCase", ":0410000001020304e2\n" + end, false},
-        {"Type2", ":020000021000EC\n" + end, false},
-        {"Type3", ":0400000300003800C1\n" + end, false},
-        {"Type5", ":04000005000000CD2A\n" + end, false},
-        {"NoColon", "0410000001020304E2\n" + end, false},
-        {"OddLength", ":0410000001020304E\n" + end, false},
-        {"CountDisagrees", ":0510000001020304E1\n" + end, false},
-        {"EmptyLine", ":0410000001020304E2\n\n" + end, false},
-        {"RecordsAfterTheEndAreChecked", end + "\n:0410000001020304E3", false},
+        {"DataAndEnd", ":0410000001020304E2\r\n" + end, P::None, 0},
+        {"ExtendedAddress", ":020000040001F9\n:0400000001020304F2\n" + end + "\n", P::None, 0},
+        {"NoEndRecord", ":0410000001020304E2\n", P::CutShort, 0},
+        {"WrongChecksum", ":0410000001020304E3\n" + end, P::BadChecksum, 1},
+        {"LowerCase", ":0410000001020304e2\n" + end, P::BadChecksum, 1},
+        {"Type2", ":020000021000EC\n" + end, P::RecordType, 1},
+        {"Type3", ":0400000300003800C1\n" + end, P::RecordType, 1},
+        {"Type5", ":04000005000000CD2A\n" + end, P::RecordType, 1},
+        {"NoColon", "0410000001020304E2\n" + end, P::BadRecord, 1},
+        {"OddLength", ":0410000001020304E\n" + end, P::BadRecord, 1},
+        {"CountDisagrees", ":0510000001020304E1\n" + end, P::BadRecord, 1},
+        {"EmptyLine", ":0410000001020304E2\n\n" + end, P::BadRecord, 2},
+        {"RecordsAfterTheEndAreChecked", end + "\n:0410000001020304E3", P::BadChecksum, 2},
+        // An extended address carries exactly two bytes.
+        {"ExtendedAddressWithoutBytes", ":00000004FC\n" + end, P::BadRecord, 1},
+        {"ExtendedAddressOfThreeBytes", ":03000004000100F8\n" + end, P::BadRecord, 1},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(ProvaCheckSum(c.file), c.ok) << c.name;
+    for (const auto& c : cases) {
+        const FirmwareFileCheck check = ProvaCheckSum(c.file);
+        EXPECT_EQ(check.problem, c.problem) << c.name;
+        EXPECT_EQ(check.line, c.line) << c.name;
+    }
 }
 
 TEST(HexImage, OnlyTheFirmwareAreaIsLoaded) {
@@ -52,8 +60,27 @@ TEST(HexImage, OnlyTheFirmwareAreaIsLoaded) {
     EXPECT_EQ(image.bytes[0x10010], 5);
     EXPECT_EQ(image.bytes[0x2000], 0);
     EXPECT_EQ(image.end, 0x10014u);
-    // A record running past 0x20000 is skipped whole.
-    EXPECT_EQ(LoadHexImage(":020000040001F9\n:04FFFE0001020304FB\n:00000001FF").end, 0u);
+    EXPECT_EQ(image.dataBytes, 8u);
+}
+
+TEST(HexImage, FilesWithNothingToFlashAreRefused) {
+    const std::string end = ":00000001FF";
+    const struct {
+        const char* name;
+        std::string file;
+    } cases[] = {
+        {"OnlyTheEndRecord", end},
+        {"OnlyBelowTheFirmwareArea", ":0400000001020304F2\n" + end},
+        {"RunningPast0x20000", ":020000040001F9\n:04FFFE0001020304F5\n" + end},
+        // Extension 0xFFFF and address 0xFFF0: the end of the record lies beyond 4 GiB, not at
+        // a small address inside the image.
+        {"WrappingAddress", ":02000004FFFFFC\n:10FFF000000102030405060708090A0B0C0D0E0F89\n" + end},
+    };
+    for (const auto& c : cases) {
+        FirmwareImage image;
+        EXPECT_EQ(ReadHexFile(c.file, image).problem, FirmwareProblem::NoFirmware) << c.name;
+        EXPECT_EQ(image.end, 0u) << c.name;
+    }
 }
 
 TEST(LoaderReports, KeepTheBytesOfTheReportBefore) {
@@ -82,22 +109,32 @@ TEST(LoaderReports, KeepTheBytesOfTheReportBefore) {
 }
 
 TEST(SRecords, CheckAndConvert) {
+    using P = FirmwareProblem;
+    const std::string header = "S00F000068656C6C6F202020202000003C\n";
+    const std::string data = "S1130000285F245F2212226A000424290008237C2A\n";
+    const std::string end = "S9030000FC";
     const struct {
         std::string file;
-        bool ok;
+        P problem;
+        int line;
     } cases[] = {
-        {"S00F000068656C6C6F202020202000003C\nS1130000285F245F2212226A000424290008237C2A\nS9030000F"
-         "C",
-         true},
-        {"S1130000285F245F2212226A000424290008237C2B", false},  // checksum
-        {"S1130000285f245F2212226A000424290008237C2A", false},  // lower case
-        {"S1130000285F245F2212226A000424290008237C", false},    // count
-        {"X9030000FC", false},
-        {"S9030000F", false},
-        {"", true},
+        {header + data + end, P::None, 0},
+        {data + "S804000000FB", P::None, 0},
+        {"S1130000285F245F2212226A000424290008237C2B", P::BadChecksum, 1},
+        {"S1130000285f245F2212226A000424290008237C2A", P::BadRecord, 1},       // lower case
+        {data + "S1130000285F245F2212226A000424290008237C", P::BadRecord, 2},  // count
+        {"X9030000FC", P::BadRecord, 1},
+        {"S9030000F", P::BadRecord, 1},
+        {"", P::NoFirmware, 0},
+        {header + end, P::NoFirmware, 0},
+        {header + data, P::CutShort, 0},               // cut short after its data
+        {header + end + "\n" + data, P::CutShort, 0},  // data after the termination
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(CheckSRecordFile(c.file), c.ok) << c.file;
+    for (const auto& c : cases) {
+        const FirmwareFileCheck check = CheckSRecordFile(c.file);
+        EXPECT_EQ(check.problem, c.problem) << c.file;
+        EXPECT_EQ(check.line, c.line) << c.file;
+    }
     EXPECT_EQ(SRecordToRecord("S9030000FC"),
               (std::vector<std::uint8_t>{'*', 'S', 'X', 'S', '9', 0x03, 0x00, 0x00, 0xFC}));
 }

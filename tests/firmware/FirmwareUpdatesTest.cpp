@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 
@@ -52,6 +54,38 @@ class Updates : public ::testing::Test {
             b = static_cast<std::uint8_t>(random());
         return bytes;
     }
+    // An Intel HEX file of 16-byte records with type 4 records at each 64 KiB boundary, as
+    // linkers write files beyond 64 KiB (objcopy writes type 2 records there, which the
+    // IO interface update refuses).
+    static std::string HexFile(const std::vector<std::uint8_t>& bytes, unsigned address) {
+        auto record = [](unsigned count, unsigned where, unsigned type, const std::uint8_t* data) {
+            char text[16];
+            unsigned sum = count + (where >> 8) + (where & 0xFF) + type;
+            std::snprintf(text, sizeof text, ":%02X%04X%02X", count, where & 0xFFFF, type);
+            std::string line = text;
+            for (unsigned i = 0; i < count; ++i) {
+                std::snprintf(text, sizeof text, "%02X", data[i]);
+                line += text;
+                sum += data[i];
+            }
+            std::snprintf(text, sizeof text, "%02X\r\n", (0x100 - sum % 256) % 256);
+            return line + text;
+        };
+        std::string file;
+        unsigned extension = 0;
+        for (std::size_t i = 0; i < bytes.size(); i += 16) {
+            const unsigned at = address + static_cast<unsigned>(i);
+            if (at >> 16 != extension) {
+                extension = at >> 16;
+                const std::uint8_t high[2] = {static_cast<std::uint8_t>(extension >> 8),
+                                              static_cast<std::uint8_t>(extension)};
+                file += record(2, 0, 4, high);
+            }
+            file += record(static_cast<unsigned>(std::min<std::size_t>(16, bytes.size() - i)), at,
+                           0, bytes.data() + i);
+        }
+        return file + ":00000001FF";
+    }
     std::vector<std::string> messages() const { return prompts.messageTexts(); }
     std::string msg(int code) const { return *MessageText(code, texts); }
 
@@ -71,8 +105,9 @@ class Updates : public ::testing::Test {
 };
 
 TEST_F(Updates, IOInterfaceImageArrivesAsInTheFile) {
-    const auto image = RandomBytes(0x3000 + 17);
-    commandLineFile = makeFile(image, 0x1000, "ihex", "io.hex");
+    // The whole firmware area, 124 KiB, across the 64 KiB boundary.
+    const auto image = RandomBytes(kImageSize - kImageStart);
+    commandLineFile = folder.write("io.hex", HexFile(image, kImageStart));
     updates.Actualitzar(commandLineFile, dialog, "/opt/Version", "IO 2.05");
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(confirmation.shown,
@@ -122,29 +157,45 @@ TEST_F(Updates, RecordsBelow0x1000AreNeverSent) {
     EXPECT_EQ(sim.ioImage()[0x1000], 1);
 }
 
-TEST_F(Updates, IOUpdateRefusals) {
+TEST_F(Updates, IOUpdateRefusalsSendNothing) {
+    const std::string end = ":00000001FF";
+    const std::string good = ":0410000001020304E2\n";
+    // A download broken off in the middle of a line.
+    const std::string download = HexFile(RandomBytes(0x2000), kImageStart);
+    const std::size_t cut = download.find('\n', download.size() / 2) + 20;
+    const int cutLine =
+        static_cast<int>(std::count(download.begin(), download.begin() + cut, '\n')) + 1;
     const struct {
         std::string file;
         std::string content;
-        std::vector<int> messages;
-        bool cleared;
+        int code;
+        std::string detail;
     } cases[] = {
-        {"io.HEX", ":00000001FF\n", {11}, true},
-        {"bad.hex", ":0410000001020304E3\n:00000001FF\n", {2}, true},
-        {"cut.hex", ":0410000001020304E2\n", {2}, true},
+        {"io.HEX", end, 11, ""},
+        {"bad.hex", ":0410000001020304E3\n" + end, 2, "T133: 1"},
+        {"types.hex", good + ":020000021000EC\n" + end, 2, "T134: 2"},
+        {"cut.hex", good, 2, "T135"},
+        {"download.hex", download.substr(0, cut), 2, "T132: " + std::to_string(cutLine)},
+        {"ext.hex", ":00000004FC\n" + good + end, 2, "T132: 1"},
+        {"empty.hex", end, 2, "T43"},
+        {"low.hex", ":0400000001020304F2\n" + end, 2, "T43"},
+        {"wrap.hex", ":02000004FFFFFC\n:10FFF000000102030405060708090A0B0C0D0E0F89\n" + end, 2,
+         "T43"},
     };
     for (const auto& c : cases) {
         prompts.messages.clear();
         commandLineFile = folder.write(c.file, c.content);
         updates.Actualitzar(commandLineFile, dialog, "", "");
-        std::vector<std::string> expected;
-        for (int code : c.messages)
-            expected.push_back(msg(code));
-        EXPECT_EQ(messages(), expected) << c.file;
-        EXPECT_EQ(commandLineFile.empty(), c.cleared) << c.file;
+        EXPECT_EQ(messages(),
+                  std::vector<std::string>{msg(c.code) + (c.detail.empty() ? "" : "\n" + c.detail)})
+            << c.file;
+        EXPECT_TRUE(commandLineFile.empty()) << c.file;
+        EXPECT_TRUE(sim.traffic().empty()) << c.file;  // not even the loader's entry
     }
     EXPECT_TRUE(confirmation.shown.empty());
-    EXPECT_TRUE(sim.traffic().empty());
+    EXPECT_EQ(std::count(sim.ioImage().begin(), sim.ioImage().end(), 0),
+              static_cast<long>(kImageSize));
+    EXPECT_EQ(prompts.waitDepth, 0);
     commandLineFile = folder.str() + "missing.hex";
     updates.Actualitzar(commandLineFile, dialog, "", "");
     EXPECT_TRUE(commandLineFile.empty());
@@ -241,19 +292,54 @@ TEST_F(Updates, EraseStepWarningGoesOn) {
     EXPECT_EQ(progress.status, "T58");
 }
 
-TEST_F(Updates, InstrumentUpdateRefusals) {
-    // Capitals are not the extension; a cancelled dialog stops; a bad file sends nothing.
+TEST_F(Updates, InstrumentUpdateRefusalsSendNothing) {
+    // Capitals are not the extension; a cancelled dialog stops.
     prompts.files = {folder.write("vt.P52", "S9030000FC")};
     updates.ActualitzarVT52("", dialog, "");
     EXPECT_EQ(messages(), std::vector<std::string>{msg(11)});
     updates.ActualitzarVT52("", dialog, "");  // cancelled
     EXPECT_EQ(messages().size(), 1u);
-    prompts.files = {
-        folder.write("bad.p52", "S1130000285F245F2212226A000424290008237C2B\nS9030000FC")};
-    updates.ActualitzarVT52("", dialog, "");
-    EXPECT_EQ(messages().back(), msg(2));
+
+    const std::string data = "S1130000285F245F2212226A000424290008237C2A\n";
+    const std::string download = folder.read(
+        makeFile(RandomBytes(700), 0x8000, "srec", "dl.p52").substr(folder.str().size()));
+    const struct {
+        std::string content;
+        std::string detail;
+    } cases[] = {
+        {"S1130000285F245F2212226A000424290008237C2B\nS9030000FC", "T133: 1"},
+        {"", "T43"},
+        {"S00F000068656C6C6F202020202000003C\nS9030000FC", "T43"},
+        {data, "T135"},  // no termination record
+        {download.substr(0, download.rfind("\nS9")), "T135"},
+    };
+    for (const auto& c : cases) {
+        prompts.messages.clear();
+        prompts.files = {folder.write("bad.p52", c.content)};
+        updates.ActualitzarVT52("", dialog, "");
+        EXPECT_EQ(messages(), std::vector<std::string>{msg(2) + "\n" + c.detail}) << c.content;
+    }
     EXPECT_TRUE(sim.commandsSent().empty());
     EXPECT_TRUE(confirmation.shown.empty());
+    EXPECT_EQ(prompts.waitDepth, 0);
+}
+
+TEST_F(Updates, EveryInstrumentUpdateEndsWithTheWindowFinished) {
+    prompts.files = {makeFile(RandomBytes(300), 0x8000, "srec", "vt.p52")};
+    for (const char* refused : {"*RS2", "*FE3", "*SXS", "*RS0"}) {
+        progress = {};
+        sim.setStatus(refused, 0);
+        updates.ActualitzarVT52("", dialog, "");
+        EXPECT_TRUE(progress.finished) << refused;
+        EXPECT_EQ(progress.status, "T58") << refused;
+        sim.setStatus(refused, 1);
+        prompts.files = {dialog.fileName};
+    }
+    sim.unplugAtReport(10);  // among the records
+    progress = {};
+    updates.ActualitzarVT52("", dialog, "");
+    EXPECT_TRUE(progress.finished);
+    EXPECT_EQ(progress.status, "T58");
 }
 
 }  // namespace

@@ -158,6 +158,30 @@ TEST_F(LinkTest, ResyncAsksAgainWhenTheClockAnswerNeverCame) {
     EXPECT_EQ(sim.pendingAnswers(), 0u);
 }
 
+TEST_F(LinkTest, ResyncTakesTheWholeSerialNumber) {
+    // Serial numbers shorter or longer than eight characters come back into step at once; one
+    // that only begins like the instrument's is not it.
+    const struct {
+        std::string instrument, shown;
+        int extra;
+    } cases[] = {{"VT52041", "VT52041", 1},
+                 {"VT5204170", "VT5204170", 1},
+                 {"VT520417", "VT520417", 1},
+                 {"VT520417", "VT52041", -1}};
+    for (const auto& c : cases) {
+        sim.identity().serial = c.instrument;
+        ASSERT_TRUE(link.FindIOInterface());
+        sim.clearTraffic();
+        ASSERT_TRUE(link.SetClock("09:05:03/07-03-2014"));
+        EXPECT_EQ(link.ResyncAnswers(c.shown), c.extra) << c.shown;
+        if (c.extra > 0) {
+            EXPECT_EQ(sim.commandsSent().size(), 2u) << c.shown;
+        }
+        while (sim.pendingAnswers() > 0)
+            link.ResyncAnswers(c.instrument);
+    }
+}
+
 TEST_F(LinkTest, ResyncGivesUpWithinItsBound) {
     ASSERT_TRUE(link.FindIOInterface());
     EXPECT_EQ(link.ResyncAnswers("OTHER001"), -1);

@@ -106,6 +106,14 @@ TEST_F(Printing, TheTerminalSendsTheTextUnchanged) {
     terminal.Edit1->setText("hello");
     terminal.EnvPregButClick();
     EXPECT_EQ(sim.commandsSent(), (std::vector<std::string>{"*?VE", "hello"}));
+
+    // While an operation owns the device (an update waiting for its loader, say) the terminal
+    // sends nothing and says so.
+    DeviceBusy::Guard update(program->busy);
+    terminal.EnvPregButClick();
+    EXPECT_EQ(sim.commandsSent().size(), 2u);
+    EXPECT_EQ(terminal.Edit2->text(), "");
+    EXPECT_EQ(prompts.messageTexts(), std::vector<std::string>{messageText(kBusyMessage)});
 }
 
 }  // namespace

@@ -20,13 +20,14 @@ TEST(MessageCodes, EachCodeShowsItsText) {
         int code;
         std::optional<std::string> text;
     } cases[] = {
-        {1, "T60"},    {2, "T61"},        {3, "T62: 3"},      {4, "T63: 4"},   {5, "T64: 5"},
-        {6, "T65: 6"}, {7, "T67"},        {8, "T69"},         {9, "T70"},      {10, "T71: 10"},
-        {11, "T12"},   {12, "T46"},       {13, "T40"},        {14, "T75"},     {15, "T26"},
-        {16, "T24"},   {17, "T78"},       {18, "T92"},        {19, "T103"},    {22, "T106"},
-        {23, "T108"},  {29, "T114"},      {30, "T76"},        {31, "T118"},    {32, "T136"},
-        {33, "T144"},  {34, "T124"},      {35, "T120"},       {36, "T148"},    {37, "T163"},
-        {38, "T126"},  {0, std::nullopt}, {39, std::nullopt}, {-5, "T68: -5"}, {-91, "T68: -91"},
+        {1, "T60"},        {2, "T61"},   {3, "T62: 3"},     {4, "T63: 4"},      {5, "T64: 5"},
+        {6, "T65: 6"},     {7, "T67"},   {8, "T69"},        {9, "T70"},         {10, "T71: 10"},
+        {11, "T12"},       {12, "T46"},  {13, "T40"},       {14, "T75"},        {15, "T26"},
+        {16, "T24"},       {17, "T78"},  {18, "T92"},       {19, "T103"},       {22, "T106"},
+        {23, "T108"},      {29, "T114"}, {30, "T76"},       {31, "T118"},       {32, "T136"},
+        {33, "T144"},      {34, "T124"}, {35, "T120"},      {36, "T148"},       {37, "T163"},
+        {38, "T126"},      {39, "T168"}, {0, std::nullopt}, {40, std::nullopt}, {-5, "T68: -5"},
+        {-91, "T68: -91"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(MessageText(c.code, texts), c.text) << c.code;
@@ -37,9 +38,11 @@ TEST(MessageCodes, BoxCaptionAndIcon) {
     test::ScriptedPrompts prompts;
     ShowMessageCode(prompts, texts, 7);
     ShowMessageCode(prompts, texts, -91);
-    ShowMessageCode(prompts, texts, 39);
+    ShowMessageCode(prompts, texts, 40);
     ShowMessageCode(prompts, texts, 0);
-    ASSERT_EQ(prompts.messages.size(), 2u);
+    ShowMessageCode(prompts, texts, 2, "line 3");
+    ASSERT_EQ(prompts.messages.size(), 3u);
+    EXPECT_EQ(prompts.messages[2].text, "T61\nline 3");
     EXPECT_EQ(prompts.messages[0].caption, "T66");
     EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Information);
     EXPECT_EQ(prompts.messages[1].icon, MessageIcon::Error);
