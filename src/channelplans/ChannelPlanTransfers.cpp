@@ -35,8 +35,19 @@ ChannelPlanTransfers::ChannelPlanTransfers(Link& link, UserPrompts& prompts,
       buttons_(buttons),
       busy_(busy) {}
 
-void ChannelPlanTransfers::message(int code) {
-    ShowMessageCode(prompts_, texts_, code);
+void ChannelPlanTransfers::message(int code, const std::string& detail) {
+    ShowMessageCode(prompts_, texts_, code, detail);
+}
+
+void ChannelPlanTransfers::refuseChannel(const std::string& marker, const std::string& where,
+                                         int maximum) {
+    message(14, marker == kTooLongMarker ? text(text::kChannelTooLong) : std::string());
+    progress_.prepare(text(kWritingCaption), text(text::kStarting), text(text::kDoNotDisconnect),
+                      maximum);
+    progress_.setStatus(text(kBadChannel));
+    progress_.setWarning("Error " + marker.substr(5, 2) + "." + where);
+    progress_.toMaximum();
+    progress_.finish();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -101,6 +112,8 @@ void ChannelPlanTransfers::guarded(const std::function<void()>& body) {
     try {
         body();
     } catch (const Abort&) {
+        // What the instrument holds now is not known: the copies must be read again.
+        freshCopies_.clear();
         // The instrument went silent or was unplugged in the middle: say so, and never leave
         // the progress window waiting without its OK button.
         if (progressShown_) {
@@ -130,6 +143,7 @@ void ChannelPlanTransfers::ReceiveButClick() {
     buttons_.enableSendAndDelete();
     list_.setEnabled(true);
     list_.clear();
+    freshCopies_.clear();
     guarded([&] {
         // An instrument holds at most ten plans; a larger count is a garbled answer.
         const int n = std::min(quantity(), kMaxPlans);
@@ -150,6 +164,7 @@ void ChannelPlanTransfers::SaveChannelPlans() {
     progressShown_ = true;
     prompts_.processEvents();
 
+    freshCopies_.clear();
     bool writeFailed = false;
     for (int slot = 0; slot < n; ++slot) {
         const std::string planName = name(slot);
@@ -171,7 +186,10 @@ void ChannelPlanTransfers::SaveChannelPlans() {
         }
         // A copy is replaced only by a complete one: a stopped pass keeps the previous copy.
         if (!complete) break;
-        if (!WriteFileAtomically(LocalPlanCopyPath(copiesFolder_, planName), content))
+        const std::string path = LocalPlanCopyPath(copiesFolder_, planName);
+        if (WriteFileAtomically(path, content))
+            freshCopies_.insert(path);
+        else
             writeFailed = true;
     }
     if (writeFailed) message(18);
@@ -218,11 +236,23 @@ void ChannelPlanTransfers::LoadButClick(FileDialogState& dialog, const std::stri
                     return;
                 }
             }
+            // So is a bad channel line: every line is converted before the first command for
+            // this file, and the plans already in the instrument are never touched.
+            const int count = reader.count();
+            std::vector<std::string> payloads;
+            PayloadConverter converter;
+            for (int k = 0; k < count; ++k) {
+                std::string payload = converter.ChannelLineToPayload(reader.nextLine(), k == 0);
+                if (IsErrorMarker(payload)) {
+                    refuseChannel(payload, std::to_string(k), count);
+                    return;
+                }
+                payloads.push_back(std::move(payload));
+            }
             send("*PM01");
             const int slot = n;
             send("*PN" + (n + 1 < 10 ? "0" + std::to_string(n + 1) : std::string("10")));
             n = n + 1;
-            const int count = reader.count();
             progress_.prepare(text(kWritingCaption), text(text::kStarting),
                               text(text::kDoNotDisconnect), count);
             progressShown_ = true;
@@ -230,22 +260,9 @@ void ChannelPlanTransfers::LoadButClick(FileDialogState& dialog, const std::stri
             const std::string slotText = std::to_string(slot);
             send("*CS0" + slotText + reader.name());
             send("*CW0" + slotText + ZeroPadded(count, 3));
-            PayloadConverter converter;
-            for (int k = 0; k < count; ++k) {
+            for (const std::string& payload : payloads) {
                 progress_.advance();
                 prompts_.processEvents();
-                const std::string payload =
-                    converter.ChannelLineToPayload(reader.nextLine(), k == 0);
-                if (IsErrorMarker(payload)) {
-                    message(14);
-                    eraseSequence();
-                    list_.clear();
-                    progress_.setStatus(text(kBadChannel));
-                    progress_.setWarning("Error " + payload.substr(5, 2) + "." + std::to_string(k));
-                    progress_.toMaximum();
-                    progress_.finish();
-                    return;
-                }
                 send("*CF0" + slotText + payload);
             }
             progress_.setStatus(text(text::kFinished));
@@ -282,11 +299,25 @@ void ChannelPlanTransfers::DelSelButClick() {
             return;
         }
         // Every kept plan must be sendable before the instrument is erased: erasing first and
-        // failing afterwards would lose the technician's plans.
+        // failing afterwards would lose the technician's plans. Its copy must be its own (two
+        // plans whose names give one file name share a copy that holds only one of them) and
+        // complete from the last read pass of this run.
         std::vector<std::string> copies;
         for (const std::string& plan : kept) {
+            const std::string path = LocalPlanCopyPath(copiesFolder_, plan);
+            int sharing = 0;
+            for (int p = 0; p < b && p < list_.count(); ++p)
+                sharing += LocalPlanCopyPath(copiesFolder_, list_.item(p)) == path ? 1 : 0;
+            if (sharing > 1) {
+                message(38, plan);
+                return;
+            }
+            if (freshCopies_.count(path) == 0) {
+                message(kReadAgainMessage);
+                return;
+            }
             std::string content;
-            if (!ReadWholeFile(LocalPlanCopyPath(copiesFolder_, plan), content)) {
+            if (!ReadWholeFile(path, content)) {
                 message(13);
                 return;
             }
@@ -343,6 +374,7 @@ void ChannelPlanTransfers::EraseAllChannelPlans() {
     }
     if (!prompts_.askYesNo(text(text::kQuestionCaption), text(kAskEraseAll))) return;
     guarded([&] {
+        freshCopies_.clear();
         eraseSequence();
         list_.clear();
     });

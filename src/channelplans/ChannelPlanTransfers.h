@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -95,7 +96,9 @@ class ChannelPlanTransfers {
     void send(const std::string& command);
     void eraseSequence();
     void linkFailed();
-    void message(int code);
+    void message(int code, const std::string& detail = {});
+    // A channel line that cannot be sent: message 14 and the progress window's "Error NN.where".
+    void refuseChannel(const std::string& marker, const std::string& where, int maximum);
     const std::string& text(int key) const { return texts_.text(key); }
     void fillListFromInstrument(int count);
     // Runs `body`, turning a failed exchange into message 7 and a finished progress window.
@@ -110,6 +113,9 @@ class ChannelPlanTransfers {
     DeviceBusy& busy_;
     std::string copiesFolder_;
     bool progressShown_ = false;
+    // The local copies that the last read pass of this run completed: the only ones a delete
+    // may write back.
+    std::set<std::string> freshCopies_;
 };
 
 }  // namespace veltra

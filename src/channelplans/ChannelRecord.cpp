@@ -155,8 +155,10 @@ std::string PayloadConverter::ChannelLineToPayload(std::string_view line, bool f
     previousIndex_ = *index;
     out += ZeroPadded(*index, 3);
 
+    const std::string_view name = field();
+    if (name.find('&') != std::string_view::npos) return "error16";
     out += "&";
-    out += field();
+    out += name;
 
     const std::string_view frequencyText = field();
     const auto frequency = ParseDecimal(frequencyText);
@@ -226,6 +228,8 @@ std::string PayloadConverter::ChannelLineToPayload(std::string_view line, bool f
     } else {
         return "error14";
     }
+    // Never cut a channel command: the instrument would store whatever the cut left.
+    if (out.size() > kMaxChannelPayload) return std::string(kTooLongMarker);
     return out;
 }
 
@@ -240,33 +244,26 @@ std::optional<std::string> TextLineReader::next(std::size_t maxLength) {
     if (pos_ >= content_.size()) return std::nullopt;
     const std::size_t lineFeed = content_.find('\n', pos_);
     const std::size_t lineEnd = lineFeed == std::string::npos ? content_.size() : lineFeed;
-    const std::size_t end = std::min(lineEnd, pos_ + maxLength);
+    const std::size_t end = lineEnd - pos_ <= maxLength ? lineEnd : pos_ + maxLength;
     std::string line = content_.substr(pos_, end - pos_);
     pos_ = end == lineEnd ? lineEnd + 1 : end;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     return line;
 }
 
-PlanFileReader::PlanFileReader(std::string content) {
+PlanFileReader::PlanFileReader(std::string content) : lines_(std::move(content)) {
+    name_ = lines_.next(std::string::npos).value_or("");
+    const std::string countLine = lines_.next(std::string::npos).value_or("");
     std::size_t pos = 0;
-    auto skipBlanks = [&] {
-        while (pos < content.size() && std::isspace(static_cast<unsigned char>(content[pos])))
-            ++pos;
-    };
-    skipBlanks();
-    while (pos < content.size() && !std::isspace(static_cast<unsigned char>(content[pos])))
-        name_.push_back(content[pos++]);
-    skipBlanks();
+    while (pos < countLine.size() && (countLine[pos] == ' ' || countLine[pos] == '\t'))
+        ++pos;
     std::size_t end = pos;
-    if (end < content.size() && (content[end] == '-' || content[end] == '+')) ++end;
-    while (end < content.size() && std::isdigit(static_cast<unsigned char>(content[end])))
+    if (end < countLine.size() && (countLine[end] == '-' || countLine[end] == '+')) ++end;
+    while (end < countLine.size() && std::isdigit(static_cast<unsigned char>(countLine[end])))
         ++end;
-    count_ = static_cast<int>(std::clamp<long long>(
-        ParseDecimal(std::string_view(content).substr(pos, end - pos)).value_or(0), 0, 100000));
     // The rest of line 2 is skipped.
-    const std::size_t lineFeed = content.find('\n', end);
-    lines_ = TextLineReader(std::move(content),
-                            lineFeed == std::string::npos ? std::string::npos : lineFeed + 1);
+    count_ = static_cast<int>(std::clamp<long long>(
+        ParseDecimal(std::string_view(countLine).substr(pos, end - pos)).value_or(0), 0, 100000));
 }
 
 std::string PlanFileReader::nextLine() {

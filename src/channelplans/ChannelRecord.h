@@ -85,10 +85,14 @@ std::optional<long long> ParseDecimal(std::string_view text);
 // a value is out of range (the caller shows message 13).
 std::string ChannelAnswerToLine(std::string_view answer);
 
+// "*CF0", the slot digit and the payload travel in one command of at most 60 characters.
+inline constexpr std::size_t kMaxChannelPayload = 55;
+
 // A channel line of a plan file as the payload of a channel-write command:
 // "001&D1&100000000&8000000&0&129&0&2&6875&03&01". Remembers the previous index and frequency
-// of the plan: `first` starts a new plan. On a failure the result is "error01".."error14" (the
-// caller shows message 14).
+// of the plan: `first` starts a new plan. On a failure the result is "error01".."error16" (the
+// caller shows message 14): "error15" when the channel command would not fit in one report,
+// "error16" when the name holds "&", which would add a field on the wire.
 class PayloadConverter {
   public:
     std::string ChannelLineToPayload(std::string_view line, bool first);
@@ -102,6 +106,7 @@ class PayloadConverter {
 inline bool IsErrorMarker(std::string_view result) {
     return result.substr(0, 5) == "error";
 }
+inline constexpr std::string_view kTooLongMarker = "error15";
 
 // Channel plan file: name, count, channel lines, joined with CR LF, no line break at the end.
 std::string FormatPlanFile(const std::string& name, const std::vector<std::string>& lines);
@@ -120,9 +125,10 @@ class TextLineReader {
     std::size_t pos_;
 };
 
-// Reads a channel plan file the way the senders do: the plan name is the first blank-delimited
-// word, the channel count the next decimal number, the rest of line 2 is skipped, then one
-// channel line per read (at most 199 characters, line break removed).
+// Reads a channel plan file the way the senders do: the plan name is line 1 whole (the
+// instrument's names may hold blanks), the channel count the decimal number that starts line 2,
+// the rest of line 2 is skipped, then one channel line per read (at most 199 characters, line
+// break removed).
 class PlanFileReader {
   public:
     explicit PlanFileReader(std::string content);

@@ -22,6 +22,15 @@ bool IsModulation(const std::string& word) {
     return CodeOf(kModulations, word) >= 0;
 }
 
+// A cell that must hold digits only (symbol rate, group): "6952x" and "7000.5" are not numbers
+// the plan file or the instrument can take.
+std::optional<long long> WholeNumber(const std::string& text) {
+    if (text.empty() ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return ParseDecimal(text);
+}
+
 }  // namespace
 
 std::pair<std::string, std::string> HeaderLines(const std::string& text) {
@@ -76,14 +85,23 @@ int ChannelPlanGrid::ComprovaFila(int row, int& errorRow, int& errorColumn) cons
     const bool digital = kind == "DIGITAL";
     const std::string system = cell(kColSystem, row);
     if (digital ? !IsDigitalSystem(system) : !IsAnalogSystem(system)) return fail(kColSystem, 25);
-    if (!digital) return 0;
-    if (!IsModulation(cell(kColModulation, row))) return fail(kColModulation, 26);
-    if (!InRange(LeadingInteger(cell(kColSymbolRate, row)), 1000, 7200))
-        return fail(kColSymbolRate, 27);
+    if (digital) {
+        if (!IsModulation(cell(kColModulation, row))) return fail(kColModulation, 26);
+        if (!InRange(WholeNumber(cell(kColSymbolRate, row)), 1000, 7200))
+            return fail(kColSymbolRate, 27);
+    }
+    // Every row writes its group and flag into the plan file, analog rows too: what the row
+    // check passes must load back and go to the instrument.
     const std::string group = cell(kColGroup, row);
-    if (group != "NO GROUP" && !InRange(LeadingInteger(group), 1, 10)) return fail(kColGroup, 28);
+    if (group != "NO GROUP" && !InRange(WholeNumber(group), 1, 10)) return fail(kColGroup, 28);
     const std::string flag = cell(kColGroupFlag, row);
     if (flag != "YES" && flag != "NO") return fail(kColGroupFlag, 29);
+    // The same rule as the senders: a channel whose command would not fit in one report.
+    std::string line;
+    ChannelLine(row, line);
+    PayloadConverter converter;
+    if (converter.ChannelLineToPayload(line, true) == kTooLongMarker)
+        return fail(kColName, kChannelTooLongCode);
     return 0;
 }
 

@@ -28,6 +28,8 @@ enum EditorColumn {
 };
 inline constexpr int kEditorColumns = 12;
 inline constexpr int kMaxGridRows = 150;  // insertion stops here (149 channels)
+// The row check's code for a channel too long for the instrument (a numbered message).
+inline constexpr int kChannelTooLongCode = 40;
 
 // A header text with a blank is drawn on two lines: the break falls at the first blank at or
 // past half its length (or the last blank); the second line starts with that blank.
@@ -48,8 +50,8 @@ class ChannelPlanGrid {
     bool inactive(int row) const;
     void setInactive(int row, bool inactive);
 
-    // 0 when the row is a valid channel, else message code 19..29; the failing cell goes to
-    // errorRow / errorColumn.
+    // 0 when the row is a valid channel, else message code 19..29, or kChannelTooLongCode when
+    // its command would not fit in one report; the failing cell goes to errorRow / errorColumn.
     int ComprovaFila(int row, int& errorRow, int& errorColumn) const;
     // The first invalid row's code (rows 1..n), or 0.
     int Repassa(int& errorColumn, int& errorRow) const;

@@ -38,6 +38,9 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts,
 
     channelPlans = std::make_unique<ChannelPlanTransfers>(
         link, prompts, language.table(), *UpdatingFORM, Form1->planList(), *Form1, busy);
+    // The local plan copies live with config.txt and the Loggers folder: beside the program when
+    // its folder is writable, else in the user's data folder, never in the current folder.
+    channelPlans->setCopiesFolder(language.dataFolder());
     Form1->setChannelPlans(channelPlans.get());
     Form1->setEditor(Editor);
     Editor->setDialog(Dialog);

@@ -62,5 +62,32 @@ TEST_F(ChannelPlanTab, DeleteFromTheTab) {
     EXPECT_EQ(sim.plans().size(), 1u);
 }
 
+// An installed program cannot write beside itself: its copies go with config.txt to the user's
+// data folder, never to the current folder (the home folder, started from the desktop menu).
+class InstalledChannelPlanTab : public ChannelPlanTab {
+  protected:
+    void SetUp() override {
+        dataFolder = userData.str();
+        ChannelPlanTab::SetUp();
+    }
+    test::TempFolder userData;
+};
+
+TEST_F(InstalledChannelPlanTab, CopiesLiveInTheUserDataFolder) {
+    const auto cwd = std::filesystem::current_path();
+    std::filesystem::current_path(folder.path());
+    QTest::mouseClick(form().ReceiveBut, Qt::LeftButton);
+    EXPECT_TRUE(userData.exists("EUROP.temp"));
+    EXPECT_FALSE(folder.exists("EUROP.temp"));
+    EXPECT_EQ(program->channelPlans->copiesFolder(), userData.str());
+    form().Llista->item(0)->setSelected(true);
+    prompts.yesNoAnswers = {true};
+    QTest::mouseClick(form().DelSelBut, Qt::LeftButton);
+    std::filesystem::current_path(cwd);
+    EXPECT_TRUE(prompts.messages.empty());
+    ASSERT_EQ(sim.plans().size(), 1u);
+    EXPECT_EQ(sim.plans()[0].channels.size(), 1u);
+}
+
 }  // namespace
 }  // namespace veltra

@@ -260,29 +260,63 @@ TEST_F(Transfers, EmptyAndFullPlansCarryTheirCount) {
     EXPECT_TRUE(messages().empty());
 }
 
-TEST_F(Transfers, BadChannelLineAbandonsTheTransfer) {
-    addPlans({{"A", 1}});
+TEST_F(Transfers, ABadChannelLineSendsNothingForItsFile) {
+    const std::string good = "0,A,100000000,8000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO";
+    const std::string plan = "BAD\r\n3\r\n" + good + "\r\n";
+    const struct {
+        std::string file;
+        std::string warning;
+        std::string detail;
+    } cases[] = {
+        // The third channel's frequency is below the second's.
+        {plan + "1,B,200000000,8000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO\r\n"
+                "2,C,150000000,8000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO",
+         "Error 04.2", ""},
+        // A line the editor accepts whose command would be cut at 60 characters.
+        {plan + "1,ABCD,1000000000,9999999,-2500000,ANALOG,ON,NTSC/N,10,YES", "Error 15.1", "T169"},
+        {plan + "1,LONGCHANNELNAME,200000000,8000000,0,DIGITAL,ON,DVB-C,QAM256,6952,NO GROUP,NO",
+         "Error 15.1", "T169"},
+        // Names that would add a field on the wire.
+        {plan + "1,A&B,200000000,8000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO", "Error 16.1", ""},
+        {plan + "1,A,B,200000000,8000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO", "Error 03.1", ""},
+    };
+    for (const auto& c : cases) {
+        sim.plans().clear();
+        addPlans({{"KEEP", 2}, {"KEEP2", 1}});
+        read();
+        // A good file chosen before the bad one stays sent.
+        prompts.files = {folder.write("good.c52", PlanText("GOOD", 2)),
+                         folder.write("bad.c52", c.file)};
+        transfers.LoadButClick(dialog, folder.str());
+        EXPECT_EQ(messages(),
+                  std::vector<std::string>{msg(14) + (c.detail.empty() ? "" : "\n" + c.detail)})
+            << c.warning;
+        EXPECT_EQ(progress.status, "T40");
+        EXPECT_EQ(progress.warning, c.warning);
+        EXPECT_TRUE(progress.finished);
+        EXPECT_EQ(progress.pos, progress.max);
+        EXPECT_EQ(planNames(), (std::vector<std::string>{"KEEP", "KEEP2", "GOOD"}));
+        EXPECT_EQ(list.items, (std::vector<std::string>{"KEEP", "KEEP2", "GOOD"}));
+        // After the good file's read pass only queries went out.
+        const Commands commands = sent();
+        const auto lastRead = std::find(commands.rbegin(), commands.rend(), "*?CF02001");
+        ASSERT_NE(lastRead, commands.rend());
+        for (auto it = commands.rbegin(); it != lastRead; ++it)
+            EXPECT_EQ(it->rfind("*?", 0), 0u) << *it;
+    }
+}
+
+TEST_F(Transfers, UnplugInTheMiddleOfASend) {
+    addPlans({{"KEEP", 2}});
     read();
-    list.add("A");
-    // The third channel's frequency is below the second's.
-    const std::string text =
-        "BAD\r\n4\r\n"
-        "0,A,100000000,8000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO\r\n"
-        "1,B,200000000,8000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO\r\n"
-        "2,C,150000000,8000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO\r\n"
-        "3,D,300000000,8000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO";
-    prompts.files = {folder.write("bad.c52", text)};
+    prompts.files = {folder.write("new.c52", PlanText("NEW", 20))};
+    sim.unplugAtReport(12);
     transfers.LoadButClick(dialog, folder.str());
-    EXPECT_EQ(messages(), std::vector<std::string>{msg(14)});
-    EXPECT_EQ(progress.status, "T40");
-    EXPECT_EQ(progress.warning, "Error 04.2");
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(7)});
+    EXPECT_EQ(progress.status, "T58");
     EXPECT_TRUE(progress.finished);
-    EXPECT_EQ(progress.pos, progress.max);
-    const Commands commands = sent();
-    ASSERT_GE(commands.size(), 2u);
-    EXPECT_EQ(Commands(commands.end() - 2, commands.end()), (Commands{"*PM00", "*EP"}));
-    EXPECT_TRUE(list.items.empty());
-    EXPECT_TRUE(sim.plans().empty());
+    EXPECT_FALSE(busy.busy());
+    EXPECT_EQ(folder.read("KEEP.temp"), PlanText("KEEP", 2));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -365,6 +399,83 @@ TEST_F(Transfers, AMissingKeptCopyLeavesTheInstrumentUntouched) {
     EXPECT_EQ(messages(), std::vector<std::string>{msg(13)});
     EXPECT_EQ(sent(), Commands{"*?PN"});
     EXPECT_EQ(sim.plans().size(), 2u);
+}
+
+TEST_F(Transfers, PlansThatShareACopyAreNeverWrittenBack) {
+    // Two plans of one name, and two whose names give one file name: each pair shares one copy.
+    for (const auto& [first, second] : {std::pair<std::string, std::string>{"A", "A"},
+                                        std::pair<std::string, std::string>{"a/b", "a_b"}}) {
+        sim.plans().clear();
+        addPlans({{"X", 1}, {"Y", 2}, {"Z", 3}});
+        sim.plans()[0].name = first;
+        sim.plans()[1].name = second;
+        read();
+        list.selected[2] = true;
+        prompts.yesNoAnswers = {true};
+        transfers.DelSelButClick();
+        EXPECT_EQ(messages(), std::vector<std::string>{msg(38) + "\n" + first});
+        EXPECT_EQ(sent(), Commands{"*?PN"});
+        EXPECT_EQ(sim.plans().size(), 3u);
+        prompts.messages.clear();
+    }
+}
+
+TEST_F(Transfers, ADeleteWritesBackOnlyCopiesOfTheLastCompleteRead) {
+    addPlans({{"A", 2}, {"B", 3}, {"C", 1}});
+    // Never read in this run: copies left from an earlier run are not trusted.
+    for (const char* plan : {"A", "B", "C"})
+        folder.write(std::string(plan) + ".temp", PlanText(plan, 1));
+    list.add("A"), list.add("B"), list.add("C");
+    list.selected[0] = true;
+    prompts.yesNoAnswers = {true};
+    transfers.DelSelButClick();
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(41)});
+    EXPECT_EQ(sent(), Commands{"*?PN"});
+
+    // A read pass that stops at B leaves C's copy stale.
+    sim.plans()[1].channels[2].bandwidth = 10000000;
+    read();
+    list.selected[0] = true;
+    prompts.yesNoAnswers = {true};
+    transfers.DelSelButClick();
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(41)});
+    EXPECT_EQ(sent(), Commands{"*?PN"});
+    EXPECT_EQ(planNames(), (std::vector<std::string>{"A", "B", "C"}));
+}
+
+TEST_F(Transfers, AnUnplugDuringTheWriteBackAsksForANewRead) {
+    addPlans({{"A", 2}, {"B", 3}, {"C", 30}});
+    read();
+    list.selected[1] = true;
+    prompts.yesNoAnswers = {true};
+    sim.unplugAtReport(20);
+    transfers.DelSelButClick();
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(7)});
+    EXPECT_EQ(progress.status, "T58");
+    EXPECT_TRUE(progress.finished);
+    // The copies survive whole, but what the instrument holds is unknown now.
+    EXPECT_EQ(folder.read("C.temp"), PlanText("C", 30));
+    sim.setPlugged(true);
+    sim.clearTraffic();
+    prompts.messages.clear();
+    list.selected = {true, false, false};
+    prompts.yesNoAnswers = {true};
+    transfers.DelSelButClick();
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(41)});
+    EXPECT_EQ(sent(), Commands{"*?PN"});
+}
+
+TEST_F(Transfers, PlanNamesWithABlankSurviveADelete) {
+    addPlans({{"A", 2}, {"B", 3}});
+    sim.plans()[0].name = "MY PLAN";
+    read();
+    EXPECT_EQ(folder.read("MY PLAN.temp"), PlanText("MY PLAN", 2));
+    list.selected[1] = true;
+    prompts.yesNoAnswers = {true};
+    transfers.DelSelButClick();
+    EXPECT_TRUE(messages().empty());
+    ASSERT_EQ(planNames(), std::vector<std::string>{"MY PLAN"});
+    EXPECT_EQ(sim.plans()[0].channels.size(), 2u);
 }
 
 TEST_F(Transfers, EraseAll) {

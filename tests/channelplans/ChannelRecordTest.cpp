@@ -86,6 +86,11 @@ TEST(ChannelLineToPayload, SingleLines) {
         {"0,X,48250000,7000000,0,DIGITAL,ON,DVB-C,QAM64,6875,11,NO", "error13"},
         {"0,X,48250000,7000000,0,DIGITAL,ON,DVB-C,QAM64,6875,1,yes", "error14"},
         {"0,X,48250000,7000000,0,DIGITAL,ON,DVB-C,QAM64,6875,1,YES ", "error14"},
+        // A command of 61 characters would be cut; 60 fit.
+        {"0,ABCD,1000000000,9999999,-2500000,ANALOG,ON,NTSC/N,10,YES", "error15"},
+        {"0,ABC,1000000000,9999999,-2500000,ANALOG,ON,NTSC/N,10,YES",
+         "000&ABC&1000000000&9999999&-2500000&128&17&2&6875&10&01"},
+        {"0,X&Y,48250000,7000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO", "error16"},
     };
     for (const auto& c : cases) {
         PayloadConverter converter;
@@ -120,8 +125,8 @@ TEST(PlanFile, LayoutAndReading) {
     EXPECT_EQ(crlf.nextLine(), "1,B,2");
     EXPECT_EQ(crlf.nextLine(), "");
 
-    PlanFileReader lf("NAME\n3 rest of line\nline one\nline two");
-    EXPECT_EQ(lf.name(), "NAME");
+    PlanFileReader lf("MY NAME\n 3 rest of line\nline one\nline two");
+    EXPECT_EQ(lf.name(), "MY NAME");  // the whole line: the instrument's names may hold blanks
     EXPECT_EQ(lf.count(), 3);
     EXPECT_EQ(lf.nextLine(), "line one");
     EXPECT_EQ(lf.nextLine(), "line two");

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "editor/EditorGrid.h"
 #include "support/VectorGrid.h"
 
@@ -68,10 +70,28 @@ TEST_F(Grid, RowCheckCodesInOrder) {
         std::string text;
         int code;
     } cases[] = {
-        {1, "ABCD", 0},   {1, "", 0},        {1, "ABCDE", 19}, {1, "A,B", 19},     {1, "A&B", 19},
-        {2, "5.00", 0},   {2, "1020.00", 0}, {2, "4.99", 20},  {2, "1020.01", 20}, {3, "0.30", 0},
-        {3, "10.00", 21}, {4, "-2.50", 0},   {4, "-2.51", 22}, {5, "analog", 23},  {11, "On", 24},
-        {6, "DVB-C", 25}, {7, "QAM1024", 0}, {8, "", 0},       {9, "anything", 0}, {10, "maybe", 0},
+        {1, "ABCD", 0},
+        {1, "", 0},
+        {1, "ABCDE", 19},
+        {1, "A,B", 19},
+        {1, "A&B", 19},
+        {2, "5.00", 0},
+        {2, "1020.00", 0},
+        {2, "4.99", 20},
+        {2, "1020.01", 20},
+        {3, "0.30", 0},
+        {3, "10.00", 21},
+        {4, "-2.50", 0},
+        {4, "-2.51", 22},
+        {5, "analog", 23},
+        {11, "On", 24},
+        {6, "DVB-C", 25},
+        {7, "QAM1024", 0},
+        {8, "", 0},
+        // Analog rows write their group and flag too: they must be ones the file can hold.
+        {9, "anything", 28},
+        {9, "10", 0},
+        {10, "maybe", 29},
     };
     for (const auto& c : cases) {
         fill({Analog("100.00")});
@@ -91,9 +111,22 @@ TEST_F(Grid, DigitalRowChecks) {
         std::string text;
         int code;
     } cases[] = {
-        {6, "PAL/BG", 25}, {7, "QAM1024", 26}, {8, "999", 27},      {8, "7200", 0},
-        {8, "7201", 27},   {9, "0", 28},       {9, "11", 28},       {9, "10", 0},
-        {10, "maybe", 29}, {10, "YES", 0},     {5, "DIGITAL ", 23},
+        {6, "PAL/BG", 25},
+        {7, "QAM1024", 26},
+        {8, "999", 27},
+        {8, "7200", 0},
+        {8, "7201", 27},
+        {9, "0", 28},
+        {9, "11", 28},
+        {9, "10", 0},
+        {10, "maybe", 29},
+        {10, "YES", 0},
+        {5, "DIGITAL ", 23},
+        // Whole numbers only: the plan file and the instrument read the whole text.
+        {8, "6952x", 27},
+        {8, "7000.5", 27},
+        {8, "+6952", 27},
+        {9, "1x", 28},
     };
     for (const auto& c : cases) {
         fill({Digital("100.00")});
@@ -101,12 +134,62 @@ TEST_F(Grid, DigitalRowChecks) {
         int errorRow = 0, errorColumn = 0;
         EXPECT_EQ(grid.ComprovaFila(1, errorRow, errorColumn), c.code) << c.column << " " << c.text;
     }
+    // A channel whose command would be cut at 60 characters is refused at its name.
+    fill({{"ABCD", "1000.00", "9.99", "-2.50", "ANALOG", "NTSC/N", "", "", "10", "YES", "ON"}});
+    int row = 0, column = 0;
+    EXPECT_EQ(grid.ComprovaFila(1, row, column), kChannelTooLongCode);
+    EXPECT_EQ(column, kColName);
+    grid.setCell(kColName, 1, "ABC");
+    EXPECT_EQ(grid.ComprovaFila(1, row, column), 0);
+
     fill({Analog("100.00"), Digital("108.00")});
     grid.setCell(kColSymbolRate, 2, "999");
     int errorRow = 0, errorColumn = 0;
     EXPECT_EQ(grid.Repassa(errorColumn, errorRow), 27);
     EXPECT_EQ(errorRow, 2);
     EXPECT_EQ(errorColumn, kColSymbolRate);
+}
+
+// Whatever row the editor accepts saves, loads back unchanged and converts to a channel command
+// that fits one report: random rows over valid and near-valid cell texts.
+TEST_F(Grid, AcceptedRowsSaveLoadAndSend) {
+    const std::vector<std::vector<std::string>> choices = {
+        {"", "A", "ABCD", "ÄÖÜß", "A,B", "AB&", "ABCDE", "A B"},
+        {"5.00", "48.25", "1020.00", "999.99", "4.99", "1020.01", "100", "abc"},
+        {"0.30", "8.00", "9.99", "10.00", "7"},
+        {"0", "-2.50", "2.50", "-2.51", "0.01"},
+        {"ANALOG", "DIGITAL", "analog"},
+        {"PAL/BG", "NTSC/N", "SECAM/DK", "DVB-C", "ITU J.83/C", "pal"},
+        {"QAM16", "QAM256", "QAM8", "", "QAM1024"},
+        {"1000", "6875", "7200", "6952x", "7000.5", "", "0999", "07200"},
+        {"NO GROUP", "1", "10", "0", "11", "01", "1x", ""},
+        {"YES", "NO", "", "maybe"},
+        {"ON", "OFF", "on"},
+    };
+    std::mt19937 random(52);
+    int accepted = 0;
+    for (int trial = 0; trial < 30000; ++trial) {
+        Row row;
+        for (const auto& options : choices)
+            row.push_back(options[random() % options.size()]);
+        fill({row});
+        int errorRow = 0, errorColumn = 0;
+        if (grid.Repassa(errorColumn, errorRow) != 0) continue;
+        ++accepted;
+        std::string text;
+        ASSERT_TRUE(PlanTextFromGrid(grid, "PLAN", text));
+        test::VectorGrid loadedCells;
+        ChannelPlanGrid loaded(loadedCells);
+        std::string name;
+        ASSERT_EQ(LoadPlanText(text, loaded, name), 0) << text;
+        PlanFileReader reader(text);
+        PayloadConverter converter;
+        for (int j = 0; j < reader.count(); ++j) {
+            const std::string payload = converter.ChannelLineToPayload(reader.nextLine(), j == 0);
+            EXPECT_FALSE(IsErrorMarker(payload)) << text << "\n" << payload;
+        }
+    }
+    EXPECT_GT(accepted, 100);
 }
 
 TEST_F(Grid, InsertSuggestsAFrequency) {

@@ -30,10 +30,9 @@ class ProgramFixture : public ::testing::Test {
 
     // Creates the windows; `start` also runs the start step.
     void create(bool start = true) {
-        language = std::make_unique<Language>(folder.str());
+        language = std::make_unique<Language>(folder.str(), dataFolder);
         link = std::make_unique<Link>(sim, [this](int code) { form().ShowMessageCode(code); });
         program = std::make_unique<Program>(*language, *link, prompts);
-        program->channelPlans->setCopiesFolder(folder.str());
         if (start) form().AlExecutar();
     }
 
@@ -42,6 +41,7 @@ class ProgramFixture : public ::testing::Test {
     std::string messageText(int code) const { return *MessageText(code, language->table()); }
 
     TempFolder folder;
+    std::string dataFolder;  // empty: the program folder, as for a build or an unpacked copy
     sim::Simulator sim;
     ScriptedPrompts prompts;
     std::unique_ptr<Language> language;
