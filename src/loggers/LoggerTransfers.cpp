@@ -1,4 +1,6 @@
 #include "loggers/LoggerTransfers.h"
+
+#include <optional>
 #include "language/TextKeys.h"
 
 #include <filesystem>
@@ -508,11 +510,13 @@ void LoggerTransfers::PrintSelButClick(int listIndex, TextPrinter& printer,
     DeviceBusy::Guard guard(busy_);
     if (!guard) return;
     bool anyMarked = false;
+    std::optional<PrintBatch> batch;
     for (int r = 1; r < index_.rowCount() && !index_.cell(4, r).empty(); ++r) {
         if (index_.cell(4, r) != "YES") continue;
         if (!anyMarked) {
             if (!printer.choosePrinter()) return;  // one dialog for all marked loggers
             anyMarked = true;
+            batch.emplace(printer);
         }
         const int result = FetchLogger(r, *tv, openDialog);
         if (!FetchedFromList(*tv, result)) {

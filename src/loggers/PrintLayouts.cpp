@@ -43,7 +43,8 @@ std::optional<std::string> TvPrintLayout(const TvLogger& l) {
         const TvRecord& r = l.records[k];
         if (r[5] != "DIGITAL" && r[5] != "ANALOG") return std::nullopt;
         if (k > 0) text += "\r\n";  // ends the row before
-        if (k == 0) text += std::string(kTvHeader) + "\r\n";
+        // Two empty lines before the table; a logger without records ends after one.
+        if (k == 0) text += "\r\n" + std::string(kTvHeader) + "\r\n";
         if (k == 70) text += "\r\n" + std::string(kTvHeader) + "\r\n";
         text += Field(r[1], 4, true) + Field(r[2], 9) + Field(r[3], 7) + Field(r[4], 8) +
                 Field(r[5] == "DIGITAL" ? "D" : "A", 7) + Field(r[6], 6) + Field(r[7], 11) +

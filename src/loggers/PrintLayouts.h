@@ -39,6 +39,23 @@ class TextPrinter {
     virtual void SetPrintTitle(const std::string& title) = 0;
     // One print job; an empty list starts and ends an empty job.
     virtual void printLines(const std::vector<std::string>& lines) = 0;
+    // Several loggers printed after one dialog. Between the two calls a printer whose output is
+    // a file gathers them into that one document, each from a new page (separate jobs would
+    // each replace the file); a real printer still gets one job per logger.
+    virtual void beginBatch() {}
+    virtual void endBatch() {}
+};
+
+// Begins a batch and ends it on every way out.
+class PrintBatch {
+  public:
+    explicit PrintBatch(TextPrinter& printer) : printer_(printer) { printer_.beginBatch(); }
+    ~PrintBatch() { printer_.endBatch(); }
+    PrintBatch(const PrintBatch&) = delete;
+    PrintBatch& operator=(const PrintBatch&) = delete;
+
+  private:
+    TextPrinter& printer_;
 };
 
 // 1 printed; 0 the file cannot be opened (an empty job was started and ended).

@@ -22,11 +22,34 @@ bool QtTextPrinter::choosePrinter() {
     return dialog.exec() == QDialog::Accepted;
 }
 
+void QtTextPrinter::endBatch() {
+    batch_ = false;
+    if (document_) document_->end();
+    document_.reset();
+}
+
 void QtTextPrinter::printLines(const std::vector<std::string>& lines) {
-    printer_.setDocName(toQt(title_));
-    QPainter painter;
-    if (!painter.begin(&printer_)) return;
-    ++jobs_;
+    QPainter single;
+    QPainter* target = &single;
+    if (batch_ && !printer_.outputFileName().isEmpty()) {
+        if (document_) {
+            printer_.newPage();  // the next logger of the document
+        } else {
+            printer_.setDocName(toQt(title_));
+            document_ = std::make_unique<QPainter>();
+            if (!document_->begin(&printer_)) {
+                document_.reset();
+                return;
+            }
+            ++jobs_;
+        }
+        target = document_.get();
+    } else {
+        printer_.setDocName(toQt(title_));
+        if (!single.begin(&printer_)) return;
+        ++jobs_;
+    }
+    QPainter& painter = *target;
     lastTitle_ = title_;
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSize(10);
@@ -44,7 +67,7 @@ void QtTextPrinter::printLines(const std::vector<std::string>& lines) {
         painter.drawText(QRect(kPrintMargin, places[i].y, width - kPrintMargin, spacing),
                          Qt::AlignLeft | Qt::AlignTop, toQt(lines[i]));
     }
-    painter.end();
+    if (target == &single) single.end();
 }
 
 }  // namespace veltra

@@ -2,9 +2,11 @@
 // to a PDF file there), one job per logger, a fixed-pitch font.
 #pragma once
 
+#include <QPainter>
 #include <QPointer>
 #include <QPrinter>
 #include <QWidget>
+#include <memory>
 
 #include "loggers/PrintLayouts.h"
 
@@ -17,6 +19,8 @@ class QtTextPrinter : public TextPrinter {
     bool choosePrinter() override;
     void SetPrintTitle(const std::string& title) override { title_ = title; }
     void printLines(const std::vector<std::string>& lines) override;
+    void beginBatch() override { batch_ = true; }
+    void endBatch() override;
 
     // Prints every job into this PDF file without a dialog (tests, unattended runs).
     void setPdfOutput(const QString& path);
@@ -31,6 +35,9 @@ class QtTextPrinter : public TextPrinter {
     std::string lastTitle_;
     bool pdfOnly_ = false;
     int jobs_ = 0;
+    bool batch_ = false;
+    // The one document of a batch printed to a file, open from its first logger to its end.
+    std::unique_ptr<QPainter> document_;
 };
 
 }  // namespace veltra

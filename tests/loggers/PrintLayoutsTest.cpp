@@ -36,23 +36,26 @@ TEST(TvPrint, HeaderLinesAndTheFirstRecord) {
               "Noise measurement mode:      In band\r\n"
               "Noise measurement frequency: 5.50 MHz\r\n"
               "Threshold:                   45 dBuV\r\n"
+              "\r\n"
               "\r\n" +
                   kHeader + "\r\n" +
                   "CH0    602.00   8.00   0.00    D      63.   DVB-C      QAM256   6952    38.8    "
                   " 1.0E-8   #");
     const auto lines = PrintedLines(text);
-    ASSERT_EQ(lines.size(), 11u);
+    ASSERT_EQ(lines.size(), 12u);
     EXPECT_EQ(lines.back().size(), 90u);  // the last row complete, without the "#"
     EXPECT_EQ(lines.back().find('#'), std::string::npos);
 }
 
 TEST(TvPrint, HeaderAgainBeforeRow71) {
     const auto lines = PrintedLines(*TvPrintLayout(Tv(150)));
-    ASSERT_EQ(lines.size(), 8u + 1 + 1 + 150 + 2);
-    EXPECT_EQ(lines[9], kHeader);
-    EXPECT_EQ(lines[10 + 70], "");
-    EXPECT_EQ(lines[10 + 71], kHeader);
-    EXPECT_EQ(lines[10 + 72].substr(0, 4), "CH0 ");  // row 71
+    ASSERT_EQ(lines.size(), 8u + 2 + 1 + 150 + 2);
+    EXPECT_EQ(lines[8], "");
+    EXPECT_EQ(lines[9], "");
+    EXPECT_EQ(lines[10], kHeader);
+    EXPECT_EQ(lines[11 + 70], "");
+    EXPECT_EQ(lines[11 + 71], kHeader);
+    EXPECT_EQ(lines[11 + 72].substr(0, 4), "CH0 ");  // row 71
     EXPECT_EQ(std::count(lines.begin(), lines.end(), kHeader), 2);
 }
 

@@ -39,6 +39,12 @@ class Printing : public test::ProgramFixture {
         form().LoggerType->setCurrentIndex(1);
         form().ReceiveLogButClick();
     }
+    // VELTRA_KEEP_PDF=path keeps the printed pages for a person to look at.
+    void keepPdf() const {
+        if (const char* keep = std::getenv("VELTRA_KEEP_PDF"))
+            std::filesystem::copy_file(pdf, keep,
+                                       std::filesystem::copy_options::overwrite_existing);
+    }
     std::string pdf;
 };
 
@@ -49,9 +55,7 @@ TEST_F(Printing, ALoggerPrintsOnPagesFromItsViewer) {
     EXPECT_EQ(program->printer->jobs(), 1);
     EXPECT_EQ(program->printer->lastTitle(), "NORTH");
     EXPECT_TRUE(folder.exists("Loggers/print.temp"));
-    // VELTRA_KEEP_PDF=path keeps the printed pages for a person to look at.
-    if (const char* keep = std::getenv("VELTRA_KEEP_PDF"))
-        std::filesystem::copy_file(pdf, keep, std::filesystem::copy_options::overwrite_existing);
+    keepPdf();
     if (Shell("command -v pdftotext").empty()) GTEST_SKIP() << "pdftotext is missing";
     const std::string pages = Shell("pdfinfo '" + pdf + "' | grep Pages:");
     EXPECT_NE(pages.find("Pages:"), std::string::npos);
@@ -63,13 +67,23 @@ TEST_F(Printing, ALoggerPrintsOnPagesFromItsViewer) {
     EXPECT_EQ(text.find('#'), std::string::npos);
 }
 
-TEST_F(Printing, MarkedLoggersPrintAsOneJobEach) {
+TEST_F(Printing, MarkedLoggersPrintedToAFileShareOneDocument) {
     form().PrintSelButClick();
     EXPECT_EQ(prompts.messageTexts(), std::vector<std::string>{messageText(36)});
     program->loggers->LoggerIndexMouseUp(true, 4, 0);  // mark all
     form().PrintSelButClick();
-    EXPECT_EQ(program->printer->jobs(), 2);
+    // One job per logger would leave the file with the last logger only.
+    EXPECT_EQ(program->printer->jobs(), 1);
     EXPECT_EQ(program->printer->lastTitle(), "SOUTH");
+    keepPdf();
+    if (Shell("command -v pdftotext").empty()) GTEST_SKIP() << "pdftotext is missing";
+    const std::string text = Shell("pdftotext -layout '" + pdf + "' -");
+    EXPECT_NE(text.find("Logger name:                 NORTH"), std::string::npos);
+    EXPECT_NE(text.find("Logger name:                 SOUTH"), std::string::npos);
+    // SOUTH starts on a page of its own, after NORTH's pages.
+    const std::string last = Shell("pdftotext -f 4 -l 4 -layout '" + pdf + "' -");
+    EXPECT_EQ(last.find("TV LOGGER"), 0u) << last;
+    EXPECT_NE(last.find("SOUTH"), std::string::npos);
 }
 
 TEST_F(Printing, OnlyTheLeftAltKeyOpensTheServiceFunctions) {
