@@ -1,5 +1,7 @@
 #include "sim/Simulator.h"
 
+#include <random>
+
 #include <algorithm>
 #include <thread>
 
@@ -124,6 +126,16 @@ void Simulator::unplugAtReport(int n) {
     unplugAt_ = reportsWritten_ + n;
 }
 
+void Simulator::faultAtReport(int n, Fault fault, unsigned seed) {
+    if (fault == Fault::Unplug) {
+        unplugAtReport(n);
+        return;
+    }
+    faultAt_ = reportsWritten_ + n;
+    fault_ = fault;
+    faultSeed_ = seed;
+}
+
 void Simulator::setStatus(const std::string& commandPrefix, std::uint8_t status, int times) {
     statuses_[commandPrefix] = {status, times};
 }
@@ -183,6 +195,10 @@ bool Simulator::deviceWrite(int deviceId, int generation, const Report& report) 
                     *answer = QueryAnswer("*?NS", d.serial);
             }
         }
+        if (faultAt_ > 0 && reportsWritten_ == faultAt_) {
+            faultAt_ = 0;
+            if (!spoil(*answer)) return true;
+        }
         answers_[deviceId].push_back(*answer);
     }
     return true;
@@ -197,6 +213,28 @@ ReadStatus Simulator::deviceRead(int deviceId, int generation, Report& report) {
     queue.pop_front();
     log(false, report);
     return ReadStatus::Ok;
+}
+
+bool Simulator::spoil(Report& answer) const {
+    switch (fault_) {
+        case Fault::Unplug:
+        case Fault::NoAnswer:
+            return false;
+        case Fault::Zeros:
+            answer.fill(0);
+            break;
+        case Fault::RandomBytes: {
+            std::mt19937 random(faultSeed_);
+            for (auto& b : answer)
+                b = static_cast<std::uint8_t>(random());
+            break;
+        }
+        case Fault::WrongEcho:
+            // The answer to another query, its value intact.
+            std::copy_n("*?XX", 4, answer.begin() + 4);
+            break;
+    }
+    return true;
 }
 
 std::optional<Report> Simulator::answerFor(const Report& report) {
@@ -484,8 +522,9 @@ bool Simulator::addPlanFromFile(const std::string& content) {
     veltra::PayloadConverter converter;
     for (int i = 0; i < reader.count(); ++i) {
         const std::string payload = converter.ChannelLineToPayload(reader.nextLine(), i == 0);
-        if (veltra::IsErrorMarker(payload)) return false;
-        plan.channels.push_back(*ChannelFromPayload(payload));
+        const auto channel = ChannelFromPayload(payload);
+        if (veltra::IsErrorMarker(payload) || !channel) return false;
+        plan.channels.push_back(*channel);
     }
     plans_.push_back(std::move(plan));
     return true;

@@ -75,6 +75,7 @@ class Simulator : public HidBackend {
 
     // Channel plans in slot order (at most ten).
     std::vector<SimPlan>& plans() { return plans_; }
+    const std::vector<SimPlan>& plans() const { return plans_; }
     // Adds a plan from the text of a channel plan file; false when a line is not a channel.
     bool addPlanFromFile(const std::string& content);
     // The wire text of a channel, as the instrument answers "*?CF".
@@ -102,6 +103,13 @@ class Simulator : public HidBackend {
     void setStatus(const std::string& commandPrefix, std::uint8_t status, int times = -1);
     void setAnswer(const std::string& commandPrefix, const Report& answer);  // malformed answers
     void setLatency(std::chrono::microseconds perReport) { latency_ = perReport; }
+    // What a noisy cable or a pulled plug does to one report.
+    enum class Fault { Unplug, NoAnswer, Zeros, RandomBytes, WrongEcho };
+    // The n-th report written from now on (1-based) meets `fault`: Unplug loses the report and
+    // the device; the others let the instrument act on the command and then lose its answer,
+    // zero it, replace it with noise, or give it another command's echo.
+    void faultAtReport(int n, Fault fault, unsigned seed = 52);
+    int reportsWritten() const { return reportsWritten_; }
 
     // Firmware: the IO interface's image as its loader received it, the instrument's accepted
     // update records, and the folder they are saved to.
@@ -149,6 +157,8 @@ class Simulator : public HidBackend {
     };
 
     void log(bool toDevice, const Report& report);
+    // Applies the injected fault to an answer; false when the answer is lost.
+    bool spoil(Report& answer) const;
     std::optional<Report> answerFor(const Report& report);
 
     void loaderReport(const Report& report);
@@ -184,6 +194,9 @@ class Simulator : public HidBackend {
     std::map<std::string, Report> fixedAnswers_;
     int unplugAt_ = 0;
     int reportsWritten_ = 0;
+    int faultAt_ = 0;
+    Fault fault_ = Fault::NoAnswer;
+    unsigned faultSeed_ = 0;
     std::chrono::microseconds latency_{0};
 
     std::vector<TrafficEntry> traffic_;

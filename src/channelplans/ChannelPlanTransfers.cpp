@@ -17,11 +17,6 @@ constexpr int kAskDeleteSelected = 38;
 constexpr int kAskEraseAll = 39;
 constexpr int kStepsPerPlan = 150;
 
-// A count the instrument answers: its leading digits; 0 when it does not start with one.
-int CountAnswer(const std::string& text) {
-    return static_cast<int>(std::clamp(LeadingInteger(text), 0LL, 999999999LL));
-}
-
 }  // namespace
 
 ChannelPlanTransfers::ChannelPlanTransfers(Link& link, UserPrompts& prompts,
@@ -53,21 +48,24 @@ void ChannelPlanTransfers::refuseChannel(const std::string& marker, const std::s
 // ---------------------------------------------------------------------------------------------
 // Queries
 
+// An answer of the wrong form is a failed exchange, as if it had never come.
 std::optional<int> ChannelPlanTransfers::GetChannelPlanQuantity() {
     const auto answer = link_.QueryValue("*?PN");
     if (!answer) return std::nullopt;
-    return CountAnswer(*answer);
+    return CountValue(*answer, kMaxPlans);
 }
 
 std::optional<std::string> ChannelPlanTransfers::GetChannelPlanName(int slot) {
     if (slot < 0 || slot > 9) return std::string("error");
-    return link_.QueryValue("*?CS0" + std::to_string(slot));
+    auto answer = link_.QueryValue("*?CS0" + std::to_string(slot));
+    if (answer && !IsPrintableText(*answer)) return std::nullopt;
+    return answer;
 }
 
 std::optional<int> ChannelPlanTransfers::GetChannelQuantity(int slot) {
     const auto answer = link_.QueryValue("*?CU" + std::to_string(slot));
     if (!answer) return std::nullopt;
-    return CountAnswer(*answer);
+    return CountValue(*answer, kMaxChannels);
 }
 
 std::optional<std::string> ChannelPlanTransfers::GetChannel(int slot, int index) {
@@ -146,7 +144,7 @@ void ChannelPlanTransfers::ReceiveButClick() {
     freshCopies_.clear();
     guarded([&] {
         // An instrument holds at most ten plans; a larger count is a garbled answer.
-        const int n = std::min(quantity(), kMaxPlans);
+        const int n = quantity();
         if (n <= 0) return;
         for (int slot = 0; slot < n; ++slot)
             list_.add(name(slot));
@@ -155,7 +153,7 @@ void ChannelPlanTransfers::ReceiveButClick() {
 }
 
 void ChannelPlanTransfers::SaveChannelPlans() {
-    const int n = std::min(quantity(), kMaxPlans);
+    const int n = quantity();
     int total = 0;
     for (int slot = 0; slot < n; ++slot)
         total += channels(slot);
@@ -169,7 +167,9 @@ void ChannelPlanTransfers::SaveChannelPlans() {
     for (int slot = 0; slot < n; ++slot) {
         const std::string planName = name(slot);
         const int count = channels(slot);
-        std::string content = planName + "\r\n" + std::to_string(channels(slot));
+        // The count line is asked once more; an answer that disagrees is not to be trusted.
+        if (channels(slot) != count) throw Abort{};
+        std::string content = planName + "\r\n" + std::to_string(count);
         bool complete = true;
         for (int j = 0; j < count; ++j) {
             const auto wire = GetChannel(slot, j);
@@ -360,7 +360,7 @@ void ChannelPlanTransfers::DelSelButClick() {
         progress_.toMaximum();
         progress_.finish();
         send("*PM01");
-        fillListFromInstrument(std::min(quantity(), kMaxPlans));
+        fillListFromInstrument(quantity());
         SaveChannelPlans();
     });
 }

@@ -80,6 +80,23 @@ std::optional<long long> ParseDecimal(std::string_view text) {
     return value;
 }
 
+std::optional<int> CountValue(std::string_view text, int max) {
+    if (text.empty()) return 0;
+    if (text.size() > 9 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    const auto value = ParseDecimal(text);
+    if (!InRange(value, 0, max)) return std::nullopt;
+    return static_cast<int>(*value);
+}
+
+bool IsPrintableText(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return b >= 0x20 && b != 0x7F;
+    });
+}
+
 std::string ChannelAnswerToLine(std::string_view answer) {
     if (answer.empty()) return "error";
     const std::string_view rest = answer.substr(1);
@@ -125,6 +142,11 @@ std::string ChannelAnswerToLine(std::string_view answer) {
     }
     line += "," + (groupValue == 0 ? std::string("NO GROUP") : std::to_string(groupValue));
     line += flagValue != 0 ? ",YES" : ",NO";
+    // Reading and writing agree: a channel is accepted only when its copy line can go back to
+    // the instrument (an analog group outside 1..10, a name holding "," or "&", a channel too
+    // long for one command would make the delete's write-back fail).
+    PayloadConverter writeBack;
+    if (IsErrorMarker(writeBack.ChannelLineToPayload("0" + line, true))) return "error";
     return line;
 }
 

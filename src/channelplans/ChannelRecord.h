@@ -80,9 +80,17 @@ std::vector<std::string_view> SplitAmpersands(std::string_view text);
 // Reads a whole field as a decimal integer (optional sign, digits, nothing else).
 std::optional<long long> ParseDecimal(std::string_view text);
 
+// A count the instrument answers: digits only, 0..max; an empty value counts 0. Empty optional
+// for anything else (a garbled answer must never become a number the program acts on).
+std::optional<int> CountValue(std::string_view text, int max);
+
+// True when every byte is printable (no control characters): a name the instrument answers.
+bool IsPrintableText(std::string_view text);
+
 // The instrument's answer to a channel query ("?name&freq&bw&offset&type&system&modulation&
 // symbolrate&group&flag") as a channel line without its index, starting with ",". "error" when
-// a value is out of range (the caller shows message 13).
+// a value is out of range or the line could not be sent back with ChannelLineToPayload (the
+// caller shows message 13).
 std::string ChannelAnswerToLine(std::string_view answer);
 
 // "*CF0", the slot digit and the payload travel in one command of at most 60 characters.

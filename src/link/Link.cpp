@@ -74,6 +74,7 @@ std::optional<std::string> Link::SendQuery(const std::string& command) {
 std::optional<std::string> Link::QueryValue(const std::string& command) {
     Report answer{};
     if (!exchange(BuildCommandReport(kQueryCode, command), answer)) return std::nullopt;
+    if (!AnswersQuery(answer, command)) return std::nullopt;
     return veltra::QueryValue(answer);
 }
 
@@ -130,8 +131,7 @@ int Link::ResyncAnswers(const std::string& serial) {
             continue;
         }
         // The serial number as the instrument gives it, whatever its length.
-        if (answer[6] == 'N' && answer[7] == 'S' && veltra::QueryValue(answer) == serial)
-            return reads;
+        if (AnswersQuery(answer, "*?NS") && veltra::QueryValue(answer) == serial) return reads;
         ask = false;
     }
     return -1;
@@ -146,6 +146,7 @@ std::string Link::GetIOVersion() {
 std::string Link::GetVTVersion() {
     Report answer{};
     if (!exchange(BuildCommandReport(kQueryCode, "*?VE"), answer)) return {};
+    if (!AnswersQuery(answer, "*?VE")) return {};
     return VersionFromAnswer(answer);
 }
 

@@ -46,7 +46,8 @@ class Link {
 
     // Report code 25: the answer's bytes from byte 5. Empty optional on a failed exchange.
     std::optional<std::string> SendQuery(const std::string& command);
-    // Report code 25, four-character query: the value from byte 8 up to the first CR.
+    // Report code 25, four-character query: the value from byte 8 up to the first CR. Empty
+    // optional on a failed exchange and on an answer that does not repeat the query.
     std::optional<std::string> QueryValue(const std::string& command);
     // Report code 22 after a search: answer byte 3; 0 without an IO interface or an answer.
     std::uint8_t SendCommand(const std::string& command);

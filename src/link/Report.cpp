@@ -64,6 +64,11 @@ std::string QueryValue(Report answer) {
     return AnswerText(answer, kValueStart);
 }
 
+bool AnswersQuery(const Report& answer, std::string_view command) {
+    const std::string_view head = command.substr(0, 4);
+    return head.size() == 4 && std::equal(head.begin(), head.end(), answer.begin() + 4);
+}
+
 std::string VersionFromAnswer(const Report& answer) {
     const std::string value = QueryValue(answer);
     const std::string model = kModelName;

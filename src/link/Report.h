@@ -48,6 +48,10 @@ std::string AnswerText(const Report& answer, std::size_t first);
 // byte 64 is cleared, then the text from byte 8 up to the first 0x00.
 std::string QueryValue(Report answer);
 
+// True when an answer of report code 25 is the answer to `command`: bytes 4-7 repeat the
+// command's first four characters. An answer to another command (or noise) is no answer.
+bool AnswersQuery(const Report& answer, std::string_view command);
+
 // The instrument version from the "*?VE" answer: what follows the model name, "BOOT..." for an
 // instrument in its boot loader, else the value as a whole.
 std::string VersionFromAnswer(const Report& answer);

@@ -50,13 +50,17 @@ std::optional<std::string> LoggerTransfers::query(const std::string& command) {
 
 std::optional<std::array<bool, kMaxLoggers>> LoggerTransfers::GetLoggerList(int list) {
     const auto value = query(list == kTvList ? "*?LT" : "*?LM");
-    if (!value) return std::nullopt;
+    // Every bitmap character must be there: a short value is a garbled answer.
+    if (!value || value->size() < static_cast<std::size_t>(list == kTvList ? 9 : 5))
+        return std::nullopt;
     return ParsePresence(*value, list);
 }
 
 std::optional<LoggerIndexEntry> LoggerTransfers::GetLoggerEntry(int number, int list) {
-    const auto value = query((list == kTvList ? "*?OT" : "*?OM") + ZeroPadded(number, 2));
-    if (!value) return std::nullopt;
+    const std::string digits = ZeroPadded(number, 2);
+    const auto value = query((list == kTvList ? "*?OT" : "*?OM") + digits);
+    // The entry repeats its number and holds its time and date whole.
+    if (!value || value->size() < 20 || value->compare(0, 2, digits) != 0) return std::nullopt;
     return ParseIndexEntry(*value);
 }
 
@@ -427,7 +431,8 @@ void LoggerTransfers::SaveLogButClick(int listIndex, FileDialogState& openDialog
             message(33);
             return;
         }
-        writeRecord(result, kSaveToLoggers);
+        // The writer has said why (message 18 or 14): no "saved" box after a failed write.
+        if (writeRecord(result, kSaveToLoggers) != 0) return;
     }
     prompts_.showMessage(texts_.text(kSavedCaption), texts_.text(kSavedText),
                          MessageIcon::Information);
@@ -455,12 +460,8 @@ void LoggerTransfers::SaveLogAsButClick(int listIndex, FileDialogState& saveAllD
             if (!prompts_.chooseSaveFile(saveAllDialog)) return;
             chosen = true;
         }
-        const int written = writeRecord(result, kSaveAllAs, &saveAllDialog);
-        if (written == 1) return;
-        if (written != 0) {
-            message(18);
-            return;
-        }
+        // 1: the person declined to overwrite; otherwise the writer has shown its message.
+        if (writeRecord(result, kSaveAllAs, &saveAllDialog) != 0) return;
     }
     prompts_.showMessage(texts_.text(kSavedCaption), texts_.text(kSavedText),
                          MessageIcon::Information);

@@ -32,9 +32,13 @@ TEST(ChannelAnswerToLine, ConvertsOrRefuses) {
          ",CH1,48250000,7000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO"},
         {":X&48250000&7000000&0&1&1&5&1000&0&0",
          ",X,48250000,7000000,0,DIGITAL,OFF,ITU J.83/B,QPSK,1000,NO GROUP,NO"},
-        // An analog channel's group and flag are written unchecked.
-        {":A&48250000&7000000&-2500000&0&17&0&0&12&5",
-         ",A,48250000,7000000,-2500000,ANALOG,OFF,NTSC/N,12,YES"},
+        // An analog channel's flag is carried as any non-zero value; its group must be one the
+        // copy can send back, as must its name and its length.
+        {":A&48250000&7000000&-2500000&0&17&0&0&10&5",
+         ",A,48250000,7000000,-2500000,ANALOG,OFF,NTSC/N,10,YES"},
+        {":A&48250000&7000000&-2500000&0&17&0&0&12&5", "error"},
+        {":A,B&48250000&7000000&0&0&0&0&0&0&0", "error"},
+        {":LONGCHANNELNAME&1000000000&9999999&-2500000&0&0&0&0&0&0", "error"},
         {"?&5000000&300000&2500000&0&0&0&0&0&0",
          ",,5000000,300000,2500000,ANALOG,OFF,PAL/BG,NO GROUP,NO"},
         {":F&4999999&7000000&0&0&0&0&0&0&0", "error"},

@@ -74,7 +74,7 @@ TEST_F(LoggerTab, ReceiveAndOpenATvLogger) {
 }
 
 TEST_F(LoggerTab, ModemViewerShowsItsFixedRows) {
-    sim.modemLoggers()[0] = sim::SimLogger{"CM", "t", "d", 0, "", {}, {}};
+    sim.modemLoggers()[0] = sim::SimLogger{"CM", "10:00:00", "03/12/2026", 0, "", {}, {}};
     for (int d = 0; d < 8; ++d)
         sim.modemLoggers()[0]->rows[d] = "0&-&-&-&-&-&-";
     for (int u = 10; u <= 13; ++u)
