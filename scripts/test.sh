@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test twice: in a normal build and in a build
-# with AddressSanitizer and UndefinedBehaviorSanitizer, where any report fails the run.
+# with AddressSanitizer and UndefinedBehaviorSanitizer, where any report fails the run. Then
+# each fuzz target runs for a few seconds under libFuzzer.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 install_missing_packages
 jobs="$(nproc)"
@@ -13,3 +14,5 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$top/tests/lsan.supp"
 build_tree "$top/build-sanitize" -DVELTRA_TESTS=ON -DVELTRA_SANITIZE=ON -DVELTRA_BENCH=OFF
 ctest --test-dir "$top/build-sanitize" --output-on-failure -j "$jobs"
+
+bash "$top/scripts/fuzz.sh" "${VELTRA_FUZZ_SECONDS:-3}"
