@@ -1,31 +1,9 @@
 // A ".c52" file as the senders and the editor read it. Whatever the editor loads and passes its
 // row check must convert to channel commands.
-#include <vector>
-
 #include "FuzzTarget.h"
 #include "channelplans/ChannelRecord.h"
 #include "editor/EditorGrid.h"
-
-namespace {
-
-class Grid : public veltra::TextGrid {
-  public:
-    int rowCount() const override { return static_cast<int>(rows_.size()); }
-    void setRowCount(int rows) override {
-        rows_.resize(static_cast<std::size_t>(rows), std::vector<std::string>(veltra::kEditorColumns));
-    }
-    std::string cell(int column, int row) const override {
-        return rows_.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column));
-    }
-    void setCell(int column, int row, const std::string& text) override {
-        rows_.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column)) = text;
-    }
-
-  private:
-    std::vector<std::vector<std::string>> rows_;
-};
-
-}  // namespace
+#include "support/VectorGrid.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace veltra;
@@ -37,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!IsErrorMarker(payload)) fuzz::Require(payload.size() <= kMaxChannelPayload);
     }
 
-    Grid cells;
+    test::VectorGrid cells;
     ChannelPlanGrid grid(cells);
     std::string name;
     if (LoadPlanText(content, grid, name) != 0) return 0;

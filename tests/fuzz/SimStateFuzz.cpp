@@ -1,7 +1,7 @@
 // The simulated instrument's state folder: instrument.txt, then (after a 0x00 byte) a plan file.
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 #include "FuzzTarget.h"
 #include "sim/SimState.h"
