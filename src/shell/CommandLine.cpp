@@ -18,6 +18,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             line.simulate = true;
             line.simulateFolder = arg.substr(11);
             if (line.simulateFolder.empty()) line.error = "--simulate= needs a folder";
+        } else if (!optionsEnded && arg.rfind("--trace=", 0) == 0) {
+            line.traceFile = arg.substr(8);
+            if (line.traceFile.empty()) line.error = "--trace= needs a file";
         } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
             // Options of the window system (-platform, -style...) are taken by Qt before us.
             line.error = "unknown option " + arg;
@@ -39,6 +42,8 @@ std::string HelpText(const std::string& programName) {
            "  --simulate       run on the built-in simulated instrument instead of USB\n"
            "  --simulate=DIR   run on a simulated instrument whose state is read from DIR;\n"
            "                   every report is logged to DIR/traffic.log\n"
+           "  --trace=FILE     write every report sent to or read from the instrument to\n"
+           "                   FILE, each line after the milliseconds since the start\n"
            "  --version        print the program version and exit\n"
            "  --help           print this help and exit\n"
            "\n"

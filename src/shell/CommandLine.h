@@ -12,6 +12,7 @@ struct CommandLine {
     bool version = false;
     bool simulate = false;
     std::string simulateFolder;  // --simulate=DIR
+    std::string traceFile;       // --trace=FILE
     std::string firmwareFile;    // the first argument that is not an option
     std::string error;           // not empty: the command line cannot be used
 };

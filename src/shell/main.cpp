@@ -15,6 +15,7 @@
 #include "language/WindowTexts.h"
 #include "link/HidapiBackend.h"
 #include "link/Link.h"
+#include "link/TracingBackend.h"
 #include "shell/CommandLine.h"
 #include "shell/Pictures.h"
 #include "shell/Program.h"
@@ -95,6 +96,18 @@ int main(int argc, char** argv) {
         backend = std::make_unique<HidapiBackend>();
     }
 
+    // --trace: every report through the chosen backend goes to the file as well.
+    std::unique_ptr<HidBackend> traced;
+    if (!commandLine.traceFile.empty()) {
+        auto trace = std::make_unique<TracingBackend>(*backend, commandLine.traceFile);
+        if (!trace->isOpen()) {
+            std::cerr << "veltra52: cannot write " << commandLine.traceFile << "\n";
+            return 2;
+        }
+        traced = std::move(trace);
+    }
+    HidBackend& device = traced ? *traced : *backend;
+
     const std::string programFolder = fromQt(QCoreApplication::applicationDirPath());
     const std::string dataFolder = ChooseDataFolder(
         programFolder, QFileInfo(QCoreApplication::applicationDirPath()).isWritable(),
@@ -106,7 +119,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<Link> link;
     try {
         QApplication::setWindowIcon(QIcon(LoadPicture(language.imagesFolder() + "veltra52.ico")));
-        link = std::make_unique<Link>(*backend, [&](int code) {
+        link = std::make_unique<Link>(device, [&](int code) {
             if (program) program->Form1->ShowMessageCode(code);
         });
         program = std::make_unique<Program>(language, *link, prompts);

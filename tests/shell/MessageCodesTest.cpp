@@ -80,6 +80,8 @@ TEST(CommandLine, OptionsAndTheFirmwareFile) {
         EXPECT_EQ(line.firmwareFile, c.file);
         EXPECT_EQ(!line.error.empty(), c.error);
     }
+    EXPECT_EQ(ParseCommandLine({"--trace=/tmp/t.log", "--simulate"}).traceFile, "/tmp/t.log");
+    EXPECT_FALSE(ParseCommandLine({"--trace="}).error.empty());
     EXPECT_TRUE(ParseCommandLine({"--help"}).help);
     EXPECT_TRUE(ParseCommandLine({"--version"}).version);
 }

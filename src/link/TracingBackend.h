@@ -1,0 +1,34 @@
+// A report trace for a technician with a misbehaving instrument: every report written or read
+// through the wrapped backend (a real instrument or the simulator) goes to a file in the traffic
+// log's format, after the milliseconds since the trace began. Plain C++.
+#pragma once
+
+#include <chrono>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "link/HidBackend.h"
+
+namespace veltra {
+
+class TracingBackend : public HidBackend {
+  public:
+    // `backend` stays owned by the caller. isOpen() is false when `path` cannot be written.
+    TracingBackend(HidBackend& backend, const std::string& path);
+    bool isOpen() const { return out_.is_open(); }
+
+    bool available() const override { return backend_.available(); }
+    std::vector<std::string> enumerate() override { return backend_.enumerate(); }
+    std::unique_ptr<HidDevice> open(const std::string& path) override;
+
+    // One line: the time stamp, then `text`.
+    void line(const std::string& text);
+
+  private:
+    HidBackend& backend_;
+    std::ofstream out_;
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+}  // namespace veltra
