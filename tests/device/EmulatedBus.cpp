@@ -271,6 +271,13 @@ void EmulatedBus::unplug(const std::string& path) {
     }
 }
 
+void EmulatedBus::unplugAll() {
+    std::lock_guard lock(mutex_);
+    for (auto& device : devices_) {
+        if (!device->gone) remove(*device);
+    }
+}
+
 // One pass over one device: takes what the program wrote, answers it as the instrument.
 bool EmulatedBus::serveOne(Device& device) {
     if (device.gone || device.master < 0 || !device.instrument) return false;
@@ -340,6 +347,7 @@ std::string EmulatedBus::plugOther(const std::string&, bool) {
     return {};
 }
 void EmulatedBus::unplug(const std::string&) {}
+void EmulatedBus::unplugAll() {}
 void EmulatedBus::sendInput(const std::string&, const Report&) {}
 void EmulatedBus::settle() {}
 

@@ -26,7 +26,8 @@ class EmulatedBus {
     // Empty when the bus works; otherwise the reason (for GTEST_SKIP).
     const std::string& unavailable() const { return unavailable_; }
 
-    // Plugs an IO interface whose instrument is `instrument`; its hidraw path. When the
+    // Plugs an IO interface whose instrument is `instrument`, which must outlive the bus or be
+    // unplugged (unplugAll) before it goes; its hidraw path. When the
     // instrument's IO interface leaves for its loader or comes back, the emulated device is
     // unplugged and plugged again under a new node, as USB re-enumeration does.
     std::string plugInstrument(sim::Simulator& instrument,
@@ -37,6 +38,8 @@ class EmulatedBus {
     void sendInput(const std::string& path, const Report& report);
     // Pulls the device out: its node hangs up and the "remove" events go out.
     void unplug(const std::string& path);
+    // Pulls every device out.
+    void unplugAll();
     // Waits (bounded) until every report written so far was answered and every re-enumeration
     // is done.
     void settle();

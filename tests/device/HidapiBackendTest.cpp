@@ -16,8 +16,9 @@ class RealPath : public ::testing::Test {
     void SetUp() override {
         if (!bus.unavailable().empty()) GTEST_SKIP() << bus.unavailable();
     }
+    sim::Simulator sim;  // outlives the bus that serves it
+    sim::Simulator other;
     test::EmulatedBus bus;  // before the backend: the test bed comes first
-    sim::Simulator sim;
     HidapiBackend backend;
     Link link{backend, [](int) {}};
 };
@@ -26,7 +27,6 @@ TEST_F(RealPath, FindsTheIOInterfaceAmongOtherDevices) {
     const std::string keyboard = bus.plugOther("USB Keyboard");
     const std::string locked = bus.plugOther("VELTRA-52", false);  // cannot be opened
     const std::string first = bus.plugInstrument(sim);
-    sim::Simulator other;
     other.identity().serial = "VT529999";
     bus.plugInstrument(other);
     const auto paths = backend.enumerate();

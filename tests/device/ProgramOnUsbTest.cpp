@@ -3,13 +3,13 @@
 // put the same reports on the wire and leave the same files.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "EmulatedBus.h"
 #include "language/Language.h"
@@ -24,10 +24,10 @@ namespace {
 
 // One program with its instrument: on the emulated bus, or on the simulator directly.
 struct World {
-    explicit World(test::EmulatedBus* bus) {
+    explicit World(test::EmulatedBus* bus) : bus_(bus) {
         for (const char* sub : {"Images", "Languages", "Version"})
-            std::filesystem::copy(std::filesystem::path(VELTRA_DATA_DIR) / sub,
-                                  folder.path() / sub, std::filesystem::copy_options::recursive);
+            std::filesystem::copy(std::filesystem::path(VELTRA_DATA_DIR) / sub, folder.path() / sub,
+                                  std::filesystem::copy_options::recursive);
         std::filesystem::create_directory(folder.path() / "Loggers");
         sim::SimLogger tv{"NORTH", "09:05:03", "07/03/2014", 0, "H&CABLE&3&1&8100000&-3", {}, {}};
         for (int k = 0; k < 3; ++k)
@@ -57,8 +57,13 @@ struct World {
             viewer->setModalRunner([](LoggerViewer&) {});
         program->Form1->AlExecutar();
     }
+    ~World() {
+        program.reset();
+        if (bus_) bus_->unplugAll();  // before the instrument goes
+    }
     TForm1& form() { return *program->Form1; }
 
+    test::EmulatedBus* bus_;
     test::TempFolder folder;
     sim::Simulator sim;
     std::unique_ptr<HidapiBackend> hidapi;
@@ -86,7 +91,8 @@ class ProgramOnUsb : public ::testing::Test {
             ASSERT_EQ(usb.sim.traffic()[i].report, direct.sim.traffic()[i].report) << i;
         }
         EXPECT_TRUE(usb.prompts.messages.empty());
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(direct.folder.path())) {
+        for (const auto& entry :
+             std::filesystem::recursive_directory_iterator(direct.folder.path())) {
             if (!entry.is_regular_file()) continue;
             const auto relative = std::filesystem::relative(entry.path(), direct.folder.path());
             EXPECT_EQ(usb.folder.read(relative.string()), direct.folder.read(relative.string()))
@@ -182,7 +188,8 @@ TEST_F(ProgramOnUsb, TheProgramTracesItsStartOnARealInterface) {
         std::ifstream in(trace);
         std::vector<std::string> list;
         for (std::string line; std::getline(in, line);)
-            if (line.find("# ") == std::string::npos) list.push_back(line.substr(line.find(' ') + 1));
+            if (line.find("# ") == std::string::npos)
+                list.push_back(line.substr(line.find(' ') + 1));
         return list;
     };
     // The start-up identity: serial number, IO interface version, instrument version.
