@@ -1,9 +1,9 @@
 #include "channelplans/ChannelPlanTransfers.h"
-#include "language/TextKeys.h"
+#include "face/TextKeys.h"
 
 #include <algorithm>
 
-#include "shell/MessageCodes.h"
+#include "face/Messages.h"
 
 namespace veltra {
 

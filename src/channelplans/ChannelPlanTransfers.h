@@ -10,55 +10,14 @@
 #include <vector>
 
 #include "channelplans/ChannelRecord.h"
-#include "firmware/Progress.h"
+#include "channelplans/PlanList.h"
+#include "face/DeviceBusy.h"
+#include "face/Progress.h"
 #include "language/LanguageTable.h"
 #include "link/Link.h"
-#include "shell/UserPrompts.h"
+#include "face/UserPrompts.h"
 
 namespace veltra {
-
-// The plan list of the channel plan tab (Llista).
-class PlanList {
-  public:
-    virtual ~PlanList() = default;
-    virtual void clear() = 0;
-    virtual void add(const std::string& name) = 0;
-    virtual void setEnabled(bool enabled) = 0;
-    virtual int count() const = 0;
-    virtual std::string item(int position) const = 0;
-    virtual bool isSelected(int position) const = 0;
-};
-
-// Buttons of the tab that a read enables.
-class PlanButtons {
-  public:
-    virtual ~PlanButtons() = default;
-    virtual void enableSendAndDelete() = 0;
-};
-
-// Refuses a second device operation while one runs.
-class DeviceBusy {
-  public:
-    class Guard {
-      public:
-        explicit Guard(DeviceBusy& busy) : busy_(busy), owns_(!busy.busy_) { busy_.busy_ = true; }
-        ~Guard() {
-            if (owns_) busy_.busy_ = false;
-        }
-        Guard(const Guard&) = delete;
-        Guard& operator=(const Guard&) = delete;
-        // False when another operation already runs: the caller must not go on.
-        explicit operator bool() const { return owns_; }
-
-      private:
-        DeviceBusy& busy_;
-        bool owns_;
-    };
-    bool busy() const { return busy_; }
-
-  private:
-    bool busy_ = false;
-};
 
 class ChannelPlanTransfers {
   public:

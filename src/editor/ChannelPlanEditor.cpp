@@ -1,7 +1,7 @@
 #include "editor/ChannelPlanEditor.h"
-#include "language/TextKeys.h"
+#include "face/TextKeys.h"
 
-#include "shell/MessageCodes.h"
+#include "face/Messages.h"
 
 namespace veltra {
 

@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "channelplans/ChannelPlanTransfers.h"
+#include "channelplans/PlanList.h"
 #include "editor/EditorGrid.h"
 #include "language/LanguageTable.h"
-#include "shell/UserPrompts.h"
+#include "face/UserPrompts.h"
 
 namespace veltra {
 

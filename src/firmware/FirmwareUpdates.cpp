@@ -1,9 +1,9 @@
 #include "firmware/FirmwareUpdates.h"
-#include "language/TextKeys.h"
+#include "face/TextKeys.h"
 
 #include "channelplans/ChannelRecord.h"
 #include "firmware/FirmwareFiles.h"
-#include "shell/MessageCodes.h"
+#include "face/Messages.h"
 
 namespace veltra {
 

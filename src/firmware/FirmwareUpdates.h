@@ -5,12 +5,12 @@
 #include <functional>
 #include <string>
 
-#include "channelplans/ChannelPlanTransfers.h"
+#include "face/DeviceBusy.h"
 #include "firmware/FirmwareFiles.h"
-#include "firmware/Progress.h"
+#include "face/Progress.h"
 #include "language/LanguageTable.h"
 #include "link/Link.h"
-#include "shell/UserPrompts.h"
+#include "face/UserPrompts.h"
 
 namespace veltra {
 

@@ -7,7 +7,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "firmware/Progress.h"
+#include "face/Progress.h"
 #include "language/WindowTexts.h"
 
 namespace veltra {

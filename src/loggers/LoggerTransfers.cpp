@@ -1,11 +1,11 @@
 #include "loggers/LoggerTransfers.h"
 
 #include <optional>
-#include "language/TextKeys.h"
+#include "face/TextKeys.h"
 
 #include <filesystem>
 
-#include "shell/MessageCodes.h"
+#include "face/Messages.h"
 
 namespace veltra {
 

@@ -7,13 +7,13 @@
 #include <optional>
 #include <string>
 
-#include "channelplans/ChannelPlanTransfers.h"
+#include "face/DeviceBusy.h"
 #include "channelplans/ChannelRecord.h"
 #include "language/LanguageTable.h"
 #include "link/Link.h"
 #include "loggers/LoggerRecords.h"
 #include "loggers/PrintLayouts.h"
-#include "shell/UserPrompts.h"
+#include "face/UserPrompts.h"
 
 namespace veltra {
 

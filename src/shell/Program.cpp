@@ -1,6 +1,6 @@
 #include "shell/Program.h"
 
-#include "shell/MessageCodes.h"
+#include "face/Messages.h"
 #include "shell/WindowStyle.h"
 
 #include <QCoreApplication>

@@ -12,9 +12,10 @@
 #include "firmware/FirmwareUpdates.h"
 #include "loggers/LoggerTransfers.h"
 #include "loggers/LoggerViewer.h"
-#include "shell/Clock.h"
+#include "instrument/Clock.h"
+#include "instrument/Identity.h"
 #include "shell/DeviceMonitor.h"
-#include "shell/MessageCodes.h"
+#include "face/Messages.h"
 #include "shell/Pictures.h"
 #include "shell/QtText.h"
 #include "shell/WindowStyle.h"
@@ -330,19 +331,20 @@ void TForm1::placeValueLabels() {
 }
 
 void TForm1::ConnectionStatus() {
-    if (link_.FindIOInterface()) {
+    const auto identity = Identify(link_);
+    identity_ = identity.value_or(InstrumentIdentity{});
+    if (identity) {
         Usb->setPixmap(LoadPicture(language_.imagesFolder() + "usb.bmp"));
         setConnexio(true);
         Model->setEnabled(true);
-        SetLabelText(Mod, toQt(link_.modelName()));
+        SetLabelText(Mod, toQt(identity->model));
         SNumber->setEnabled(true);
-        SetLabelText(SN, toQt(link_.GetSerial()));
+        SetLabelText(SN, toQt(identity->serial));
         ReceiveBut->setEnabled(true);
-        prompts_.processEvents();
         IOVersion->setEnabled(true);
         VTVersion->setEnabled(true);
-        SetLabelText(IOV, toQt(link_.GetIOVersion()));
-        SetLabelText(VTV, toQt(link_.GetVTVersion()));
+        SetLabelText(IOV, toQt(identity->ioVersion));
+        SetLabelText(VTV, toQt(identity->instrumentVersion));
         prompts_.processEvents();
         placeValueLabels();
         return;
@@ -530,11 +532,12 @@ void TForm1::Firmware1Click() {
 void TForm1::Actualitzar() {
     if (updates_)
         updates_->Actualitzar(commandLineFile_, CarregarHex, language_.programFolder() + "Version",
-                              fromQt(IOV->text()));
+                              identity_.ioVersion);
 }
 
 void TForm1::VELTRA521Click() {
-    if (updates_) updates_->ActualitzarVT52(commandLineFile_, CarregarHex, fromQt(VTV->text()));
+    if (updates_)
+        updates_->ActualitzarVT52(commandLineFile_, CarregarHex, identity_.instrumentVersion);
 }
 
 bool TForm1::deviceBusy() const {
@@ -547,7 +550,7 @@ void TForm1::Puestaenhora1Click() {
     std::tm local{};
     localtime_r(&now, &local);
     SetInstrumentClock(
-        link_, prompts_, [this](int code) { ShowMessageCode(code); }, fromQt(SN->text()), local);
+        link_, prompts_, [this](int code) { ShowMessageCode(code); }, identity_.serial, local);
 }
 
 void TForm1::SobreVELTRA52Click() {

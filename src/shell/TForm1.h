@@ -15,11 +15,12 @@
 #include <vector>
 
 #include "channelplans/ChannelPlanTransfers.h"
+#include "instrument/Identity.h"
 #include "language/Language.h"
 #include "language/WindowTexts.h"
 #include "link/Link.h"
 #include "shell/StringGrid.h"
-#include "shell/UserPrompts.h"
+#include "face/UserPrompts.h"
 
 namespace veltra {
 
@@ -189,6 +190,9 @@ class TForm1 : public QMainWindow, public PlanButtons {
     LoggerTransfers* loggers_ = nullptr;
     FirmwareUpdates* updates_ = nullptr;
     const DeviceBusy* busy_ = nullptr;
+    // The instrument as the last connection check found it: what the updates and the clock
+    // work with (never read back from the labels).
+    InstrumentIdentity identity_;
     TextPrinter* printer_ = nullptr;
     LoggerViewer* viewers_[4] = {nullptr, nullptr, nullptr, nullptr};
     QDialog* aboutVeltra52_ = nullptr;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "channelplans/ChannelPlanTransfers.h"
-#include "shell/MessageCodes.h"
+#include "face/Messages.h"
 #include "sim/Simulator.h"
 #include "support/ScriptedProgress.h"
 #include "support/ScriptedPrompts.h"

@@ -6,7 +6,7 @@
 #include <random>
 
 #include "firmware/FirmwareUpdates.h"
-#include "shell/MessageCodes.h"
+#include "face/Messages.h"
 #include "sim/Simulator.h"
 #include "support/ScriptedProgress.h"
 #include "support/ScriptedPrompts.h"

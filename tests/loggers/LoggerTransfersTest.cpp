@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "loggers/LoggerTransfers.h"
-#include "shell/MessageCodes.h"
+#include "face/Messages.h"
 #include "sim/Simulator.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempFolder.h"

@@ -1,5 +1,5 @@
 
-#include "shell/Clock.h"
+#include "instrument/Clock.h"
 #include "shell/QtText.h"
 #include "support/ProgramFixture.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/CommandLine.h"
-#include "shell/MessageCodes.h"
+#include "face/Messages.h"
 #include "support/ScriptedPrompts.h"
 
 namespace veltra {

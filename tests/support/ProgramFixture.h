@@ -9,7 +9,7 @@
 
 #include "language/Language.h"
 #include "link/Link.h"
-#include "shell/MessageCodes.h"
+#include "face/Messages.h"
 #include "shell/Program.h"
 #include "sim/Simulator.h"
 #include "support/ScriptedPrompts.h"

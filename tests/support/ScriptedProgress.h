@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "channelplans/ChannelPlanTransfers.h"
-#include "firmware/Progress.h"
+#include "face/Progress.h"
 
 namespace veltra::test {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/UserPrompts.h"
+#include "face/UserPrompts.h"
 
 namespace veltra::test {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "link/Link.h"
-#include "shell/UserPrompts.h"
+#include "face/UserPrompts.h"
 
 namespace veltra {
 

@@ -1,4 +1,4 @@
-#include "shell/MessageCodes.h"
+#include "face/Messages.h"
 
 #include <array>
 

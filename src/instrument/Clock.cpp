@@ -1,4 +1,4 @@
-#include "shell/Clock.h"
+#include "instrument/Clock.h"
 
 namespace veltra {
 

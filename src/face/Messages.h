@@ -5,7 +5,7 @@
 #include <string>
 
 #include "language/LanguageTable.h"
-#include "shell/UserPrompts.h"
+#include "face/UserPrompts.h"
 
 namespace veltra {
 

@@ -1,0 +1,15 @@
+#include "instrument/Identity.h"
+
+namespace veltra {
+
+std::optional<InstrumentIdentity> Identify(Link& link) {
+    if (!link.FindIOInterface()) return std::nullopt;
+    InstrumentIdentity identity;
+    identity.model = link.modelName();
+    identity.serial = link.GetSerial();
+    identity.ioVersion = link.GetIOVersion();
+    identity.instrumentVersion = link.GetVTVersion();
+    return identity;
+}
+
+}  // namespace veltra
