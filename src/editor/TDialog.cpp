@@ -2,7 +2,7 @@
 
 #include <QScreen>
 
-#include "shell/WindowStyle.h"
+#include "widgets/WindowStyle.h"
 
 namespace veltra {
 

@@ -7,8 +7,8 @@
 #include <array>
 
 #include "editor/TDialog.h"
-#include "shell/QtText.h"
-#include "shell/WindowStyle.h"
+#include "widgets/QtText.h"
+#include "widgets/WindowStyle.h"
 
 namespace veltra {
 

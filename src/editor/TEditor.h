@@ -13,7 +13,7 @@
 
 #include "editor/ChannelPlanEditor.h"
 #include "language/WindowTexts.h"
-#include "shell/StringGrid.h"
+#include "widgets/StringGrid.h"
 
 namespace veltra {
 

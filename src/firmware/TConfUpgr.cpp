@@ -1,7 +1,7 @@
 #include "firmware/TConfUpgr.h"
 
 #include "language/LanguageTable.h"
-#include "shell/QtText.h"
+#include "widgets/QtText.h"
 
 namespace veltra {
 

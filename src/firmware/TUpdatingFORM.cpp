@@ -3,8 +3,8 @@
 #include <QCloseEvent>
 
 #include "language/LanguageTable.h"
-#include "shell/QtText.h"
-#include "shell/WindowStyle.h"
+#include "widgets/QtText.h"
+#include "widgets/WindowStyle.h"
 
 namespace veltra {
 

@@ -4,8 +4,8 @@
 #include <QVBoxLayout>
 
 #include "editor/TDialog.h"
-#include "shell/QtText.h"
-#include "shell/WindowStyle.h"
+#include "widgets/QtText.h"
+#include "widgets/WindowStyle.h"
 
 namespace veltra {
 

@@ -12,7 +12,7 @@
 #include "language/LanguageTable.h"
 #include "language/WindowTexts.h"
 #include "loggers/LoggerTransfers.h"
-#include "shell/StringGrid.h"
+#include "widgets/StringGrid.h"
 
 namespace veltra {
 

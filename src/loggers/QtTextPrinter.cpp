@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 
-#include "shell/QtText.h"
+#include "widgets/QtText.h"
 
 namespace veltra {
 

@@ -1,6 +1,6 @@
 #include "loggers/TLoggerWindow.h"
 
-#include "shell/QtText.h"
+#include "widgets/QtText.h"
 
 namespace veltra {
 

@@ -1,6 +1,6 @@
 #include "loggers/TModemWindow.h"
 
-#include "shell/QtText.h"
+#include "widgets/QtText.h"
 
 namespace veltra {
 

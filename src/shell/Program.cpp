@@ -1,7 +1,7 @@
 #include "shell/Program.h"
 
 #include "face/Messages.h"
-#include "shell/WindowStyle.h"
+#include "widgets/WindowStyle.h"
 
 #include <QCoreApplication>
 #include <QThread>

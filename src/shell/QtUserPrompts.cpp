@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
-#include "shell/QtText.h"
+#include "widgets/QtText.h"
 
 namespace veltra {
 

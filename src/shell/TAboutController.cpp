@@ -1,9 +1,9 @@
 #include "shell/TAboutController.h"
 
 #include "language/LanguageTable.h"
-#include "shell/QtText.h"
+#include "widgets/QtText.h"
 #include "shell/TAboutVELTRA52.h"
-#include "shell/WindowStyle.h"
+#include "widgets/WindowStyle.h"
 
 namespace veltra {
 

@@ -5,8 +5,8 @@
 
 #include "language/LanguageTable.h"
 #include "shell/LeftAltKey.h"
-#include "shell/QtText.h"
-#include "shell/WindowStyle.h"
+#include "widgets/QtText.h"
+#include "widgets/WindowStyle.h"
 
 namespace veltra {
 

@@ -16,9 +16,9 @@
 #include "instrument/Identity.h"
 #include "shell/DeviceMonitor.h"
 #include "face/Messages.h"
-#include "shell/Pictures.h"
-#include "shell/QtText.h"
-#include "shell/WindowStyle.h"
+#include "widgets/Pictures.h"
+#include "widgets/QtText.h"
+#include "widgets/WindowStyle.h"
 
 namespace veltra {
 

@@ -19,7 +19,7 @@
 #include "language/Language.h"
 #include "language/WindowTexts.h"
 #include "link/Link.h"
-#include "shell/StringGrid.h"
+#include "widgets/StringGrid.h"
 #include "face/UserPrompts.h"
 
 namespace veltra {

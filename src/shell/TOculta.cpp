@@ -2,8 +2,8 @@
 
 #include "language/LanguageTable.h"
 #include "link/Report.h"
-#include "shell/QtText.h"
-#include "shell/WindowStyle.h"
+#include "widgets/QtText.h"
+#include "widgets/WindowStyle.h"
 
 namespace veltra {
 

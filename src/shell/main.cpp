@@ -17,11 +17,11 @@
 #include "link/Link.h"
 #include "link/TracingBackend.h"
 #include "shell/CommandLine.h"
-#include "shell/Pictures.h"
+#include "widgets/Pictures.h"
 #include "shell/Program.h"
-#include "shell/QtText.h"
+#include "widgets/QtText.h"
 #include "shell/QtUserPrompts.h"
-#include "shell/WindowStyle.h"
+#include "widgets/WindowStyle.h"
 #include "sim/SimState.h"
 
 namespace {

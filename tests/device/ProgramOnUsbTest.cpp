@@ -15,7 +15,7 @@
 #include "language/Language.h"
 #include "link/HidapiBackend.h"
 #include "shell/Program.h"
-#include "shell/QtText.h"
+#include "widgets/QtText.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempFolder.h"
 

@@ -2,7 +2,7 @@
 #include <QMenu>
 #include <QTest>
 
-#include "shell/QtText.h"
+#include "widgets/QtText.h"
 #include "support/ProgramFixture.h"
 
 namespace veltra {

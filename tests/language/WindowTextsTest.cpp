@@ -4,7 +4,7 @@
 #include <QMenu>
 #include <QPushButton>
 
-#include "shell/QtText.h"
+#include "widgets/QtText.h"
 #include "support/ProgramFixture.h"
 
 namespace veltra {

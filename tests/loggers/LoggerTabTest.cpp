@@ -1,7 +1,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "shell/QtText.h"
+#include "widgets/QtText.h"
 #include "support/ProgramFixture.h"
 
 namespace veltra {

@@ -1,6 +1,6 @@
 
 #include "instrument/Clock.h"
-#include "shell/QtText.h"
+#include "widgets/QtText.h"
 #include "support/ProgramFixture.h"
 
 namespace veltra {

@@ -1,7 +1,7 @@
 #include <QAction>
 #include <QMenu>
 
-#include "shell/QtText.h"
+#include "widgets/QtText.h"
 #include "support/ProgramFixture.h"
 
 namespace veltra {

@@ -1,9 +1,9 @@
-#include "shell/StringGrid.h"
+#include "widgets/StringGrid.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>
 
-#include "shell/QtText.h"
+#include "widgets/QtText.h"
 
 namespace veltra {
 

@@ -1,10 +1,10 @@
-#include "shell/Pictures.h"
+#include "widgets/Pictures.h"
 
 #include <QApplication>
 #include <QMessageBox>
 
 #include "language/WindowTexts.h"
-#include "shell/QtText.h"
+#include "widgets/QtText.h"
 
 namespace veltra {
 

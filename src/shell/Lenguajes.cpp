@@ -2,10 +2,10 @@
 #include <QAction>
 #include <stdexcept>
 
-#include "shell/Pictures.h"
-#include "shell/QtText.h"
+#include "widgets/Pictures.h"
+#include "widgets/QtText.h"
 #include "shell/TForm1.h"
-#include "shell/WindowStyle.h"
+#include "widgets/WindowStyle.h"
 
 namespace veltra {
 
