@@ -13,9 +13,9 @@
 #include "channelplans/PlanList.h"
 #include "face/DeviceBusy.h"
 #include "face/Progress.h"
+#include "face/UserPrompts.h"
 #include "language/LanguageTable.h"
 #include "link/Link.h"
-#include "face/UserPrompts.h"
 
 namespace veltra {
 

@@ -10,30 +10,6 @@
 
 namespace veltra {
 
-namespace {}  // namespace
-
-bool InRange(std::optional<long long> value, long long low, long long high) {
-    return value && *value >= low && *value <= high;
-}
-
-std::string ZeroPadded(long long value, std::size_t width) {
-    std::string text = std::to_string(value);
-    if (text.size() < width) text.insert(0, width - text.size(), '0');
-    return text;
-}
-
-std::vector<std::string_view> SplitAmpersands(std::string_view text) {
-    std::vector<std::string_view> parts;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t amp = text.find('&', start);
-        parts.push_back(text.substr(start, amp == std::string_view::npos ? amp : amp - start));
-        if (amp == std::string_view::npos) break;
-        start = amp + 1;
-    }
-    return parts;
-}
-
 long long MHzTextToHz(const std::string& text) {
     double value = 0;
     const char* first = text.data();
@@ -52,32 +28,8 @@ std::string HzToMHzText(long long hz) {
     return text;
 }
 
-long long LeadingInteger(const std::string& text) {
-    long long value = 0;
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-    std::size_t digits = 0;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9' && digits < 18) {
-        value = value * 10 + (text[i++] - '0');
-        ++digits;
-    }
-    return negative ? -value : value;
-}
-
 int TypeCode(bool digital, bool active) {
     return (active ? 128 : 0) + (digital ? 1 : 0);
-}
-
-std::optional<long long> ParseDecimal(std::string_view text) {
-    if (text.empty()) return std::nullopt;
-    const char* first = text.data();
-    const char* last = text.data() + text.size();
-    if (*first == '+') ++first;
-    long long value = 0;
-    auto [ptr, ec] = std::from_chars(first, last, value);
-    if (ec != std::errc() || ptr != last || first == last) return std::nullopt;
-    return value;
 }
 
 std::optional<int> CountValue(std::string_view text, int max) {
@@ -88,13 +40,6 @@ std::optional<int> CountValue(std::string_view text, int max) {
     const auto value = ParseDecimal(text);
     if (!InRange(value, 0, max)) return std::nullopt;
     return static_cast<int>(*value);
-}
-
-bool IsPrintableText(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) {
-        const auto b = static_cast<unsigned char>(c);
-        return b >= 0x20 && b != 0x7F;
-    });
 }
 
 std::string ChannelAnswerToLine(std::string_view answer) {
@@ -262,17 +207,6 @@ std::string FormatPlanFile(const std::string& name, const std::vector<std::strin
     return text;
 }
 
-std::optional<std::string> TextLineReader::next(std::size_t maxLength) {
-    if (pos_ >= content_.size()) return std::nullopt;
-    const std::size_t lineFeed = content_.find('\n', pos_);
-    const std::size_t lineEnd = lineFeed == std::string::npos ? content_.size() : lineFeed;
-    const std::size_t end = lineEnd - pos_ <= maxLength ? lineEnd : pos_ + maxLength;
-    std::string line = content_.substr(pos_, end - pos_);
-    pos_ = end == lineEnd ? lineEnd + 1 : end;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return line;
-}
-
 PlanFileReader::PlanFileReader(std::string content) : lines_(std::move(content)) {
     name_ = lines_.next(std::string::npos).value_or("");
     const std::string countLine = lines_.next(std::string::npos).value_or("");
@@ -292,54 +226,10 @@ std::string PlanFileReader::nextLine() {
     return lines_.next().value_or("");
 }
 
-std::string SafeFileName(const std::string& name) {
-    std::string safe;
-    for (char c : name) {
-        const auto b = static_cast<unsigned char>(c);
-        const bool bad = b < 0x20 || c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' ||
-                         c == '"' || c == '<' || c == '>' || c == '|' || b == 0x7F;
-        safe.push_back(bad ? '_' : c);
-    }
-    if (safe.empty() || safe == "." || safe == "..") safe = "_";
-    return safe;
-}
-
 std::string LocalPlanCopyPath(const std::string& folder, const std::string& planName) {
     std::string path = folder;
     if (!path.empty() && path.back() != '/') path.push_back('/');
     return path + SafeFileName(planName) + ".temp";
-}
-
-bool ReadWholeFile(const std::string& path, std::string& content) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    content.assign(std::istreambuf_iterator<char>(in), {});
-    return true;
-}
-
-bool WriteFileAtomically(const std::string& path, const std::string& content) {
-    std::random_device random;
-    const std::string temporary = path + ".part" + std::to_string(random() % 100000);
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out << content;
-        out.flush();
-        if (!out) {
-            out.close();
-            std::filesystem::remove(temporary);
-            return false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temporary, path, ec);
-    if (ec) {
-        std::filesystem::remove(temporary, ec);
-        return false;
-    }
-    return true;
 }
 
 }  // namespace veltra

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/Text.h"
+
 namespace veltra {
 
 inline constexpr int kMaxPlans = 10;
@@ -24,24 +26,11 @@ inline constexpr std::array<std::string_view, 3> kDigitalSystems = {"DVB-C", "IT
 inline constexpr std::array<std::string_view, 8> kModulations = {
     "QAM16", "QAM32", "QAM64", "QAM128", "QAM256", "QPSK", "QAM32u", "QAM8"};
 
-// A grid of text cells addressed as (column, row); row 0 is the header row.
-class TextGrid {
-  public:
-    virtual ~TextGrid() = default;
-    virtual int rowCount() const = 0;
-    virtual void setRowCount(int rows) = 0;
-    virtual std::string cell(int column, int row) const = 0;
-    virtual void setCell(int column, int row, const std::string& text) = 0;
-};
-
 // MHz text as the screen shows it to whole hertz: read as a decimal number, times 1000000 in
 // double precision, truncated toward zero; empty or non-numeric text gives 0.
 long long MHzTextToHz(const std::string& text);
 // Hertz to MHz text, "%.2f".
 std::string HzToMHzText(long long hz);
-
-// True when `value` is there and within [low, high].
-bool InRange(std::optional<long long> value, long long low, long long high);
 
 // The instrument's limits on a channel, in hertz.
 inline constexpr long long kMinFrequency = 5000000;
@@ -56,12 +45,6 @@ inline bool IsChannelOffset(std::optional<long long> hz) {
     return InRange(hz, -2500000, 2500000);
 }
 
-// Decimal text of `value` with zeros in front up to `width` characters (5, 3 -> "005").
-std::string ZeroPadded(long long value, std::size_t width);
-
-// Leading decimal integer of a text ("6.875" reads as 6); 0 when there is none.
-long long LeadingInteger(const std::string& text);
-
 // Code of `word` in `words`, -1 when it is not one of them (exact comparison).
 template <std::size_t N>
 int CodeOf(const std::array<std::string_view, N>& words, std::string_view word) {
@@ -74,18 +57,9 @@ int CodeOf(const std::array<std::string_view, N>& words, std::string_view word) 
 // Type code: bit 0 digital, 128 active.
 int TypeCode(bool digital, bool active);
 
-// Splits `text` at every "&" (the wire texts' field separator); the pieces view `text`.
-std::vector<std::string_view> SplitAmpersands(std::string_view text);
-
-// Reads a whole field as a decimal integer (optional sign, digits, nothing else).
-std::optional<long long> ParseDecimal(std::string_view text);
-
 // A count the instrument answers: digits only, 0..max; an empty value counts 0. Empty optional
 // for anything else (a garbled answer must never become a number the program acts on).
 std::optional<int> CountValue(std::string_view text, int max);
-
-// True when every byte is printable (no control characters): a name the instrument answers.
-bool IsPrintableText(std::string_view text);
 
 // The instrument's answer to a channel query ("?name&freq&bw&offset&type&system&modulation&
 // symbolrate&group&flag") as a channel line without its index, starting with ",". "error" when
@@ -119,20 +93,6 @@ inline constexpr std::string_view kTooLongMarker = "error15";
 // Channel plan file: name, count, channel lines, joined with CR LF, no line break at the end.
 std::string FormatPlanFile(const std::string& name, const std::vector<std::string>& lines);
 
-// Reads text line by line in pieces of at most `maxLength` characters; a line break is LF with
-// an optional CR before it, and is not part of the line.
-class TextLineReader {
-  public:
-    explicit TextLineReader(std::string content, std::size_t start = 0)
-        : content_(std::move(content)), pos_(start) {}
-    // The next line; empty optional after the end of the text.
-    std::optional<std::string> next(std::size_t maxLength = 199);
-
-  private:
-    std::string content_;
-    std::size_t pos_;
-};
-
 // Reads a channel plan file the way the senders do: the plan name is line 1 whole (the
 // instrument's names may hold blanks), the channel count the decimal number that starts line 2,
 // the rest of line 2 is skipped, then one channel line per read (at most 199 characters, line
@@ -151,19 +111,7 @@ class PlanFileReader {
     TextLineReader lines_{""};
 };
 
-// A name supplied by the instrument or the person as a file name that stays in its folder:
-// separators and characters a file name cannot hold are replaced by "_"; "." and ".." and the
-// empty name become "_".
-std::string SafeFileName(const std::string& name);
-
 // The local copy of a plan: its name with ".temp", in `folder` (empty: the current folder).
 std::string LocalPlanCopyPath(const std::string& folder, const std::string& planName);
-
-// Reads a whole file; false when it cannot be opened.
-bool ReadWholeFile(const std::string& path, std::string& content);
-
-// Writes `content` to a temporary file beside `path` and renames it into place, so a failed
-// write never leaves a half-written file instead of the previous one.
-bool WriteFileAtomically(const std::string& path, const std::string& content);
 
 }  // namespace veltra

@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "language/LanguageTable.h"
 #include "face/UserPrompts.h"
+#include "language/LanguageTable.h"
 
 namespace veltra {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "channelplans/ChannelRecord.h"
+#include "text/Text.h"
 
 namespace veltra {
 

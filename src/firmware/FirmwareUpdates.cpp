@@ -1,7 +1,7 @@
 #include "firmware/FirmwareUpdates.h"
 #include "face/TextKeys.h"
 
-#include "channelplans/ChannelRecord.h"
+#include "text/Text.h"
 #include "firmware/FirmwareFiles.h"
 #include "face/Messages.h"
 

@@ -5,8 +5,8 @@
 #include <functional>
 #include <string>
 
-#include "link/Link.h"
 #include "face/UserPrompts.h"
+#include "link/Link.h"
 
 namespace veltra {
 

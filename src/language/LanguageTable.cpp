@@ -13,15 +13,6 @@ namespace {
 constexpr std::size_t kPieceLength = 199;
 constexpr std::size_t kLanguageNameLength = 19;
 
-// Length in bytes of the UTF-8 sequence starting with `lead`, 0 when `lead` cannot start one.
-std::size_t Utf8SequenceLength(unsigned char lead) {
-    if (lead < 0x80) return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) return 2;
-    if (lead >= 0xE0 && lead <= 0xEF) return 3;
-    if (lead >= 0xF0 && lead <= 0xF4) return 4;
-    return 0;
-}
-
 // Splits a UTF-8 line (line feed included) into pieces of at most 199 characters.
 std::vector<std::string> SplitIntoPieces(const std::string& line) {
     std::vector<std::string> pieces;
@@ -90,69 +81,6 @@ const std::string& LanguageTable::text(int key) const {
 void LanguageTable::set(int key, std::string text) {
     if (key < 0 || key >= kLanguageTextCount) return;
     texts_[static_cast<std::size_t>(key)] = std::move(text);
-}
-
-std::size_t CharacterCount(const std::string& text) {
-    std::size_t count = 0;
-    for (char c : text) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
-    }
-    return count;
-}
-
-std::string FirstCharacters(const std::string& text, std::size_t count) {
-    std::size_t chars = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-            if (chars == count) return text.substr(0, i);
-            ++chars;
-        }
-    }
-    return text;
-}
-
-bool EndsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() &&
-           text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
-bool IsValidUtf8(const std::string& bytes) {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        const std::size_t length = Utf8SequenceLength(lead);
-        if (length == 0 || i + length > bytes.size()) return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
-        }
-        if (length == 3) {
-            const auto second = static_cast<unsigned char>(bytes[i + 1]);
-            if (lead == 0xE0 && second < 0xA0) return false;   // overlong
-            if (lead == 0xED && second >= 0xA0) return false;  // surrogate
-        } else if (length == 4) {
-            const auto second = static_cast<unsigned char>(bytes[i + 1]);
-            if (lead == 0xF0 && second < 0x90) return false;
-            if (lead == 0xF4 && second >= 0x90) return false;
-        }
-        i += length;
-    }
-    return true;
-}
-
-std::string BytesToUtf8(const std::string& bytes) {
-    if (IsValidUtf8(bytes)) return bytes;
-    std::string out;
-    out.reserve(bytes.size() * 2);
-    for (char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b < 0x80) {
-            out.push_back(c);
-        } else {
-            out.push_back(static_cast<char>(0xC0 | (b >> 6)));
-            out.push_back(static_cast<char>(0x80 | (b & 0x3F)));
-        }
-    }
-    return out;
 }
 
 std::string ReadLanguageEntries(std::istream& in, LanguageTable& table) {

@@ -2,6 +2,8 @@
 // Plain C++; the windows read the texts through it.
 #pragma once
 
+#include "text/Text.h"
+
 #include <array>
 #include <istream>
 #include <string>
@@ -50,16 +52,5 @@ std::string ReadLanguageChoice(const std::string& configPath);
 
 // Writes `name` (cut to 19 characters) without a line break. False when the file cannot be made.
 bool SaveLanguageChoice(const std::string& configPath, const std::string& name);
-
-// Characters (not bytes) of UTF-8 text, and its first `count` characters.
-std::size_t CharacterCount(const std::string& text);
-std::string FirstCharacters(const std::string& text, std::size_t count);
-
-// Whether `text` ends exactly (case counts) with `end`: file extensions.
-bool EndsWith(const std::string& text, const std::string& end);
-
-// Bytes that are valid UTF-8 are returned unchanged; anything else is read as Latin-1.
-std::string BytesToUtf8(const std::string& bytes);
-bool IsValidUtf8(const std::string& bytes);
 
 }  // namespace veltra

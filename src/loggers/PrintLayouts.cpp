@@ -1,6 +1,6 @@
 #include "loggers/PrintLayouts.h"
 
-#include "channelplans/ChannelRecord.h"
+#include "text/Text.h"
 
 namespace veltra {
 

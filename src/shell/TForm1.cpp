@@ -9,13 +9,13 @@
 #include <ctime>
 
 #include "editor/TEditor.h"
+#include "face/Messages.h"
 #include "firmware/FirmwareUpdates.h"
-#include "loggers/LoggerTransfers.h"
-#include "loggers/LoggerViewer.h"
 #include "instrument/Clock.h"
 #include "instrument/Identity.h"
+#include "loggers/LoggerTransfers.h"
+#include "loggers/LoggerViewer.h"
 #include "shell/DeviceMonitor.h"
-#include "face/Messages.h"
 #include "widgets/Pictures.h"
 #include "widgets/QtText.h"
 #include "widgets/WindowStyle.h"

@@ -15,12 +15,12 @@
 #include <vector>
 
 #include "channelplans/ChannelPlanTransfers.h"
+#include "face/UserPrompts.h"
 #include "instrument/Identity.h"
 #include "language/Language.h"
 #include "language/WindowTexts.h"
 #include "link/Link.h"
 #include "widgets/StringGrid.h"
-#include "face/UserPrompts.h"
 
 namespace veltra {
 

@@ -11,7 +11,7 @@
 #include <functional>
 #include <string>
 
-#include "channelplans/ChannelRecord.h"
+#include "text/Text.h"
 
 namespace veltra {
 

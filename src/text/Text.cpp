@@ -1,0 +1,191 @@
+#include "text/Text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+namespace veltra {
+
+std::size_t Utf8SequenceLength(unsigned char lead) {
+    if (lead < 0x80) return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) return 2;
+    if (lead >= 0xE0 && lead <= 0xEF) return 3;
+    if (lead >= 0xF0 && lead <= 0xF4) return 4;
+    return 0;
+}
+
+bool InRange(std::optional<long long> value, long long low, long long high) {
+    return value && *value >= low && *value <= high;
+}
+
+std::string ZeroPadded(long long value, std::size_t width) {
+    std::string text = std::to_string(value);
+    if (text.size() < width) text.insert(0, width - text.size(), '0');
+    return text;
+}
+
+std::vector<std::string_view> SplitAmpersands(std::string_view text) {
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t amp = text.find('&', start);
+        parts.push_back(text.substr(start, amp == std::string_view::npos ? amp : amp - start));
+        if (amp == std::string_view::npos) break;
+        start = amp + 1;
+    }
+    return parts;
+}
+
+long long LeadingInteger(const std::string& text) {
+    long long value = 0;
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    std::size_t digits = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9' && digits < 18) {
+        value = value * 10 + (text[i++] - '0');
+        ++digits;
+    }
+    return negative ? -value : value;
+}
+
+std::optional<long long> ParseDecimal(std::string_view text) {
+    if (text.empty()) return std::nullopt;
+    const char* first = text.data();
+    const char* last = text.data() + text.size();
+    if (*first == '+') ++first;
+    long long value = 0;
+    auto [ptr, ec] = std::from_chars(first, last, value);
+    if (ec != std::errc() || ptr != last || first == last) return std::nullopt;
+    return value;
+}
+
+bool IsPrintableText(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return b >= 0x20 && b != 0x7F;
+    });
+}
+
+std::optional<std::string> TextLineReader::next(std::size_t maxLength) {
+    if (pos_ >= content_.size()) return std::nullopt;
+    const std::size_t lineFeed = content_.find('\n', pos_);
+    const std::size_t lineEnd = lineFeed == std::string::npos ? content_.size() : lineFeed;
+    const std::size_t end = lineEnd - pos_ <= maxLength ? lineEnd : pos_ + maxLength;
+    std::string line = content_.substr(pos_, end - pos_);
+    pos_ = end == lineEnd ? lineEnd + 1 : end;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return line;
+}
+
+std::string SafeFileName(const std::string& name) {
+    std::string safe;
+    for (char c : name) {
+        const auto b = static_cast<unsigned char>(c);
+        const bool bad = b < 0x20 || c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' ||
+                         c == '"' || c == '<' || c == '>' || c == '|' || b == 0x7F;
+        safe.push_back(bad ? '_' : c);
+    }
+    if (safe.empty() || safe == "." || safe == "..") safe = "_";
+    return safe;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& content) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    content.assign(std::istreambuf_iterator<char>(in), {});
+    return true;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& content) {
+    std::random_device random;
+    const std::string temporary = path + ".part" + std::to_string(random() % 100000);
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) return false;
+        out << content;
+        out.flush();
+        if (!out) {
+            out.close();
+            std::filesystem::remove(temporary);
+            return false;
+        }
+    }
+    std::error_code ec;
+    std::filesystem::rename(temporary, path, ec);
+    if (ec) {
+        std::filesystem::remove(temporary, ec);
+        return false;
+    }
+    return true;
+}
+
+std::size_t CharacterCount(const std::string& text) {
+    std::size_t count = 0;
+    for (char c : text) {
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
+    }
+    return count;
+}
+
+std::string FirstCharacters(const std::string& text, std::size_t count) {
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            if (chars == count) return text.substr(0, i);
+            ++chars;
+        }
+    }
+    return text;
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+bool IsValidUtf8(const std::string& bytes) {
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        const std::size_t length = Utf8SequenceLength(lead);
+        if (length == 0 || i + length > bytes.size()) return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
+        }
+        if (length == 3) {
+            const auto second = static_cast<unsigned char>(bytes[i + 1]);
+            if (lead == 0xE0 && second < 0xA0) return false;   // overlong
+            if (lead == 0xED && second >= 0xA0) return false;  // surrogate
+        } else if (length == 4) {
+            const auto second = static_cast<unsigned char>(bytes[i + 1]);
+            if (lead == 0xF0 && second < 0x90) return false;
+            if (lead == 0xF4 && second >= 0x90) return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+std::string BytesToUtf8(const std::string& bytes) {
+    if (IsValidUtf8(bytes)) return bytes;
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80) {
+            out.push_back(c);
+        } else {
+            out.push_back(static_cast<char>(0xC0 | (b >> 6)));
+            out.push_back(static_cast<char>(0x80 | (b & 0x3F)));
+        }
+    }
+    return out;
+}
+
+}  // namespace veltra

@@ -1,0 +1,82 @@
+// The general text and file helpers every part of the program and the simulator may use: text
+// grids, decimal fields, line reading, UTF-8, whole-file reads and atomic writes. Plain C++;
+// depends on nothing of the program.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace veltra {
+
+// A grid of text cells addressed as (column, row); row 0 is the header row.
+class TextGrid {
+  public:
+    virtual ~TextGrid() = default;
+    virtual int rowCount() const = 0;
+    virtual void setRowCount(int rows) = 0;
+    virtual std::string cell(int column, int row) const = 0;
+    virtual void setCell(int column, int row, const std::string& text) = 0;
+};
+
+// True when `value` is there and within [low, high].
+bool InRange(std::optional<long long> value, long long low, long long high);
+
+// Decimal text of `value` with zeros in front up to `width` characters (5, 3 -> "005").
+std::string ZeroPadded(long long value, std::size_t width);
+
+// Leading decimal integer of a text ("6.875" reads as 6); 0 when there is none.
+long long LeadingInteger(const std::string& text);
+
+// Splits `text` at every "&" (the wire texts' field separator); the pieces view `text`.
+std::vector<std::string_view> SplitAmpersands(std::string_view text);
+
+// Reads a whole field as a decimal integer (optional sign, digits, nothing else).
+std::optional<long long> ParseDecimal(std::string_view text);
+
+// True when every byte is printable (no control characters): a name the instrument answers.
+bool IsPrintableText(std::string_view text);
+
+// Reads text line by line in pieces of at most `maxLength` characters; a line break is LF with
+// an optional CR before it, and is not part of the line.
+class TextLineReader {
+  public:
+    explicit TextLineReader(std::string content, std::size_t start = 0)
+        : content_(std::move(content)), pos_(start) {}
+    // The next line; empty optional after the end of the text.
+    std::optional<std::string> next(std::size_t maxLength = 199);
+
+  private:
+    std::string content_;
+    std::size_t pos_;
+};
+
+// A name supplied by the instrument or the person as a file name that stays in its folder:
+// separators and characters a file name cannot hold are replaced by "_"; "." and ".." and the
+// empty name become "_".
+std::string SafeFileName(const std::string& name);
+
+// Reads a whole file; false when it cannot be opened.
+bool ReadWholeFile(const std::string& path, std::string& content);
+
+// Writes `content` to a temporary file beside `path` and renames it into place, so a failed
+// write never leaves a half-written file instead of the previous one.
+bool WriteFileAtomically(const std::string& path, const std::string& content);
+
+// Characters (not bytes) of UTF-8 text, and its first `count` characters.
+std::size_t CharacterCount(const std::string& text);
+std::string FirstCharacters(const std::string& text, std::size_t count);
+
+// Whether `text` ends exactly (case counts) with `end`: file extensions.
+bool EndsWith(const std::string& text, const std::string& end);
+
+// Bytes that are valid UTF-8 are returned unchanged; anything else is read as Latin-1.
+std::string BytesToUtf8(const std::string& bytes);
+bool IsValidUtf8(const std::string& bytes);
+
+// Length in bytes of the UTF-8 sequence starting with `lead`, 0 when `lead` cannot start one.
+std::size_t Utf8SequenceLength(unsigned char lead);
+
+}  // namespace veltra
