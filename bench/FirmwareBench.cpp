@@ -114,7 +114,7 @@ void WholeIOUpdate(benchmark::State& state) {
         NoProgress progress;
         Yes yes;
         DeviceBusy busy;
-        Link link(sim, [](int) {});
+        Link link(sim);
         FirmwareUpdates updates(link, prompts, texts, progress, yes, busy, [](int) {});
         FileDialogState dialog;
         std::string file = path;

@@ -30,7 +30,7 @@ BENCHMARK(SimulatorRoundTrip);
 
 void SendQuery(benchmark::State& state) {
     Simulator sim;
-    Link link(sim, [](int) {});
+    Link link(sim);
     link.FindIOInterface();
     for (auto _ : state) {
         benchmark::DoNotOptimize(link.SendQuery("*?NS"));
@@ -54,7 +54,7 @@ BENCHMARK(SimulatorEnumerateAndOpen);
 void FindIOInterface(benchmark::State& state) {
     Simulator sim;
     sim.addOtherDevice("Keyboard");
-    Link link(sim, [](int) {});
+    Link link(sim);
     for (auto _ : state)
         benchmark::DoNotOptimize(link.FindIOInterface());
 }

@@ -49,7 +49,7 @@ void ReadTenPlans(benchmark::State& state) {
     TUpdatingFORM progress;
     NoList list;
     DeviceBusy busy;
-    Link link(sim, [](int) {});
+    Link link(sim);
     link.FindIOInterface();
     ChannelPlanTransfers transfers(link, prompts, texts, progress, list, list, busy);
     const std::string folder = "/tmp/veltra52-bench-plans";

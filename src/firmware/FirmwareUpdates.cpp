@@ -1,9 +1,9 @@
 #include "firmware/FirmwareUpdates.h"
 #include "face/TextKeys.h"
 
-#include "text/Text.h"
-#include "firmware/FirmwareFiles.h"
 #include "face/Messages.h"
+#include "firmware/FirmwareFiles.h"
+#include "text/Text.h"
 
 namespace veltra {
 
@@ -192,7 +192,18 @@ void FirmwareUpdates::ActualitzarVT52(const std::string& commandLineFile, FileDi
     progress_.setStatus(text(kPreparing));
     wait_(2000);
     for (int step = 2; step <= 7; ++step) {
-        if (link_.EraseStep(step) == 0) return failed();
+        switch (link_.EraseStep(step)) {
+            case Link::EraseStatus::Accepted:
+                break;
+            case Link::EraseStatus::Warning:
+                message(8);  // a warning: the update goes on
+                break;
+            case Link::EraseStatus::Refused:
+                message(7);
+                return failed();
+            case Link::EraseStatus::Other:
+                return failed();
+        }
     }
     progress_.setStatus(text(text::kWriting));
     wait_(200);

@@ -16,8 +16,7 @@ std::string NarrowProductString(const std::u32string& text) {
     return narrow;
 }
 
-Link::Link(HidBackend& backend, std::function<void(int)> showMessage)
-    : backend_(backend), showMessage_(std::move(showMessage)) {}
+Link::Link(HidBackend& backend, int readTimeoutMs) : backend_(backend), timeoutMs_(readTimeoutMs) {}
 
 void Link::close() {
     device_.reset();
@@ -94,21 +93,20 @@ int Link::SendRecord(const std::vector<std::uint8_t>& record) {
     return status >= 1 && status <= 3 ? status : 0;
 }
 
-int Link::EraseStep(int step) {
+Link::EraseStatus Link::EraseStep(int step) {
     Report answer{};
     const std::string command = "*FE" + std::to_string(step % 10);
     const bool answered = exchange(BuildCommandReport(kEraseCode, command), answer);
-    const int status = answered ? answer[kStatusByte] : 0;
-    if (status == 0) {
-        showMessage_(7);
-        return 0;
+    switch (answered ? answer[kStatusByte] : 0) {
+        case 0:
+            return EraseStatus::Refused;
+        case 1:
+            return EraseStatus::Accepted;
+        case 2:
+            return EraseStatus::Warning;
+        default:
+            return EraseStatus::Other;
     }
-    if (status == 1) return 1;
-    if (status == 2) {
-        showMessage_(8);
-        return 2;
-    }
-    return 0;
 }
 
 bool Link::SendEP() {

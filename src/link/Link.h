@@ -21,8 +21,9 @@ std::string NarrowProductString(const std::u32string& text);
 
 class Link {
   public:
-    // `showMessage` shows a numbered message (the erase steps report their refusals themselves).
-    Link(HidBackend& backend, std::function<void(int)> showMessage);
+    // `readTimeoutMs`: the longest wait for one answer. The link shows nothing to the person: it
+    // returns results, and the operations say what they mean.
+    explicit Link(HidBackend& backend, int readTimeoutMs = 2000);
 
     // Closes the previous handle, then opens the first HID device whose product string is
     // exactly "VELTRA-52". True when one was found.
@@ -32,8 +33,6 @@ class Link {
     const std::string& modelName() const { return modelName_; }
     void close();
 
-    // Longest wait for one answer.
-    void setReadTimeout(int milliseconds) { timeoutMs_ = milliseconds; }
     int readTimeout() const { return timeoutMs_; }
 
     // One report out, one report in. False when the write or the read failed (no device, time-out,
@@ -53,9 +52,10 @@ class Link {
     std::uint8_t SendCommand(const std::string& command);
     // Report code 23: 1, 2 or 3 as answered, otherwise 0.
     int SendRecord(const std::vector<std::uint8_t>& record);
-    // Report code 24, "*FE" and the step digit: 1 accepted, 2 warning (message 8), 0 refused
-    // (message 7) or no answer.
-    int EraseStep(int step);
+    // Report code 24, "*FE" and the step digit. Refused also when no answer came; Other for a
+    // status the instrument does not give.
+    enum class EraseStatus { Refused, Accepted, Warning, Other };
+    EraseStatus EraseStep(int step);
     // "*EP" with report code 22; the answer is read and not used. False on a failed exchange.
     bool SendEP();
     // Draws answers until one to "*?NS" carries `serial`: the number of extra answers drawn, or
@@ -73,10 +73,9 @@ class Link {
 
   private:
     HidBackend& backend_;
-    std::function<void(int)> showMessage_;
     std::unique_ptr<HidDevice> device_;
     std::string modelName_;
-    int timeoutMs_ = 2000;
+    int timeoutMs_;
 };
 
 }  // namespace veltra

@@ -17,12 +17,12 @@
 #include "link/Link.h"
 #include "link/TracingBackend.h"
 #include "shell/CommandLine.h"
-#include "widgets/Pictures.h"
 #include "shell/Program.h"
-#include "widgets/QtText.h"
 #include "shell/QtUserPrompts.h"
-#include "widgets/WindowStyle.h"
 #include "sim/SimState.h"
+#include "widgets/Pictures.h"
+#include "widgets/QtText.h"
+#include "widgets/WindowStyle.h"
 
 namespace {
 
@@ -119,9 +119,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<Link> link;
     try {
         QApplication::setWindowIcon(QIcon(LoadPicture(language.imagesFolder() + "veltra52.ico")));
-        link = std::make_unique<Link>(device, [&](int code) {
-            if (program) program->Form1->ShowMessageCode(code);
-        });
+        link = std::make_unique<Link>(device);
         program = std::make_unique<Program>(language, *link, prompts);
         prompts.setParentWindow(program->Form1.get());
         program->Form1->setCommandLineFile(commandLine.firmwareFile);

@@ -57,7 +57,7 @@ class Transfers : public ::testing::Test {
     test::RecordedProgress progress;
     test::RecordedPlanList list;
     DeviceBusy busy;
-    Link link{sim, [this](int code) { ShowMessageCode(prompts, texts, code); }};
+    Link link{sim};
     ChannelPlanTransfers transfers{link, prompts, texts, progress, list, list, busy};
     FileDialogState dialog;
 };

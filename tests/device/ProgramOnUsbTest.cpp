@@ -15,9 +15,9 @@
 #include "language/Language.h"
 #include "link/HidapiBackend.h"
 #include "shell/Program.h"
-#include "widgets/QtText.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempFolder.h"
+#include "widgets/QtText.h"
 
 namespace veltra {
 namespace {
@@ -43,8 +43,7 @@ struct World {
             hidapi = std::make_unique<HidapiBackend>();
         }
         language = std::make_unique<Language>(folder.str());
-        link = std::make_unique<Link>(bus ? static_cast<HidBackend&>(*hidapi) : sim,
-                                      [this](int code) { program->Form1->ShowMessageCode(code); });
+        link = std::make_unique<Link>(bus ? static_cast<HidBackend&>(*hidapi) : sim);
         // The IO interface's restart into its loader takes real time on the bus: wait for it
         // instead of the 4 seconds.
         program = std::make_unique<Program>(*language, *link, prompts, [bus](int) {

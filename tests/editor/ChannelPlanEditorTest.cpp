@@ -254,7 +254,7 @@ TEST_F(Editor, PlanRoundTripThroughTheInstrument) {
     sim::Simulator sim;
     test::RecordedProgress progress;
     DeviceBusy busy;
-    Link link(sim, [](int) {});
+    Link link(sim);
     ChannelPlanTransfers transfers(link, prompts, texts, progress, list, list, busy);
     transfers.setCopiesFolder(folder.str() + "copies");
     std::filesystem::create_directories(folder.path() / "copies");

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <random>
 
-#include "firmware/FirmwareUpdates.h"
 #include "face/Messages.h"
+#include "firmware/FirmwareUpdates.h"
 #include "sim/Simulator.h"
 #include "support/ScriptedProgress.h"
 #include "support/ScriptedPrompts.h"
@@ -97,7 +97,7 @@ class Updates : public ::testing::Test {
     ScriptedConfirmation confirmation;
     DeviceBusy busy;
     int waited = 0;
-    Link link{sim, [this](int code) { ShowMessageCode(prompts, texts, code); }};
+    Link link{sim};
     FirmwareUpdates updates{
         link, prompts, texts, progress, confirmation, busy, [this](int ms) { waited += ms; }};
     FileDialogState dialog;

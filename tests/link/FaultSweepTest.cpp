@@ -10,10 +10,10 @@
 #include <map>
 
 #include "channelplans/ChannelPlanTransfers.h"
-#include "firmware/FirmwareUpdates.h"
-#include "loggers/LoggerTransfers.h"
-#include "instrument/Clock.h"
 #include "face/Messages.h"
+#include "firmware/FirmwareUpdates.h"
+#include "instrument/Clock.h"
+#include "loggers/LoggerTransfers.h"
 #include "sim/Simulator.h"
 #include "support/ScriptedProgress.h"
 #include "support/ScriptedPrompts.h"
@@ -88,7 +88,7 @@ struct Rig {
     test::RecordedProgress progress;
     test::RecordedPlanList list;
     DeviceBusy busy;
-    Link link{sim, [this](int code) { ShowMessageCode(prompts, texts, code); }};
+    Link link{sim};
     ChannelPlanTransfers transfers{link, prompts, texts, progress, list, list, busy};
     test::VectorGrid index;
     LoggerTransfers loggers{link, prompts, texts, index, busy, folder.str() + "Loggers/"};

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "loggers/LoggerTransfers.h"
 #include "face/Messages.h"
+#include "loggers/LoggerTransfers.h"
 #include "sim/Simulator.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempFolder.h"
@@ -61,7 +61,7 @@ class Loggers : public ::testing::Test {
     test::ScriptedPrompts prompts;
     test::VectorGrid index;
     DeviceBusy busy;
-    Link link{sim, [](int) {}};
+    Link link{sim};
     LoggerTransfers loggers{link, prompts, texts, index, busy, folder.str() + "Loggers"};
     FileDialogState openDialog, saveAll, saveAs;
 };

@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <memory>
 
+#include "face/Messages.h"
 #include "language/Language.h"
 #include "link/Link.h"
-#include "face/Messages.h"
 #include "shell/Program.h"
 #include "sim/Simulator.h"
 #include "support/ScriptedPrompts.h"
@@ -31,7 +31,7 @@ class ProgramFixture : public ::testing::Test {
     // Creates the windows; `start` also runs the start step.
     void create(bool start = true) {
         language = std::make_unique<Language>(folder.str(), dataFolder);
-        link = std::make_unique<Link>(sim, [this](int code) { form().ShowMessageCode(code); });
+        link = std::make_unique<Link>(sim);
         program = std::make_unique<Program>(*language, *link, prompts);
         if (start) form().AlExecutar();
     }
