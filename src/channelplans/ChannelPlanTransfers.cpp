@@ -128,6 +128,20 @@ void ChannelPlanTransfers::fillListFromInstrument(int count) {
         list_.add(name(slot));
 }
 
+std::optional<int> ChannelPlanTransfers::PlanToOpen() {
+    DeviceBusy::Guard guard(busy_);
+    if (!guard) return std::nullopt;
+    if (!link_.FindIOInterface()) {
+        message(7);
+        return std::nullopt;
+    }
+    const int n = GetChannelPlanQuantity().value_or(0);
+    for (int position = 0; position < n && position < list_.count(); ++position) {
+        if (list_.isSelected(position)) return position;
+    }
+    return std::nullopt;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Reading
 

@@ -36,6 +36,11 @@ class ChannelPlanTransfers {
     std::optional<std::string> GetChannel(int slot,
                                           int index);  // "error" + message 12 out of range
 
+    // The plan of the list that a double click opens in the editor: the first selected one that
+    // the instrument still holds (the list may no longer match it). Asks the instrument for its
+    // plan count; message 7 without an instrument.
+    std::optional<int> PlanToOpen();
+
     // The tab's actions.
     void ReceiveButClick();
     // Sends the chosen files (`dialog` is CarregarCanals, its folder set to `programFolder`).

@@ -438,21 +438,11 @@ void TForm1::NewButClick() {
 }
 
 void TForm1::LlistaDblClick() {
-    if (!editor_ || !channelPlans_ || deviceBusy()) return;
-    // The local copies mirror the instrument: ask it for its plan count, so a list that no
-    // longer matches opens nothing. Without an instrument say so instead of guessing.
-    if (!link_.FindIOInterface()) {
-        ShowMessageCode(7);
-        return;
-    }
-    const int n = channelPlans_->GetChannelPlanQuantity().value_or(0);
-    for (int position = 0; position < n && position < Llista->count(); ++position) {
-        if (!Llista->item(position)->isSelected()) continue;
-        if (editor_->editor().LoadChannelPlanFile(position, EditDialog, planList_,
-                                                  channelPlans_->copiesFolder()) == 0)
-            editor_->showModally();
-        return;
-    }
+    if (!editor_ || !channelPlans_) return;
+    const auto position = channelPlans_->PlanToOpen();
+    if (position && editor_->editor().LoadChannelPlanFile(*position, EditDialog, planList_,
+                                                          channelPlans_->copiesFolder()) == 0)
+        editor_->showModally();
 }
 
 // ---------------------------------------------------------------------------------------------
