@@ -15,6 +15,7 @@
 #include "language/Language.h"
 #include "link/HidapiBackend.h"
 #include "shell/Program.h"
+#include "support/SampleLoggers.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempFolder.h"
 #include "widgets/QtText.h"
@@ -29,12 +30,7 @@ struct World {
             std::filesystem::copy(std::filesystem::path(VELTRA_DATA_DIR) / sub, folder.path() / sub,
                                   std::filesystem::copy_options::recursive);
         std::filesystem::create_directory(folder.path() / "Loggers");
-        sim::SimLogger tv{"NORTH", "09:05:03", "07/03/2014", 0, "H&CABLE&3&1&8100000&-3", {}, {}};
-        for (int k = 0; k < 3; ++k)
-            tv.records.push_back("1&D" + std::to_string(k) + "&" +
-                                 std::to_string(602000000 + 8000000 * k) +
-                                 "&0&8000000&0&4&6952&63.2&38.8&1.0E-8");
-        sim.tvLoggers()[4] = tv;
+        sim.tvLoggers()[4] = test::TvLogger("NORTH", 3);
         sim.addPlanFromFile(FormatPlanFile(
             "DVBC", {"0,S21,306000000,8000000,0,DIGITAL,ON,DVB-C,QAM256,6952,NO GROUP,NO",
                      "1,S22,314000000,8000000,0,DIGITAL,ON,DVB-C,QAM256,6952,NO GROUP,NO"}));

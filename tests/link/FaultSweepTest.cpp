@@ -15,6 +15,7 @@
 #include "instrument/Clock.h"
 #include "loggers/LoggerTransfers.h"
 #include "sim/Simulator.h"
+#include "support/SampleLoggers.h"
 #include "support/ScriptedProgress.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempFolder.h"
@@ -54,24 +55,9 @@ struct Rig {
         sim.addPlanFromFile(PlanText("A", 2, 100000000));
         sim.addPlanFromFile(PlanText("B", 1, 300000000));
         sim.addPlanFromFile(PlanText("C", 3, 500000000));
-        sim::SimLogger tv{"NORTH", "09:05:03", "07/03/2014", 0, "H&CABLE&2&1&8100000&-3", {}, {}};
-        for (int k = 0; k < 2; ++k)
-            tv.records.push_back("1&D" + std::to_string(k) + "&" +
-                                 std::to_string(602000000 + 8000000 * k) +
-                                 "&0&8000000&0&4&6952&63.2&38.8&1.0E-8");
-        sim.tvLoggers()[3] = tv;
-        sim::SimLogger modem{"CM", "10:20:11", "04/12/2026", 0, "", {}, {}};
-        for (int d = 0; d < 8; ++d)
-            modem.rows[d] = "0&D" + std::to_string(d) + "&P&602.00&61.1&36.4&256";
-        for (int u = 10; u <= 13; ++u)
-            modem.rows[u] = "0&1&35.60&102.5&0&6.40&5120&64QAM";
-        sim.modemLoggers()[0] = modem;
-        sim::SimLogger down{"DS", "10:24:56", "04/12/2026", 1, "", {}, {}};
-        down.rows[8] = "1&D2&DOCSIS&610.00&DVB-C&EURO 3.0&256&6952";
-        down.rows[9] = "1&61.2&37.5&12&17&-0.02&2.1E-6&<1.0E-8";
-        for (int d = 0; d < 8; ++d)
-            down.rows[d] = "1&D" + std::to_string(d) + "&P&602.00&x&60.8";
-        sim.modemLoggers()[1] = down;
+        sim.tvLoggers()[3] = test::TvLogger("NORTH", 2);
+        sim.modemLoggers()[0] = test::ModemLogger("CM");
+        sim.modemLoggers()[1] = test::DownLogger("DS");
     }
 
     bool said(int code) const {
