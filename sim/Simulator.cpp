@@ -1,5 +1,7 @@
 #include "sim/Simulator.h"
 
+#include "link/Commands.h"
+
 #include <random>
 
 #include <algorithm>
@@ -191,8 +193,8 @@ bool Simulator::deviceWrite(int deviceId, int generation, const Report& report) 
         if (deviceId != kFirstInterface) {
             // A second interface is another instrument: its own serial number.
             for (const Device& d : interfaces_) {
-                if (d.id == deviceId && CommandText(report) == "*?NS")
-                    *answer = QueryAnswer("*?NS", d.serial);
+                if (d.id == deviceId && CommandText(report) == command::kSerial)
+                    *answer = QueryAnswer(command::kSerial, d.serial);
             }
         }
         if (faultAt_ > 0 && reportsWritten_ == faultAt_) {
@@ -290,8 +292,9 @@ Report Simulator::StatusAnswer(std::uint8_t code, std::uint8_t status) {
 }
 
 Report Simulator::answerQuery(const std::string& command) {
-    if (command == "*?VE") return QueryAnswer(command, identity_.product + identity_.vtVersion);
-    if (command == "*?NS") return QueryAnswer(command, identity_.serial);
+    if (command == command::kModel)
+        return QueryAnswer(command, identity_.product + identity_.vtVersion);
+    if (command == command::kSerial) return QueryAnswer(command, identity_.serial);
     if (StartsWith(command, "*?PN") || StartsWith(command, "*?CS") || StartsWith(command, "*?CU") ||
         StartsWith(command, "*?CF"))
         return planQuery(command);
@@ -355,11 +358,11 @@ Report Simulator::loggerQuery(const std::string& command) {
 }
 
 std::uint8_t Simulator::commandStatus(const std::string& command) {
-    if (command == "*RS2") {
+    if (command == command::kStartUpdate) {
         updateMode_ = true;
         receivedRecords_.clear();
     }
-    if (command == "*RS0" && updateMode_) {
+    if (command == command::kEndUpdate && updateMode_) {
         updateMode_ = false;
         if (!outputFolder_.empty()) {
             std::ofstream out(outputFolder_ + "/instrument-firmware.srec",
@@ -368,7 +371,7 @@ std::uint8_t Simulator::commandStatus(const std::string& command) {
                 out << line << "\n";
         }
     }
-    if (command == "*EP") {
+    if (command == command::kEraseConfirm) {
         // "*PM00" followed by "*EP" erases every plan.
         if (erasePending_) plans_.clear();
         erasePending_ = false;
@@ -453,7 +456,8 @@ Report Simulator::planQuery(const std::string& command) {
     auto plan = [&](int slot) -> SimPlan* {
         return slot >= 0 && slot < static_cast<int>(plans_.size()) ? &plans_[slot] : nullptr;
     };
-    if (StartsWith(command, "*?PN")) return QueryAnswer(command, std::to_string(plans_.size()));
+    if (StartsWith(command, command::kPlanCount))
+        return QueryAnswer(command, std::to_string(plans_.size()));
     if (StartsWith(command, "*?CS")) {
         const SimPlan* p = plan(Number(argument).value_or(-1));
         return QueryAnswer(command, p ? p->name : "");
@@ -477,7 +481,7 @@ void Simulator::planCommand(const std::string& command) {
         const std::size_t slot = static_cast<std::size_t>(rest[0] - '0');
         return slot < plans_.size() ? &plans_[slot] : nullptr;
     };
-    if (command == "*PM00") {
+    if (command == command::kErasePlans) {
         erasePending_ = true;
         return;
     }

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "face/Messages.h"
+#include "link/Commands.h"
 
 namespace veltra {
 
@@ -50,20 +51,20 @@ void ChannelPlanTransfers::refuseChannel(const std::string& marker, const std::s
 
 // An answer of the wrong form is a failed exchange, as if it had never come.
 std::optional<int> ChannelPlanTransfers::GetChannelPlanQuantity() {
-    const auto answer = link_.QueryValue("*?PN");
+    const auto answer = link_.QueryValue(command::kPlanCount);
     if (!answer) return std::nullopt;
     return CountValue(*answer, kMaxPlans);
 }
 
 std::optional<std::string> ChannelPlanTransfers::GetChannelPlanName(int slot) {
     if (slot < 0 || slot > 9) return std::string("error");
-    auto answer = link_.QueryValue("*?CS0" + std::to_string(slot));
+    auto answer = link_.QueryValue(command::PlanName(slot));
     if (answer && !IsPrintableText(*answer)) return std::nullopt;
     return answer;
 }
 
 std::optional<int> ChannelPlanTransfers::GetChannelQuantity(int slot) {
-    const auto answer = link_.QueryValue("*?CU" + std::to_string(slot));
+    const auto answer = link_.QueryValue(command::ChannelCount(slot));
     if (!answer) return std::nullopt;
     return CountValue(*answer, kMaxChannels);
 }
@@ -73,7 +74,7 @@ std::optional<std::string> ChannelPlanTransfers::GetChannel(int slot, int index)
         message(12);
         return std::string("error");
     }
-    return link_.QueryValue("*?CF" + ZeroPadded(slot, 2) + ZeroPadded(index, 3));
+    return link_.QueryValue(command::Channel(slot, index));
 }
 
 // Query helpers that end the operation on a failed exchange.
@@ -101,7 +102,7 @@ void ChannelPlanTransfers::send(const std::string& command) {
 }
 
 void ChannelPlanTransfers::eraseSequence() {
-    send("*PM00");
+    send(command::kErasePlans);
     if (!link_.SendEP()) throw Abort{};
 }
 
@@ -263,21 +264,20 @@ void ChannelPlanTransfers::LoadButClick(FileDialogState& dialog, const std::stri
                 }
                 payloads.push_back(std::move(payload));
             }
-            send("*PM01");
+            send(command::kOpenPlanWrite);
             const int slot = n;
-            send("*PN" + (n + 1 < 10 ? "0" + std::to_string(n + 1) : std::string("10")));
+            send(command::SetPlanCount(n + 1));
             n = n + 1;
             progress_.prepare(text(kWritingCaption), text(text::kStarting),
                               text(text::kDoNotDisconnect), count);
             progressShown_ = true;
             prompts_.processEvents();
-            const std::string slotText = std::to_string(slot);
-            send("*CS0" + slotText + reader.name());
-            send("*CW0" + slotText + ZeroPadded(count, 3));
+            send(command::SetPlanName(slot, reader.name()));
+            send(command::SetChannelCount(slot, count));
             for (const std::string& payload : payloads) {
                 progress_.advance();
                 prompts_.processEvents();
-                send("*CF0" + slotText + payload);
+                send(command::SetChannel(slot, payload));
             }
             progress_.setStatus(text(text::kFinished));
             progress_.toMaximum();
@@ -350,7 +350,7 @@ void ChannelPlanTransfers::DelSelButClick() {
         list_.clear();
         for (const std::string& plan : kept)
             list_.add(plan);
-        send("*PN0" + std::to_string(k));
+        send(command::SetPlanCount(k));
         progress_.prepare(text(kWritingCaption), text(text::kStarting),
                           text(text::kDoNotDisconnect), k * kStepsPerPlan);
         progressShown_ = true;
@@ -358,14 +358,13 @@ void ChannelPlanTransfers::DelSelButClick() {
         for (int l = 0; l < k; ++l) {
             progress_.setPosition(l * kStepsPerPlan);
             PlanFileReader reader(copies[static_cast<std::size_t>(l)]);
-            const std::string slotText = std::to_string(l);
-            send("*CS0" + slotText + reader.name());
-            send("*CW0" + slotText + ZeroPadded(reader.count(), 3));
+            send(command::SetPlanName(l, reader.name()));
+            send(command::SetChannelCount(l, reader.count()));
             PayloadConverter converter;
             for (int j = 0; j < reader.count(); ++j) {
                 const std::string payload =
                     converter.ChannelLineToPayload(reader.nextLine(), j == 0);
-                send("*CF0" + slotText + payload);
+                send(command::SetChannel(l, payload));
                 progress_.advance();
             }
             prompts_.processEvents();
@@ -373,7 +372,7 @@ void ChannelPlanTransfers::DelSelButClick() {
         progress_.setStatus(text(text::kFinished));
         progress_.toMaximum();
         progress_.finish();
-        send("*PM01");
+        send(command::kOpenPlanWrite);
         fillListFromInstrument(quantity());
         SaveChannelPlans();
     });

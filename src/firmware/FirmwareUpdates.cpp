@@ -3,6 +3,7 @@
 
 #include "face/Messages.h"
 #include "firmware/FirmwareFiles.h"
+#include "link/Commands.h"
 #include "text/Text.h"
 
 namespace veltra {
@@ -188,7 +189,7 @@ void FirmwareUpdates::ActualitzarVT52(const std::string& commandLineFile, FileDi
                       text(text::kDoNotDisconnect), static_cast<int>(content.size()));
     prompts_.processEvents();
 
-    if (link_.SendCommand("*RS2") == 0) return failed();
+    if (link_.SendCommand(command::kStartUpdate) == 0) return failed();
     progress_.setStatus(text(kPreparing));
     wait_(2000);
     for (int step = 2; step <= 7; ++step) {
@@ -224,7 +225,7 @@ void FirmwareUpdates::ActualitzarVT52(const std::string& commandLineFile, FileDi
             progress_.setPosition(progress_.position() + static_cast<int>(line->size()) + 2);
             prompts_.processEvents();
         }
-        return link_.SendCommand("*RS0") != 0;
+        return link_.SendCommand(command::kEndUpdate) != 0;
     };
     if (sendAll()) {
         progress_.setStatus(text(text::kFinished));

@@ -1,4 +1,5 @@
 #include "link/Link.h"
+#include "link/Commands.h"
 
 namespace veltra {
 
@@ -95,8 +96,8 @@ int Link::SendRecord(const std::vector<std::uint8_t>& record) {
 
 Link::EraseStatus Link::EraseStep(int step) {
     Report answer{};
-    const std::string command = "*FE" + std::to_string(step % 10);
-    const bool answered = exchange(BuildCommandReport(kEraseCode, command), answer);
+    const bool answered =
+        exchange(BuildCommandReport(kEraseCode, command::EraseStep(step)), answer);
     switch (answered ? answer[kStatusByte] : 0) {
         case 0:
             return EraseStatus::Refused;
@@ -111,14 +112,14 @@ Link::EraseStatus Link::EraseStep(int step) {
 
 bool Link::SendEP() {
     Report answer{};
-    return exchange(BuildCommandReport(kCommandCode, "*EP"), answer);
+    return exchange(BuildCommandReport(kCommandCode, command::kEraseConfirm), answer);
 }
 
 int Link::ResyncAnswers(const std::string& serial) {
     // The clock report's answer is still queued. Draw queued answers until one carries the
     // serial number; ask again only when nothing is queued. Asking again for every wrong
     // answer would leave one answer queued for the next command.
-    const Report query = BuildCommandReport(kQueryCode, "*?NS");
+    const Report query = BuildCommandReport(kQueryCode, command::kSerial);
     bool ask = true;
     for (int reads = 0; reads < kMaxResyncTries; ++reads) {
         Report answer{};
@@ -129,7 +130,8 @@ int Link::ResyncAnswers(const std::string& serial) {
             continue;
         }
         // The serial number as the instrument gives it, whatever its length.
-        if (AnswersQuery(answer, "*?NS") && veltra::QueryValue(answer) == serial) return reads;
+        if (AnswersQuery(answer, command::kSerial) && veltra::QueryValue(answer) == serial)
+            return reads;
         ask = false;
     }
     return -1;
@@ -143,13 +145,13 @@ std::string Link::GetIOVersion() {
 
 std::string Link::GetVTVersion() {
     Report answer{};
-    if (!exchange(BuildCommandReport(kQueryCode, "*?VE"), answer)) return {};
-    if (!AnswersQuery(answer, "*?VE")) return {};
+    if (!exchange(BuildCommandReport(kQueryCode, command::kModel), answer)) return {};
+    if (!AnswersQuery(answer, command::kModel)) return {};
     return VersionFromAnswer(answer);
 }
 
 std::string Link::GetSerial() {
-    return QueryValue("*?NS").value_or("");
+    return QueryValue(command::kSerial).value_or("");
 }
 
 bool Link::SetClock(const std::string& clockText) {

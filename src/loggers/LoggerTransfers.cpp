@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "face/Messages.h"
+#include "link/Commands.h"
 
 namespace veltra {
 
@@ -49,7 +50,7 @@ std::optional<std::string> LoggerTransfers::query(const std::string& command) {
 // Receiving the index
 
 std::optional<std::array<bool, kMaxLoggers>> LoggerTransfers::GetLoggerList(int list) {
-    const auto value = query(list == kTvList ? "*?LT" : "*?LM");
+    const auto value = query(command::LoggerPresence(list == kTvList));
     // Every bitmap character must be there: a short value is a garbled answer.
     if (!value || value->size() < static_cast<std::size_t>(list == kTvList ? 9 : 5))
         return std::nullopt;
@@ -58,7 +59,7 @@ std::optional<std::array<bool, kMaxLoggers>> LoggerTransfers::GetLoggerList(int 
 
 std::optional<LoggerIndexEntry> LoggerTransfers::GetLoggerEntry(int number, int list) {
     const std::string digits = ZeroPadded(number, 2);
-    const auto value = query((list == kTvList ? "*?OT" : "*?OM") + digits);
+    const auto value = query(command::LoggerEntry(list == kTvList, number));
     // The entry repeats its number and holds its time and date whole.
     if (!value || value->size() < 20 || value->compare(0, 2, digits) != 0) return std::nullopt;
     return ParseIndexEntry(*value);
@@ -155,14 +156,14 @@ int LoggerTransfers::FetchLogger(int row, bool tv, FileDialogState& openDialog) 
 
 std::optional<TvHeader> LoggerTransfers::GetTvHeader(int number) {
     if (number < 0 || number >= kMaxLoggers) return std::nullopt;
-    const auto value = query("*?ET" + ZeroPadded(number, 2));
+    const auto value = query(command::TvHeader(number));
     if (!value) return std::nullopt;
     return ParseTvHeader(*value);
 }
 
 int LoggerTransfers::GetTvRecord(int number, int record, int row) {
     if (number < 0 || number >= kMaxLoggers) return 1;
-    const auto value = query("*?HD" + ZeroPadded(number, 2) + ZeroPadded(record, 3));
+    const auto value = query(command::TvRecord(number, record));
     if (!value) return 10;
     TvLogger& tv = records.tv;
     if (row < 1 || row > static_cast<int>(tv.records.size())) return 1;
@@ -195,23 +196,23 @@ int LoggerTransfers::GetTvLogger(int row) {
 
 int LoggerTransfers::GetLoggerKind(int number) {
     if (number < 0 || number >= kMaxLoggers) return -1;
-    const auto value = query("*?EM" + ZeroPadded(number, 2));
+    const auto value = query(command::LoggerKind(number));
     return value ? ParseLoggerKind(*value) : -1;
 }
 
 int LoggerTransfers::GetDownHeader(int number) {
     if (number < 0 || number >= kMaxLoggers) return 1;
     DownLogger& down = records.down;
-    const auto first = query("*?HM" + ZeroPadded(number, 2) + "8");
+    const auto first = query(command::ModemRow(number, 8));
     if (!first || !ParseDownHeaderFirst(*first, down)) return 10;
-    const auto second = query("*?HM" + ZeroPadded(number, 2) + "9");
+    const auto second = query(command::ModemRow(number, 9));
     if (!second || !ParseDownHeaderSecond(*second, down)) return 10;
     return 0;
 }
 
 int LoggerTransfers::GetDownRow(int number, int row) {
     if (number < 0 || number >= kMaxLoggers) return 1;
-    const auto value = query("*?HM" + ZeroPadded(number, 2) + std::to_string(row));
+    const auto value = query(command::ModemRow(number, row));
     if (!value) return 2;
     return ParseDownRow(*value, records.down.rows[static_cast<std::size_t>(row)]) ? 0 : 3;
 }
@@ -237,7 +238,7 @@ int LoggerTransfers::GetDownLogger(int row) {
 
 int LoggerTransfers::GetModemRow(int number, int code) {
     if (number < 0 || number >= kMaxLoggers) return 1;
-    const auto value = query("*?HM" + ZeroPadded(number, 2) + std::to_string(code));
+    const auto value = query(command::ModemRow(number, code));
     if (!value) return 2;
     ModemLogger& modem = records.modem;
     if (code >= 0 && code <= 7)
