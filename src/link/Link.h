@@ -33,7 +33,6 @@ class Link {
     const std::string& modelName() const { return modelName_; }
     void close();
 
-    int readTimeout() const { return timeoutMs_; }
 
     // One report out, one report in. False when the write or the read failed (no device, time-out,
     // device gone): the exchange yields no answer.
