@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "face/DeviceJob.h"
 #include "face/Messages.h"
 #include "link/Commands.h"
 
@@ -130,12 +131,8 @@ void ChannelPlanTransfers::fillListFromInstrument(int count) {
 }
 
 std::optional<int> ChannelPlanTransfers::PlanToOpen() {
-    DeviceBusy::Guard guard(busy_);
-    if (!guard) return std::nullopt;
-    if (!link_.FindIOInterface()) {
-        message(7);
-        return std::nullopt;
-    }
+    DeviceJob job(busy_, link_, [this](int code) { message(code); });
+    if (!job) return std::nullopt;
     const int n = GetChannelPlanQuantity().value_or(0);
     for (int position = 0; position < n && position < list_.count(); ++position) {
         if (list_.isSelected(position)) return position;
@@ -147,12 +144,8 @@ std::optional<int> ChannelPlanTransfers::PlanToOpen() {
 // Reading
 
 void ChannelPlanTransfers::ReceiveButClick() {
-    DeviceBusy::Guard guard(busy_);
-    if (!guard) return;
-    if (!link_.FindIOInterface()) {
-        message(7);
-        return;
-    }
+    DeviceJob job(busy_, link_, [this](int code) { message(code); });
+    if (!job) return;
     buttons_.enableSendAndDelete();
     list_.setEnabled(true);
     list_.clear();
@@ -218,12 +211,8 @@ void ChannelPlanTransfers::SaveChannelPlans() {
 // Sending
 
 void ChannelPlanTransfers::LoadButClick(FileDialogState& dialog, const std::string& programFolder) {
-    DeviceBusy::Guard guard(busy_);
-    if (!guard) return;
-    if (!link_.FindIOInterface()) {
-        message(7);
-        return;
-    }
+    DeviceJob job(busy_, link_, [this](int code) { message(code); });
+    if (!job) return;
     guarded([&] {
         int n = quantity();
         if (n >= kMaxPlans) {
@@ -294,12 +283,8 @@ void ChannelPlanTransfers::LoadButClick(FileDialogState& dialog, const std::stri
 // Deleting
 
 void ChannelPlanTransfers::DelSelButClick() {
-    DeviceBusy::Guard guard(busy_);
-    if (!guard) return;
-    if (!link_.FindIOInterface()) {
-        message(7);
-        return;
-    }
+    DeviceJob job(busy_, link_, [this](int code) { message(code); });
+    if (!job) return;
     if (!prompts_.askYesNo(text(text::kQuestionCaption), text(kAskDeleteSelected))) return;
     guarded([&] {
         const int b = quantity();
@@ -379,12 +364,8 @@ void ChannelPlanTransfers::DelSelButClick() {
 }
 
 void ChannelPlanTransfers::EraseAllChannelPlans() {
-    DeviceBusy::Guard guard(busy_);
-    if (!guard) return;
-    if (!link_.FindIOInterface()) {
-        message(7);
-        return;
-    }
+    DeviceJob job(busy_, link_, [this](int code) { message(code); });
+    if (!job) return;
     if (!prompts_.askYesNo(text(text::kQuestionCaption), text(kAskEraseAll))) return;
     guarded([&] {
         freshCopies_.clear();

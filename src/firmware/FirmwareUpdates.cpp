@@ -1,6 +1,7 @@
 #include "firmware/FirmwareUpdates.h"
 #include "face/TextKeys.h"
 
+#include "face/DeviceJob.h"
 #include "face/Messages.h"
 #include "firmware/FirmwareFiles.h"
 #include "link/Commands.h"
@@ -155,12 +156,8 @@ void FirmwareUpdates::Actualitzar(std::string& commandLineFile, FileDialogState&
 
 void FirmwareUpdates::ActualitzarVT52(const std::string& commandLineFile, FileDialogState& dialog,
                                       const std::string& instrumentVersion) {
-    DeviceBusy::Guard guard(busy_);
-    if (!guard) return;
-    if (!link_.FindIOInterface()) {
-        message(7);
-        return;
-    }
+    DeviceJob job(busy_, link_, [this](int code) { message(code); });
+    if (!job) return;
     // A cancelled dialog ends the update.
     const auto chosen = prompts_.chooseOpenFile(dialog);
     if (!chosen || chosen->empty()) return;

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "face/DeviceJob.h"
 #include "face/Messages.h"
 #include "link/Commands.h"
 
@@ -109,13 +110,9 @@ void LoggerTransfers::FillLoggerIndex(int list) {
 }
 
 bool LoggerTransfers::ReceiveLogButClick(int listIndex) {
-    DeviceBusy::Guard guard(busy_);
-    if (!guard) return false;
+    DeviceJob job(busy_, link_, [this](int code) { message(code); });
+    if (!job) return false;
     const int list = listIndex == 1 ? kTvList : kModemList;
-    if (!link_.FindIOInterface()) {
-        message(7);
-        return false;
-    }
     if (!ReceiveLoggerIndex(list)) {
         message(7);
         return false;

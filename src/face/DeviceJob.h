@@ -1,0 +1,29 @@
+// How every device operation begins: the busy guard (a second operation is refused without a
+// word), then the search of the IO interface (message 7 without one). The guard is held until
+// the job goes.
+#pragma once
+
+#include <functional>
+
+#include "face/DeviceBusy.h"
+#include "link/Link.h"
+
+namespace veltra {
+
+class DeviceJob {
+  public:
+    DeviceJob(DeviceBusy& busy, Link& link, const std::function<void(int)>& message)
+        : guard_(busy) {
+        if (!guard_) return;
+        found_ = link.FindIOInterface();
+        if (!found_) message(7);
+    }
+    // False: the operation must not go on.
+    explicit operator bool() const { return static_cast<bool>(guard_) && found_; }
+
+  private:
+    DeviceBusy::Guard guard_;
+    bool found_ = false;
+};
+
+}  // namespace veltra
