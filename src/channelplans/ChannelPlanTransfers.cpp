@@ -1,10 +1,10 @@
 #include "channelplans/ChannelPlanTransfers.h"
-#include "face/TextKeys.h"
 
 #include <algorithm>
 
 #include "face/DeviceJob.h"
 #include "face/Messages.h"
+#include "face/TextKeys.h"
 #include "link/Commands.h"
 
 namespace veltra {

@@ -1,12 +1,11 @@
 #include "loggers/LoggerTransfers.h"
 
-#include <optional>
-#include "face/TextKeys.h"
-
 #include <filesystem>
+#include <optional>
 
 #include "face/DeviceJob.h"
 #include "face/Messages.h"
+#include "face/TextKeys.h"
 #include "link/Commands.h"
 
 namespace veltra {
