@@ -312,7 +312,7 @@ void ChannelPlanTransfers::DelSelButClick() {
                 return;
             }
             if (freshCopies_.count(path) == 0) {
-                message(kReadAgainMessage);
+                message(message::kReadPlansAgain);
                 return;
             }
             std::string content;

@@ -12,10 +12,51 @@ namespace veltra {
 // Language text that captions every numbered message box.
 inline constexpr int kMessageCaptionText = 66;
 
+// The numbered messages by what they say.
+namespace message {
+inline constexpr int kFileUnreadable = 1;
+inline constexpr int kBadFirmwareFile = 2;
+inline constexpr int kNoFlagPicture = 3;
+inline constexpr int kNoLanguageFile = 4;
+inline constexpr int kNoInstrument = 7;  // also an erase step the instrument refused
+inline constexpr int kEraseWarning = 8;
+inline constexpr int kWrongExtension = 11;
+inline constexpr int kOutOfRange = 12;
+inline constexpr int kBadChannelData = 13;
+inline constexpr int kBadChannel = 14;
+inline constexpr int kCancelled = 15;
+inline constexpr int kTenPlans = 16;
+inline constexpr int kNothingSelected = 17;
+inline constexpr int kFileUnwritable = 18;
+// The editor's row check, one per column: name, frequency, bandwidth, offset, type, active,
+// system, modulation, symbol rate, group, group member.
+inline constexpr int kBadName = 19;
+inline constexpr int kBadFrequency = 20;
+inline constexpr int kBadBandwidth = 21;
+inline constexpr int kBadOffset = 22;
+inline constexpr int kBadType = 23;
+inline constexpr int kBadActive = 24;
+inline constexpr int kBadSystem = 25;
+inline constexpr int kBadModulation = 26;
+inline constexpr int kBadSymbolRate = 27;
+inline constexpr int kBadGroup = 28;
+inline constexpr int kBadGroupMember = 29;
+inline constexpr int kSameFrequency = 30;
+inline constexpr int kTooManyChannels = 31;
+inline constexpr int kPlanCountChanged = 32;
+inline constexpr int kLoggerNotReceived = 33;
+inline constexpr int kUnknownLoggerList = 34;
+inline constexpr int kPrintFailed = 35;
+inline constexpr int kNothingMarked = 36;
+inline constexpr int kNoLoggers = 37;
+inline constexpr int kPlanNameExists = 38;
 // The instrument is busy with another operation (the service terminal during an update).
-inline constexpr int kBusyMessage = 39;
+inline constexpr int kBusy = 39;
+// A channel whose command would not fit in one report.
+inline constexpr int kChannelTooLong = 40;
 // The local plan copies are not all from the last complete read: read the plans again.
-inline constexpr int kReadAgainMessage = 41;
+inline constexpr int kReadPlansAgain = 41;
+}  // namespace message
 
 // The text of message `code`: nothing for code 0 and codes above 41.
 std::optional<std::string> MessageText(int code, const LanguageTable& texts);

@@ -10,6 +10,8 @@
 namespace veltra {
 
 enum LoggerList { kModemList = 0, kTvList = 1 };
+// The three kinds of logger record, as the viewers that show them are numbered.
+enum LoggerKindShown { kShowNothing = 0, kShowTv = 1, kShowDown = 2, kShowModem = 3 };
 inline constexpr int kMaxLoggers = 50;
 inline int LoggersInList(int list) {
     return list == kTvList ? 50 : 30;

@@ -117,9 +117,9 @@ template void ShowRow(StringGrid*, int, const std::array<std::string, 7>&, int);
 template void ShowRow(StringGrid*, int, const std::array<std::string, 8>&, int);
 template void ShowRow(StringGrid*, int, const std::array<std::string, 12>&, int);
 
-void LoggerViewer::setServices(LoggerTransfers* transfers, TDialog* dialog,
+void LoggerViewer::setServices(LoggerRecords* records, TDialog* dialog,
                                const LanguageTable* texts) {
-    transfers_ = transfers;
+    records_ = records;
     dialog_ = dialog;
     texts_ = texts;
 }
@@ -167,8 +167,8 @@ void LoggerViewer::LoggerNameLabelClick() {
 }
 
 void LoggerViewer::DesarRegistreComAClick() {
-    if (!transfers_) return;
-    writeAs();
+    if (!saveAs_) return;
+    saveAs_(SaveLoggerDialog);
     showCommonFields();
 }
 

@@ -9,9 +9,10 @@
 #include <QMenuBar>
 #include <functional>
 
+#include "face/UserPrompts.h"
 #include "language/LanguageTable.h"
 #include "language/WindowTexts.h"
-#include "loggers/LoggerTransfers.h"
+#include "loggers/LoggerRecords.h"
 #include "widgets/StringGrid.h"
 
 namespace veltra {
@@ -32,10 +33,14 @@ class LoggerViewer : public QDialog, public WindowTexts {
 
     LoggerViewer(const char* objectName, int captionText, const Layout& layout, QWidget* parent);
 
-    // What the viewer works on; set once after all windows exist.
-    void setServices(LoggerTransfers* transfers, TDialog* dialog, const LanguageTable* texts);
-    // Printing the shown logger; filled by the printing code.
-    void setPrintHandler(std::function<void()> print) { print_ = std::move(print); }
+    // What the viewer shows and works with; set once after all windows exist.
+    void setServices(LoggerRecords* records, TDialog* dialog, const LanguageTable* texts);
+    // Saving the shown logger under a chosen name, and printing it.
+    void setFileHandlers(std::function<void(FileDialogState&)> saveAs,
+                         std::function<void()> print) {
+        saveAs_ = std::move(saveAs);
+        print_ = std::move(print);
+    }
 
     // Puts the record of this viewer's kind on screen.
     virtual void showRecord() = 0;
@@ -64,7 +69,6 @@ class LoggerViewer : public QDialog, public WindowTexts {
     virtual const std::string& recordFileName() = 0;
     virtual const std::string& recordDate() = 0;
     virtual const std::string& recordTime() = 0;
-    virtual int writeAs() = 0;
     void showCommonFields();
     // A labelled read-only field in the 12-point font.
     QLineEdit* field(const char* name, QPoint at, int width);
@@ -73,12 +77,13 @@ class LoggerViewer : public QDialog, public WindowTexts {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     QWidget* client_;
-    LoggerTransfers* transfers_ = nullptr;
+    LoggerRecords* records_ = nullptr;
     TDialog* dialog_ = nullptr;
     const LanguageTable* texts_ = nullptr;
     int captionText_;
 
   private:
+    std::function<void(FileDialogState&)> saveAs_;
     std::function<void()> print_;
     std::function<void(LoggerViewer&)> modalRunner_;
 };

@@ -58,8 +58,8 @@ void TDownWindow::applyLanguageTexts(const LanguageTable& texts) {
 }
 
 void TDownWindow::showRecord() {
-    if (!transfers_) return;
-    const DownLogger& d = transfers_->records.down;
+    if (!records_) return;
+    const DownLogger& d = records_->down;
     showCommonFields();
     const std::pair<QLineEdit*, const std::string*> values[] = {
         {ChannelEdit, &d.channel},   {ChannelPlanEdit, &d.planName}, {SystemEdit, &d.system},

@@ -20,11 +20,10 @@ class TDownWindow : public LoggerViewer {
     StringGrid* TaulaRegistre;
 
   protected:
-    std::string& recordName() override { return transfers_->records.down.name; }
-    const std::string& recordFileName() override { return transfers_->records.down.fileName; }
-    const std::string& recordDate() override { return transfers_->records.down.date; }
-    const std::string& recordTime() override { return transfers_->records.down.time; }
-    int writeAs() override { return transfers_->WriteDownLogger(kSaveAs, &SaveLoggerDialog); }
+    std::string& recordName() override { return records_->down.name; }
+    const std::string& recordFileName() override { return records_->down.fileName; }
+    const std::string& recordDate() override { return records_->down.date; }
+    const std::string& recordTime() override { return records_->down.time; }
 
   private:
     struct Pair {

@@ -62,8 +62,8 @@ void TLoggerWindow::applyLanguageTexts(const LanguageTable& texts) {
 }
 
 void TLoggerWindow::showRecord() {
-    if (!transfers_) return;
-    const TvLogger& tv = transfers_->records.tv;
+    if (!records_) return;
+    const TvLogger& tv = records_->tv;
     showCommonFields();
     ChPNameEdit->setText(toQt(tv.planName));
     ModeMesuraSorollEdit->setText(toQt(tv.noiseMode));

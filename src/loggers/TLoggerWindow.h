@@ -17,11 +17,10 @@ class TLoggerWindow : public LoggerViewer {
     StringGrid* TaulaRegistre;
 
   protected:
-    std::string& recordName() override { return transfers_->records.tv.name; }
-    const std::string& recordFileName() override { return transfers_->records.tv.fileName; }
-    const std::string& recordDate() override { return transfers_->records.tv.date; }
-    const std::string& recordTime() override { return transfers_->records.tv.time; }
-    int writeAs() override { return transfers_->WriteTvLogger(kSaveAs, &SaveLoggerDialog); }
+    std::string& recordName() override { return records_->tv.name; }
+    const std::string& recordFileName() override { return records_->tv.fileName; }
+    const std::string& recordDate() override { return records_->tv.date; }
+    const std::string& recordTime() override { return records_->tv.time; }
 };
 
 }  // namespace veltra

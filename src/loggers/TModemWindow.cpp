@@ -42,8 +42,8 @@ void TModemWindow::applyLanguageTexts(const LanguageTable& texts) {
 }
 
 void TModemWindow::showRecord() {
-    if (!transfers_) return;
-    const ModemLogger& modem = transfers_->records.modem;
+    if (!records_) return;
+    const ModemLogger& modem = records_->modem;
     showCommonFields();
     for (std::size_t row = 0; row < modem.down.size(); ++row)
         ShowRow(TaulaRegistre1, static_cast<int>(row) + 1, modem.down[row], 1);

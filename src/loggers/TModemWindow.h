@@ -16,11 +16,10 @@ class TModemWindow : public LoggerViewer {
     StringGrid* TaulaRegistre2;
 
   protected:
-    std::string& recordName() override { return transfers_->records.modem.name; }
-    const std::string& recordFileName() override { return transfers_->records.modem.fileName; }
-    const std::string& recordDate() override { return transfers_->records.modem.date; }
-    const std::string& recordTime() override { return transfers_->records.modem.time; }
-    int writeAs() override { return transfers_->WriteModemLogger(kSaveAs, &SaveLoggerDialog); }
+    std::string& recordName() override { return records_->modem.name; }
+    const std::string& recordFileName() override { return records_->modem.fileName; }
+    const std::string& recordDate() override { return records_->modem.date; }
+    const std::string& recordTime() override { return records_->modem.time; }
 };
 
 }  // namespace veltra

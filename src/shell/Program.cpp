@@ -1,6 +1,7 @@
 #include "shell/Program.h"
 
 #include "face/Messages.h"
+#include "loggers/LoggerTransfers.h"
 #include "widgets/WindowStyle.h"
 
 #include <QCoreApplication>
@@ -44,18 +45,17 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts,
     Form1->setChannelPlans(channelPlans.get());
     Form1->setEditor(Editor);
     Editor->setDialog(Dialog);
-    loggers = std::make_unique<LoggerTransfers>(
-        link, prompts, language.table(), Form1->loggerIndexText(), busy, language.loggersFolder());
-    for (LoggerViewer* viewer :
-         std::initializer_list<LoggerViewer*>{LoggerWindow, ModemWindow, DownWindow})
-        viewer->setServices(loggers.get(), Dialog, &language.table());
+    loggers = std::make_unique<LoggerTransfers>(link, prompts, language.table(), busy,
+                                                language.loggersFolder());
     printer = std::make_unique<QtTextPrinter>(Form1.get());
     Form1->setLoggers(loggers.get(), LoggerWindow, DownWindow, ModemWindow);
     Form1->setPrinter(printer.get());
-    const std::pair<LoggerViewer*, int> printed[] = {
+    const std::pair<LoggerViewer*, int> viewers[] = {
         {LoggerWindow, kShowTv}, {DownWindow, kShowDown}, {ModemWindow, kShowModem}};
-    for (const auto& [viewer, kind] : printed) {
-        viewer->setPrintHandler(
+    for (const auto& [viewer, kind] : viewers) {
+        viewer->setServices(&loggers->records, Dialog, &language.table());
+        viewer->setFileHandlers(
+            [this, kind = kind](FileDialogState& dialog) { loggers->SaveRecordAs(kind, dialog); },
             [this, kind = kind] { loggers->ImprimirRegistreClick(kind, *printer); });
     }
     updates =
@@ -69,7 +69,7 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts,
         // A transfer or an update owns the device, also while it waits: nothing goes out.
         DeviceBusy::Guard guard(busy);
         if (!guard) {
-            ShowMessageCode(prompts, language.table(), kBusyMessage);
+            ShowMessageCode(prompts, language.table(), message::kBusy);
             return std::nullopt;
         }
         return link.SendQuery(command);

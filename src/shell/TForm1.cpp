@@ -268,7 +268,6 @@ void TForm1::buildLoggersTab() {
     for (int c = 0; c < 5; ++c)
         LoggerIndex->setColWidth(c, widths[c]);
     Label3->setBuddy(LoggerIndex);
-    loggerIndexText_ = std::make_unique<StringGridText>(LoggerIndex);
     connect(ReceiveLogBut, &QPushButton::clicked, this, &TForm1::ReceiveLogButClick);
     connect(SaveLogBut, &QPushButton::clicked, this, &TForm1::SaveLogButClick);
     connect(SaveLogAsBut, &QPushButton::clicked, this, &TForm1::SaveLogAsButClick);
@@ -364,7 +363,7 @@ void TForm1::ConnectionStatus() {
     LoadBut->setEnabled(false);
     Llista->setEnabled(false);
     Llista->clear();
-    if (loggers_) loggers_->ClearLoggerIndex();
+    clearLoggerIndex();
 }
 
 void TForm1::AppMessage() {
@@ -453,18 +452,46 @@ void TForm1::NumberLoggerIndex() {
         LoggerIndex->setCell(0, row, QString::number(row - 1));
 }
 
+void TForm1::clearLoggerIndex() {
+    if (loggers_) loggers_->index().clear();
+    showLoggerIndex();
+}
+
+void TForm1::showLoggerIndex() {
+    const auto* rows = loggers_ ? &loggers_->index().rows() : nullptr;
+    for (int row = 1; row < LoggerIndex->rowCount(); ++row) {
+        const auto position = static_cast<std::size_t>(row - 1);
+        const LoggerIndexRow* entry =
+            rows && position < rows->size() ? &(*rows)[position] : nullptr;
+        LoggerIndex->setCell(1, row, entry ? toQt(entry->name) : QString());
+        LoggerIndex->setCell(2, row, entry ? toQt(entry->time) : QString());
+        LoggerIndex->setCell(3, row, entry ? toQt(entry->date) : QString());
+        LoggerIndex->setCell(4, row, !entry ? QString() : entry->marked ? "YES" : "NO");
+    }
+}
+
+void TForm1::LoggerIndexMouseUp(bool leftButton, int column, int row) {
+    loggerClick_ = {column, row};
+    if (!loggers_ || !leftButton || column != kLoggerMarkColumn) return;
+    if (row == 0) loggers_->index().toggleAllMarks();
+    if (row >= 1) loggers_->index().toggleMark(static_cast<std::size_t>(row - 1));
+    showLoggerIndex();
+}
+
 void TForm1::setLoggers(LoggerTransfers* loggers, LoggerViewer* tv, LoggerViewer* down,
                         LoggerViewer* modem) {
     loggers_ = loggers;
     viewers_[kShowTv] = tv;
     viewers_[kShowDown] = down;
     viewers_[kShowModem] = modem;
-    LoggerIndex->setSelectCellHook(
-        [this](int column, int row) { return loggers_->LoggerIndexSelectCell(column, row); });
+    // Only the cells of listed loggers can be selected, never the numbers.
+    LoggerIndex->setSelectCellHook([this](int column, int row) {
+        return column != 0 && row >= 1 && static_cast<std::size_t>(row) <= loggers_->index().size();
+    });
     connect(LoggerIndex, &StringGrid::mouseReleased, this,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPoint position) {
                 const auto [column, row] = LoggerIndex->cellAt(position);
-                loggers_->LoggerIndexMouseUp(button == Qt::LeftButton, column, row);
+                LoggerIndexMouseUp(button == Qt::LeftButton, column, row);
             });
 }
 
@@ -474,7 +501,9 @@ void TForm1::showViewer(int kind) {
 
 void TForm1::ReceiveLogButClick() {
     if (!loggers_) return;
-    if (loggers_->ReceiveLogButClick(LoggerType->currentIndex())) {
+    const bool listed = loggers_->ReceiveLogButClick(LoggerType->currentIndex());
+    showLoggerIndex();
+    if (listed) {
         PrintSelBut->setEnabled(true);
         SaveLogBut->setEnabled(true);
         SaveLogAsBut->setEnabled(true);
@@ -482,16 +511,19 @@ void TForm1::ReceiveLogButClick() {
 }
 
 void TForm1::LoggerIndexDblClick() {
-    if (loggers_) showViewer(loggers_->LoggerIndexDblClick(LoggerType->currentIndex()));
+    // The mark column toggles marks; a double click there opens nothing.
+    const auto [column, row] = loggerClick_;
+    if (!loggers_ || row <= 0 || column == kLoggerMarkColumn) return;
+    showViewer(loggers_->LoggerIndexDblClick(LoggerType->currentIndex(),
+                                             static_cast<std::size_t>(row - 1)));
 }
 
 void TForm1::SaveLogButClick() {
-    if (loggers_) loggers_->SaveLogButClick(LoggerType->currentIndex(), OpenLoggerDialog);
+    if (loggers_) loggers_->SaveLogButClick(LoggerType->currentIndex());
 }
 
 void TForm1::SaveLogAsButClick() {
-    if (loggers_)
-        loggers_->SaveLogAsButClick(LoggerType->currentIndex(), SaveAllAsDialog, OpenLoggerDialog);
+    if (loggers_) loggers_->SaveLogAsButClick(LoggerType->currentIndex(), SaveAllAsDialog);
 }
 
 void TForm1::OpenLogButClick() {
@@ -499,17 +531,16 @@ void TForm1::OpenLogButClick() {
 }
 
 void TForm1::PrintSelButClick() {
-    if (loggers_ && printer_)
-        loggers_->PrintSelButClick(LoggerType->currentIndex(), *printer_, OpenLoggerDialog);
+    if (loggers_ && printer_) loggers_->PrintSelButClick(LoggerType->currentIndex(), *printer_);
 }
 
 void TForm1::LoggerTypeChange() {
     PrintSelBut->setEnabled(false);
     SaveLogBut->setEnabled(false);
     SaveLogAsBut->setEnabled(false);
-    if (loggers_) loggers_->ClearLoggerIndex();
     LoggerIndex->setRowCountTotal(LoggerType->currentIndex() == 1 ? 51 : 31);
     NumberLoggerIndex();
+    clearLoggerIndex();
 }
 
 // ---------------------------------------------------------------------------------------------

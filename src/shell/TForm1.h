@@ -94,11 +94,13 @@ class TForm1 : public QMainWindow, public PlanButtons {
     void setEditor(TEditor* editor) { editor_ = editor; }
 
     // Loggers tab.
-    TextGrid& loggerIndexText() { return *loggerIndexText_; }
     void setLoggers(LoggerTransfers* loggers, LoggerViewer* tv, LoggerViewer* down,
                     LoggerViewer* modem);
     void ReceiveLogButClick();
     void LoggerIndexDblClick();
+    // A mouse release over the index: the mark column toggles a mark, or all of them from its
+    // header; the cell is remembered for a double click.
+    void LoggerIndexMouseUp(bool leftButton, int column, int row);
     void SaveLogButClick();
     void SaveLogAsButClick();
     void OpenLogButClick();
@@ -107,6 +109,9 @@ class TForm1 : public QMainWindow, public PlanButtons {
     void showViewer(int kind);
     void LoggerTypeChange();
     void NumberLoggerIndex();
+    // Draws the index model into the grid, and empties both.
+    void showLoggerIndex();
+    void clearLoggerIndex();
 
     // Menu handlers.
     void Salir1Click() { close(); }
@@ -186,7 +191,8 @@ class TForm1 : public QMainWindow, public PlanButtons {
     ListWidgetPlanList planList_{nullptr};
     ChannelPlanTransfers* channelPlans_ = nullptr;
     TEditor* editor_ = nullptr;
-    std::unique_ptr<StringGridText> loggerIndexText_;
+    static constexpr int kLoggerMarkColumn = 4;
+    std::pair<int, int> loggerClick_{0, 0};  // column and row of the last mouse release
     LoggerTransfers* loggers_ = nullptr;
     FirmwareUpdates* updates_ = nullptr;
     const DeviceBusy* busy_ = nullptr;

@@ -14,6 +14,7 @@
 #include "EmulatedBus.h"
 #include "language/Language.h"
 #include "link/HidapiBackend.h"
+#include "loggers/LoggerTransfers.h"
 #include "shell/Program.h"
 #include "support/SampleLoggers.h"
 #include "support/ScriptedPrompts.h"
@@ -115,7 +116,7 @@ TEST_F(ProgramOnUsb, DoesOnUsbWhatItDoesOnTheSimulator) {
     same([](World& w) {
         w.form().LoggerType->setCurrentIndex(1);
         w.form().ReceiveLogButClick();
-        w.program->loggers->LoggerIndexMouseUp(true, 1, 1);
+        w.form().LoggerIndexMouseUp(true, 1, 1);
         w.form().LoggerIndexDblClick();
     });
     EXPECT_EQ(usb.program->loggers->records.tv.name, "NORTH");

@@ -19,7 +19,6 @@
 #include "support/ScriptedProgress.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempFolder.h"
-#include "support/VectorGrid.h"
 
 namespace veltra {
 namespace {
@@ -49,7 +48,6 @@ struct Rig {
     Rig() {
         for (int key = 0; key < kLanguageTextCount; ++key)
             texts.set(key, "T" + std::to_string(key));
-        index.setRowCount(51);
         std::filesystem::create_directory(folder.path() / "Loggers");
         transfers.setCopiesFolder(folder.str());
         sim.addPlanFromFile(PlanText("A", 2, 100000000));
@@ -76,8 +74,7 @@ struct Rig {
     DeviceBusy busy;
     Link link{sim};
     ChannelPlanTransfers transfers{link, prompts, texts, progress, list, list, busy};
-    test::VectorGrid index;
-    LoggerTransfers loggers{link, prompts, texts, index, busy, folder.str() + "Loggers/"};
+    LoggerTransfers loggers{link, prompts, texts, busy, folder.str() + "Loggers/"};
     AlwaysYes confirmation;
     FirmwareUpdates updates{link, prompts, texts, progress, confirmation, busy, [](int) {}};
     FileDialogState dialog;
@@ -127,29 +124,17 @@ std::vector<Operation> Operations() {
         {"modem logger list", noPrepare,
          [](Rig& rig) { rig.shown = rig.loggers.ReceiveLogButClick(0) ? 1 : 0; },
          [](const Rig& rig) { return rig.shown == 1; }},
-        {"TV logger fetch",
-         [](Rig& rig) {
-             rig.loggers.ReceiveLogButClick(1);
-             rig.loggers.clickedRow = 1;
-         },
-         [](Rig& rig) { rig.shown = rig.loggers.LoggerIndexDblClick(1); },
+        {"TV logger fetch", [](Rig& rig) { rig.loggers.ReceiveLogButClick(1); },
+         [](Rig& rig) { rig.shown = rig.loggers.LoggerIndexDblClick(1, 0); },
          [](const Rig& rig) { return rig.shown == kShowTv; }},
-        {"modem logger fetch",
-         [](Rig& rig) {
-             rig.loggers.ReceiveLogButClick(0);
-             rig.loggers.clickedRow = 1;
-         },
-         [](Rig& rig) { rig.shown = rig.loggers.LoggerIndexDblClick(0); },
+        {"modem logger fetch", [](Rig& rig) { rig.loggers.ReceiveLogButClick(0); },
+         [](Rig& rig) { rig.shown = rig.loggers.LoggerIndexDblClick(0, 0); },
          [](const Rig& rig) { return rig.shown == kShowModem; }},
-        {"downstream logger fetch",
-         [](Rig& rig) {
-             rig.loggers.ReceiveLogButClick(0);
-             rig.loggers.clickedRow = 2;
-         },
-         [](Rig& rig) { rig.shown = rig.loggers.LoggerIndexDblClick(0); },
+        {"downstream logger fetch", [](Rig& rig) { rig.loggers.ReceiveLogButClick(0); },
+         [](Rig& rig) { rig.shown = rig.loggers.LoggerIndexDblClick(0, 1); },
          [](const Rig& rig) { return rig.shown == kShowDown; }},
         {"save all loggers", [](Rig& rig) { rig.loggers.ReceiveLogButClick(0); },
-         [](Rig& rig) { rig.loggers.SaveLogButClick(0, rig.dialog); },
+         [](Rig& rig) { rig.loggers.SaveLogButClick(0); },
          [](const Rig& rig) {
              return rig.prompts.messages.size() == 1 && rig.prompts.messages[0].caption == "T151";
          }},
@@ -205,9 +190,8 @@ std::string Outcome(const Rig& rig) {
         text += record + "\n";
     for (const auto& item : rig.list.items)
         text += "list " + item + "\n";
-    for (int row = 1; row < rig.index.rowCount(); ++row)
-        for (int column = 1; column <= 4; ++column)
-            text += rig.index.cell(column, row) + ",";
+    for (const auto& row : rig.loggers.index().rows())
+        text += row.name + "," + row.time + "," + row.date + "," + std::to_string(row.marked) + ",";
     std::string tv;
     TvLoggerFileText(rig.loggers.records.tv, tv);
     return text + "\n" + tv + DownLoggerFileText(rig.loggers.records.down) +

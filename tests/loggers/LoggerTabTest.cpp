@@ -1,8 +1,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "widgets/QtText.h"
+#include "loggers/LoggerTransfers.h"
 #include "support/ProgramFixture.h"
+#include "widgets/QtText.h"
 
 namespace veltra {
 namespace {
@@ -80,7 +81,7 @@ TEST_F(LoggerTab, ModemViewerShowsItsFixedRows) {
     for (int u = 10; u <= 13; ++u)
         sim.modemLoggers()[0]->rows[u] = "0&1&2&3&4&5&6&7";
     form().ReceiveLogButClick();
-    program->loggers->LoggerIndexMouseUp(true, 1, 1);
+    form().LoggerIndexMouseUp(true, 1, 1);
     form().LoggerIndexDblClick();
     ASSERT_EQ(shown, program->ModemWindow);
     TModemWindow& window = *program->ModemWindow;

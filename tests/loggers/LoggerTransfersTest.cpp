@@ -6,7 +6,6 @@
 #include "support/SampleLoggers.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempFolder.h"
-#include "support/VectorGrid.h"
 
 namespace veltra {
 namespace {
@@ -22,7 +21,6 @@ class Loggers : public ::testing::Test {
     Loggers() {
         for (int key = 0; key < kLanguageTextCount; ++key)
             texts.set(key, "T" + std::to_string(key));
-        index.setRowCount(51);
     }
     std::string msg(int code) const { return *MessageText(code, texts); }
     std::vector<std::string> messages() const { return prompts.messageTexts(); }
@@ -35,10 +33,9 @@ class Loggers : public ::testing::Test {
     sim::Simulator sim;
     LanguageTable texts;
     test::ScriptedPrompts prompts;
-    test::VectorGrid index;
     DeviceBusy busy;
     Link link{sim};
-    LoggerTransfers loggers{link, prompts, texts, index, busy, folder.str() + "Loggers"};
+    LoggerTransfers loggers{link, prompts, texts, busy, folder.str() + "Loggers"};
     FileDialogState openDialog, saveAll, saveAs;
 };
 
@@ -46,24 +43,20 @@ TEST_F(Loggers, IndexRowsFollowTheLoggersPresent) {
     for (int n : {5, 17, 40})
         sim.tvLoggers()[static_cast<std::size_t>(n)] = TvLogger("L" + std::to_string(n), 1);
     receive(1);
-    EXPECT_EQ(loggers.LoggerCount, 3);
-    EXPECT_EQ(index.cell(1, 1), "L5");
-    EXPECT_EQ(index.cell(1, 3), "L40");
-    EXPECT_EQ(index.cell(2, 2), "09:05:03");
-    EXPECT_EQ(index.cell(3, 2), "07/03/2014");
-    EXPECT_EQ(index.cell(4, 3), "NO");
-    EXPECT_EQ(loggers.LoggerRowMap[3], 40);
-    EXPECT_EQ(loggers.LoggerRowMap[4], -1);
-    EXPECT_FALSE(loggers.LoggerIndexTable[kTvList][6].present);
-    EXPECT_EQ(loggers.LoggerIndexTable[kTvList][6].name, "--------");
+    const auto& rows = loggers.index().rows();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].name, "L5");
+    EXPECT_EQ(rows[2].name, "L40");
+    EXPECT_EQ(rows[2].number, 40);
+    EXPECT_EQ(rows[1].time, "09:05:03");
+    EXPECT_EQ(rows[1].date, "07/03/2014");
+    EXPECT_FALSE(rows[2].marked);
 
     // A second receive with fewer loggers leaves nothing of the first behind.
     sim.tvLoggers()[17].reset();
     sim.tvLoggers()[40].reset();
     receive(1);
-    EXPECT_EQ(loggers.LoggerCount, 1);
-    EXPECT_EQ(index.cell(1, 2), "");
-    EXPECT_EQ(index.cell(4, 3), "");
+    EXPECT_EQ(loggers.index().size(), 1u);
 }
 
 TEST_F(Loggers, ReceiveTrafficAndEmptyLists) {
@@ -82,28 +75,27 @@ TEST_F(Loggers, MarksAndTheHeaderToggle) {
     for (int n : {0, 1, 2})
         sim.tvLoggers()[static_cast<std::size_t>(n)] = TvLogger("L", 1);
     receive(1);
-    loggers.LoggerIndexMouseUp(true, 4, 2);
-    EXPECT_EQ(index.cell(4, 2), "YES");
-    loggers.LoggerIndexMouseUp(true, 4, 0);  // one YES: all become NO
-    EXPECT_EQ(index.cell(4, 2), "NO");
-    loggers.LoggerIndexMouseUp(true, 4, 0);  // no YES: all become YES
-    EXPECT_EQ(index.cell(4, 1), "YES");
-    EXPECT_EQ(index.cell(4, 3), "YES");
-    EXPECT_EQ(index.cell(4, 4), "");
-    loggers.LoggerIndexMouseUp(true, 4, 7);  // an empty row changes nothing
-    EXPECT_EQ(index.cell(4, 7), "");
-    loggers.LoggerIndexMouseUp(false, 4, 1);  // only the left button marks
-    EXPECT_EQ(index.cell(4, 1), "YES");
-    EXPECT_FALSE(loggers.LoggerIndexSelectCell(0, 1));
-    EXPECT_FALSE(loggers.LoggerIndexSelectCell(1, 9));
-    EXPECT_TRUE(loggers.LoggerIndexSelectCell(1, 1));
+    LoggerIndex& index = loggers.index();
+    auto marks = [&] {
+        std::string m;
+        for (const auto& row : index.rows())
+            m += row.marked ? 'Y' : 'N';
+        return m;
+    };
+    index.toggleMark(1);
+    EXPECT_EQ(marks(), "NYN");
+    index.toggleAllMarks();  // one marked: all unmarked
+    EXPECT_EQ(marks(), "NNN");
+    index.toggleAllMarks();  // none marked: all marked
+    EXPECT_EQ(marks(), "YYY");
+    index.toggleMark(7);  // past the end: nothing
+    EXPECT_EQ(marks(), "YYY");
 }
 
 TEST_F(Loggers, FetchingATvLogger) {
     sim.tvLoggers()[3] = TvLogger("NORTH", 3);
     receive(1);
-    loggers.LoggerIndexMouseUp(true, 1, 1);
-    EXPECT_EQ(loggers.LoggerIndexDblClick(1), kShowTv);
+    EXPECT_EQ(loggers.LoggerIndexDblClick(1, 0), kShowTv);
     EXPECT_EQ(sim.commandsSent(), (Commands{"*?ET03", "*?HD03000", "*?HD03001", "*?HD03002"}));
     const auto& tv = loggers.records.tv;
     EXPECT_EQ(tv.name, "NORTH");
@@ -120,17 +112,19 @@ TEST_F(Loggers, RecordNumbersHaveThreeDigits) {
     sim.tvLoggers()[3] = TvLogger("N", 121);
     receive(1);
     ASSERT_TRUE(link.FindIOInterface());
-    loggers.GetTvRecord(3, 7, 1);
-    loggers.GetTvRecord(3, 45, 1);
-    loggers.GetTvRecord(3, 120, 1);
+    LoggerFetcher& fetcher = loggers.fetcher();
+    TvRecord record;
+    for (int k : {7, 45, 120})
+        fetcher.GetTvRecord(3, k, record);
     EXPECT_EQ(sim.commandsSent(), (Commands{"*?HD03007", "*?HD03045", "*?HD03120"}));
     sim.clearTraffic();
-    EXPECT_EQ(loggers.GetTvRecord(50, 0, 1), 1);
-    EXPECT_FALSE(loggers.GetTvHeader(50));
-    EXPECT_EQ(loggers.GetLoggerKind(50), -1);
-    EXPECT_EQ(loggers.GetDownHeader(50), 1);
-    EXPECT_EQ(loggers.GetDownRow(50, 0), 1);
-    EXPECT_EQ(loggers.GetModemRow(50, 0), 1);
+    // No query for a logger number the instrument cannot hold.
+    EXPECT_FALSE(fetcher.GetTvRecord(50, 0, record));
+    EXPECT_FALSE(fetcher.GetTvHeader(50));
+    EXPECT_FALSE(fetcher.GetLoggerKind(50));
+    EXPECT_FALSE(fetcher.GetDownHeader(50, loggers.records.down));
+    EXPECT_FALSE(fetcher.GetDownRow(50, 0, loggers.records.down));
+    EXPECT_FALSE(fetcher.GetModemRow(50, 0, loggers.records.modem));
     EXPECT_TRUE(sim.commandsSent().empty());
 }
 
@@ -138,8 +132,7 @@ TEST_F(Loggers, ABadRecordFailsTheFetchWithMessage33Twice) {
     sim.tvLoggers()[0] = TvLogger("N", 3);
     sim.tvLoggers()[0]->records[1] = "1&D&1&0&8000000&0&4&6952&63&38&x";
     receive(1);
-    loggers.LoggerIndexMouseUp(true, 1, 1);
-    EXPECT_EQ(loggers.LoggerIndexDblClick(1), kShowNothing);
+    EXPECT_EQ(loggers.LoggerIndexDblClick(1, 0), kShowNothing);
     EXPECT_EQ(messages(), (std::vector<std::string>{msg(33), msg(33)}));
 }
 
@@ -147,33 +140,27 @@ TEST_F(Loggers, FetchingModemListLoggers) {
     sim.modemLoggers()[1] = ModemLogger("CM");
     sim.modemLoggers()[4] = DownLogger("DS");
     receive(0);
-    loggers.LoggerIndexMouseUp(true, 0, 1);  // column 0 opens too
-    EXPECT_EQ(loggers.LoggerIndexDblClick(0), kShowModem);
+    EXPECT_EQ(loggers.LoggerIndexDblClick(0, 0), kShowModem);
     EXPECT_EQ(sim.commandsSent(),
               (Commands{"*?EM01", "*?HM010", "*?HM011", "*?HM012", "*?HM013", "*?HM014", "*?HM015",
                         "*?HM016", "*?HM017", "*?HM0110", "*?HM0111", "*?HM0112", "*?HM0113"}));
     EXPECT_EQ(loggers.records.modem.down[0][6], "QAM256");
     EXPECT_EQ(loggers.records.modem.up[3][7], "64QAM");
     sim.clearTraffic();
-    loggers.LoggerIndexMouseUp(true, 2, 2);
-    EXPECT_EQ(loggers.LoggerIndexDblClick(0), kShowDown);
+    EXPECT_EQ(loggers.LoggerIndexDblClick(0, 1), kShowDown);
     EXPECT_EQ(sim.commandsSent(),
               (Commands{"*?EM04", "*?HM048", "*?HM049", "*?HM040", "*?HM041", "*?HM042", "*?HM043",
                         "*?HM044", "*?HM045", "*?HM046", "*?HM047"}));
     EXPECT_EQ(loggers.records.down.channel, "D2LO");  // first four characters
     EXPECT_EQ(loggers.records.down.planName, "DOCSI");
     EXPECT_EQ(loggers.records.down.version, "EURO 3.0");
-    // The mark column does not open.
-    loggers.LoggerIndexMouseUp(true, 4, 2);
-    EXPECT_EQ(loggers.LoggerIndexDblClick(0), kShowNothing);
 }
 
 TEST_F(Loggers, FetchWithoutInstrumentShowsMessage7) {
     sim.tvLoggers()[0] = TvLogger("N", 1);
     receive(1);
     sim.setPlugged(false);
-    loggers.LoggerIndexMouseUp(true, 1, 1);
-    EXPECT_EQ(loggers.LoggerIndexDblClick(1), kShowNothing);
+    EXPECT_EQ(loggers.LoggerIndexDblClick(1, 0), kShowNothing);
     EXPECT_EQ(messages(), std::vector<std::string>{msg(7)});
 }
 
@@ -182,7 +169,7 @@ TEST_F(Loggers, SaveWritesEveryListedLoggerIntoTheLoggersFolder) {
     sim.tvLoggers()[1] = TvLogger("SAME", 3);
     sim.tvLoggers()[2] = TvLogger("../../x", 1);
     receive(1);
-    loggers.SaveLogButClick(1, openDialog);
+    loggers.SaveLogButClick(1);
     EXPECT_EQ(prompts.messages.back().caption, "T151");
     EXPECT_EQ(prompts.messages.back().text, "T152");
     // Two loggers of the same name end in one file; the folder was created.
@@ -197,7 +184,7 @@ TEST_F(Loggers, SaveAllAsAsksOnceAndNamesEachFile) {
     sim.modemLoggers()[1] = DownLogger("DS");
     receive(0);
     prompts.files = {folder.str() + "survey.north"};
-    loggers.SaveLogAsButClick(0, saveAll, openDialog);
+    loggers.SaveLogAsButClick(0, saveAll);
     EXPECT_TRUE(folder.exists("survey_CM.logmr"));
     EXPECT_TRUE(folder.exists("survey_DS.logds"));
     EXPECT_EQ(prompts.messages.back().text, "T152");
@@ -206,55 +193,61 @@ TEST_F(Loggers, SaveAllAsAsksOnceAndNamesEachFile) {
     prompts.files = {folder.str() + "survey.north"};
     prompts.yesNoAnswers = {false};
     const std::size_t shown = prompts.messages.size();
-    loggers.SaveLogAsButClick(0, saveAll, openDialog);
+    loggers.SaveLogAsButClick(0, saveAll);
     EXPECT_EQ(prompts.questions, std::vector<std::string>{"T37|T30"});
     EXPECT_EQ(prompts.messages.size(), shown);
 
     // Cancelling the dialog writes nothing.
-    loggers.SaveLogAsButClick(0, saveAll, openDialog);
+    loggers.SaveLogAsButClick(0, saveAll);
     EXPECT_EQ(saveAll.fileName, "MyLoggers");
 }
 
 TEST_F(Loggers, SaveAsFromTheViewerAppendsTheExtension) {
     sim.tvLoggers()[0] = TvLogger("NORTH", 1);
     receive(1);
-    loggers.LoggerIndexMouseUp(true, 1, 1);
-    loggers.LoggerIndexDblClick(1);
-    prompts.files = {folder.str() + "mine.txt"};
-    EXPECT_EQ(loggers.WriteTvLogger(kSaveAs, &saveAs), 0);
+    loggers.LoggerIndexDblClick(1, 0);
+    prompts.files = {folder.str() + "mine.txt", folder.str() + "again.logtv"};
+    for (int k = 0; k < 3; ++k)  // the third is cancelled
+        loggers.SaveRecordAs(kShowTv, saveAs);
     EXPECT_TRUE(folder.exists("mine.txt.logtv"));
-    prompts.files = {folder.str() + "again.logtv"};
-    loggers.WriteTvLogger(kSaveAs, &saveAs);
     EXPECT_TRUE(folder.exists("again.logtv"));
-    EXPECT_EQ(loggers.WriteTvLogger(kSaveAs, &saveAs), 0);  // cancelled
+    EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(Loggers, OpenResults) {
-    prompts.files = {folder.write("x.LOGTV", "0")};
-    EXPECT_EQ(loggers.OpenLogButClick(openDialog), kShowNothing);
-    EXPECT_EQ(messages().back(), msg(11));
-    prompts.files = {folder.str() + "missing.logtv"};
-    EXPECT_EQ(loggers.OpenLogger(openDialog), -12);
-    EXPECT_EQ(messages().back(), msg(1));
-    prompts.files = {folder.write("k.logmr", "9\r\n")};
-    EXPECT_EQ(loggers.OpenLogger(openDialog), -13);
-    prompts.files = {folder.write("n.logtv", "0\r\nN\r\nP\r\nD\r\nT\r\nM\r\n0\r\n0\r\n151")};
-    EXPECT_EQ(loggers.OpenLogger(openDialog), -14);
-    EXPECT_EQ(loggers.records.tv.fileName, folder.str() + "n.logtv");
-    prompts.files = {folder.write(
-        "r.logtv",
-        "0\r\nN\r\nP\r\nD\r\nT\r\nM\r\n0\r\n0\r\n1\r\n0,A,1,1,1,ANALOG,1,PAL/BG,1,1,1,")};
-    const std::size_t shown = messages().size();
-    EXPECT_EQ(loggers.OpenLogButClick(openDialog), kShowNothing);
-    EXPECT_EQ(messages().size(), shown + 2);                       // at the row, then once more
+    const std::string badRow =
+        "0\r\nN\r\nP\r\nD\r\nT\r\nM\r\n0\r\n0\r\n1\r\n0,A,1,1,1,ANALOG,1,PAL/BG,1,1,1,";
+    const struct {
+        const char* name;
+        std::string content;  // none: the file is missing
+        std::vector<int> shown;
+    } cases[] = {
+        {"x.LOGTV", "0", {11}},
+        {"missing.logtv", {}, {1, 33}},
+        {"k.logmr", "9\r\n", {33}},
+        {"n.logtv", "0\r\nN\r\nP\r\nD\r\nT\r\nM\r\n0\r\n0\r\n151", {33}},
+        {"r.logtv", badRow, {33, 33}},  // at the row, then once more
+    };
+    for (const auto& c : cases) {
+        prompts.messages.clear();
+        prompts.files = {c.content.empty() ? folder.str() + c.name
+                                           : folder.write(c.name, c.content)};
+        EXPECT_EQ(loggers.OpenLogButClick(openDialog), kShowNothing) << c.name;
+        std::vector<std::string> expected;
+        for (int code : c.shown)
+            expected.push_back(msg(code));
+        EXPECT_EQ(messages(), expected) << c.name;
+    }
+    EXPECT_EQ(loggers.records.tv.fileName, folder.str() + "r.logtv");
+    prompts.messages.clear();
     EXPECT_EQ(loggers.OpenLogButClick(openDialog), kShowNothing);  // cancelled: nothing
-    EXPECT_EQ(messages().size(), shown + 2);
+    EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(Loggers, SavedFilesOpenAgain) {
     sim.modemLoggers()[0] = DownLogger("DS");
     receive(0);
-    loggers.SaveLogButClick(0, openDialog);
+    loggers.SaveLogButClick(0);
     const auto saved = loggers.records.down;
     loggers.records.down = {};
     prompts.files = {folder.str() + "Loggers/DS.logds"};

@@ -2,6 +2,7 @@
 #include <QKeyEvent>
 #include <cstdio>
 
+#include "loggers/LoggerTransfers.h"
 #include "support/ProgramFixture.h"
 
 namespace veltra {
@@ -49,7 +50,7 @@ class Printing : public test::ProgramFixture {
 };
 
 TEST_F(Printing, ALoggerPrintsOnPagesFromItsViewer) {
-    program->loggers->LoggerIndexMouseUp(true, 1, 1);
+    form().LoggerIndexMouseUp(true, 1, 1);
     form().LoggerIndexDblClick();
     program->LoggerWindow->ImprimirRegistreClick();
     EXPECT_EQ(program->printer->jobs(), 1);
@@ -70,7 +71,7 @@ TEST_F(Printing, ALoggerPrintsOnPagesFromItsViewer) {
 TEST_F(Printing, MarkedLoggersPrintedToAFileShareOneDocument) {
     form().PrintSelButClick();
     EXPECT_EQ(prompts.messageTexts(), std::vector<std::string>{messageText(36)});
-    program->loggers->LoggerIndexMouseUp(true, 4, 0);  // mark all
+    form().LoggerIndexMouseUp(true, 4, 0);  // mark all
     form().PrintSelButClick();
     // One job per logger would leave the file with the last logger only.
     EXPECT_EQ(program->printer->jobs(), 1);
@@ -127,7 +128,7 @@ TEST_F(Printing, TheTerminalSendsTheTextUnchanged) {
     terminal.EnvPregButClick();
     EXPECT_EQ(sim.commandsSent().size(), 2u);
     EXPECT_EQ(terminal.Edit2->text(), "");
-    EXPECT_EQ(prompts.messageTexts(), std::vector<std::string>{messageText(kBusyMessage)});
+    EXPECT_EQ(prompts.messageTexts(), std::vector<std::string>{messageText(message::kBusy)});
 }
 
 }  // namespace

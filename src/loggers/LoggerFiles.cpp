@@ -1,0 +1,114 @@
+#include "loggers/LoggerFiles.h"
+
+#include <filesystem>
+
+#include "face/TextKeys.h"
+#include "loggers/PrintLayouts.h"
+
+namespace veltra {
+
+namespace {
+
+constexpr int kAskOverwriteLogger = 30;
+
+struct RecordFile {
+    const std::string& name;
+    std::string& fileName;
+    const char* extension;
+};
+
+RecordFile FileOf(LoggerRecords& records, int kind) {
+    switch (kind) {
+        case kShowTv:
+            return {records.tv.name, records.tv.fileName, kTvExtension};
+        case kShowDown:
+            return {records.down.name, records.down.fileName, kDownExtension};
+        default:
+            return {records.modem.name, records.modem.fileName, kModemExtension};
+    }
+}
+
+// The text of the record of `kind`: its file, or its printout for the print file.
+std::optional<std::string> RecordText(const LoggerRecords& records, int kind, bool print) {
+    switch (kind) {
+        case kShowTv: {
+            if (print) return TvPrintLayout(records.tv);
+            std::string text;
+            if (!TvLoggerFileText(records.tv, text)) return std::nullopt;
+            return text;
+        }
+        case kShowDown:
+            return print ? DownPrintLayout(records.down) : DownLoggerFileText(records.down);
+        default:
+            return print ? ModemPrintLayout(records.modem) : ModemLoggerFileText(records.modem);
+    }
+}
+
+}  // namespace
+
+LoggerFiles::LoggerFiles(UserPrompts& prompts, const LanguageTable& texts, std::string folder)
+    : prompts_(prompts), texts_(texts), folder_(std::move(folder)) {
+    if (!folder_.empty() && folder_.back() != '/') folder_.push_back('/');
+}
+
+Outcome<std::string> LoggerFiles::pathFor(int mode, FileDialogState* dialog,
+                                          const std::string& name, const char* extension) {
+    std::error_code ec;
+    switch (mode) {
+        case kPrintFile:
+            std::filesystem::create_directories(folder_, ec);
+            return printFilePath();
+        case kSaveToLoggers:
+            std::filesystem::create_directories(folder_, ec);
+            return folder_ + SafeFileName(name) + extension;
+        case kSaveAs: {
+            if (!dialog) return Failure::Cancelled;
+            dialog->fileName = SafeFileName(name) + extension;
+            if (dialog->initialFolder.empty()) dialog->initialFolder = folder_;
+            auto chosen = prompts_.chooseSaveFile(*dialog);
+            if (!chosen) return Failure::Cancelled;
+            if (!EndsWith(*chosen, extension)) *chosen += extension;
+            return *chosen;
+        }
+        case kSaveAllAs: {
+            if (!dialog) return Failure::Cancelled;
+            std::string path = SaveAllAsPath(dialog->fileName, name, extension);
+            std::string existing;
+            if (ReadWholeFile(path, existing) &&
+                !prompts_.askYesNo(texts_.text(text::kQuestionCaption),
+                                   texts_.text(kAskOverwriteLogger)))
+                return Failure::Declined;
+            return path;
+        }
+        default:
+            return Failure::Cancelled;
+    }
+}
+
+Outcome<Done> LoggerFiles::write(LoggerRecords& records, int kind, int mode,
+                                 FileDialogState* dialog) {
+    const auto text = RecordText(records, kind, mode == kPrintFile);
+    if (!text) return Failure::BadRecord;
+    const RecordFile file = FileOf(records, kind);
+    const auto path = pathFor(mode, dialog, file.name, file.extension);
+    if (!path) return path.failure();
+    if (!WriteFileAtomically(*path, *text)) return Failure::FileUnwritable;
+    if (mode != kPrintFile) file.fileName = *path;
+    return Done{};
+}
+
+Outcome<LoggerKindShown> LoggerFiles::open(FileDialogState& dialog, LoggerRecords& records) {
+    const auto path = prompts_.chooseOpenFile(dialog);
+    if (!path) return Failure::Cancelled;
+    if (!EndsWith(*path, kTvExtension) && !EndsWith(*path, kDownExtension) &&
+        !EndsWith(*path, kModemExtension))
+        return Failure::WrongFileKind;
+    std::string content;
+    if (!ReadWholeFile(*path, content)) return Failure::FileUnreadable;
+    const int result = ReadLoggerText(content, *path, records);
+    if (result >= kShowTv && result <= kShowModem) return static_cast<LoggerKindShown>(result);
+    if (result >= 1000) return {Failure::BadRecord, std::to_string(result)};
+    return {Failure::BadFile, std::to_string(result)};
+}
+
+}  // namespace veltra
