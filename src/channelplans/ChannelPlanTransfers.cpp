@@ -177,7 +177,7 @@ void ChannelPlanTransfers::SaveChannelPlans() {
         const int count = channels(slot);
         // The count line is asked once more; an answer that disagrees is not to be trusted.
         if (channels(slot) != count) throw Abort{};
-        std::string content = planName + "\r\n" + std::to_string(count);
+        std::vector<std::string> lines;
         bool complete = true;
         for (int j = 0; j < count; ++j) {
             const auto wire = GetChannel(slot, j);
@@ -188,14 +188,14 @@ void ChannelPlanTransfers::SaveChannelPlans() {
                 complete = false;
                 break;
             }
-            content += "\r\n" + std::to_string(j) + line;
+            lines.push_back(std::to_string(j) + line);
             progress_.advance();
             prompts_.processEvents();
         }
         // A copy is replaced only by a complete one: a stopped pass keeps the previous copy.
         if (!complete) break;
         const std::string path = LocalPlanCopyPath(copiesFolder_, planName);
-        if (WriteFileAtomically(path, content))
+        if (WriteFileAtomically(path, FormatPlanFile(planName, lines)))
             freshCopies_.insert(path);
         else
             writeFailed = true;

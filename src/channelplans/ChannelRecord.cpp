@@ -42,51 +42,139 @@ std::optional<int> CountValue(std::string_view text, int max) {
     return static_cast<int>(*value);
 }
 
-std::string ChannelAnswerToLine(std::string_view answer) {
-    if (answer.empty()) return "error";
+ChannelWords SplitChannelLine(FieldSplitter& fields) {
+    ChannelWords words;
+    for (int w = kWordName; w <= kWordSystem; ++w)
+        words[static_cast<std::size_t>(w)] = fields.next();
+    if (words[kWordKind] == "DIGITAL") {
+        words[kWordModulation] = fields.next();
+        words[kWordSymbolRate] = fields.next();
+    }
+    words[kWordGroup] = fields.next();
+    words[kWordGroupMember] = fields.rest();
+    return words;
+}
+
+ChannelField ReadChannel(const ChannelWords& words, Channel& c, bool wireName,
+                         long long frequencyAbove) {
+    c.name = std::string(words[kWordName]);
+    if (wireName && c.name.find('&') != std::string::npos) return ChannelField::Name;
+    const auto frequency = ParseDecimal(words[kWordFrequency]);
+    if (!IsChannelFrequency(frequency)) return ChannelField::Frequency;
+    if (*frequency <= frequencyAbove) return ChannelField::FrequencyOrder;
+    c.frequency = *frequency;
+    const auto bandwidth = ParseDecimal(words[kWordBandwidth]);
+    if (!IsChannelBandwidth(bandwidth)) return ChannelField::Bandwidth;
+    c.bandwidth = *bandwidth;
+    const auto offset = ParseDecimal(words[kWordOffset]);
+    if (!IsChannelOffset(offset)) return ChannelField::Offset;
+    c.offset = *offset;
+    const std::string_view kind = words[kWordKind];
+    if (kind != "DIGITAL" && kind != "ANALOG") return ChannelField::Kind;
+    c.digital = kind == "DIGITAL";
+    const std::string_view active = words[kWordActive];
+    if (active != "ON" && active != "OFF") return ChannelField::Active;
+    c.active = active == "ON";
+    const std::string_view system = words[kWordSystem];
+    c.system = c.digital ? CodeOf(kDigitalSystems, system) : CodeOf(kAnalogSystems, system);
+    if (c.system < 0) return ChannelField::System;
+    c.modulation = 2;
+    c.symbolRate = 6875;
+    if (c.digital) {
+        c.modulation = CodeOf(kModulations, words[kWordModulation]);
+        if (c.modulation < 0) return ChannelField::Modulation;
+        const auto symbolRate = WholeNumber(words[kWordSymbolRate]);
+        if (!InRange(symbolRate, 1000, 7200)) return ChannelField::SymbolRate;
+        c.symbolRate = *symbolRate;
+    }
+    const std::string_view group = words[kWordGroup];
+    if (group != "NO GROUP") {
+        const auto value = WholeNumber(group);
+        if (!InRange(value, 1, 10)) return ChannelField::Group;
+        c.group = static_cast<int>(*value);
+    } else {
+        c.group = 0;
+    }
+    const std::string_view member = words[kWordGroupMember];
+    if (member != "YES" && member != "NO") return ChannelField::GroupMember;
+    c.groupMember = member == "YES";
+    return ChannelField::None;
+}
+
+std::string ChannelFileLine(int index, const Channel& c) {
+    std::string line = std::to_string(index) + "," + c.name + "," + std::to_string(c.frequency) +
+                       "," + std::to_string(c.bandwidth) + "," + std::to_string(c.offset);
+    line += c.digital ? ",DIGITAL" : ",ANALOG";
+    line += c.active ? ",ON," : ",OFF,";
+    line += c.digital ? kDigitalSystems[static_cast<std::size_t>(c.system)]
+                      : kAnalogSystems[static_cast<std::size_t>(c.system)];
+    if (c.digital) {
+        line += ",";
+        line += kModulations[static_cast<std::size_t>(c.modulation)];
+        line += "," + std::to_string(c.symbolRate);
+    }
+    line += "," + (c.group == 0 ? std::string("NO GROUP") : std::to_string(c.group));
+    line += c.groupMember ? ",YES" : ",NO";
+    return line;
+}
+
+std::string ChannelPayload(int index, const Channel& c) {
+    return ZeroPadded(index, 3) + "&" + c.name + "&" + std::to_string(c.frequency) + "&" +
+           std::to_string(c.bandwidth) + "&" + std::to_string(c.offset) + "&" +
+           std::to_string(TypeCode(c.digital, c.active)) + "&" + std::to_string(c.system) + "&" +
+           std::to_string(c.digital ? c.modulation : 2) + "&" +
+           std::to_string(c.digital ? c.symbolRate : 6875) + "&" + ZeroPadded(c.group, 2) + "&" +
+           (c.groupMember ? "01" : "00");
+}
+
+namespace {
+
+// The instrument's answer as a channel: empty when a value is out of its range. An analog
+// channel's modulation and symbol rate are not read; its group and flag are carried unchecked,
+// unreadable ones counting as 0.
+std::optional<Channel> ChannelFromAnswer(std::string_view answer) {
+    if (answer.empty()) return std::nullopt;
     const std::string_view rest = answer.substr(1);
     const std::size_t amp = rest.find('&');
-    if (amp == std::string_view::npos) return "error";
-    const std::string_view name = rest.substr(0, amp);
+    if (amp == std::string_view::npos) return std::nullopt;
     const auto parts = SplitAmpersands(rest.substr(amp + 1));
-    if (parts.size() < 9) return "error";
+    if (parts.size() < 9) return std::nullopt;
     std::array<std::optional<long long>, 9> v;
     for (std::size_t i = 0; i < 9; ++i)
         v[i] = ParseDecimal(parts[i]);
     const auto& [frequency, bandwidth, offset, type, system, modulation, symbolRate, group, flag] =
         v;
-    if (!IsChannelFrequency(frequency)) return "error";
-    if (!IsChannelBandwidth(bandwidth)) return "error";
-    if (!IsChannelOffset(offset)) return "error";
-    if (!type) return "error";
-    const bool digital = (*type % 2) != 0;
-    if (!digital) {
-        if (!InRange(system, 0, 17)) return "error";
-    } else {
-        if (!InRange(system, 0, 2)) return "error";
-        if (!InRange(modulation, 0, 7)) return "error";
-        if (!InRange(symbolRate, 1000, 7200)) return "error";
-        if (!InRange(group, 0, 10)) return "error";
-        if (!InRange(flag, 0, 1)) return "error";
+    if (!IsChannelFrequency(frequency) || !IsChannelBandwidth(bandwidth) ||
+        !IsChannelOffset(offset) || !type)
+        return std::nullopt;
+    Channel c;
+    c.name = std::string(rest.substr(0, amp));
+    c.frequency = *frequency;
+    c.bandwidth = *bandwidth;
+    c.offset = *offset;
+    c.digital = (*type % 2) != 0;
+    c.active = *type >= 128;
+    if (!InRange(system, 0, c.digital ? 2 : 17)) return std::nullopt;
+    c.system = static_cast<int>(*system);
+    if (c.digital) {
+        if (!InRange(modulation, 0, 7) || !InRange(symbolRate, 1000, 7200) ||
+            !InRange(group, 0, 10) || !InRange(flag, 0, 1))
+            return std::nullopt;
+        c.modulation = static_cast<int>(*modulation);
+        c.symbolRate = *symbolRate;
     }
-    // An analog channel's group and flag are carried unchecked; unreadable ones count as 0.
-    const long long groupValue = group.value_or(0);
-    const long long flagValue = flag.value_or(0);
-    std::string line = ",";
-    line += name;
-    line += "," + std::to_string(*frequency) + "," + std::to_string(*bandwidth) + "," +
-            std::to_string(*offset);
-    line += digital ? ",DIGITAL" : ",ANALOG";
-    line += *type >= 128 ? ",ON," : ",OFF,";
-    line += digital ? kDigitalSystems[static_cast<std::size_t>(*system)]
-                    : kAnalogSystems[static_cast<std::size_t>(*system)];
-    if (digital) {
-        line += ",";
-        line += kModulations[static_cast<std::size_t>(*modulation)];
-        line += "," + std::to_string(*symbolRate);
-    }
-    line += "," + (groupValue == 0 ? std::string("NO GROUP") : std::to_string(groupValue));
-    line += flagValue != 0 ? ",YES" : ",NO";
+    // An unchecked analog group outside int fails the write-back check below all the same.
+    c.group = static_cast<int>(std::clamp<long long>(group.value_or(0), -1, 1000));
+    c.groupMember = flag.value_or(0) != 0;
+    return c;
+}
+
+}  // namespace
+
+std::string ChannelAnswerToLine(std::string_view answer) {
+    const auto channel = ChannelFromAnswer(answer);
+    if (!channel) return "error";
+    std::string line = ChannelFileLine(0, *channel).substr(1);
     // Reading and writing agree: a channel is accepted only when its copy line can go back to
     // the instrument (an analog group outside 1..10, a name holding "," or "&", a channel too
     // long for one command would make the delete's write-back fail).
@@ -98,106 +186,51 @@ std::string ChannelAnswerToLine(std::string_view answer) {
 std::string PayloadConverter::ChannelLineToPayload(std::string_view line, bool first) {
     if (first) {
         previousIndex_ = -1;
-        previousFrequency_ = 4999999;
+        previousFrequency_ = kMinFrequency - 1;
     }
     const std::size_t lineFeed = line.find('\n');
     if (lineFeed != std::string_view::npos) line = line.substr(0, lineFeed);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    std::size_t pos = 0;
-    // Every field ends at the next ","; the last one at the end of the line.
-    auto field = [&](bool last = false) {
-        if (pos > line.size()) return std::string_view{};
-        const std::size_t end = last ? line.size() : line.find(',', pos);
-        const std::string_view text =
-            line.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
-        pos = end == std::string_view::npos ? line.size() + 1 : end + 1;
-        return text;
-    };
-
-    std::string out;
-    const std::string_view indexText = field();
-    const auto index = ParseDecimal(indexText);
+    FieldSplitter fields(line, ',');
+    const auto index = ParseDecimal(fields.next());
     if (!InRange(index, 0, kMaxChannels)) return "error01";
     if (*index <= previousIndex_) return "error02";
     previousIndex_ = *index;
-    out += ZeroPadded(*index, 3);
 
-    const std::string_view name = field();
-    if (name.find('&') != std::string_view::npos) return "error16";
-    out += "&";
-    out += name;
-
-    const std::string_view frequencyText = field();
-    const auto frequency = ParseDecimal(frequencyText);
-    if (!IsChannelFrequency(frequency)) return "error03";
-    if (*frequency <= previousFrequency_) return "error04";
-    previousFrequency_ = *frequency;
-    out += "&";
-    out += frequencyText;
-
-    const std::string_view bandwidthText = field();
-    if (!IsChannelBandwidth(ParseDecimal(bandwidthText))) return "error05";
-    out += "&";
-    out += bandwidthText;
-
-    const std::string_view offsetText = field();
-    if (!IsChannelOffset(ParseDecimal(offsetText))) return "error06";
-    out += "&";
-    out += offsetText;
-
-    const std::string_view kind = field();
-    if (kind != "DIGITAL" && kind != "ANALOG") return "error07";
-    const bool digital = kind == "DIGITAL";
-    const std::string_view active = field();
-    if (active != "ON" && active != "OFF") return "error08";
-    out += "&" + std::to_string(TypeCode(digital, active == "ON"));
-
-    const std::string_view system = field();
-    const int systemCode =
-        digital ? CodeOf(kDigitalSystems, system) : CodeOf(kAnalogSystems, system);
-    if (systemCode < 0) return digital ? "error09" : "error10";
-    out += "&" + std::to_string(systemCode);
-
-    out += "&";
-    if (digital) {
-        const int modulation = CodeOf(kModulations, field());
-        if (modulation < 0) return "error11";
-        out += std::to_string(modulation);
-    } else {
-        out += "2";
+    Channel channel;
+    switch (ReadChannel(SplitChannelLine(fields), channel, true, previousFrequency_)) {
+        case ChannelField::Name:
+            return "error16";
+        case ChannelField::Frequency:
+            return "error03";
+        case ChannelField::FrequencyOrder:
+            return "error04";
+        case ChannelField::Bandwidth:
+            return "error05";
+        case ChannelField::Offset:
+            return "error06";
+        case ChannelField::Kind:
+            return "error07";
+        case ChannelField::Active:
+            return "error08";
+        case ChannelField::System:
+            return channel.digital ? "error09" : "error10";
+        case ChannelField::Modulation:
+            return "error11";
+        case ChannelField::SymbolRate:
+            return "error12";
+        case ChannelField::Group:
+            return "error13";
+        case ChannelField::GroupMember:
+            return "error14";
+        case ChannelField::None:
+            break;
     }
-
-    out += "&";
-    if (digital) {
-        const std::string_view symbolRate = field();
-        if (!InRange(ParseDecimal(symbolRate), 1000, 7200)) return "error12";
-        out += symbolRate;
-    } else {
-        out += "6875";
-    }
-
-    out += "&";
-    const std::string_view group = field();
-    if (group == "NO GROUP") {
-        out += "00";
-    } else {
-        const auto value = ParseDecimal(group);
-        if (!InRange(value, 1, 10)) return "error13";
-        out += ZeroPadded(*value, 2);
-    }
-
-    out += "&";
-    const std::string_view flag = field(true);
-    if (flag == "NO") {
-        out += "00";
-    } else if (flag == "YES") {
-        out += "01";
-    } else {
-        return "error14";
-    }
+    previousFrequency_ = channel.frequency;
+    std::string payload = ChannelPayload(static_cast<int>(*index), channel);
     // Never cut a channel command: the instrument would store whatever the cut left.
-    if (out.size() > kMaxChannelPayload) return std::string(kTooLongMarker);
-    return out;
+    if (payload.size() > kMaxChannelPayload) return std::string(kTooLongMarker);
+    return payload;
 }
 
 std::string FormatPlanFile(const std::string& name, const std::vector<std::string>& lines) {

@@ -61,6 +61,73 @@ int TypeCode(bool digital, bool active);
 // for anything else (a garbled answer must never become a number the program acts on).
 std::optional<int> CountValue(std::string_view text, int max);
 
+// One channel, typed: what a plan file's line, the instrument's answer, a channel-write
+// command and the editor's row each hold.
+struct Channel {
+    std::string name;
+    long long frequency = 0, bandwidth = 0, offset = 0;  // hertz
+    bool digital = false, active = false;
+    int system = 0;               // code in kDigitalSystems or kAnalogSystems
+    int modulation = 2;           // code in kModulations (digital channels)
+    long long symbolRate = 6875;  // kBd (digital channels)
+    int group = 0;                // 0 for no group, else 1..10
+    bool groupMember = false;
+};
+
+// The field of a channel that broke its rule, in the order of a plan file's line; None when
+// every field passed.
+enum class ChannelField {
+    Name,
+    Frequency,
+    FrequencyOrder,  // not above the previous channel's
+    Bandwidth,
+    Offset,
+    Kind,
+    Active,
+    System,
+    Modulation,
+    SymbolRate,
+    Group,
+    GroupMember,
+    None,
+};
+
+// The words of a channel in the order of a plan file's line, after its index: name,
+// frequency, bandwidth and offset (whole hertz), "DIGITAL" or "ANALOG", "ON" or "OFF", system,
+// modulation and symbol rate (digital channels only), group ("NO GROUP" or 1..10), "YES" or "NO".
+enum ChannelWord {
+    kWordName,
+    kWordFrequency,
+    kWordBandwidth,
+    kWordOffset,
+    kWordKind,
+    kWordActive,
+    kWordSystem,
+    kWordModulation,
+    kWordSymbolRate,
+    kWordGroup,
+    kWordGroupMember,
+    kChannelWords
+};
+using ChannelWords = std::array<std::string_view, kChannelWords>;
+
+// The words of a plan file's line after its index: an analog line has no modulation and symbol
+// rate; the last word is the rest of the line.
+ChannelWords SplitChannelLine(FieldSplitter& fields);
+
+// The one check of a channel's words. Stops at the first word that breaks its rule; the words
+// before it are in `channel`. With `wireName`, a name holding "&" fails (it would add a field on
+// the wire). The frequency must lie above `frequencyAbove`.
+ChannelField ReadChannel(const ChannelWords& words, Channel& channel, bool wireName = false,
+                         long long frequencyAbove = kMinFrequency - 1);
+
+// The plan file's line of a channel: "3,D1,100000000,8000000,0,DIGITAL,ON,DVB-C,QAM64,6875,
+// NO GROUP,NO" (no modulation and symbol rate for an analog channel).
+std::string ChannelFileLine(int index, const Channel& channel);
+
+// The payload of a channel-write command: "001&D1&100000000&8000000&0&129&0&2&6875&03&01".
+std::string ChannelPayload(int index, const Channel& channel);
+
 // The instrument's answer to a channel query ("?name&freq&bw&offset&type&system&modulation&
 // symbolrate&group&flag") as a channel line without its index, starting with ",". "error" when
 // a value is out of range or the line could not be sent back with ChannelLineToPayload (the
@@ -70,18 +137,17 @@ std::string ChannelAnswerToLine(std::string_view answer);
 // "*CF0", the slot digit and the payload travel in one command of at most 60 characters.
 inline constexpr std::size_t kMaxChannelPayload = 55;
 
-// A channel line of a plan file as the payload of a channel-write command:
-// "001&D1&100000000&8000000&0&129&0&2&6875&03&01". Remembers the previous index and frequency
-// of the plan: `first` starts a new plan. On a failure the result is "error01".."error16" (the
-// caller shows message 14): "error15" when the channel command would not fit in one report,
-// "error16" when the name holds "&", which would add a field on the wire.
+// A channel line of a plan file as the payload of a channel-write command. Remembers the
+// previous index and frequency of the plan: `first` starts a new plan. On a failure the result
+// is "error01".."error16" (the caller shows message 14): "error15" when the channel command
+// would not fit in one report, "error16" when the name holds "&".
 class PayloadConverter {
   public:
     std::string ChannelLineToPayload(std::string_view line, bool first);
 
   private:
     long long previousIndex_ = -1;
-    long long previousFrequency_ = 4999999;
+    long long previousFrequency_ = kMinFrequency - 1;
 };
 
 // True when a conversion result is one of the error markers.

@@ -6,29 +6,40 @@
 #include <cstdio>
 
 #include "channelplans/ChannelRecord.h"
+#include "face/Messages.h"
 #include "language/LanguageTable.h"
 
 namespace veltra {
 
 namespace {
 
-bool IsAnalogSystem(const std::string& word) {
-    return CodeOf(kAnalogSystems, word) >= 0;
-}
-bool IsDigitalSystem(const std::string& word) {
-    return CodeOf(kDigitalSystems, word) >= 0;
-}
-bool IsModulation(const std::string& word) {
-    return CodeOf(kModulations, word) >= 0;
-}
-
-// A cell that must hold digits only (symbol rate, group): "6952x" and "7000.5" are not numbers
-// the plan file or the instrument can take.
-std::optional<long long> WholeNumber(const std::string& text) {
-    if (text.empty() ||
-        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return std::nullopt;
-    return ParseDecimal(text);
+// The cells of a row before a failed one: what the loader shows of a bad line.
+void PutChannel(ChannelPlanGrid& grid, int row, const Channel& c, ChannelField failed) {
+    auto passed = [&](ChannelField field) { return failed > field; };
+    grid.setCell(kColName, row, c.name);
+    if (passed(ChannelField::FrequencyOrder))
+        grid.setCell(kColFrequency, row, HzToMHzText(c.frequency));
+    if (passed(ChannelField::Bandwidth)) grid.setCell(kColBandwidth, row, HzToMHzText(c.bandwidth));
+    if (passed(ChannelField::Offset)) grid.setCell(kColOffset, row, HzToMHzText(c.offset));
+    if (passed(ChannelField::Kind)) grid.setCell(kColKind, row, c.digital ? "DIGITAL" : "ANALOG");
+    if (passed(ChannelField::Active)) {
+        grid.setCell(kColActive, row, c.active ? "ON" : "OFF");
+        grid.setInactive(row, !c.active);
+    }
+    if (passed(ChannelField::System)) {
+        grid.setCell(kColSystem, row,
+                     std::string(c.digital ? kDigitalSystems[static_cast<std::size_t>(c.system)]
+                                           : kAnalogSystems[static_cast<std::size_t>(c.system)]));
+    }
+    if (c.digital && passed(ChannelField::Modulation))
+        grid.setCell(kColModulation, row,
+                     std::string(kModulations[static_cast<std::size_t>(c.modulation)]));
+    if (c.digital && passed(ChannelField::SymbolRate))
+        grid.setCell(kColSymbolRate, row, std::to_string(c.symbolRate));
+    if (passed(ChannelField::Group))
+        grid.setCell(kColGroup, row, c.group == 0 ? "NO GROUP" : std::to_string(c.group));
+    if (passed(ChannelField::GroupMember))
+        grid.setCell(kColGroupFlag, row, c.groupMember ? "YES" : "NO");
 }
 
 }  // namespace
@@ -65,6 +76,22 @@ void ChannelPlanGrid::setInactive(int row, bool inactive) {
     inactive_[static_cast<std::size_t>(row)] = inactive;
 }
 
+std::array<std::string, kChannelWords> ChannelPlanGrid::rowWords(int row) const {
+    std::array<std::string, kChannelWords> words;
+    words[kWordName] = cell(kColName, row);
+    words[kWordFrequency] = std::to_string(MHzTextToHz(cell(kColFrequency, row)));
+    words[kWordBandwidth] = std::to_string(MHzTextToHz(cell(kColBandwidth, row)));
+    words[kWordOffset] = std::to_string(MHzTextToHz(cell(kColOffset, row)));
+    words[kWordKind] = cell(kColKind, row);
+    words[kWordActive] = cell(kColActive, row);
+    words[kWordSystem] = cell(kColSystem, row);
+    words[kWordModulation] = cell(kColModulation, row);
+    words[kWordSymbolRate] = cell(kColSymbolRate, row);
+    words[kWordGroup] = cell(kColGroup, row);
+    words[kWordGroupMember] = cell(kColGroupFlag, row);
+    return words;
+}
+
 int ChannelPlanGrid::ComprovaFila(int row, int& errorRow, int& errorColumn) const {
     auto fail = [&](int column, int code) {
         errorRow = row;
@@ -74,34 +101,33 @@ int ChannelPlanGrid::ComprovaFila(int row, int& errorRow, int& errorColumn) cons
     const std::string name = cell(kColName, row);
     // A name holding "," or "&" would break the plan file and the instrument's wire text.
     if (CharacterCount(name) > 4 || name.find_first_of(",&") != std::string::npos)
-        return fail(kColName, 19);
-    if (!IsChannelFrequency(MHzTextToHz(cell(kColFrequency, row)))) return fail(kColFrequency, 20);
-    if (!IsChannelBandwidth(MHzTextToHz(cell(kColBandwidth, row)))) return fail(kColBandwidth, 21);
-    if (!IsChannelOffset(MHzTextToHz(cell(kColOffset, row)))) return fail(kColOffset, 22);
-    const std::string kind = cell(kColKind, row);
-    if (kind != "DIGITAL" && kind != "ANALOG") return fail(kColKind, 23);
-    const std::string active = cell(kColActive, row);
-    if (active != "ON" && active != "OFF") return fail(kColActive, 24);
-    const bool digital = kind == "DIGITAL";
-    const std::string system = cell(kColSystem, row);
-    if (digital ? !IsDigitalSystem(system) : !IsAnalogSystem(system)) return fail(kColSystem, 25);
-    if (digital) {
-        if (!IsModulation(cell(kColModulation, row))) return fail(kColModulation, 26);
-        if (!InRange(WholeNumber(cell(kColSymbolRate, row)), 1000, 7200))
-            return fail(kColSymbolRate, 27);
+        return fail(kColName, message::kBadName);
+    static constexpr struct {
+        ChannelField field;
+        int column, code;
+    } kRules[] = {
+        {ChannelField::Frequency, kColFrequency, message::kBadFrequency},
+        {ChannelField::Bandwidth, kColBandwidth, message::kBadBandwidth},
+        {ChannelField::Offset, kColOffset, message::kBadOffset},
+        {ChannelField::Kind, kColKind, message::kBadType},
+        {ChannelField::Active, kColActive, message::kBadActive},
+        {ChannelField::System, kColSystem, message::kBadSystem},
+        {ChannelField::Modulation, kColModulation, message::kBadModulation},
+        {ChannelField::SymbolRate, kColSymbolRate, message::kBadSymbolRate},
+        {ChannelField::Group, kColGroup, message::kBadGroup},
+        {ChannelField::GroupMember, kColGroupFlag, message::kBadGroupMember},
+    };
+    const auto cells = rowWords(row);
+    ChannelWords words;
+    std::copy(cells.begin(), cells.end(), words.begin());
+    Channel channel;
+    const ChannelField failed = ReadChannel(words, channel);
+    for (const auto& rule : kRules) {
+        if (rule.field == failed) return fail(rule.column, rule.code);
     }
-    // Every row writes its group and flag into the plan file, analog rows too: what the row
-    // check passes must load back and go to the instrument.
-    const std::string group = cell(kColGroup, row);
-    if (group != "NO GROUP" && !InRange(WholeNumber(group), 1, 10)) return fail(kColGroup, 28);
-    const std::string flag = cell(kColGroupFlag, row);
-    if (flag != "YES" && flag != "NO") return fail(kColGroupFlag, 29);
     // The same rule as the senders: a channel whose command would not fit in one report.
-    std::string line;
-    ChannelLine(row, line);
-    PayloadConverter converter;
-    if (converter.ChannelLineToPayload(line, true) == kTooLongMarker)
-        return fail(kColName, kChannelTooLongCode);
+    if (ChannelPayload(row - 1, channel).size() > kMaxChannelPayload)
+        return fail(kColName, message::kChannelTooLong);
     return 0;
 }
 
@@ -268,16 +294,14 @@ void ChannelPlanGrid::StartNewPlan() {
 }
 
 bool ChannelPlanGrid::ChannelLine(int row, std::string& line) const {
-    const std::string kind = cell(kColKind, row);
-    if (kind != "DIGITAL" && kind != "ANALOG") return false;
-    line = std::to_string(row - 1) + "," + cell(kColName, row) + "," +
-           std::to_string(MHzTextToHz(cell(kColFrequency, row))) + "," +
-           std::to_string(MHzTextToHz(cell(kColBandwidth, row))) + "," +
-           std::to_string(MHzTextToHz(cell(kColOffset, row))) + "," + kind + "," +
-           cell(kColActive, row) + "," + cell(kColSystem, row);
-    if (kind == "DIGITAL")
-        line += "," + cell(kColModulation, row) + "," + cell(kColSymbolRate, row);
-    line += "," + cell(kColGroup, row) + "," + cell(kColGroupFlag, row);
+    const auto words = rowWords(row);
+    const bool digital = words[kWordKind] == "DIGITAL";
+    if (!digital && words[kWordKind] != "ANALOG") return false;
+    line = std::to_string(row - 1);
+    for (int w = kWordName; w < kChannelWords; ++w) {
+        if (!digital && (w == kWordModulation || w == kWordSymbolRate)) continue;
+        line += "," + words[static_cast<std::size_t>(w)];
+    }
     return true;
 }
 
@@ -291,78 +315,40 @@ int LoadPlanText(const std::string& content, ChannelPlanGrid& grid, std::string&
     // The loader takes at most 150 channels: a larger count fails at row 151 anyway.
     const int n = static_cast<int>(std::min<long long>(declared, kMaxChannels + 1));
     grid.setRowCount(n + 1);
-    int previousIndex = -1;
+    // The loader's codes, by the field that failed: 20 for the index.
+    static constexpr std::pair<ChannelField, int> kCodes[] = {
+        {ChannelField::Frequency, 22},   {ChannelField::Bandwidth, 23},  {ChannelField::Offset, 24},
+        {ChannelField::Kind, 25},        {ChannelField::Active, 26},     {ChannelField::System, 27},
+        {ChannelField::Modulation, 28},  {ChannelField::SymbolRate, 29}, {ChannelField::Group, 30},
+        {ChannelField::GroupMember, 31},
+    };
     for (int r = 1; r <= n; ++r) {
         for (int column = kColName; column <= kColActive; ++column)
             grid.setCell(column, r, "");
         const auto line = reader.next();
         if (!line) return r * 1000 + 20;  // the file ends early
-        std::size_t pos = 0;
-        auto field = [&](bool last = false) {
-            if (pos > line->size()) return std::string();
-            const std::size_t end = last ? line->size() : line->find(',', pos);
-            const std::string text =
-                line->substr(pos, end == std::string::npos ? std::string::npos : end - pos);
-            pos = end == std::string::npos ? line->size() + 1 : end + 1;
-            return text;
-        };
-        auto number = [](const std::string& text) { return ParseDecimal(text); };
-
-        const auto index = number(field());
-        if (!index || *index < 0 || *index > 149 || *index != previousIndex + 1)
-            return r * 1000 + 20;
-        previousIndex = static_cast<int>(*index);
+        FieldSplitter fields(*line, ',');
+        // Lines are numbered from 0 without a gap.
+        if (r > kMaxChannels || ParseDecimal(fields.next()) != r - 1) return r * 1000 + 20;
         grid.setCell(kColNumber, r, std::to_string(r));
-        grid.setCell(kColName, r, field());
-        const auto frequency = number(field());
-        if (!IsChannelFrequency(frequency)) return r * 1000 + 22;
-        grid.setCell(kColFrequency, r, HzToMHzText(*frequency));
-        const auto bandwidth = number(field());
-        if (!IsChannelBandwidth(bandwidth)) return r * 1000 + 23;
-        grid.setCell(kColBandwidth, r, HzToMHzText(*bandwidth));
-        const auto offset = number(field());
-        if (!IsChannelOffset(offset)) return r * 1000 + 24;
-        grid.setCell(kColOffset, r, HzToMHzText(*offset));
-        const std::string kind = field();
-        if (kind != "DIGITAL" && kind != "ANALOG") return r * 1000 + 25;
-        grid.setCell(kColKind, r, kind);
-        const std::string active = field();
-        if (active != "ON" && active != "OFF") return r * 1000 + 26;
-        grid.setCell(kColActive, r, active);
-        grid.setInactive(r, active != "ON");
-        const bool digital = kind == "DIGITAL";
-        const std::string system = field();
-        if (digital ? !IsDigitalSystem(system) : !IsAnalogSystem(system)) return r * 1000 + 27;
-        grid.setCell(kColSystem, r, system);
-        if (digital) {
-            const std::string modulation = field();
-            if (!IsModulation(modulation)) return r * 1000 + 28;
-            grid.setCell(kColModulation, r, modulation);
-            const std::string symbolRate = field();
-            const auto rate = number(symbolRate);
-            if (!rate || !InRange(*rate, 1000, 7200)) return r * 1000 + 29;
-            grid.setCell(kColSymbolRate, r, symbolRate);
+        Channel channel;
+        const ChannelField failed = ReadChannel(SplitChannelLine(fields), channel);
+        PutChannel(grid, r, channel, failed);
+        for (const auto& [field, code] : kCodes) {
+            if (field == failed) return r * 1000 + code;
         }
-        const std::string group = field();
-        if (group != "NO GROUP") {
-            const auto value = number(group);
-            if (!value || !InRange(*value, 1, 10)) return r * 1000 + 30;
-        }
-        grid.setCell(kColGroup, r, group);
-        const std::string flag = field(true);
-        if (flag != "NO" && flag != "YES") return r * 1000 + 31;
-        grid.setCell(kColGroupFlag, r, flag);
     }
     return 0;
 }
 
 bool PlanTextFromGrid(const ChannelPlanGrid& grid, const std::string& planName, std::string& text) {
-    text = planName + "\r\n" + std::to_string(grid.rowCount() - 1);
+    std::vector<std::string> lines;
     for (int row = 1; row < grid.rowCount(); ++row) {
         std::string line;
         if (!grid.ChannelLine(row, line)) return false;
-        text += "\r\n" + line;
+        lines.push_back(std::move(line));
     }
+    text = FormatPlanFile(planName, lines);
     return true;
 }
 

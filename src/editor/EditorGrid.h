@@ -28,8 +28,6 @@ enum EditorColumn {
 };
 inline constexpr int kEditorColumns = 12;
 inline constexpr int kMaxGridRows = 150;  // insertion stops here (149 channels)
-// The row check's code for a channel too long for the instrument (a numbered message).
-inline constexpr int kChannelTooLongCode = 40;
 
 // A header text with a blank is drawn on two lines: the break falls at the first blank at or
 // past half its length (or the last blank); the second line starts with that blank.
@@ -50,7 +48,7 @@ class ChannelPlanGrid {
     bool inactive(int row) const;
     void setInactive(int row, bool inactive);
 
-    // 0 when the row is a valid channel, else message code 19..29, or kChannelTooLongCode when
+    // 0 when the row is a valid channel, else message code 19..29, or 40 when
     // its command would not fit in one report; the failing cell goes to errorRow / errorColumn.
     int ComprovaFila(int row, int& errorRow, int& errorColumn) const;
     // The first invalid row's code (rows 1..n), or 0.
@@ -79,6 +77,8 @@ class ChannelPlanGrid {
 
   private:
     void setFrequency(int row, long long hz);
+    // The row's cells as the words of a plan file's line (frequencies in whole hertz).
+    std::array<std::string, kChannelWords> rowWords(int row) const;
 
     TextGrid& cells_;
     std::vector<bool> inactive_;
@@ -88,7 +88,7 @@ class ChannelPlanGrid {
 // (20..31) for the first bad field of row r; `planName` gets the name from line 1.
 int LoadPlanText(const std::string& content, ChannelPlanGrid& grid, std::string& planName);
 
-// The whole plan file text of the grid; false (with the text so far) when a row's kind is bad.
+// The whole plan file text of the grid; false when a row's kind is bad.
 bool PlanTextFromGrid(const ChannelPlanGrid& grid, const std::string& planName, std::string& text);
 
 // The analog system for a plan name ("UK" -> "PAL/I", ...).

@@ -12,33 +12,20 @@ constexpr std::size_t kMaxHeaderValue = 31;
 constexpr std::size_t kMaxVersionValue = 30;
 constexpr std::size_t kMaxTableLine = 198;
 
-// Reads "&"-separated fields after the first "&" of a value.
+// Reads "&"-separated fields after the first "&" of a value (which must outlive it).
 class Fields {
   public:
-    explicit Fields(const std::string& value) {
-        const std::size_t amp = value.find('&');
-        text_ = amp == std::string::npos ? std::string() : value.substr(amp + 1);
-    }
-    // The text up to the next "&" (the rest when there is none).
-    std::string next() {
-        if (pos_ > text_.size()) return {};
-        const std::size_t amp = text_.find('&', pos_);
-        const std::string field =
-            text_.substr(pos_, amp == std::string::npos ? std::string::npos : amp - pos_);
-        pos_ = amp == std::string::npos ? text_.size() + 1 : amp + 1;
-        return field;
-    }
-    // Everything not read yet.
-    std::string rest() {
-        if (pos_ > text_.size()) return {};
-        const std::string remainder = text_.substr(pos_);
-        pos_ = text_.size() + 1;
-        return remainder;
-    }
+    explicit Fields(const std::string& value) : fields_(AfterFirstAmpersand(value), '&') {}
+    std::string next() { return std::string(fields_.next()); }
+    std::string rest() { return std::string(fields_.rest()); }
 
   private:
-    std::string text_;
-    std::size_t pos_ = 0;
+    static std::string_view AfterFirstAmpersand(const std::string& value) {
+        const std::size_t amp = value.find('&');
+        return amp == std::string::npos ? std::string_view()
+                                        : std::string_view(value).substr(amp + 1);
+    }
+    FieldSplitter fields_;
 };
 
 template <std::size_t N>
@@ -59,19 +46,11 @@ std::string Join(const std::string* first, const std::string* last) {
 
 // Splits a table line at ","; the last of `count` parts takes the rest of the line.
 std::vector<std::string> SplitLine(const std::string& line, std::size_t count) {
+    FieldSplitter fields(line, ',');
     std::vector<std::string> parts;
-    std::size_t pos = 0;
-    for (std::size_t i = 0; i + 1 < count; ++i) {
-        const std::size_t comma = pos <= line.size() ? line.find(',', pos) : std::string::npos;
-        if (comma == std::string::npos) {
-            parts.push_back(pos <= line.size() ? line.substr(pos) : std::string());
-            pos = line.size() + 1;
-        } else {
-            parts.push_back(line.substr(pos, comma - pos));
-            pos = comma + 1;
-        }
-    }
-    parts.push_back(pos <= line.size() ? line.substr(pos) : std::string());
+    for (std::size_t i = 0; i + 1 < count; ++i)
+        parts.emplace_back(fields.next());
+    parts.emplace_back(fields.rest());
     return parts;
 }
 

@@ -39,6 +39,29 @@ std::vector<std::string_view> SplitAmpersands(std::string_view text) {
     return parts;
 }
 
+std::string_view FieldSplitter::next() {
+    if (pos_ > text_.size()) return {};
+    const std::size_t end = text_.find(separator_, pos_);
+    const std::string_view field =
+        text_.substr(pos_, end == std::string_view::npos ? std::string_view::npos : end - pos_);
+    pos_ = end == std::string_view::npos ? text_.size() + 1 : end + 1;
+    return field;
+}
+
+std::string_view FieldSplitter::rest() {
+    if (pos_ > text_.size()) return {};
+    const std::string_view remainder = text_.substr(pos_);
+    pos_ = text_.size() + 1;
+    return remainder;
+}
+
+std::optional<long long> WholeNumber(std::string_view text) {
+    if (text.empty() || text.size() > 18 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return ParseDecimal(text);
+}
+
 long long LeadingInteger(const std::string& text) {
     long long value = 0;
     std::size_t i = 0;

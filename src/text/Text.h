@@ -33,6 +33,24 @@ long long LeadingInteger(const std::string& text);
 // Splits `text` at every "&" (the wire texts' field separator); the pieces view `text`.
 std::vector<std::string_view> SplitAmpersands(std::string_view text);
 
+// Reads the fields of a line one after the other: each ends at the next `separator`; the last
+// one at the end of the text. Past the end every field is empty.
+class FieldSplitter {
+  public:
+    FieldSplitter(std::string_view text, char separator) : text_(text), separator_(separator) {}
+    std::string_view next();
+    // Everything not read yet, separators included (a last field that may hold them).
+    std::string_view rest();
+
+  private:
+    std::string_view text_;
+    char separator_;
+    std::size_t pos_ = 0;
+};
+
+// Digits only, as a number: no sign, no blank, no decimal mark ("6952x" and "+7000" are not).
+std::optional<long long> WholeNumber(std::string_view text);
+
 // Reads a whole field as a decimal integer (optional sign, digits, nothing else).
 std::optional<long long> ParseDecimal(std::string_view text);
 

@@ -3,6 +3,7 @@
 #include <random>
 
 #include "editor/EditorGrid.h"
+#include "face/Messages.h"
 #include "support/VectorGrid.h"
 
 namespace veltra {
@@ -137,7 +138,7 @@ TEST_F(Grid, DigitalRowChecks) {
     // A channel whose command would be cut at 60 characters is refused at its name.
     fill({{"ABCD", "1000.00", "9.99", "-2.50", "ANALOG", "NTSC/N", "", "", "10", "YES", "ON"}});
     int row = 0, column = 0;
-    EXPECT_EQ(grid.ComprovaFila(1, row, column), kChannelTooLongCode);
+    EXPECT_EQ(grid.ComprovaFila(1, row, column), message::kChannelTooLong);
     EXPECT_EQ(column, kColName);
     grid.setCell(kColName, 1, "ABC");
     EXPECT_EQ(grid.ComprovaFila(1, row, column), 0);
