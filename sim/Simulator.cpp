@@ -1,13 +1,11 @@
 #include "sim/Simulator.h"
 
-#include "link/Commands.h"
-
-#include <random>
-
 #include <algorithm>
+#include <random>
 #include <thread>
 
 #include "channelplans/ChannelRecord.h"
+#include "link/Commands.h"
 
 namespace veltra::sim {
 
@@ -295,10 +293,14 @@ Report Simulator::answerQuery(const std::string& command) {
     if (command == command::kModel)
         return QueryAnswer(command, identity_.product + identity_.vtVersion);
     if (command == command::kSerial) return QueryAnswer(command, identity_.serial);
-    if (StartsWith(command, "*?PN") || StartsWith(command, "*?CS") || StartsWith(command, "*?CU") ||
-        StartsWith(command, "*?CF"))
-        return planQuery(command);
-    for (const char* prefix : {"*?LT", "*?LM", "*?OT", "*?OM", "*?ET", "*?HD", "*?EM", "*?HM"}) {
+    for (const char* prefix : {command::kPlanCount, command::kPlanNameQuery,
+                               command::kChannelCountQuery, command::kChannelQuery}) {
+        if (StartsWith(command, prefix)) return planQuery(command);
+    }
+    for (const char* prefix :
+         {command::kTvPresence, command::kModemPresence, command::kTvEntry, command::kModemEntry,
+          command::kTvHeaderQuery, command::kTvRecordQuery, command::kLoggerKindQuery,
+          command::kModemRowQuery}) {
         if (StartsWith(command, prefix)) return loggerQuery(command);
     }
     planCommand(command);
@@ -309,7 +311,10 @@ Report Simulator::answerQuery(const std::string& command) {
 // Loggers
 
 Report Simulator::loggerQuery(const std::string& command) {
-    const bool tvList = command[3] == 'T' || StartsWith(command, "*?HD");
+    const bool tvList = StartsWith(command, command::kTvPresence) ||
+                        StartsWith(command, command::kTvEntry) ||
+                        StartsWith(command, command::kTvHeaderQuery) ||
+                        StartsWith(command, command::kTvRecordQuery);
     const std::string argument = command.substr(4);
     auto logger = [&](bool tv, const std::string& digits) -> const SimLogger* {
         if (digits.size() < 2) return nullptr;
@@ -319,7 +324,7 @@ Report Simulator::loggerQuery(const std::string& command) {
         if (tv) return n < tvLoggers_.size() && tvLoggers_[n] ? &*tvLoggers_[n] : nullptr;
         return n < modemLoggers_.size() && modemLoggers_[n] ? &*modemLoggers_[n] : nullptr;
     };
-    if (StartsWith(command, "*?LT") || StartsWith(command, "*?LM")) {
+    if (StartsWith(command, command::kTvPresence) || StartsWith(command, command::kModemPresence)) {
         // Six loggers per character; bit 0x40 keeps the character printable.
         const std::size_t count = tvList ? tvLoggers_.size() : modemLoggers_.size();
         std::string bitmaps(tvList ? 9 : 5, '\x40');
@@ -329,27 +334,27 @@ Report Simulator::loggerQuery(const std::string& command) {
         }
         return QueryAnswer(command, bitmaps);
     }
-    if (StartsWith(command, "*?OT") || StartsWith(command, "*?OM")) {
+    if (StartsWith(command, command::kTvEntry) || StartsWith(command, command::kModemEntry)) {
         const SimLogger* l = logger(tvList, argument);
         if (!l) return QueryAnswer(command, "");
         return QueryAnswer(command, argument.substr(0, 2) + l->time + l->date + l->name);
     }
-    if (StartsWith(command, "*?ET")) {
+    if (StartsWith(command, command::kTvHeaderQuery)) {
         const SimLogger* l = logger(true, argument);
         return QueryAnswer(command, l ? l->header : "");
     }
-    if (StartsWith(command, "*?HD")) {
+    if (StartsWith(command, command::kTvRecordQuery)) {
         const SimLogger* l = logger(true, argument);
         const int record = argument.size() == 5 ? Number(argument.substr(2)).value_or(-1) : -1;
         if (!l || record < 0 || record >= static_cast<int>(l->records.size()))
             return QueryAnswer(command, "");
         return QueryAnswer(command, l->records[static_cast<std::size_t>(record)]);
     }
-    if (StartsWith(command, "*?EM")) {
+    if (StartsWith(command, command::kLoggerKindQuery)) {
         const SimLogger* l = logger(false, argument);
         return QueryAnswer(command, l ? "E&" + std::to_string(l->kind) : "E&9");
     }
-    // "*?HM" NN code
+    // The modem row query: NN and the row code.
     const SimLogger* l = logger(false, argument);
     const int code = argument.size() > 2 ? Number(argument.substr(2)).value_or(-1) : -1;
     if (!l) return QueryAnswer(command, "");
@@ -421,7 +426,9 @@ void Simulator::loaderReport(const Report& report) {
 
 std::uint8_t Simulator::recordStatus(const Report& report) {
     // "*SXS", the type character, the count L and L bytes whose sum with L is 0xFF modulo 256.
-    if (!updateMode_ || std::string(report.begin() + 3, report.begin() + 7) != "*SXS") return 0;
+    if (!updateMode_ ||
+        std::string(report.begin() + 3, report.begin() + 7) != command::kFirmwareRecord)
+        return 0;
     const unsigned count = report[8];
     if (9 + count > kReportSize) return 0;
     unsigned sum = count;
@@ -458,15 +465,15 @@ Report Simulator::planQuery(const std::string& command) {
     };
     if (StartsWith(command, command::kPlanCount))
         return QueryAnswer(command, std::to_string(plans_.size()));
-    if (StartsWith(command, "*?CS")) {
+    if (StartsWith(command, command::kPlanNameQuery)) {
         const SimPlan* p = plan(Number(argument).value_or(-1));
         return QueryAnswer(command, p ? p->name : "");
     }
-    if (StartsWith(command, "*?CU")) {
+    if (StartsWith(command, command::kChannelCountQuery)) {
         const SimPlan* p = plan(Number(argument).value_or(-1));
         return QueryAnswer(command, std::to_string(p ? p->channels.size() : 0));
     }
-    // "*?CF" slot (two digits) channel (three digits).
+    // The channel query: slot (two digits) and channel (three digits).
     const SimPlan* p =
         argument.size() == 5 ? plan(Number(argument.substr(0, 2)).value_or(-1)) : nullptr;
     const int index = argument.size() == 5 ? Number(argument.substr(2)).value_or(-1) : -1;
@@ -486,14 +493,14 @@ void Simulator::planCommand(const std::string& command) {
         return;
     }
     erasePending_ = false;
-    if (StartsWith(command, "*PN")) {
+    if (StartsWith(command, command::kSetPlanCountPrefix)) {
         const int count = std::min(Number(command.substr(3)).value_or(0), 10);
         plans_.resize(static_cast<std::size_t>(count));
-    } else if (StartsWith(command, "*CS0")) {
+    } else if (StartsWith(command, command::kSetPlanNamePrefix)) {
         if (SimPlan* p = slotPlan(command.substr(4))) p->name = command.substr(5);
-    } else if (StartsWith(command, "*CW0")) {
+    } else if (StartsWith(command, command::kSetChannelCountPrefix)) {
         if (SimPlan* p = slotPlan(command.substr(4))) p->channels.clear();
-    } else if (StartsWith(command, "*CF0")) {
+    } else if (StartsWith(command, command::kSetChannelPrefix)) {
         SimPlan* p = slotPlan(command.substr(4));
         if (!p) return;
         if (auto channel = ChannelFromPayload(command.substr(5))) p->channels.push_back(*channel);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "link/Commands.h"
 #include "text/Text.h"
 
 namespace veltra {
@@ -157,7 +158,8 @@ FirmwareFileCheck CheckSRecordFile(const std::string& content) {
 }
 
 std::vector<std::uint8_t> SRecordToRecord(std::string_view line) {
-    std::vector<std::uint8_t> record = {'*', 'S', 'X', 'S'};
+    const std::string_view prefix = command::kFirmwareRecord;
+    std::vector<std::uint8_t> record(prefix.begin(), prefix.end());
     record.push_back(line.size() > 1 ? static_cast<std::uint8_t>(line[1]) : 0);
     for (std::size_t i = 2; i < line.size(); i += 2)
         record.push_back(static_cast<std::uint8_t>(compute_value(line.substr(i), 2)));

@@ -13,17 +13,39 @@ namespace veltra::command {
 inline constexpr const char* kModel = "*?VE";
 inline constexpr const char* kSerial = "*?NS";
 
+// The command families: a prefix and its arguments. The simulator recognises the commands by
+// these prefixes.
+inline constexpr const char* kPlanCount = "*?PN";
+inline constexpr const char* kPlanNameQuery = "*?CS";
+inline constexpr const char* kChannelCountQuery = "*?CU";
+inline constexpr const char* kChannelQuery = "*?CF";
+inline constexpr const char* kSetPlanCountPrefix = "*PN";
+inline constexpr const char* kSetPlanNamePrefix = "*CS0";
+inline constexpr const char* kSetChannelCountPrefix = "*CW0";
+inline constexpr const char* kSetChannelPrefix = "*CF0";
+inline constexpr const char* kTvPresence = "*?LT";
+inline constexpr const char* kModemPresence = "*?LM";
+inline constexpr const char* kTvEntry = "*?OT";
+inline constexpr const char* kModemEntry = "*?OM";
+inline constexpr const char* kTvHeaderQuery = "*?ET";
+inline constexpr const char* kTvRecordQuery = "*?HD";
+inline constexpr const char* kLoggerKindQuery = "*?EM";
+inline constexpr const char* kModemRowQuery = "*?HM";
+inline constexpr const char* kEraseStepPrefix = "*FE";
+// The clock report and a firmware record start with these (written into the report itself).
+inline constexpr const char* kSetClock = "*SK";
+inline constexpr const char* kFirmwareRecord = "*SXS";
+
 // Channel plans: queries. The slot is "0" and one digit in "*?CS", bare in "*?CU", two digits in
 // "*?CF", followed there by three digits of the channel.
-inline constexpr const char* kPlanCount = "*?PN";
 inline std::string PlanName(int slot) {
-    return "*?CS0" + std::to_string(slot);
+    return kPlanNameQuery + ("0" + std::to_string(slot));
 }
 inline std::string ChannelCount(int slot) {
-    return "*?CU" + std::to_string(slot);
+    return kChannelCountQuery + std::to_string(slot);
 }
 inline std::string Channel(int slot, int index) {
-    return "*?CF" + ZeroPadded(slot, 2) + ZeroPadded(index, 3);
+    return kChannelQuery + ZeroPadded(slot, 2) + ZeroPadded(index, 3);
 }
 
 // Channel plans: writes. "*PM00" and "*EP" erase every plan; "*PM01" opens the writing of one.
@@ -32,43 +54,43 @@ inline constexpr const char* kEraseConfirm = "*EP";
 inline constexpr const char* kOpenPlanWrite = "*PM01";
 // The number of plans the instrument holds from now on: two digits ("*PN03", "*PN10").
 inline std::string SetPlanCount(int count) {
-    return "*PN" + ZeroPadded(count, 2);
+    return kSetPlanCountPrefix + ZeroPadded(count, 2);
 }
 inline std::string SetPlanName(int slot, const std::string& name) {
-    return "*CS0" + std::to_string(slot) + name;
+    return kSetPlanNamePrefix + std::to_string(slot) + name;
 }
 inline std::string SetChannelCount(int slot, int count) {
-    return "*CW0" + std::to_string(slot) + ZeroPadded(count, 3);
+    return kSetChannelCountPrefix + std::to_string(slot) + ZeroPadded(count, 3);
 }
 inline std::string SetChannel(int slot, const std::string& payload) {
-    return "*CF0" + std::to_string(slot) + payload;
+    return kSetChannelPrefix + std::to_string(slot) + payload;
 }
 
 // Loggers: the TV list ("T") and the modem list ("M"), numbers as two digits.
 inline std::string LoggerPresence(bool tv) {
-    return tv ? "*?LT" : "*?LM";
+    return tv ? kTvPresence : kModemPresence;
 }
 inline std::string LoggerEntry(bool tv, int number) {
-    return (tv ? "*?OT" : "*?OM") + ZeroPadded(number, 2);
+    return (tv ? kTvEntry : kModemEntry) + ZeroPadded(number, 2);
 }
 inline std::string TvHeader(int number) {
-    return "*?ET" + ZeroPadded(number, 2);
+    return kTvHeaderQuery + ZeroPadded(number, 2);
 }
 inline std::string TvRecord(int number, int record) {
-    return "*?HD" + ZeroPadded(number, 2) + ZeroPadded(record, 3);
+    return kTvRecordQuery + ZeroPadded(number, 2) + ZeroPadded(record, 3);
 }
 inline std::string LoggerKind(int number) {
-    return "*?EM" + ZeroPadded(number, 2);
+    return kLoggerKindQuery + ZeroPadded(number, 2);
 }
 inline std::string ModemRow(int number, int code) {
-    return "*?HM" + ZeroPadded(number, 2) + std::to_string(code);
+    return kModemRowQuery + ZeroPadded(number, 2) + std::to_string(code);
 }
 
 // The instrument's firmware update.
 inline constexpr const char* kStartUpdate = "*RS2";
 inline constexpr const char* kEndUpdate = "*RS0";
 inline std::string EraseStep(int step) {
-    return "*FE" + std::to_string(step % 10);
+    return kEraseStepPrefix + std::to_string(step % 10);
 }
 
 }  // namespace veltra::command

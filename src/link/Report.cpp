@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "link/Commands.h"
+
 namespace veltra {
 
 namespace {
@@ -45,7 +47,7 @@ std::string ClockText(int year, int month, int day, int hour, int minute, int se
 
 Report BuildClockReport(const std::string& clockText) {
     Report report = BuildBareReport(kCommandCode);
-    const std::string text = "*SK" + clockText;
+    const std::string text = command::kSetClock + clockText;
     std::copy_n(text.begin(), std::min(text.size(), kMaxCommandLength),
                 report.begin() + kTextStart);
     return report;
