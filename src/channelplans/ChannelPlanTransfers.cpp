@@ -117,8 +117,7 @@ void ChannelPlanTransfers::guarded(const std::function<void()>& body) {
         // The instrument went silent or was unplugged in the middle: say so, and never leave
         // the progress window waiting without its OK button.
         if (progressShown_) {
-            progress_.setStatus(text(text::kFailed));
-            progress_.finish();
+            progress_.fail(texts_);
         }
         message(7);
     }
@@ -201,10 +200,7 @@ void ChannelPlanTransfers::SaveChannelPlans() {
             writeFailed = true;
     }
     if (writeFailed) message(18);
-    progress_.setStatus(text(text::kFinished));
-    progress_.setWarning(text(text::kMayDisconnect));
-    progress_.toMaximum();
-    progress_.finish();
+    progress_.succeed(texts_, true);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -268,9 +264,7 @@ void ChannelPlanTransfers::LoadButClick(FileDialogState& dialog, const std::stri
                 prompts_.processEvents();
                 send(command::SetChannel(slot, payload));
             }
-            progress_.setStatus(text(text::kFinished));
-            progress_.toMaximum();
-            progress_.finish();
+            progress_.succeed(texts_, false);
             if (quantity() != n) message(32);
             fillListFromInstrument(n);
             list_.setEnabled(true);
@@ -354,9 +348,7 @@ void ChannelPlanTransfers::DelSelButClick() {
             }
             prompts_.processEvents();
         }
-        progress_.setStatus(text(text::kFinished));
-        progress_.toMaximum();
-        progress_.finish();
+        progress_.succeed(texts_, false);
         send(command::kOpenPlanWrite);
         fillListFromInstrument(quantity());
         SaveChannelPlans();

@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include "face/TextKeys.h"
+#include "language/LanguageTable.h"
+
 namespace veltra {
 
 class Progress {
@@ -25,6 +28,20 @@ class Progress {
 
     void advance() { setPosition(position() + 1); }
     void toMaximum() { setPosition(maximum()); }
+
+    // How every operation ends in the window, OK enabled: "finished" with the bar full (and
+    // "you may disconnect" in place of the warning when `mayDisconnect`), or "failed" with the
+    // bar where it stopped.
+    void succeed(const LanguageTable& texts, bool mayDisconnect) {
+        setStatus(texts.text(text::kFinished));
+        if (mayDisconnect) setWarning(texts.text(text::kMayDisconnect));
+        toMaximum();
+        finish();
+    }
+    void fail(const LanguageTable& texts) {
+        setStatus(texts.text(text::kFailed));
+        finish();
+    }
 };
 
 }  // namespace veltra

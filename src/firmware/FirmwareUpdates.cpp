@@ -65,8 +65,7 @@ void FirmwareUpdates::refuseFile(const FirmwareFileCheck& check) {
 }
 
 void FirmwareUpdates::failed() {
-    progress_.setStatus(text(text::kFailed));
-    progress_.finish();
+    progress_.fail(texts_);
     progress_.setBarVisible(false);
 }
 
@@ -75,13 +74,9 @@ void FirmwareUpdates::failed() {
 
 void FirmwareUpdates::Actualitzar(std::string& commandLineFile, FileDialogState& dialog,
                                   const std::string& versionFolder, const std::string& ioVersion) {
-    DeviceBusy::Guard guard(busy_);
-    if (!guard) return;
+    DeviceJob job(busy_, link_, [this](int code) { message(code); });
+    if (!job) return;
     dialog.initialFolder = versionFolder;
-    if (!link_.FindIOInterface()) {
-        message(7);
-        return;
-    }
     std::string path = commandLineFile;
     if (path.empty()) {
         const auto chosen = prompts_.chooseOpenFile(dialog);
@@ -145,9 +140,7 @@ void FirmwareUpdates::Actualitzar(std::string& commandLineFile, FileDialogState&
     // The start of the firmware goes last: an update broken off earlier leaves it unwritten.
     if (!writeBlock(kImageStart)) return failed();
     link_.writeOnly(reports.enterLoader(false));
-    progress_.setStatus(text(text::kFinished));
-    progress_.setWarning(text(text::kMayDisconnect));
-    progress_.finish();
+    progress_.succeed(texts_, true);
     commandLineFile.clear();
 }
 
@@ -225,10 +218,7 @@ void FirmwareUpdates::ActualitzarVT52(const std::string& commandLineFile, FileDi
         return link_.SendCommand(command::kEndUpdate) != 0;
     };
     if (sendAll()) {
-        progress_.setStatus(text(text::kFinished));
-        progress_.setWarning(text(text::kMayDisconnect));
-        progress_.toMaximum();
-        progress_.finish();
+        progress_.succeed(texts_, true);
     } else {
         failed();
     }

@@ -1,17 +1,19 @@
 #include "instrument/Clock.h"
 
+#include "face/DeviceJob.h"
+#include "face/Messages.h"
+
 namespace veltra {
 
-void SetInstrumentClock(Link& link, UserPrompts& prompts, const std::function<void(int)>& message,
-                        const std::string& serial, const std::tm& now) {
-    if (!link.FindIOInterface()) {
-        message(7);
-        return;
-    }
+void SetInstrumentClock(Link& link, DeviceBusy& busy, UserPrompts& prompts,
+                        const std::function<void(int)>& message, const std::string& serial,
+                        const std::tm& now) {
+    DeviceJob job(busy, link, message);
+    if (!job) return;
     WaitCursor wait(prompts);
     link.SetClock(ClockText(now.tm_year + 1900, now.tm_mon + 1, now.tm_mday, now.tm_hour,
                             now.tm_min, now.tm_sec));
-    if (link.ResyncAnswers(serial) < 0) message(7);
+    if (link.ResyncAnswers(serial) < 0) message(message::kNoInstrument);
 }
 
 }  // namespace veltra

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "face/DeviceBusy.h"
 #include "face/UserPrompts.h"
 #include "link/Link.h"
 
@@ -12,8 +13,9 @@ namespace veltra {
 
 // Searches the IO interface, writes the "*SK" clock report and draws answers until the
 // instrument answers with `serial` again. Message 7 when no instrument is found or it does not
-// come back into step.
-void SetInstrumentClock(Link& link, UserPrompts& prompts, const std::function<void(int)>& message,
-                        const std::string& serial, const std::tm& now);
+// come back into step; nothing while another operation owns the device.
+void SetInstrumentClock(Link& link, DeviceBusy& busy, UserPrompts& prompts,
+                        const std::function<void(int)>& message, const std::string& serial,
+                        const std::tm& now);
 
 }  // namespace veltra

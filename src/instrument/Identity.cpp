@@ -12,4 +12,8 @@ std::optional<InstrumentIdentity> Identify(Link& link) {
     return identity;
 }
 
+bool IsConnectedNow(Link& link, const DeviceBusy& busy) {
+    return busy.busy() ? link.isOpen() : link.FindIOInterface();
+}
+
 }  // namespace veltra

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "face/DeviceBusy.h"
 #include "link/Link.h"
 
 namespace veltra {
@@ -19,5 +20,9 @@ struct InstrumentIdentity {
 // Searches the IO interface and asks the instrument who it is; empty when none is found. An
 // answer that does not come leaves its text empty.
 std::optional<InstrumentIdentity> Identify(Link& link);
+
+// Whether the IO interface is there now: a fresh search, unless a running operation owns the
+// device handle (then whether that handle is open).
+bool IsConnectedNow(Link& link, const DeviceBusy& busy);
 
 }  // namespace veltra

@@ -2,9 +2,9 @@
 #include <QAction>
 #include <stdexcept>
 
+#include "shell/TForm1.h"
 #include "widgets/Pictures.h"
 #include "widgets/QtText.h"
-#include "shell/TForm1.h"
 #include "widgets/WindowStyle.h"
 
 namespace veltra {
@@ -107,8 +107,7 @@ void TForm1::ApplyLanguageTexts() {
     SetLabelText(VTVersion, toQt(t.text(32)));
     placeValueLabels();
     CStatus->setTitle(text(19));
-    // A fresh search, unless a running transfer or update owns the device handle.
-    setConnexio(deviceBusy() ? link_.isOpen() : link_.FindIOInterface());
+    setConnexio(IsConnectedNow(link_, *busy_));
 
     PageControl->setTabText(PageControl->indexOf(ChannelPlan), text(115));
     PageControl->setTabText(PageControl->indexOf(Loggers), text(116));

@@ -562,16 +562,16 @@ void TForm1::VELTRA521Click() {
 }
 
 bool TForm1::deviceBusy() const {
-    return busy_ && busy_->busy();
+    return busy_->busy();
 }
 
 void TForm1::Puestaenhora1Click() {
-    if (deviceBusy()) return;  // a transfer or an update owns the device
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
     SetInstrumentClock(
-        link_, prompts_, [this](int code) { ShowMessageCode(code); }, identity_.serial, local);
+        link_, *busy_, prompts_, [this](int code) { ShowMessageCode(code); }, identity_.serial,
+        local);
 }
 
 void TForm1::SobreVELTRA52Click() {

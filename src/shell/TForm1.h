@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "channelplans/ChannelPlanTransfers.h"
+#include "face/DeviceBusy.h"
 #include "face/UserPrompts.h"
 #include "instrument/Identity.h"
 #include "language/Language.h"
@@ -125,7 +126,7 @@ class TForm1 : public QMainWindow, public PlanButtons {
     void Actualitzar();
     void setFirmwareUpdates(FirmwareUpdates* updates) { updates_ = updates; }
     // Device operations in progress: the connection check waits for them.
-    void setDeviceBusy(const DeviceBusy* busy) { busy_ = busy; }
+    void setDeviceBusy(DeviceBusy* busy) { busy_ = busy; }
     bool deviceBusy() const;
 
     void setAboutWindows(QDialog* aboutVeltra52, QDialog* aboutController) {
@@ -195,7 +196,9 @@ class TForm1 : public QMainWindow, public PlanButtons {
     std::pair<int, int> loggerClick_{0, 0};  // column and row of the last mouse release
     LoggerTransfers* loggers_ = nullptr;
     FirmwareUpdates* updates_ = nullptr;
-    const DeviceBusy* busy_ = nullptr;
+    // The program's busy guard; a window of its own (in tests) has its own.
+    DeviceBusy ownBusy_;
+    DeviceBusy* busy_ = &ownBusy_;
     // The instrument as the last connection check found it: what the updates and the clock
     // work with (never read back from the labels).
     InstrumentIdentity identity_;

@@ -160,7 +160,7 @@ std::vector<Operation> Operations() {
              when.tm_year = 2026 - 1900;
              when.tm_mday = 8;
              SetInstrumentClock(
-                 rig.link, rig.prompts,
+                 rig.link, rig.busy, rig.prompts,
                  [&rig](int code) { ShowMessageCode(rig.prompts, rig.texts, code); },
                  rig.sim.identity().serial, when);
          },

@@ -1,7 +1,7 @@
 
 #include "instrument/Clock.h"
-#include "widgets/QtText.h"
 #include "support/ProgramFixture.h"
+#include "widgets/QtText.h"
 
 namespace veltra {
 namespace {
@@ -106,8 +106,9 @@ TEST_F(ConnectionPanel, ClockSettingSendsTheClockAndResynchronises) {
     when.tm_hour = 9;
     when.tm_min = 5;
     when.tm_sec = 3;
+    DeviceBusy busy;
     SetInstrumentClock(
-        form().link(), prompts, [this](int code) { form().ShowMessageCode(code); },
+        form().link(), busy, prompts, [this](int code) { form().ShowMessageCode(code); },
         fromQt(form().SN->text()), when);
     EXPECT_EQ(sim.commandsSent(), (std::vector<std::string>{"*SK09:05:03/07-03-2014", "*?NS"}));
     EXPECT_EQ(sim.pendingAnswers(), 0u);
