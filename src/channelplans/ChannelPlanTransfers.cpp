@@ -14,7 +14,7 @@ namespace {
 // Progress window texts.
 constexpr int kReadingCaption = 45;
 constexpr int kWritingCaption = 25;
-constexpr int kBadChannel = 40;
+constexpr int kBadChannelText = 40;
 constexpr int kAskDeleteSelected = 38;
 constexpr int kAskEraseAll = 39;
 constexpr int kStepsPerPlan = 150;
@@ -38,10 +38,11 @@ void ChannelPlanTransfers::message(int code, const std::string& detail) {
 
 void ChannelPlanTransfers::refuseChannel(const std::string& marker, const std::string& where,
                                          int maximum) {
-    message(14, marker == kTooLongMarker ? text(text::kChannelTooLong) : std::string());
+    message(message::kBadChannel,
+            marker == kTooLongMarker ? text(text::kChannelTooLong) : std::string());
     progress_.prepare(text(kWritingCaption), text(text::kStarting), text(text::kDoNotDisconnect),
                       maximum);
-    progress_.setStatus(text(kBadChannel));
+    progress_.setStatus(text(kBadChannelText));
     progress_.setWarning("Error " + marker.substr(5, 2) + "." + where);
     progress_.toMaximum();
     progress_.finish();
@@ -71,47 +72,44 @@ std::optional<int> ChannelPlanTransfers::GetChannelQuantity(int slot) {
 }
 
 std::optional<std::string> ChannelPlanTransfers::GetChannel(int slot, int index) {
-    if (slot < 0 || slot > 99 || index < 0 || index > 999) {
-        message(12);
-        return std::string("error");
-    }
+    if (slot < 0 || slot > 99 || index < 0 || index > 999) return std::string("error");
     return link_.QueryValue(command::Channel(slot, index));
 }
 
 // Query helpers that end the operation on a failed exchange.
 int ChannelPlanTransfers::quantity() {
     const auto n = GetChannelPlanQuantity();
-    if (!n) throw Abort{};
+    if (!n) throw Failure::NoAnswer;
     return *n;
 }
 
 std::string ChannelPlanTransfers::name(int slot) {
     const auto text = GetChannelPlanName(slot);
-    if (!text) throw Abort{};
+    if (!text) throw Failure::NoAnswer;
     return *text;
 }
 
 int ChannelPlanTransfers::channels(int slot) {
     const auto n = GetChannelQuantity(slot);
-    if (!n) throw Abort{};
+    if (!n) throw Failure::NoAnswer;
     return *n;
 }
 
 void ChannelPlanTransfers::send(const std::string& command) {
     // The answers to the plan write commands are read but not examined.
-    if (!link_.SendQuery(command)) throw Abort{};
+    if (!link_.SendQuery(command)) throw Failure::NoAnswer;
 }
 
 void ChannelPlanTransfers::eraseSequence() {
     send(command::kErasePlans);
-    if (!link_.SendEP()) throw Abort{};
+    if (!link_.SendEP()) throw Failure::NoAnswer;
 }
 
 void ChannelPlanTransfers::guarded(const std::function<void()>& body) {
     progressShown_ = false;
     try {
         body();
-    } catch (const Abort&) {
+    } catch (Failure) {
         // What the instrument holds now is not known: the copies must be read again.
         freshCopies_.clear();
         // The instrument went silent or was unplugged in the middle: say so, and never leave
@@ -119,7 +117,7 @@ void ChannelPlanTransfers::guarded(const std::function<void()>& body) {
         if (progressShown_) {
             progress_.fail(texts_);
         }
-        message(7);
+        message(message::kNoInstrument);
     }
 }
 
@@ -175,15 +173,16 @@ void ChannelPlanTransfers::SaveChannelPlans() {
         const std::string planName = name(slot);
         const int count = channels(slot);
         // The count line is asked once more; an answer that disagrees is not to be trusted.
-        if (channels(slot) != count) throw Abort{};
+        if (channels(slot) != count) throw Failure::NoAnswer;
         std::vector<std::string> lines;
         bool complete = true;
         for (int j = 0; j < count; ++j) {
             const auto wire = GetChannel(slot, j);
-            if (!wire) throw Abort{};
+            if (!wire) throw Failure::NoAnswer;
+            if (*wire == "error") message(message::kOutOfRange);
             const std::string line = ChannelAnswerToLine(*wire);
             if (line == "error") {
-                message(13);
+                message(message::kBadChannelData);
                 complete = false;
                 break;
             }
@@ -199,7 +198,7 @@ void ChannelPlanTransfers::SaveChannelPlans() {
         else
             writeFailed = true;
     }
-    if (writeFailed) message(18);
+    if (writeFailed) message(message::kFileUnwritable);
     progress_.succeed(texts_, true);
 }
 
@@ -212,19 +211,19 @@ void ChannelPlanTransfers::LoadButClick(FileDialogState& dialog, const std::stri
     guarded([&] {
         int n = quantity();
         if (n >= kMaxPlans) {
-            message(16);
+            message(message::kTenPlans);
             return;
         }
         dialog.initialFolder = programFolder;
         const std::vector<std::string> files = prompts_.chooseOpenFiles(dialog);
         for (const std::string& file : files) {
             if (n >= kMaxPlans) {
-                message(16);
+                message(message::kTenPlans);
                 return;
             }
             std::string content;
             if (!ReadWholeFile(file, content)) {
-                message(1);
+                message(message::kFileUnreadable);
                 return;
             }
             PlanFileReader reader(std::move(content));
@@ -232,7 +231,7 @@ void ChannelPlanTransfers::LoadButClick(FileDialogState& dialog, const std::stri
             // instrument stays as it was.
             for (int s = 0; s < n; ++s) {
                 if (name(s) == reader.name()) {
-                    message(38);
+                    message(message::kPlanNameExists);
                     return;
                 }
             }
@@ -265,7 +264,7 @@ void ChannelPlanTransfers::LoadButClick(FileDialogState& dialog, const std::stri
                 send(command::SetChannel(slot, payload));
             }
             progress_.succeed(texts_, false);
-            if (quantity() != n) message(32);
+            if (quantity() != n) message(message::kPlanCountChanged);
             fillListFromInstrument(n);
             list_.setEnabled(true);
             SaveChannelPlans();
@@ -288,7 +287,7 @@ void ChannelPlanTransfers::DelSelButClick() {
         }
         const int k = static_cast<int>(kept.size());
         if (k == b) {
-            message(17);
+            message(message::kNothingSelected);
             return;
         }
         // Every kept plan must be sendable before the instrument is erased: erasing first and
@@ -302,7 +301,7 @@ void ChannelPlanTransfers::DelSelButClick() {
             for (int p = 0; p < b && p < list_.count(); ++p)
                 sharing += LocalPlanCopyPath(copiesFolder_, list_.item(p)) == path ? 1 : 0;
             if (sharing > 1) {
-                message(38, plan);
+                message(message::kPlanNameExists, plan);
                 return;
             }
             if (freshCopies_.count(path) == 0) {
@@ -311,14 +310,14 @@ void ChannelPlanTransfers::DelSelButClick() {
             }
             std::string content;
             if (!ReadWholeFile(path, content)) {
-                message(13);
+                message(message::kBadChannelData);
                 return;
             }
             PlanFileReader reader(content);
             PayloadConverter converter;
             for (int j = 0; j < reader.count(); ++j) {
                 if (IsErrorMarker(converter.ChannelLineToPayload(reader.nextLine(), j == 0))) {
-                    message(14);
+                    message(message::kBadChannel);
                     return;
                 }
             }

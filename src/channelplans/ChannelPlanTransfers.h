@@ -16,6 +16,7 @@
 #include "face/UserPrompts.h"
 #include "language/LanguageTable.h"
 #include "link/Link.h"
+#include "text/Outcome.h"
 
 namespace veltra {
 
@@ -51,15 +52,13 @@ class ChannelPlanTransfers {
     void SaveChannelPlans();
 
   private:
-    class Abort {};  // a failed exchange: the operation ends with message 7
-
+    // The exchanges of an operation's body: a failed one is thrown as Failure::NoAnswer and
+    // ends the operation in guarded().
     int quantity();
     std::string name(int slot);
     int channels(int slot);
-    std::string ask(const std::string& command);
     void send(const std::string& command);
     void eraseSequence();
-    void linkFailed();
     void message(int code, const std::string& detail = {});
     // A channel line that cannot be sent: message 14 and the progress window's "Error NN.where".
     void refuseChannel(const std::string& marker, const std::string& where, int maximum);

@@ -176,11 +176,11 @@ int ChannelPlanEditor::LoadChannelPlanFile(int position, FileDialogState& dialog
         const auto path = prompts_.chooseOpenFile(dialog);
         if (!path) return -1;
         if (!EndsWith(*path, ".c52")) {
-            message(11);
+            message(message::kWrongExtension);
             return 12;
         }
         if (!ReadWholeFile(*path, content)) {
-            message(1);
+            message(message::kFileUnreadable);
             return 13;
         }
         view_.showFileName(*path);
@@ -195,7 +195,7 @@ int ChannelPlanEditor::LoadChannelPlanFile(int position, FileDialogState& dialog
     std::string name;
     const int result = LoadPlanText(content, grid_, name);
     setPlanName(name);
-    if (result != 0) message(14);
+    if (result != 0) message(message::kBadChannel);
     view_.repaintGrid();
     return result;
 }
@@ -226,7 +226,7 @@ bool ChannelPlanEditor::MiraSiPotsDesar() {
     const int order = grid_.Ordena();
     view_.repaintGrid();
     if (order == -200) {
-        message(31);
+        message(message::kTooManyChannels);
         return false;
     }
     if (order != 0) {
@@ -256,11 +256,11 @@ int ChannelPlanEditor::DesaCanalitzacio(bool saveAs, FileDialogState& saveDialog
     }
     std::string text;
     if (!PlanTextFromGrid(grid_, planName_, text)) {
-        message(14);
+        message(message::kBadChannel);
         return 3;
     }
     if (!WriteFileAtomically(path, text)) {
-        message(18);
+        message(message::kFileUnwritable);
         return 4;
     }
     savePath_ = path;

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "face/DeviceBusy.h"
+#include "face/Messages.h"
 #include "link/Link.h"
 
 namespace veltra {
@@ -16,7 +17,7 @@ class DeviceJob {
         : guard_(busy) {
         if (!guard_) return;
         found_ = link.FindIOInterface();
-        if (!found_) message(7);
+        if (!found_) message(message::kNoInstrument);
     }
     // False: the operation must not go on.
     explicit operator bool() const { return static_cast<bool>(guard_) && found_; }

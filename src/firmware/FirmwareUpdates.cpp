@@ -61,7 +61,7 @@ void FirmwareUpdates::refuseFile(const FirmwareFileCheck& check) {
     // A language file of an older program holds no such text.
     if (detail == "-") detail.clear();
     if (!detail.empty() && check.line > 0) detail += ": " + std::to_string(check.line);
-    message(2, detail);
+    message(message::kBadFirmwareFile, detail);
 }
 
 void FirmwareUpdates::failed() {
@@ -84,7 +84,7 @@ void FirmwareUpdates::Actualitzar(std::string& commandLineFile, FileDialogState&
         path = *chosen;
     }
     if (!EndsWith(path, ".hex")) {
-        message(11);
+        message(message::kWrongExtension);
         commandLineFile.clear();
         return;
     }
@@ -156,7 +156,7 @@ void FirmwareUpdates::ActualitzarVT52(const std::string& commandLineFile, FileDi
     if (!chosen || chosen->empty()) return;
     const std::string path = *chosen;
     if (!EndsWith(path, ".p52")) {
-        message(11);
+        message(message::kWrongExtension);
         return;
     }
     std::string content;
@@ -187,10 +187,10 @@ void FirmwareUpdates::ActualitzarVT52(const std::string& commandLineFile, FileDi
             case Link::EraseStatus::Accepted:
                 break;
             case Link::EraseStatus::Warning:
-                message(8);  // a warning: the update goes on
+                message(message::kEraseWarning);  // a warning: the update goes on
                 break;
             case Link::EraseStatus::Refused:
-                message(7);
+                message(message::kNoInstrument);
                 return failed();
             case Link::EraseStatus::Other:
                 return failed();

@@ -2,6 +2,7 @@
 #include <QAction>
 #include <stdexcept>
 
+#include "face/Messages.h"
 #include "shell/TForm1.h"
 #include "widgets/Pictures.h"
 #include "widgets/QtText.h"
@@ -54,7 +55,7 @@ void TForm1::SetLanguage() {
     if (result.opened) {
         ApplyLanguageTexts();
     } else {
-        ShowMessageCode(4);
+        ShowMessageCode(message::kNoLanguageFile);
     }
     QPixmap flag = TryLoadPicture(language_.flagFile());
     if (!flag.isNull()) {
@@ -62,7 +63,7 @@ void TForm1::SetLanguage() {
         return;
     }
     Bandera->setPixmap(LoadPicture(language_.noLanguageFlagFile()));
-    ShowMessageCode(3);
+    ShowMessageCode(message::kNoFlagPicture);
 }
 
 void TForm1::SelectLanguage(QAction* entry) {

@@ -102,7 +102,7 @@ TEST_F(Transfers, QueriesWriteTheSlotThreeWays) {
     EXPECT_EQ(transfers.GetChannel(100, 0), "error");
     EXPECT_EQ(transfers.GetChannel(0, 1000), "error");
     EXPECT_EQ(sent().size(), 3u);
-    EXPECT_EQ(messages(), (std::vector<std::string>{msg(12), msg(12)}));
+    EXPECT_TRUE(messages().empty());  // the helpers say nothing; the read pass does
 }
 
 TEST_F(Transfers, InstrumentWithoutPlans) {
