@@ -179,6 +179,16 @@ TEST_F(Loggers, SaveWritesEveryListedLoggerIntoTheLoggersFolder) {
     EXPECT_EQ(loggers.records.tv.fileName, folder.str() + "Loggers/.._.._x.logtv");
 }
 
+TEST_F(Loggers, AFolderThatCannotBeWrittenSaysSoOnceAndNeverSaved) {
+    sim.tvLoggers()[0] = TvLogger("N", 1);
+    receive(1);
+    folder.write("Loggers", "a file where the folder should be");
+    loggers.SaveLogButClick(1);
+    prompts.files = {folder.str() + "Loggers/n.logtv"};
+    loggers.SaveRecordAs(kShowTv, saveAs);
+    EXPECT_EQ(messages(), (std::vector<std::string>{msg(18), msg(18)}));
+}
+
 TEST_F(Loggers, SaveAllAsAsksOnceAndNamesEachFile) {
     sim.modemLoggers()[0] = ModemLogger("CM");
     sim.modemLoggers()[1] = DownLogger("DS");
