@@ -4,6 +4,8 @@
 #include <fstream>
 
 #include "channelplans/ChannelRecord.h"
+#include "link/Commands.h"
+#include "loggers/LoggerRecords.h"
 
 namespace veltra::sim {
 
@@ -200,6 +202,174 @@ bool ReadPlans(const std::string& folder, Simulator& simulator, std::string& err
     return true;
 }
 
+// --- Loggers from the program's own logger files ---------------------------------------------
+
+std::string Joined(const std::string* first, const std::string* last) {
+    std::string text;
+    for (const std::string* field = first; field != last; ++field)
+        text += "&" + *field;
+    return text;
+}
+
+// The noise measurement mode of a TV logger file's text (the program writes the language's
+// word; the English ones and digits are known).
+int NoiseMode(const std::string& text) {
+    if (text == "Fixed frequency" || text == "1") return 1;
+    if (text == "Off" || text == "2") return 2;
+    return 0;
+}
+
+// A TV logger file as the instrument answers for it.
+SimLogger TvFromFile(const veltra::TvLogger& tv) {
+    SimLogger logger{tv.name, tv.time, tv.date, 0, "", {}, {}};
+    logger.header = "H&" + tv.planName + "&" + std::to_string(tv.records.size()) + "&" +
+                    std::to_string(NoiseMode(tv.noiseMode)) + "&" +
+                    std::to_string(veltra::MHzTextToHz(tv.noiseFrequency)) + "&" +
+                    std::to_string(veltra::LeadingInteger(tv.threshold) * 10);
+    for (const veltra::TvRecord& r : tv.records) {
+        const bool digital = r[5] == "DIGITAL";
+        std::string answer = std::string(digital ? "1" : "0") + "&" + r[1] + "&" +
+                             std::to_string(veltra::MHzTextToHz(r[2])) + "&" +
+                             std::to_string(veltra::MHzTextToHz(r[4])) + "&" +
+                             std::to_string(veltra::MHzTextToHz(r[3])) + "&";
+        if (digital) {
+            answer += std::to_string(std::max(0, veltra::CodeOf(veltra::kDigitalSystems, r[7]))) +
+                      "&" +
+                      std::to_string(std::max(0, veltra::CodeOf(veltra::kModulations, r[8]))) +
+                      "&" + r[9] + "&" + r[6] + "&" + r[10] + "&" + r[11];
+        } else {
+            // The C/N comes with one more character.
+            answer += std::to_string(std::max(0, veltra::CodeOf(veltra::kAnalogSystems, r[7]))) +
+                      "&" + r[8] + "&" + r[6] + "&" + r[9] + "&" + r[10] + " ";
+        }
+        logger.records.push_back(answer);
+    }
+    return logger;
+}
+
+SimLogger ModemFromFile(const veltra::ModemLogger& modem) {
+    SimLogger logger{modem.name, modem.time, modem.date, 0, "", {}, {}};
+    for (std::size_t d = 0; d < modem.down.size(); ++d) {
+        const auto& row = modem.down[d];
+        const std::string modulation = row[6].rfind("QAM", 0) == 0 ? row[6].substr(3) : row[6];
+        logger.rows[static_cast<int>(d)] = "0" + Joined(&row[1], &row[1] + 5) + "&" + modulation;
+    }
+    for (std::size_t u = 0; u < modem.up.size(); ++u)
+        logger.rows[10 + static_cast<int>(u)] = "0" + Joined(&modem.up[u][1], &modem.up[u][1] + 7);
+    return logger;
+}
+
+SimLogger DownFromFile(const veltra::DownLogger& l) {
+    SimLogger logger{l.name, l.time, l.date, 1, "", {}, {}};
+    logger.rows[8] = "1&" + l.channel + "&" + l.planName + "&" + l.frequency + "&" + l.system +
+                     "&" + l.version + "&" + l.modulation + "&" + l.symbolRate;
+    logger.rows[9] = "1&" + l.power + "&" + l.mer + "&" + l.interleaverI + "&" + l.interleaverJ +
+                     "&" + l.offset + "&" + l.preBer + "&" + l.postBer;
+    for (std::size_t d = 0; d < l.rows.size(); ++d) {
+        const auto& row = l.rows[d];
+        logger.rows[static_cast<int>(d)] =
+            "1&" + row[1] + "&" + row[2] + "&" + row[3] + "&x&" + row[4];
+    }
+    return logger;
+}
+
+// loggers/tv-NN.logtv (NN 00..49) and loggers/modem-NN.logmr or .logds (00..29) replace the
+// demo's loggers when the folder exists.
+bool ReadLoggers(const std::string& folder, Simulator& simulator, std::string& error) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec)) {
+        AddDemoLoggers(simulator);
+        return true;
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+        const std::string name = entry.path().filename().string();
+        const bool tv = name.rfind("tv-", 0) == 0;
+        if (!tv && name.rfind("modem-", 0) != 0) continue;
+        const auto number = veltra::WholeNumber(name.substr(tv ? 3 : 6, 2));
+        const std::size_t slots =
+            tv ? simulator.tvLoggers().size() : simulator.modemLoggers().size();
+        std::string content;
+        veltra::LoggerRecords records;
+        const int kind = veltra::ReadWholeFile(entry.path().string(), content)
+                             ? veltra::ReadLoggerText(content, entry.path().string(), records)
+                             : 0;
+        const bool fits =
+            tv ? kind == veltra::kShowTv : kind == veltra::kShowDown || kind == veltra::kShowModem;
+        if (!number || static_cast<std::size_t>(*number) >= slots || !fits) {
+            error = entry.path().string() + ": not a logger file of this slot";
+            return false;
+        }
+        const auto slot = static_cast<std::size_t>(*number);
+        if (tv) {
+            simulator.tvLoggers()[slot] = TvFromFile(records.tv);
+        } else {
+            simulator.modemLoggers()[slot] = kind == veltra::kShowModem
+                                                 ? ModemFromFile(records.modem)
+                                                 : DownFromFile(records.down);
+        }
+    }
+    return true;
+}
+
+// --- Faults ------------------------------------------------------------------------------------
+
+// faults.txt: one fault per line, "#" starts a comment line:
+//   unplug N | no-answer N|COMMAND | zeros N|COMMAND | status BYTE COMMAND |
+//   second-interface SERIAL | product NAME | other-device NAME
+bool ReadFaults(const std::string& path, Simulator& simulator, std::string& error) {
+    std::string content;
+    if (!veltra::ReadWholeFile(path, content)) return true;  // none
+    veltra::TextLineReader lines(content);
+    int number = 0;
+    while (const auto line = lines.next(1000)) {
+        ++number;
+        const std::string trimmed = Trimmed(*line);
+        if (trimmed.empty() || trimmed[0] == '#') continue;
+        const std::size_t blank = trimmed.find(' ');
+        const std::string word = trimmed.substr(0, blank);
+        const std::string argument =
+            blank == std::string::npos ? "" : Trimmed(trimmed.substr(blank + 1));
+        const auto report = veltra::WholeNumber(argument);
+        auto fail = [&](const std::string& why) {
+            error = path + ":" + std::to_string(number) + ": " + why;
+            return false;
+        };
+        if (argument.empty()) return fail(word + " needs an argument");
+        if (word == "unplug") {
+            if (!report || *report < 1) return fail("unplug needs a report number");
+            simulator.faultAtReport(static_cast<int>(*report), Simulator::Fault::Unplug);
+        } else if (word == "no-answer") {
+            if (report) {
+                simulator.faultAtReport(static_cast<int>(*report), Simulator::Fault::NoAnswer);
+            } else {
+                simulator.silence(argument);
+            }
+        } else if (word == "zeros") {
+            if (report) {
+                simulator.faultAtReport(static_cast<int>(*report), Simulator::Fault::Zeros);
+            } else {
+                simulator.setAnswer(argument, Report{});
+            }
+        } else if (word == "status") {
+            const std::size_t space = argument.find(' ');
+            const auto byte = veltra::WholeNumber(argument.substr(0, space));
+            if (!byte || *byte > 255 || space == std::string::npos)
+                return fail("status needs a byte (0..255) and a command");
+            simulator.setStatus(Trimmed(argument.substr(space + 1)),
+                                static_cast<std::uint8_t>(*byte));
+        } else if (word == "second-interface") {
+            simulator.addSecondInterface(argument);
+        } else if (word == "product") {
+            simulator.identity().product = argument;
+        } else if (word == "other-device") {
+            simulator.addOtherDevice(argument);
+        } else {
+            return fail("unknown fault " + word);
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 std::unique_ptr<Simulator> MakeDemoInstrument() {
@@ -219,7 +389,9 @@ std::unique_ptr<Simulator> LoadInstrument(const std::string& folder, std::string
     if (!ReadIdentity(folder + "/instrument.txt", identity, error)) return nullptr;
     auto simulator = std::make_unique<Simulator>(identity);
     if (!ReadPlans(folder + "/plans", *simulator, error)) return nullptr;
-    AddDemoLoggers(*simulator);
+    simulator->setPlansFolder(folder + "/plans");
+    if (!ReadLoggers(folder + "/loggers", *simulator, error)) return nullptr;
+    if (!ReadFaults(folder + "/faults.txt", *simulator, error)) return nullptr;
     simulator->setOutputFolder(folder);
     if (!simulator->setTrafficLog(folder + "/traffic.log")) {
         error = "cannot write " + folder + "/traffic.log";

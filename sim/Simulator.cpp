@@ -1,6 +1,7 @@
 #include "sim/Simulator.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <random>
 #include <thread>
 
@@ -378,7 +379,10 @@ std::uint8_t Simulator::commandStatus(const std::string& command) {
     }
     if (command == command::kEraseConfirm) {
         // "*PM00" followed by "*EP" erases every plan.
-        if (erasePending_) plans_.clear();
+        if (erasePending_) {
+            plans_.clear();
+            savePlans();
+        }
         erasePending_ = false;
     }
     return 1;
@@ -496,14 +500,44 @@ void Simulator::planCommand(const std::string& command) {
     if (StartsWith(command, command::kSetPlanCountPrefix)) {
         const int count = std::min(Number(command.substr(3)).value_or(0), 10);
         plans_.resize(static_cast<std::size_t>(count));
-    } else if (StartsWith(command, command::kSetPlanNamePrefix)) {
-        if (SimPlan* p = slotPlan(command.substr(4))) p->name = command.substr(5);
-    } else if (StartsWith(command, command::kSetChannelCountPrefix)) {
-        if (SimPlan* p = slotPlan(command.substr(4))) p->channels.clear();
-    } else if (StartsWith(command, command::kSetChannelPrefix)) {
-        SimPlan* p = slotPlan(command.substr(4));
-        if (!p) return;
-        if (auto channel = ChannelFromPayload(command.substr(5))) p->channels.push_back(*channel);
+        savePlans();
+        return;
+    }
+    const bool name = StartsWith(command, command::kSetPlanNamePrefix);
+    const bool count = StartsWith(command, command::kSetChannelCountPrefix);
+    if (!name && !count && !StartsWith(command, command::kSetChannelPrefix)) return;
+    SimPlan* p = slotPlan(command.substr(4));
+    if (!p) return;
+    if (name) {
+        p->name = command.substr(5);
+    } else if (count) {
+        p->channels.clear();
+    } else {
+        auto channel = ChannelFromPayload(command.substr(5));
+        if (!channel) return;
+        p->channels.push_back(*channel);
+    }
+    savePlans(static_cast<int>(p - plans_.data()));
+}
+
+void Simulator::savePlans(int only) const {
+    if (plansFolder_.empty()) return;
+    std::error_code ec;
+    std::filesystem::create_directories(plansFolder_, ec);
+    for (std::size_t slot = 0; slot < 10; ++slot) {
+        if (only >= 0 && slot != static_cast<std::size_t>(only)) continue;
+        const std::string path = plansFolder_ + "/plan" + std::to_string(slot) + ".c52";
+        if (slot >= plans_.size()) {
+            std::filesystem::remove(path, ec);
+            continue;
+        }
+        // What the instrument would answer for each channel, as the program writes it down.
+        std::vector<std::string> lines;
+        for (const SimChannel& channel : plans_[slot].channels) {
+            const std::string line = veltra::ChannelAnswerToLine(ChannelWireText(channel));
+            if (line != "error") lines.push_back(std::to_string(lines.size()) + line);
+        }
+        veltra::WriteFileAtomically(path, veltra::FormatPlanFile(plans_[slot].name, lines));
     }
 }
 

@@ -118,6 +118,9 @@ class Simulator : public HidBackend {
     bool inLoader() const { return inLoader_; }
     const std::vector<std::string>& receivedRecords() const { return receivedRecords_; }
     void setOutputFolder(std::string folder) { outputFolder_ = std::move(folder); }
+    // Where the plans are kept between runs: plan0.c52 .. plan9.c52, each written anew (whole or
+    // not at all) after every command that changes the plans. Empty: nowhere.
+    void setPlansFolder(std::string folder) { plansFolder_ = std::move(folder); }
 
     // Traffic.
     const std::vector<TrafficEntry>& traffic() const { return traffic_; }
@@ -180,6 +183,9 @@ class Simulator : public HidBackend {
     bool updateMode_ = false;
     std::vector<std::string> receivedRecords_;
     std::string outputFolder_;
+    std::string plansFolder_;
+    // Writes the plan of slot `only`, or every slot and removes the files past the last plan.
+    void savePlans(int only = -1) const;
     std::vector<Device> others_before_;
     std::vector<Device> others_after_;
     std::vector<Device> interfaces_;

@@ -17,6 +17,19 @@ std::string NarrowProductString(const std::u32string& text) {
     return narrow;
 }
 
+std::vector<FoundInterface> ListIOInterfaces(HidBackend& backend) {
+    std::vector<FoundInterface> found;
+    if (!backend.available()) return found;
+    for (const std::string& path : backend.enumerate()) {
+        const std::unique_ptr<HidDevice> device = backend.open(path);
+        if (!device) continue;
+        const auto product = device->productString(kProductStringUnits);
+        if (product && NarrowProductString(*product) == kProductString)
+            found.push_back({path, kProductString});
+    }
+    return found;
+}
+
 Link::Link(HidBackend& backend, int readTimeoutMs) : backend_(backend), timeoutMs_(readTimeoutMs) {}
 
 void Link::close() {
@@ -27,6 +40,7 @@ bool Link::FindIOInterface() {
     close();
     if (!backend_.available()) return false;
     for (const std::string& path : backend_.enumerate()) {
+        if (!devicePath_.empty() && path != devicePath_) continue;
         std::unique_ptr<HidDevice> device = backend_.open(path);
         if (!device) continue;
         const auto product = device->productString(kProductStringUnits);

@@ -19,6 +19,14 @@ inline constexpr const char* kProductString = "VELTRA-52";
 // Narrows a product string to 8-bit text: characters above 0x7F become "?".
 std::string NarrowProductString(const std::u32string& text);
 
+// An IO interface on the bus: its device path and product string.
+struct FoundInterface {
+    std::string path;
+    std::string product;
+};
+// Every HID device whose product string is exactly the IO interface's, in bus order.
+std::vector<FoundInterface> ListIOInterfaces(HidBackend& backend);
+
 class Link {
   public:
     // `readTimeoutMs`: the longest wait for one answer. The link shows nothing to the person: it
@@ -26,13 +34,15 @@ class Link {
     explicit Link(HidBackend& backend, int readTimeoutMs = 2000);
 
     // Closes the previous handle, then opens the first HID device whose product string is
-    // exactly "VELTRA-52". True when one was found.
+    // exactly "VELTRA-52" (only the one at the chosen path, when a path was chosen). True when
+    // one was found.
     bool FindIOInterface();
+    // Several instruments plugged in: the device path of the one to use (empty: the first).
+    void setDevicePath(std::string path) { devicePath_ = std::move(path); }
     bool isOpen() const { return device_ != nullptr; }
     // Product string of the IO interface found last; kept when a later search fails.
     const std::string& modelName() const { return modelName_; }
     void close();
-
 
     // One report out, one report in. False when the write or the read failed (no device, time-out,
     // device gone): the exchange yields no answer.
@@ -74,6 +84,7 @@ class Link {
     HidBackend& backend_;
     std::unique_ptr<HidDevice> device_;
     std::string modelName_;
+    std::string devicePath_;
     int timeoutMs_;
 };
 

@@ -110,13 +110,24 @@ LoggerKindShown LoggerTransfers::LoggerIndexDblClick(int listIndex, std::size_t 
     return kind;
 }
 
-void LoggerTransfers::saveAll(int listIndex, int mode, FileDialogState* dialog) {
+std::vector<std::size_t> LoggerTransfers::everyPosition() const {
+    std::vector<std::size_t> positions(index_.size());
+    for (std::size_t k = 0; k < positions.size(); ++k)
+        positions[k] = k;
+    return positions;
+}
+
+void LoggerTransfers::save(int listIndex, const std::vector<std::size_t>& positions, int mode,
+                           FileDialogState* dialog) {
     const auto tv = tvFlag(listIndex);
     if (!tv) return;
     DeviceBusy::Guard guard(busy_);
     if (!guard) return;
     bool chosen = dialog == nullptr;
-    for (const LoggerIndexRow& row : index_.rows()) {
+    for (const std::size_t position : positions) {
+        const LoggerIndexRow* listed = index_.row(position);
+        if (!listed) continue;
+        const LoggerIndexRow row = *listed;
         LoggerKindShown kind = kShowNothing;
         if (!fetch(row, *tv, kind, message::kNoInstrument)) return;
         if (!chosen) {
@@ -133,11 +144,15 @@ void LoggerTransfers::saveAll(int listIndex, int mode, FileDialogState* dialog) 
 }
 
 void LoggerTransfers::SaveLogButClick(int listIndex) {
-    saveAll(listIndex, kSaveToLoggers, nullptr);
+    save(listIndex, everyPosition(), kSaveToLoggers, nullptr);
+}
+
+void LoggerTransfers::SaveLoggers(int listIndex, const std::vector<std::size_t>& positions) {
+    save(listIndex, positions, kSaveToLoggers, nullptr);
 }
 
 void LoggerTransfers::SaveLogAsButClick(int listIndex, FileDialogState& saveAllDialog) {
-    saveAll(listIndex, kSaveAllAs, &saveAllDialog);
+    save(listIndex, everyPosition(), kSaveAllAs, &saveAllDialog);
 }
 
 LoggerKindShown LoggerTransfers::OpenLogButClick(FileDialogState& openDialog) {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "face/DeviceBusy.h"
 #include "face/UserPrompts.h"
@@ -38,6 +39,8 @@ class LoggerTransfers {
     LoggerKindShown LoggerIndexDblClick(int listIndex, std::size_t position);
     // Fetches every listed logger into the Loggers folder, or beside the file chosen once.
     void SaveLogButClick(int listIndex);
+    // Fetches the loggers at `positions` of the index into the Loggers folder.
+    void SaveLoggers(int listIndex, const std::vector<std::size_t>& positions);
     void SaveLogAsButClick(int listIndex, FileDialogState& saveAllDialog);
     // Opens a logger file: the kind to show, or kShowNothing.
     LoggerKindShown OpenLogButClick(FileDialogState& openDialog);
@@ -58,8 +61,11 @@ class LoggerTransfers {
     // Says why a fetch, an open or a write failed.
     void fetchFailed(Failure failure, int noInstrument);
     void writeFailed(Failure failure);
-    // Saves every listed logger in `mode`; `dialog` is asked for once, before the first write.
-    void saveAll(int listIndex, int mode, FileDialogState* dialog);
+    // Saves the listed loggers at `positions` in `mode`; `dialog` is asked for once, before the
+    // first write.
+    void save(int listIndex, const std::vector<std::size_t>& positions, int mode,
+              FileDialogState* dialog);
+    std::vector<std::size_t> everyPosition() const;
     // Writes the record of `kind` in the print file and prints it; false when the caller must
     // stop.
     bool printRecord(int kind, TextPrinter& printer);

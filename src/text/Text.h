@@ -21,6 +21,26 @@ class TextGrid {
     virtual void setCell(int column, int row, const std::string& text) = 0;
 };
 
+// A TextGrid in memory, `columns` wide (a grid without a window: tests, the command line).
+class MemoryGrid : public TextGrid {
+  public:
+    explicit MemoryGrid(int columns) : columns_(static_cast<std::size_t>(columns)) {}
+    int rowCount() const override { return static_cast<int>(rows_.size()); }
+    void setRowCount(int rows) override {
+        rows_.resize(static_cast<std::size_t>(rows), std::vector<std::string>(columns_));
+    }
+    std::string cell(int column, int row) const override {
+        return rows_.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column));
+    }
+    void setCell(int column, int row, const std::string& text) override {
+        rows_.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column)) = text;
+    }
+
+  private:
+    std::size_t columns_;
+    std::vector<std::vector<std::string>> rows_;
+};
+
 // True when `value` is there and within [low, high].
 bool InRange(std::optional<long long> value, long long low, long long high);
 

@@ -1,0 +1,552 @@
+#include "cli/Cli.h"
+
+#include <CLI/CLI.hpp>
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <istream>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <set>
+#include <thread>
+
+#include "channelplans/ChannelPlanTransfers.h"
+#include "cli/Terminal.h"
+#include "editor/ChannelPlanEditor.h"
+#include "face/DeviceBusy.h"
+#include "face/Messages.h"
+#include "firmware/FirmwareUpdates.h"
+#include "instrument/Clock.h"
+#include "instrument/Identity.h"
+#include "language/Language.h"
+#include "language/WindowTexts.h"
+#include "link/HidapiBackend.h"
+#include "link/Link.h"
+#include "link/TracingBackend.h"
+#include "loggers/LoggerTransfers.h"
+#include "sim/SimState.h"
+
+namespace veltra::cli {
+
+namespace {
+
+using nlohmann::json;
+
+constexpr const char* kName = "veltra52-cli: ";
+// Language texts of the connection panel's labels.
+constexpr int kModelLabel = 16;
+constexpr int kSerialLabel = 17;
+constexpr int kIOVersionLabel = 18;
+constexpr int kInstrumentVersionLabel = 32;
+
+struct Options {
+    bool simulate = false;
+    std::string simulateFolder, traceFile, device;
+    bool yes = false, json = false, quiet = false;
+};
+
+// The editor's window, without a window: nothing to show.
+class NoView : public EditorView {
+  public:
+    void showPlanName(const std::string&) override {}
+    void showFileName(const std::string&) override {}
+    void repaintGrid() override {}
+};
+
+// What every command works with: the language, the person, the progress line, the link and
+// the operations of the windows.
+class Session {
+  public:
+    Session(CliSystem& system, const Options& options, HidBackend& backend)
+        : system(system),
+          options(options),
+          language(system.programFolder, system.dataFolder),
+          prompts(system.err, system.in, system.inputIsTerminal, language.table()),
+          progress(system.err, system.errorIsTerminal && !options.quiet, language.table()),
+          link(backend) {
+        language.setName(ReadLanguageChoice(language.configFile()));
+        if (!ReadLanguageFile(language.languageFile(), language.table()).opened) {
+            language.setName("English");
+            ReadLanguageFile(language.languageFile(), language.table());
+        }
+        prompts.yes = options.yes;
+        prompts.quiet = options.quiet;
+        link.setDevicePath(options.device);
+        transfers.setCopiesFolder(system.dataFolder);
+    }
+
+    const std::string& text(int key) const { return language.text(key); }
+    void message(int code) { ShowMessageCode(prompts, language.table(), code); }
+
+    // Searches the IO interface: 0, or exit status 3 after message 7.
+    int search() {
+        if (link.FindIOInterface()) return kDone;
+        message(message::kNoInstrument);
+        return kNoInstrument;
+    }
+    // Who the instrument is; exit status 3 after message 7 without one.
+    std::optional<InstrumentIdentity> identify() {
+        auto identity = Identify(link);
+        if (!identity) message(message::kNoInstrument);
+        return identity;
+    }
+    // The exit status of an operation that has run: failed when it said so, when its progress
+    // ended as failed or when a question was declined.
+    int outcome() const {
+        return prompts.failureShown() || progress.failed() || prompts.declined() ? kFailed : kDone;
+    }
+    // Commands that ask before they change the instrument: without --yes they need a person.
+    bool mayAsk() {
+        if (options.yes || system.inputIsTerminal) return true;
+        system.err << kName
+                   << "this command asks before it changes the instrument: confirm with --yes\n";
+        return false;
+    }
+
+    CliSystem& system;
+    Options options;
+    Language language;
+    TerminalPrompts prompts;
+    TerminalProgress progress;
+    Link link;
+    DeviceBusy busy;
+    ListedPlans plans;
+    ChannelPlanTransfers transfers{link, prompts, language.table(), progress, plans, plans, busy};
+};
+
+// ---------------------------------------------------------------------------------------------
+// Commands
+
+int Devices(Session& s, HidBackend& backend) {
+    const auto found = ListIOInterfaces(backend);
+    if (s.options.json) {
+        json list = json::array();
+        for (const auto& f : found)
+            list.push_back({{"path", f.path}, {"product", f.product}});
+        s.system.out << list.dump(2) << '\n';
+    } else {
+        for (const auto& f : found)
+            s.system.out << f.path << '\t' << f.product << '\n';
+    }
+    if (found.empty()) s.message(message::kNoInstrument);
+    return found.empty() ? kNoInstrument : kDone;
+}
+
+int Info(Session& s) {
+    const auto identity = s.identify();
+    if (!identity) return kNoInstrument;
+    if (s.options.json) {
+        s.system.out << json{{"model", identity->model},
+                             {"serial", identity->serial},
+                             {"io_version", identity->ioVersion},
+                             {"instrument_version", identity->instrumentVersion}}
+                            .dump(2)
+                     << '\n';
+    } else {
+        s.system.out << s.text(kModelLabel) << ' ' << identity->model << '\n'
+                     << s.text(kSerialLabel) << ' ' << identity->serial << '\n'
+                     << s.text(kIOVersionLabel) << ' ' << identity->ioVersion << '\n'
+                     << s.text(kInstrumentVersionLabel) << ' ' << identity->instrumentVersion
+                     << '\n';
+    }
+    return kDone;
+}
+
+// "HH:MM:SS/DD-MM-YYYY" as a time; none when it is not one.
+std::optional<std::tm> ParseClock(const std::string& text) {
+    std::tm t{};
+    char end = 0;
+    if (text.size() != 19 ||
+        std::sscanf(text.c_str(), "%2d:%2d:%2d/%2d-%2d-%4d%c", &t.tm_hour, &t.tm_min, &t.tm_sec,
+                    &t.tm_mday, &t.tm_mon, &t.tm_year, &end) != 6)
+        return std::nullopt;
+    if (t.tm_hour > 23 || t.tm_min > 59 || t.tm_sec > 59 || t.tm_mday < 1 || t.tm_mday > 31 ||
+        t.tm_mon < 1 || t.tm_mon > 12 || t.tm_year < 2000 || t.tm_year > 2099)
+        return std::nullopt;
+    t.tm_mon -= 1;
+    t.tm_year -= 1900;
+    return t;
+}
+
+int ClockSet(Session& s, const std::string& time) {
+    std::tm when{};
+    if (time.empty()) {
+        const std::time_t now = std::time(nullptr);
+        localtime_r(&now, &when);
+    } else if (const auto parsed = ParseClock(time)) {
+        when = *parsed;
+    } else {
+        s.system.err << kName << "--time must look like HH:MM:SS/DD-MM-YYYY\n";
+        return kUsage;
+    }
+    const auto identity = s.identify();
+    if (!identity) return kNoInstrument;
+    SetInstrumentClock(
+        s.link, s.busy, s.prompts, [&s](int code) { s.message(code); }, identity->serial, when);
+    return s.outcome();
+}
+
+// Reads every plan into its local copy, as the tab's read does.
+int ReadPlans(Session& s) {
+    if (const int status = s.search()) return status;
+    s.transfers.ReceiveButClick();
+    return s.outcome();
+}
+
+int PlansList(Session& s) {
+    if (const int status = ReadPlans(s)) return status;
+    json list = json::array();
+    for (int slot = 0; slot < s.plans.count(); ++slot) {
+        std::string content;
+        ReadWholeFile(LocalPlanCopyPath(s.transfers.copiesFolder(), s.plans.item(slot)), content);
+        const int channels = PlanFileReader(content).count();
+        list.push_back({{"slot", slot}, {"name", s.plans.item(slot)}, {"channels", channels}});
+        if (!s.options.json)
+            s.system.out << slot << '\t' << s.plans.item(slot) << '\t' << channels << '\n';
+    }
+    if (s.options.json) s.system.out << list.dump(2) << '\n';
+    return kDone;
+}
+
+int PlansPull(Session& s, const std::string& folder) {
+    if (const int status = ReadPlans(s)) return status;
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    // Each plan goes through the editor and is saved as the editor saves it.
+    MemoryGrid cells(kEditorColumns);
+    NoView view;
+    ChannelPlanEditor editor(cells, view, s.prompts, s.language.table());
+    for (int slot = 0; slot < s.plans.count(); ++slot) {
+        FileDialogState dialog;
+        if (editor.LoadChannelPlanFile(slot, dialog, s.plans, s.transfers.copiesFolder()) != 0)
+            return kFailed;
+        const std::string path =
+            (std::filesystem::path(folder) / (SafeFileName(editor.planName()) + ".c52")).string();
+        s.prompts.files = {path};
+        if (!editor.MiraSiPotsDesar() || editor.DesaCanalitzacio(true, dialog) != 0) return kFailed;
+        if (!s.options.quiet) s.system.out << path << '\n';
+    }
+    return kDone;
+}
+
+int PlansPush(Session& s, const std::vector<std::string>& files) {
+    if (const int status = s.search()) return status;
+    s.prompts.files = files;
+    FileDialogState dialog;
+    s.transfers.LoadButClick(dialog, s.system.programFolder);
+    return s.outcome();
+}
+
+int PlansDelete(Session& s, const std::vector<std::string>& names) {
+    if (!s.mayAsk()) return kUsage;
+    if (const int status = ReadPlans(s)) return status;
+    for (const std::string& name : names) {
+        int found = -1;
+        for (int slot = 0; slot < s.plans.count(); ++slot) {
+            if (s.plans.item(slot) == name) found = slot;
+        }
+        if (found < 0) {
+            s.system.err << kName << "the instrument holds no plan named \"" << name << "\"\n";
+            return kFailed;
+        }
+        s.plans.select(found);
+    }
+    s.transfers.DelSelButClick();
+    return s.outcome();
+}
+
+int PlansEraseAll(Session& s) {
+    if (!s.mayAsk()) return kUsage;
+    if (const int status = s.search()) return status;
+    s.transfers.EraseAllChannelPlans();
+    return s.outcome();
+}
+
+// The list chooser's index of a kind word.
+int ListIndex(const std::string& kind) {
+    return kind == "modem" ? 0 : 1;
+}
+
+int LoggersList(Session& s, const std::string& kind) {
+    if (const int status = s.search()) return status;
+    LoggerTransfers loggers(s.link, s.prompts, s.language.table(), s.busy,
+                            s.language.loggersFolder());
+    const bool listed = loggers.ReceiveLogButClick(ListIndex(kind));
+    if (!listed && s.prompts.failureShown()) return kFailed;
+    json list = json::array();
+    for (const auto& row : loggers.index().rows()) {
+        list.push_back(
+            {{"number", row.number}, {"name", row.name}, {"date", row.date}, {"time", row.time}});
+        if (!s.options.json)
+            s.system.out << row.number << '\t' << row.name << '\t' << row.date << '\t' << row.time
+                         << '\n';
+    }
+    if (s.options.json) s.system.out << list.dump(2) << '\n';
+    return kDone;
+}
+
+int LoggersPull(Session& s, const std::string& kind, const std::vector<std::string>& arguments) {
+    // Numbers name loggers; a last argument that is not a number is the folder.
+    std::set<int> numbers;
+    std::string folder = s.language.loggersFolder();
+    for (std::size_t k = 0; k < arguments.size(); ++k) {
+        if (const auto number = WholeNumber(arguments[k])) {
+            numbers.insert(static_cast<int>(*number));
+        } else if (k + 1 == arguments.size()) {
+            folder = arguments[k];
+        } else {
+            s.system.err << kName << "not a logger number: " << arguments[k] << '\n';
+            return kUsage;
+        }
+    }
+    if (const int status = s.search()) return status;
+    LoggerTransfers loggers(s.link, s.prompts, s.language.table(), s.busy, folder);
+    if (!loggers.ReceiveLogButClick(ListIndex(kind))) return s.outcome();
+    std::vector<std::size_t> positions;
+    const auto& rows = loggers.index().rows();
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        if (numbers.empty() || numbers.erase(rows[k].number) > 0) positions.push_back(k);
+    }
+    if (!numbers.empty()) {
+        s.system.err << kName << "the instrument holds no " << kind << " logger "
+                     << *numbers.begin() << '\n';
+        return kFailed;
+    }
+    loggers.SaveLoggers(ListIndex(kind), positions);
+    return s.outcome();
+}
+
+int LoggersShow(Session& s, const std::string& file) {
+    LoggerTransfers loggers(s.link, s.prompts, s.language.table(), s.busy,
+                            s.language.loggersFolder());
+    s.prompts.files = {file};
+    FileDialogState dialog;
+    std::optional<std::string> table;
+    switch (loggers.OpenLogButClick(dialog)) {
+        case kShowTv:
+            table = TvPrintLayout(loggers.records.tv);
+            if (!table) s.message(message::kBadChannel);
+            break;
+        case kShowDown:
+            table = DownPrintLayout(loggers.records.down);
+            break;
+        case kShowModem:
+            table = ModemPrintLayout(loggers.records.modem);
+            break;
+        default:
+            break;
+    }
+    if (!table) return kFailed;
+    s.system.out << *table;
+    if (!table->empty() && table->back() != '\n') s.system.out << '\n';
+    return kDone;
+}
+
+FirmwareUpdates MakeUpdates(Session& s, UpdateConfirmation& confirmation) {
+    std::function<void(int)> wait = s.system.wait;
+    if (!wait) wait = [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
+    return FirmwareUpdates(s.link, s.prompts, s.language.table(), s.progress, confirmation, s.busy,
+                           wait);
+}
+
+int UpdateIO(Session& s, const std::string& file) {
+    if (!s.mayAsk()) return kUsage;
+    const auto identity = s.identify();
+    if (!identity) return kNoInstrument;
+    TerminalConfirmation confirmation(s.prompts, s.system.err);
+    FirmwareUpdates updates = MakeUpdates(s, confirmation);
+    std::string commandLineFile = file;
+    FileDialogState dialog;
+    updates.Actualitzar(commandLineFile, dialog, s.system.programFolder + "Version/",
+                        identity->ioVersion);
+    return s.progress.succeeded() ? s.outcome() : kFailed;
+}
+
+int UpdateInstrument(Session& s, const std::string& file) {
+    if (!s.mayAsk()) return kUsage;
+    const auto identity = s.identify();
+    if (!identity) return kNoInstrument;
+    TerminalConfirmation confirmation(s.prompts, s.system.err);
+    FirmwareUpdates updates = MakeUpdates(s, confirmation);
+    s.prompts.files = {file};
+    FileDialogState dialog;
+    updates.ActualitzarVT52({}, dialog, identity->instrumentVersion);
+    return s.progress.succeeded() ? s.outcome() : kFailed;
+}
+
+int Send(Session& s, const std::string& command) {
+    if (const int status = s.search()) return status;
+    const auto answer = s.link.SendQuery(command);
+    if (!answer) {
+        s.message(message::kNoInstrument);
+        return kFailed;
+    }
+    s.system.out << *answer << '\n';
+    return kDone;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The instrument
+
+// The instrument the options name: the simulated one, or USB.
+std::unique_ptr<HidBackend> OpenBackend(const Options& options, std::ostream& err) {
+    if (!options.simulate) return std::make_unique<HidapiBackend>();
+    if (options.simulateFolder.empty()) return sim::MakeDemoInstrument();
+    std::string error;
+    auto instrument = sim::LoadInstrument(options.simulateFolder, error);
+    if (!instrument) err << kName << error << '\n';
+    return instrument;
+}
+
+// "--simulate" and "--simulate=DIR" are taken out before the parser sees them: an optional
+// value would swallow the subcommand's name.
+std::vector<std::string> TakeSimulate(const std::vector<std::string>& arguments, Options& options) {
+    std::vector<std::string> rest;
+    bool optionsEnd = false;
+    for (const std::string& argument : arguments) {
+        optionsEnd = optionsEnd || argument == "--";
+        if (!optionsEnd && argument == "--simulate") {
+            options.simulate = true;
+        } else if (!optionsEnd && argument.rfind("--simulate=", 0) == 0) {
+            options.simulate = true;
+            options.simulateFolder = argument.substr(11);
+        } else {
+            rest.push_back(argument);
+        }
+    }
+    return rest;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& arguments, CliSystem& system) {
+    Options options;
+    std::vector<std::string> args = TakeSimulate(arguments, options);
+
+    CLI::App app{
+        "Everything the VELTRA-52 Software does with an instrument, from a terminal and "
+        "from scripts.",
+        "veltra52-cli"};
+    app.set_version_flag("--version", kVersionLabel);
+    app.require_subcommand(1);
+    app.fallthrough();
+    std::string simulateHelp;
+    app.add_option("--simulate", simulateHelp,
+                   "Work with a simulated instrument: the built-in demo, or (=DIR) one whose "
+                   "state lives in DIR and is kept there between runs")
+        ->type_name("[=DIR]");
+    app.add_option("--trace", options.traceFile,
+                   "Write every report sent to or read from the instrument to FILE")
+        ->type_name("FILE");
+    app.add_option("--device", options.device,
+                   "The IO interface to use when several are plugged in (see 'devices')")
+        ->type_name("PATH");
+    app.add_flag("-y,--yes", options.yes, "Answer yes to every question (delete, erase, updates)");
+    app.add_flag("--json", options.json, "List as JSON");
+    app.add_flag("-q,--quiet", options.quiet, "No progress bar and no messages but failures");
+    app.footer(
+        "Exit status: 0 done, 1 the operation failed (a message says why), 2 bad usage, 3 no "
+        "instrument found.\nMessages come in the language of the program's config.txt.");
+
+    auto* devices = app.add_subcommand("devices", "List the VELTRA-52 IO interfaces plugged in");
+    auto* info = app.add_subcommand("info", "Model, serial number and versions of the instrument");
+    auto* clock = app.add_subcommand("clock", "The instrument's clock")->require_subcommand(1);
+    std::string time;
+    auto* clockSet = clock->add_subcommand("set", "Set the clock to the PC's time, or to --time");
+    clockSet->add_option("--time", time, "The time to set")->type_name("\"HH:MM:SS/DD-MM-YYYY\"");
+
+    auto* plans = app.add_subcommand("plans", "Channel plans")->require_subcommand(1);
+    auto* plansList = plans->add_subcommand("list", "Read the plans: slot, name, channels");
+    std::string pullFolder = ".";
+    auto* plansPull =
+        plans->add_subcommand("pull", "Save every plan as NAME.c52 in DIR (default: here)");
+    plansPull->add_option("DIR", pullFolder, "Folder for the plan files");
+    std::vector<std::string> pushFiles;
+    auto* plansPush = plans->add_subcommand("push", "Send channel plan files to the instrument");
+    plansPush->add_option("FILE", pushFiles, "Channel plan files (.c52)")->required();
+    std::vector<std::string> deleteNames;
+    auto* plansDelete = plans->add_subcommand("delete", "Delete plans by name (asks first)");
+    plansDelete->add_option("NAME", deleteNames, "Plan names")->required();
+    auto* plansErase =
+        plans->add_subcommand("erase-all", "Erase every plan of the instrument (asks first)");
+
+    auto* loggers = app.add_subcommand("loggers", "Measurement loggers")->require_subcommand(1);
+    std::string listKind = "tv";
+    auto* loggersList = loggers->add_subcommand("list", "List the loggers of a kind");
+    loggersList->add_option("KIND", listKind, "tv (default) or modem")
+        ->check(CLI::IsMember({"tv", "modem"}));
+    std::string pullKind = "tv";
+    bool pullAll = false;
+    std::vector<std::string> pullArguments;
+    auto* loggersPull = loggers->add_subcommand(
+        "pull", "Save loggers as the Loggers tab saves them, into DIR (default: Loggers)");
+    loggersPull->add_option("--kind", pullKind, "tv (default) or modem")
+        ->check(CLI::IsMember({"tv", "modem"}));
+    loggersPull->add_flag("--all", pullAll, "Every logger of the kind (the default)");
+    loggersPull->add_option("NUMBERS_AND_DIR", pullArguments,
+                            "Logger numbers as 'loggers list' shows them, then the folder");
+    std::string showFile;
+    auto* loggersShow = loggers->add_subcommand("show", "Print a logger file as a table");
+    loggersShow->add_option("FILE", showFile, "A .logtv, .logds or .logmr file")->required();
+
+    auto* update =
+        app.add_subcommand("update", "Firmware updates (ask first)")->require_subcommand(1);
+    std::string ioFile, instrumentFile;
+    auto* updateIO = update->add_subcommand("io", "Update the IO interface");
+    updateIO->add_option("FILE", ioFile, "Intel HEX file (.hex)")->required();
+    auto* updateInstrument = update->add_subcommand("instrument", "Update the instrument");
+    updateInstrument->add_option("FILE", instrumentFile, "Firmware file (.p52)")->required();
+
+    std::string query;
+    auto* send = app.add_subcommand("send", "Send one query and print its answer (service)");
+    send->add_option("COMMAND", query, "The query, e.g. *?NS")->required();
+
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    try {
+        app.parse(reversed);
+    } catch (const CLI::ParseError& error) {
+        app.exit(error, system.out, system.err);
+        return error.get_exit_code() == 0 ? kDone : kUsage;
+    }
+    if (pullAll && !pullArguments.empty() && WholeNumber(pullArguments.front())) {
+        system.err << kName << "--all and logger numbers do not go together\n";
+        return kUsage;
+    }
+
+    std::unique_ptr<HidBackend> own;
+    HidBackend* backend = system.backend;
+    if (!backend) {
+        own = OpenBackend(options, system.err);
+        if (!own) return kUsage;
+        backend = own.get();
+    }
+    std::unique_ptr<TracingBackend> traced;
+    if (!options.traceFile.empty()) {
+        traced = std::make_unique<TracingBackend>(*backend, options.traceFile);
+        if (!traced->isOpen()) {
+            system.err << kName << "cannot write " << options.traceFile << '\n';
+            return kUsage;
+        }
+        backend = traced.get();
+    }
+
+    Session s(system, options, *backend);
+    if (*devices) return Devices(s, *backend);
+    if (*info) return Info(s);
+    if (*clockSet) return ClockSet(s, time);
+    if (*plansList) return PlansList(s);
+    if (*plansPull) return PlansPull(s, pullFolder);
+    if (*plansPush) return PlansPush(s, pushFiles);
+    if (*plansDelete) return PlansDelete(s, deleteNames);
+    if (*plansErase) return PlansEraseAll(s);
+    if (*loggersList) return LoggersList(s, listKind);
+    if (*loggersPull) return LoggersPull(s, pullKind, pullArguments);
+    if (*loggersShow) return LoggersShow(s, showFile);
+    if (*updateIO) return UpdateIO(s, ioFile);
+    if (*updateInstrument) return UpdateInstrument(s, instrumentFile);
+    if (*send) return Send(s, query);
+    return kUsage;
+}
+
+}  // namespace veltra::cli
