@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "EmulatedBus.h"
+#include "cli/Cli.h"
 #include "language/Language.h"
 #include "link/HidapiBackend.h"
 #include "loggers/LoggerTransfers.h"
@@ -122,17 +123,23 @@ TEST_F(ProgramOnUsb, DoesOnUsbWhatItDoesOnTheSimulator) {
     EXPECT_EQ(usb.program->loggers->records.tv.name, "NORTH");
 }
 
-TEST_F(ProgramOnUsb, UpdatesTheIOInterfaceThroughItsLoader) {
+// An IO interface image of random bytes at 0x1000, as an Intel HEX file in `folder`.
+std::string RandomIOImage(test::TempFolder& folder, std::string& image) {
     std::mt19937 random(52);
-    std::string image(0x2000, '\0');
+    image.assign(0x2000, '\0');
     for (char& byte : image)
         byte = static_cast<char>(random());
-    const std::string binary = usb.folder.write("io.bin", image);
-    const std::string hex = usb.folder.str() + "io.hex";
-    ASSERT_EQ(std::system(("objcopy -I binary -O ihex --change-section-address .data=4096 '" +
-                           binary + "' '" + hex + "'")
-                              .c_str()),
-              0);
+    const std::string binary = folder.write("io.bin", image);
+    const std::string hex = folder.str() + "io.hex";
+    const std::string objcopy = "objcopy -I binary -O ihex --change-section-address .data=4096 '" +
+                                binary + "' '" + hex + "'";
+    return std::system(objcopy.c_str()) == 0 ? hex : std::string();
+}
+
+TEST_F(ProgramOnUsb, UpdatesTheIOInterfaceThroughItsLoader) {
+    std::string image;
+    const std::string hex = RandomIOImage(usb.folder, image);
+    ASSERT_FALSE(hex.empty());
     const int before = bus.reenumerations();
     same([&hex](World& w) {
         w.form().setCommandLineFile(hex);
@@ -143,6 +150,42 @@ TEST_F(ProgramOnUsb, UpdatesTheIOInterfaceThroughItsLoader) {
     EXPECT_EQ(std::string(usb.sim.ioImage().begin() + 0x1000, usb.sim.ioImage().begin() + 0x3000),
               image);
     EXPECT_EQ(fromQt(usb.program->UpdatingFORM->Status->text()), usb.language->text(55));
+}
+
+// The command line on the real USB path says and does what it does on the simulator.
+TEST_F(ProgramOnUsb, TheCommandLineOnARealInterface) {
+    std::string image;
+    const std::string hex = RandomIOImage(usb.folder, image);
+    ASSERT_FALSE(hex.empty());
+    const auto here = std::filesystem::current_path();
+    const std::vector<std::vector<std::string>> commands = {
+        {"info"}, {"-q", "plans", "pull", "pulled"}, {"update", "io", hex, "--yes", "-q"}};
+    for (const auto& arguments : commands) {
+        std::string said[2];
+        for (World* world : {&direct, &usb}) {
+            world->sim.clearTraffic();
+            std::ostringstream out, err;
+            std::istringstream in;
+            cli::CliSystem system(out, err, in);
+            system.programFolder = system.dataFolder = world->folder.str();
+            system.backend = world == &usb ? static_cast<HidBackend*>(usb.hidapi.get())
+                                           : static_cast<HidBackend*>(&direct.sim);
+            system.wait = [this](int) {
+                bus.settle();
+                QCoreApplication::processEvents();  // the windows' udev monitors take theirs
+            };
+            std::filesystem::current_path(world->folder.path());
+            EXPECT_EQ(cli::RunCli(arguments, system), cli::kDone) << err.str();
+            said[world == &usb] = out.str() + err.str();
+        }
+        bus.settle();
+        EXPECT_EQ(said[1], said[0]) << arguments[0];
+        EXPECT_EQ(usb.sim.commandsSent(), direct.sim.commandsSent()) << arguments[0];
+    }
+    std::filesystem::current_path(here);
+    EXPECT_EQ(usb.folder.read("pulled/DVBC.c52"), direct.folder.read("pulled/DVBC.c52"));
+    EXPECT_EQ(std::string(usb.sim.ioImage().begin() + 0x1000, usb.sim.ioImage().begin() + 0x3000),
+              image);
 }
 
 TEST_F(ProgramOnUsb, TheMonitorHearsPlugsAndUnplugs) {
