@@ -329,24 +329,26 @@ bool ReadFaults(const std::string& path, Simulator& simulator, std::string& erro
         const std::string word = trimmed.substr(0, blank);
         const std::string argument =
             blank == std::string::npos ? "" : Trimmed(trimmed.substr(blank + 1));
-        const auto report = veltra::WholeNumber(argument);
+        // A report number, or (not a number, or no report that far) a command.
+        const auto value = veltra::WholeNumber(argument);
+        const int report = value && *value <= 1000000000 ? static_cast<int>(*value) : 0;
         auto fail = [&](const std::string& why) {
             error = path + ":" + std::to_string(number) + ": " + why;
             return false;
         };
         if (argument.empty()) return fail(word + " needs an argument");
         if (word == "unplug") {
-            if (!report || *report < 1) return fail("unplug needs a report number");
-            simulator.faultAtReport(static_cast<int>(*report), Simulator::Fault::Unplug);
+            if (report < 1) return fail("unplug needs a report number");
+            simulator.faultAtReport(report, Simulator::Fault::Unplug);
         } else if (word == "no-answer") {
-            if (report) {
-                simulator.faultAtReport(static_cast<int>(*report), Simulator::Fault::NoAnswer);
+            if (report > 0) {
+                simulator.faultAtReport(report, Simulator::Fault::NoAnswer);
             } else {
                 simulator.silence(argument);
             }
         } else if (word == "zeros") {
-            if (report) {
-                simulator.faultAtReport(static_cast<int>(*report), Simulator::Fault::Zeros);
+            if (report > 0) {
+                simulator.faultAtReport(report, Simulator::Fault::Zeros);
             } else {
                 simulator.setAnswer(argument, Report{});
             }

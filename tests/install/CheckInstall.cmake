@@ -10,6 +10,12 @@ endif()
 
 set(expected
     bin/veltra52
+    bin/veltra52-cli
+    lib/veltra52/veltra52-cli
+    share/man/man1/veltra52.1.gz
+    share/man/man1/veltra52-cli.1.gz
+    share/doc/veltra52/copyright
+    share/metainfo/io.veltra.veltra52.metainfo.xml
     lib/veltra52/veltra52
     lib/veltra52/Images/veltra52.ico
     lib/veltra52/Images/usb.bmp
@@ -49,5 +55,18 @@ if(NOT result EQUAL 124)
 endif()
 if(errors MATCHES "veltra52:")
     message(FATAL_ERROR "the installed program reported: ${errors}")
+endif()
+
+# The command line on the PATH finds its program folder through its link and speaks the
+# messages of its language files.
+execute_process(COMMAND "${PREFIX}/bin/veltra52-cli" --simulate info
+                RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE errors)
+if(NOT result EQUAL 0 OR NOT output MATCHES "Serial number: VT520417")
+    message(FATAL_ERROR "the installed command line failed (${result}): ${output}${errors}")
+endif()
+execute_process(COMMAND "${PREFIX}/bin/veltra52-cli" --simulate --device nowhere info
+                RESULT_VARIABLE result ERROR_VARIABLE errors OUTPUT_QUIET)
+if(NOT result EQUAL 3 OR NOT errors MATCHES "No instrument found")
+    message(FATAL_ERROR "the installed command line without its instrument (${result}): ${errors}")
 endif()
 message(STATUS "install tree and launcher: ok")
