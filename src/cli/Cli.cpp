@@ -24,6 +24,7 @@
 #include "link/HidapiBackend.h"
 #include "link/Link.h"
 #include "link/TracingBackend.h"
+#include "loggers/LoggerCsv.h"
 #include "loggers/LoggerTransfers.h"
 #include "sim/SimState.h"
 
@@ -317,13 +318,18 @@ int LoggersPull(Session& s, const std::string& kind, const std::vector<std::stri
     return s.outcome();
 }
 
-int LoggersShow(Session& s, const std::string& file) {
+int LoggersShow(Session& s, const std::string& file, bool csv) {
     LoggerTransfers loggers(s.link, s.prompts, s.language.table(), s.busy,
                             s.language.loggersFolder());
     s.prompts.files = {file};
     FileDialogState dialog;
     std::optional<std::string> table;
-    switch (loggers.OpenLogButClick(dialog)) {
+    const LoggerKindShown kind = loggers.OpenLogButClick(dialog);
+    if (csv && kind != kShowNothing) {
+        s.system.out << LoggerCsv(loggers.records, kind);
+        return kDone;
+    }
+    switch (kind) {
         case kShowTv:
             table = TvPrintLayout(loggers.records.tv);
             if (!table) s.message(message::kBadChannel);
@@ -487,8 +493,10 @@ int RunCli(const std::vector<std::string>& arguments, CliSystem& system) {
     loggersPull->add_option("NUMBERS_AND_DIR", pullArguments,
                             "Logger numbers as 'loggers list' shows them, then the folder");
     std::string showFile;
+    bool showCsv = false;
     auto* loggersShow = loggers->add_subcommand("show", "Print a logger file as a table");
     loggersShow->add_option("FILE", showFile, "A .logtv, .logds or .logmr file")->required();
+    loggersShow->add_flag("--csv", showCsv, "As a spreadsheet (CSV) instead");
 
     auto* update =
         app.add_subcommand("update", "Firmware updates (ask first)")->require_subcommand(1);
@@ -542,7 +550,7 @@ int RunCli(const std::vector<std::string>& arguments, CliSystem& system) {
     if (*plansErase) return PlansEraseAll(s);
     if (*loggersList) return LoggersList(s, listKind);
     if (*loggersPull) return LoggersPull(s, pullKind, pullArguments);
-    if (*loggersShow) return LoggersShow(s, showFile);
+    if (*loggersShow) return LoggersShow(s, showFile, showCsv);
     if (*updateIO) return UpdateIO(s, ioFile);
     if (*updateInstrument) return UpdateInstrument(s, instrumentFile);
     if (*send) return Send(s, query);

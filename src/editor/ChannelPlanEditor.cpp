@@ -276,6 +276,38 @@ void ChannelPlanEditor::Savechannelplanas1Click(FileDialogState& saveDialog) {
     if (MiraSiPotsDesar()) DesaCanalitzacio(true, saveDialog);
 }
 
+bool ChannelPlanEditor::ExportCsv(FileDialogState& dialog) {
+    dialog.fileName = SafeFileName(planName_) + ".csv";
+    const auto chosen = prompts_.chooseSaveFile(dialog);
+    if (!chosen || chosen->empty()) return false;
+    std::string path = *chosen;
+    if (!EndsWith(path, ".csv")) path += ".csv";
+    if (WriteFileAtomically(path, PlanCsvFromGrid(grid_))) return true;
+    message(message::kFileUnwritable);
+    return false;
+}
+
+bool ChannelPlanEditor::ImportCsv(FileDialogState& dialog) {
+    const auto chosen = prompts_.chooseOpenFile(dialog);
+    if (!chosen || chosen->empty()) return false;
+    std::string content;
+    if (!ReadWholeFile(*chosen, content)) {
+        message(message::kFileUnreadable);
+        return false;
+    }
+    const auto problems = LoadPlanCsv(content, grid_);
+    view_.repaintGrid();
+    if (problems.empty()) return true;
+    std::string detail;
+    for (const CsvRowProblem& problem : problems) {
+        const int code = problem.code != 0 ? problem.code : message::kBadChannelData;
+        detail += (detail.empty() ? "" : "\n") + std::to_string(problem.line) + ": " +
+                  MessageText(code, texts_).value_or("");
+    }
+    ShowMessageCode(prompts_, texts_, message::kBadChannel, detail);
+    return false;
+}
+
 bool ChannelPlanEditor::FormCloseQuery(FileDialogState& saveDialog) {
     switch (prompts_.askYesNoCancel(texts_.text(text::kQuestionCaption),
                                     texts_.text(kAskSaveOnClose))) {

@@ -7,8 +7,8 @@
 
 #include "channelplans/PlanList.h"
 #include "editor/EditorGrid.h"
-#include "language/LanguageTable.h"
 #include "face/UserPrompts.h"
+#include "language/LanguageTable.h"
 
 namespace veltra {
 
@@ -78,6 +78,11 @@ class ChannelPlanEditor {
                                const std::string& copiesFolder);
 
     bool MiraSiPotsDesar();
+    // The grid as a spreadsheet (CSV), and a spreadsheet into the grid: every row through the row
+    // check, the grid unchanged unless all pass; the bad rows are listed by line and reason.
+    // True when the file was written or read.
+    bool ExportCsv(FileDialogState& dialog);
+    bool ImportCsv(FileDialogState& dialog);
     // 0 when written; 1 cancelled; other values for the failures.
     int DesaCanalitzacio(bool saveAs, FileDialogState& saveDialog);
     void Savechannelplan1Click(FileDialogState& saveDialog);

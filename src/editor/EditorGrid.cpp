@@ -8,6 +8,7 @@
 #include "channelplans/ChannelRecord.h"
 #include "face/Messages.h"
 #include "language/LanguageTable.h"
+#include "text/Csv.h"
 
 namespace veltra {
 
@@ -350,6 +351,53 @@ bool PlanTextFromGrid(const ChannelPlanGrid& grid, const std::string& planName, 
     }
     text = FormatPlanFile(planName, lines);
     return true;
+}
+
+std::string PlanCsvFromGrid(const ChannelPlanGrid& grid) {
+    std::string text;
+    for (int row = 0; row < grid.rowCount(); ++row) {
+        std::vector<std::string> fields;
+        for (int column = 0; column < kEditorColumns; ++column)
+            fields.push_back(grid.cell(column, row));
+        text += CsvRecord(fields);
+    }
+    return text;
+}
+
+std::vector<CsvRowProblem> LoadPlanCsv(const std::string& text, ChannelPlanGrid& grid) {
+    const auto rows = ParseCsv(text);
+    if (!rows) return {{static_cast<int>(LeadingInteger(rows.detail())), 0}};
+    std::size_t first = 0;
+    if (!rows->empty() && !WholeNumber((*rows)[0].fields[0])) first = 1;  // the header
+    // Every row is checked in a grid of its own before the editor's grid is touched.
+    MemoryGrid cells(kEditorColumns);
+    ChannelPlanGrid scratch(cells);
+    scratch.setRowCount(static_cast<int>(rows->size() - first) + 1);
+    std::vector<CsvRowProblem> problems;
+    for (std::size_t k = first; k < rows->size(); ++k) {
+        const CsvRow& record = (*rows)[k];
+        const int row = static_cast<int>(k - first) + 1;
+        if (record.fields.size() != static_cast<std::size_t>(kEditorColumns)) {
+            problems.push_back({record.line, 0});
+            continue;
+        }
+        for (int column = 0; column < kEditorColumns; ++column)
+            scratch.setCell(column, row, record.fields[static_cast<std::size_t>(column)]);
+        int errorRow = 0, errorColumn = 0;
+        if (const int code = scratch.ComprovaFila(row, errorRow, errorColumn))
+            problems.push_back({record.line, code});
+    }
+    if (rows->size() == first) problems.push_back({1, 0});  // no channel at all
+    if (scratch.rowCount() - 1 > kMaxChannels) problems.push_back({0, message::kTooManyChannels});
+    if (!problems.empty()) return problems;
+    grid.setRowCount(scratch.rowCount());
+    for (int row = 1; row < scratch.rowCount(); ++row) {
+        for (int column = 0; column < kEditorColumns; ++column)
+            grid.setCell(column, row, scratch.cell(column, row));
+        grid.setInactive(row, scratch.cell(kColActive, row) != "ON");
+    }
+    grid.Renumber();
+    return {};
 }
 
 std::string CleanPlanName(const std::string& text) {

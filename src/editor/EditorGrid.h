@@ -91,6 +91,20 @@ int LoadPlanText(const std::string& content, ChannelPlanGrid& grid, std::string&
 // The whole plan file text of the grid; false when a row's kind is bad.
 bool PlanTextFromGrid(const ChannelPlanGrid& grid, const std::string& planName, std::string& text);
 
+// The grid as a spreadsheet: the header row, then one record per channel, the grid's columns
+// as they stand (MHz with "." as decimal mark).
+std::string PlanCsvFromGrid(const ChannelPlanGrid& grid);
+
+// Reads a spreadsheet of the grid's columns (a first record whose number is not a whole number
+// is the header) into `grid`, every row through the row check. Nothing changes unless every
+// row passes; otherwise the result lists each bad record as its line number in the file and the
+// check's message code.
+struct CsvRowProblem {
+    int line;
+    int code;  // the row check's message code; 0 for a record without the grid's columns
+};
+std::vector<CsvRowProblem> LoadPlanCsv(const std::string& text, ChannelPlanGrid& grid);
+
 // The analog system for a plan name ("UK" -> "PAL/I", ...).
 std::string AnalogSystemForPlan(const std::string& planName);
 

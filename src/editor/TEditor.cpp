@@ -64,6 +64,7 @@ class EditorDelegate : public GridDelegate {
 TEditor::TEditor(UserPrompts& prompts, const LanguageTable& texts, QWidget* parent)
     : QDialog(parent), prompts_(prompts), texts_(texts) {
     setObjectName("Editor");
+    CsvDialog.filter = "Spreadsheets (*.csv);;All files (*)";
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -154,6 +155,12 @@ void TEditor::buildMenus() {
         if (editDialog_ && planList_)
             editor_->Loadchannelplan1Click(*editDialog_, *planList_, copiesFolder_());
     });
+    Archivo1->addSeparator();
+    add(Archivo1, ImportCsv1, "ImportCsv1", "Import CSV...",
+        [this] { editor_->ImportCsv(CsvDialog); });
+    add(Archivo1, ExportCsv1, "ExportCsv1", "Export CSV...",
+        [this] { editor_->ExportCsv(CsvDialog); });
+    Archivo1->addSeparator();
     add(Archivo1, Exit1, "Exit1", "Exit", [this] { close(); });
     Edit1 = MainMenu->addMenu("&Edit");
     Edit1->setObjectName("Edit1");

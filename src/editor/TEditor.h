@@ -53,11 +53,13 @@ class TEditor : public QDialog, public WindowTexts, public EditorView {
     QMenuBar* MainMenu;
     QMenu *Archivo1, *Edit1, *Help1;
     QAction *Newchannelplan1, *Savechannelplan1, *Savechannelplanas1, *Loadchannelplan1, *Exit1;
+    QAction *ImportCsv1, *ExportCsv1;
     QAction *Sortchannels1, *Activeall1, *Unactiveall1, *Allanalog1, *Alldigital1;
     QMenu *popupchannel, *popupmodulacio, *popupsistemaanalog, *popupsistemadigital,
         *popupsymbolrate1, *popupsymbolrate2, *popupgrupdocsis;
     QAction *INSERTACANAL, *ESBORRACANAL;
     FileDialogState SaveChPDialog;
+    FileDialogState CsvDialog;  // the spreadsheet import and export
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include "face/DeviceJob.h"
 #include "face/Messages.h"
+#include "loggers/LoggerCsv.h"
 
 namespace veltra {
 
@@ -168,6 +169,18 @@ LoggerKindShown LoggerTransfers::OpenLogButClick(FileDialogState& openDialog) {
 void LoggerTransfers::SaveRecordAs(int kind, FileDialogState& dialog) {
     const auto written = files_.write(records, kind, kSaveAs, &dialog);
     if (!written) writeFailed(written.failure());
+}
+
+void LoggerTransfers::ExportRecordCsv(int kind, FileDialogState& dialog) {
+    const std::string& name = kind == kShowTv     ? records.tv.name
+                              : kind == kShowDown ? records.down.name
+                                                  : records.modem.name;
+    dialog.fileName = SafeFileName(name) + ".csv";
+    if (dialog.initialFolder.empty()) dialog.initialFolder = files_.folder();
+    auto chosen = prompts_.chooseSaveFile(dialog);
+    if (!chosen || chosen->empty()) return;
+    if (!EndsWith(*chosen, ".csv")) *chosen += ".csv";
+    if (!WriteFileAtomically(*chosen, LoggerCsv(records, kind))) message(message::kFileUnwritable);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -44,8 +44,9 @@ class LoggerTransfers {
     void SaveLogAsButClick(int listIndex, FileDialogState& saveAllDialog);
     // Opens a logger file: the kind to show, or kShowNothing.
     LoggerKindShown OpenLogButClick(FileDialogState& openDialog);
-    // A viewer's "save as" of the record of `kind`.
+    // A viewer's "save as" of the record of `kind`, and its export as a spreadsheet.
     void SaveRecordAs(int kind, FileDialogState& dialog);
+    void ExportRecordCsv(int kind, FileDialogState& dialog);
 
     // Printing: the record shown in a viewer of `kind`, and every logger marked in the index.
     void ImprimirRegistreClick(int kind, TextPrinter& printer);

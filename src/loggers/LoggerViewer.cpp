@@ -40,6 +40,8 @@ LoggerViewer::LoggerViewer(const char* objectName, int captionText, const Layout
     DesarRegistreComA->setObjectName("DesarRegistreComA");
     ImprimirRegistre = Archivo1->addAction("Print logger...");
     ImprimirRegistre->setObjectName("ImprimirRegistre");
+    ExportCsv = Archivo1->addAction("Export CSV...");
+    ExportCsv->setObjectName("ExportCsv");
     SortirFinestraRegistre = Archivo1->addAction("Exit");
     SortirFinestraRegistre->setObjectName("SortirFinestraRegistre");
     Help1 = MainMenu->addMenu("Help");
@@ -47,6 +49,9 @@ LoggerViewer::LoggerViewer(const char* objectName, int captionText, const Layout
     Help1->setEnabled(false);
     connect(DesarRegistreComA, &QAction::triggered, this, &LoggerViewer::DesarRegistreComAClick);
     connect(ImprimirRegistre, &QAction::triggered, this, &LoggerViewer::ImprimirRegistreClick);
+    connect(ExportCsv, &QAction::triggered, this, [this] {
+        if (exportCsv_) exportCsv_(CsvDialog);
+    });
     connect(SortirFinestraRegistre, &QAction::triggered, this, &QDialog::close);
 
     LoggerNameLabel = new QLabel(client_);

@@ -35,10 +35,12 @@ class LoggerViewer : public QDialog, public WindowTexts {
 
     // What the viewer shows and works with; set once after all windows exist.
     void setServices(LoggerRecords* records, TDialog* dialog, const LanguageTable* texts);
-    // Saving the shown logger under a chosen name, and printing it.
+    // Saving the shown logger under a chosen name, exporting it as a spreadsheet, printing it.
     void setFileHandlers(std::function<void(FileDialogState&)> saveAs,
+                         std::function<void(FileDialogState&)> exportCsv,
                          std::function<void()> print) {
         saveAs_ = std::move(saveAs);
+        exportCsv_ = std::move(exportCsv);
         print_ = std::move(print);
     }
 
@@ -58,10 +60,11 @@ class LoggerViewer : public QDialog, public WindowTexts {
     QMenuBar* MainMenu;
     QMenu* Archivo1;
     QMenu* Help1;
-    QAction *DesarRegistreComA, *ImprimirRegistre, *SortirFinestraRegistre;
+    QAction *DesarRegistreComA, *ImprimirRegistre, *ExportCsv, *SortirFinestraRegistre;
     QLabel *LoggerNameLabel, *FileNameLabel, *DataLabel, *HoraLabel, *VersioControllerLabel;
     QLineEdit *LoggerDateEdit, *LoggerHourEdit;
     FileDialogState SaveLoggerDialog;
+    FileDialogState CsvDialog;
 
   protected:
     // The record's name, file name, date and time.
@@ -84,6 +87,7 @@ class LoggerViewer : public QDialog, public WindowTexts {
 
   private:
     std::function<void(FileDialogState&)> saveAs_;
+    std::function<void(FileDialogState&)> exportCsv_;
     std::function<void()> print_;
     std::function<void(LoggerViewer&)> modalRunner_;
 };

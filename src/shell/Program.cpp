@@ -56,6 +56,9 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts,
         viewer->setServices(&loggers->records, Dialog, &language.table());
         viewer->setFileHandlers(
             [this, kind = kind](FileDialogState& dialog) { loggers->SaveRecordAs(kind, dialog); },
+            [this, kind = kind](FileDialogState& dialog) {
+                loggers->ExportRecordCsv(kind, dialog);
+            },
             [this, kind = kind] { loggers->ImprimirRegistreClick(kind, *printer); });
     }
     updates =
