@@ -17,7 +17,7 @@ std::optional<double> Number(const std::string& text) {
 }
 
 constexpr double kMaxQuality = 60;
-constexpr double kLeftMargin = 44, kRightMargin = 36, kTopMargin = 12, kBottomMargin = 28;
+constexpr double kLeftMargin = 44, kRightMargin = 36, kTopMargin = 20, kBottomMargin = 28;
 
 }  // namespace
 

@@ -166,6 +166,23 @@ LoggerKindShown LoggerTransfers::OpenLogButClick(FileDialogState& openDialog) {
     return kShowNothing;
 }
 
+std::optional<TvLogger> LoggerTransfers::OpenTvForComparison(FileDialogState& dialog) {
+    LoggerRecords other;
+    const auto opened = [&] {
+        WaitCursor wait(prompts_);
+        return files_.open(dialog, other);
+    }();
+    if (!opened) {
+        fetchFailed(opened.failure(), message::kLoggerNotReceived);
+        return std::nullopt;
+    }
+    if (*opened != kShowTv) {
+        message(message::kWrongExtension);
+        return std::nullopt;
+    }
+    return other.tv;
+}
+
 void LoggerTransfers::SaveRecordAs(int kind, FileDialogState& dialog) {
     const auto written = files_.write(records, kind, kSaveAs, &dialog);
     if (!written) writeFailed(written.failure());

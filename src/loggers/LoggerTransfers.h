@@ -44,6 +44,9 @@ class LoggerTransfers {
     void SaveLogAsButClick(int listIndex, FileDialogState& saveAllDialog);
     // Opens a logger file: the kind to show, or kShowNothing.
     LoggerKindShown OpenLogButClick(FileDialogState& openDialog);
+    // A second TV logger file for the TV viewer's comparison; none when it cannot be read or is
+    // not a TV logger (the person is told why).
+    std::optional<TvLogger> OpenTvForComparison(FileDialogState& dialog);
     // A viewer's "save as" of the record of `kind`, and its export as a spreadsheet.
     void SaveRecordAs(int kind, FileDialogState& dialog);
     void ExportRecordCsv(int kind, FileDialogState& dialog);

@@ -1,5 +1,8 @@
 #include "loggers/LoggerViewer.h"
 
+#include <QSettings>
+#include <algorithm>
+
 #include <QEvent>
 #include <QVBoxLayout>
 
@@ -24,13 +27,15 @@ LoggerViewer::LoggerViewer(const char* objectName, int captionText, const Layout
                            QWidget* parent)
     : QDialog(parent), captionText_(captionText) {
     setObjectName(objectName);
+    // Opens at its own size; may be made larger and maximised, the tables taking the room.
+    setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     auto* box = new QVBoxLayout(this);
     box->setContentsMargins(0, 0, 0, 0);
-    box->setSizeConstraint(QLayout::SetFixedSize);
     MainMenu = new QMenuBar(this);
     box->setMenuBar(MainMenu);
     client_ = new QWidget(this);
-    client_->setFixedSize(792, 546);
+    client_->setMinimumSize(792, 546);
+    client_->installEventFilter(this);
     SetBackground(client_, kViewerColor);
     box->addWidget(client_);
 
@@ -154,11 +159,28 @@ void LoggerViewer::showCommonFields() {
 
 void LoggerViewer::showModally() {
     showRecord();
-    CentreOnScreen(this);
+    // Where the person left it last time, else centred at its own size.
+    QSettings settings("veltra52", "veltra52");
+    const QByteArray geometry = settings.value("windows/" + objectName()).toByteArray();
+    if (geometry.isEmpty() || !restoreGeometry(geometry)) {
+        adjustSize();
+        CentreOnScreen(this);
+    }
     if (modalRunner_) {
         modalRunner_(*this);
     } else {
         exec();
+    }
+    settings.setValue("windows/" + objectName(), saveGeometry());
+}
+
+void LoggerViewer::FitColumns(StringGrid* grid, const int* minimum) {
+    const QFontMetrics metrics(grid->font());
+    for (int column = 0; column < grid->columnCount(); ++column) {
+        int width = minimum[column];
+        for (int row = 0; row < grid->rowCount(); ++row)
+            width = std::max(width, metrics.horizontalAdvance(grid->cell(column, row)) + 10);
+        grid->setColWidth(column, width);
     }
 }
 
@@ -182,6 +204,11 @@ void LoggerViewer::ImprimirRegistreClick() {
 }
 
 bool LoggerViewer::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == client_ && event->type() == QEvent::Resize) {
+        VersioControllerLabel->move(VersioControllerLabel->x(), client_->height() - 26);
+        clientResized(client_->size());
+        return false;
+    }
     if (watched == LoggerNameLabel && event->type() == QEvent::MouseButtonRelease) {
         LoggerNameLabelClick();
         return true;

@@ -35,6 +35,9 @@ class LoggerViewer : public QDialog, public WindowTexts {
 
     // What the viewer shows and works with; set once after all windows exist.
     void setServices(LoggerRecords* records, TDialog* dialog, const LanguageTable* texts);
+    // The person, for the files the viewer's own entries ask for (the graph's picture, the
+    // logger to compare with).
+    void setPrompts(UserPrompts* prompts) { prompts_ = prompts; }
     // Saving the shown logger under a chosen name, exporting it as a spreadsheet, printing it.
     void setFileHandlers(std::function<void(FileDialogState&)> saveAs,
                          std::function<void(FileDialogState&)> exportCsv,
@@ -78,9 +81,14 @@ class LoggerViewer : public QDialog, public WindowTexts {
     QLabel* label(const char* name, QPoint at);
     StringGrid* table(const char* name, const QRect& geometry, int columns, int rows);
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The client area has a new size (at least the opening one): the tables take the room.
+    virtual void clientResized(QSize) {}
+    // Columns at least `minimum` wide (one width per column) and wide enough for every cell.
+    static void FitColumns(StringGrid* grid, const int* minimum);
 
     QWidget* client_;
     LoggerRecords* records_ = nullptr;
+    UserPrompts* prompts_ = nullptr;
     TDialog* dialog_ = nullptr;
     const LanguageTable* texts_ = nullptr;
     int captionText_;

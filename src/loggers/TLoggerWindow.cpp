@@ -1,5 +1,13 @@
 #include "loggers/TLoggerWindow.h"
 
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QSettings>
+#include <cmath>
+
+#include "face/Messages.h"
+#include "loggers/LoggerGraph.h"
 #include "widgets/QtText.h"
 
 namespace veltra {
@@ -27,7 +35,47 @@ TLoggerWindow::TLoggerWindow(QWidget* parent)
     ModeMesuraSorollLabel->setBuddy(ModeMesuraSorollEdit);
     FreqMesuraSorollLabel->setBuddy(FreqMesuraSorollEdit);
     LlindarLabel->setBuddy(LlindarEdit);
-    TaulaRegistre = table("TaulaRegistre", {24, 192, 753, 313}, 12, 1);
+    // The table and the graph share the table's place; the splitter moves between them.
+    Splitter = new QSplitter(Qt::Vertical, client_);
+    Splitter->setObjectName("Splitter");
+    Splitter->setGeometry(24, 192, 753, 313);
+    TaulaRegistre = table("TaulaRegistre", {0, 0, 753, 183}, 12, 1);
+    Graph = new GraphView(client_);
+    Graph->setObjectName("Graph");
+    Splitter->addWidget(TaulaRegistre);
+    Splitter->addWidget(Graph);
+    Splitter->setSizes({183, 130});
+    Graph->setHoverText([this](const GraphBar& bar) { return rowText(bar); });
+    OnlyInOne = new QLabel(client_);
+    OnlyInOne->setObjectName("OnlyInOne");
+    OnlyInOne->setGeometry(200, 508, 577, 34);
+    OnlyInOne->setWordWrap(true);
+
+    Archivo1->insertSeparator(SortirFinestraRegistre);
+    SaveGraph = new QAction("Save graph as...", this);
+    CompareWith = new QAction("Compare with...", this);
+    LimitsEntry = new QAction("Limits...", this);
+    for (QAction* action : {SaveGraph, CompareWith, LimitsEntry})
+        Archivo1->insertAction(SortirFinestraRegistre, action);
+    SaveGraph->setObjectName("SaveGraph");
+    CompareWith->setObjectName("CompareWith");
+    LimitsEntry->setObjectName("LimitsEntry");
+    connect(SaveGraph, &QAction::triggered, this, &TLoggerWindow::SaveGraphClick);
+    connect(CompareWith, &QAction::triggered, this, &TLoggerWindow::CompareWithClick);
+    connect(LimitsEntry, &QAction::triggered, this, &TLoggerWindow::LimitsClick);
+    GraphDialog.filter = "Pictures (*.png)";
+    CompareDialog.filter = "TV loggers (*.logtv)";
+
+    QSettings settings("veltra52", "veltra52");
+    limits_.minLevel = settings.value("limits/tv/minLevel", limits_.minLevel).toDouble();
+    limits_.maxLevel = settings.value("limits/tv/maxLevel", limits_.maxLevel).toDouble();
+    limits_.minMer = settings.value("limits/tv/minMer", limits_.minMer).toDouble();
+    limits_.minCn = settings.value("limits/tv/minCn", limits_.minCn).toDouble();
+}
+
+void TLoggerWindow::clientResized(QSize size) {
+    Splitter->setGeometry(24, 192, size.width() - 39, size.height() - 233);
+    OnlyInOne->setGeometry(200, size.height() - 38, size.width() - 215, 34);
 }
 
 void TLoggerWindow::applyLanguageTexts(const LanguageTable& texts) {
@@ -69,9 +117,126 @@ void TLoggerWindow::showRecord() {
     ModeMesuraSorollEdit->setText(toQt(tv.noiseMode));
     FreqMesuraSorollEdit->setText(toQt(tv.noiseFrequency));
     LlindarEdit->setText(toQt(tv.threshold));
+
+    // With a second logger: two more columns, the differences of the channels both hold.
+    std::vector<ChannelComparison> compared;
+    if (compared_) compared = CompareTvLoggers(tv, *compared_);
+    const int columns = compared_ ? 14 : 12;
+    TaulaRegistre->setColCount(columns);
+    TaulaRegistre->setCell(12, 0, QString::fromUtf8("\xCE\x94 PWR (dB)"));
+    TaulaRegistre->setCell(13, 0, QString::fromUtf8("\xCE\x94 MER - C/N (dB)"));
     TaulaRegistre->setRowCountTotal(static_cast<int>(tv.records.size()) + 1);
     for (std::size_t k = 0; k < tv.records.size(); ++k)
         ShowRow(TaulaRegistre, static_cast<int>(k) + 1, tv.records[k]);
+    QStringList onlyOther;
+    for (const ChannelComparison& c : compared) {
+        auto difference = [](std::optional<double> d) {
+            return d ? QString::asprintf("%+.1f", *d) : QString();
+        };
+        if (c.first) {
+            const int row = static_cast<int>(*c.first) + 1;
+            TaulaRegistre->setCell(12, row, c.second ? difference(c.levelDifference) : "only here");
+            TaulaRegistre->setCell(13, row, difference(c.qualityDifference));
+        } else {
+            onlyOther << QString::number(c.frequencyMHz, 'f', 2);
+        }
+    }
+    OnlyInOne->setText(onlyOther.isEmpty()
+                           ? QString()
+                           : "Only in the compared logger (MHz): " + onlyOther.join(", "));
+
+    // Channels outside the limits, or below the logger's threshold, are marked in both.
+    const auto channels = TvGraphChannels(tv);
+    const std::optional<double> threshold =
+        tv.threshold.empty() ? std::nullopt : std::optional<double>(LeadingInteger(tv.threshold));
+    for (int row = 1; row < TaulaRegistre->rowCount(); ++row) {
+        for (int column = 1; column < columns; ++column) {
+            if (auto* item = TaulaRegistre->item(row, column)) item->setBackground(QBrush());
+        }
+    }
+    for (const GraphChannel& c : channels) {
+        if (!OutsideLimits(c, limits_, threshold)) continue;
+        for (int column = 1; column < columns; ++column) {
+            if (auto* item = TaulaRegistre->item(static_cast<int>(c.row) + 1, column))
+                item->setBackground(QColor(255, 205, 205));
+        }
+    }
+    static const int kMinimum[14] = {25, 32, 67, 56, 64, 55, 68, 58, 110, 70, 81, 35, 70, 90};
+    FitColumns(TaulaRegistre, kMinimum);
+    Graph->setChannels(channels,
+                       compared_ ? TvGraphChannels(*compared_) : std::vector<GraphChannel>{},
+                       limits_, threshold);
+}
+
+QString TLoggerWindow::rowText(const GraphBar& bar) const {
+    const auto channels = bar.series == 0 ? TvGraphChannels(records_->tv)
+                                          : TvGraphChannels(compared_ ? *compared_ : TvLogger{});
+    if (bar.channel >= channels.size()) return {};
+    const TvLogger& logger = bar.series == 0 ? records_->tv : *compared_;
+    const TvRecord& r = logger.records[channels[bar.channel].row];
+    QStringList parts;
+    for (int column = 1; column < 12; ++column) {
+        if (!r[static_cast<std::size_t>(column)].empty())
+            parts << toQt(r[static_cast<std::size_t>(column)]);
+    }
+    return (bar.series == 1 ? "(compared) " : "") + parts.join("  ");
+}
+
+void TLoggerWindow::compareWith(std::optional<TvLogger> other) {
+    compared_ = std::move(other);
+    showRecord();
+}
+
+void TLoggerWindow::setLimits(const Limits& limits) {
+    limits_ = limits;
+    QSettings settings("veltra52", "veltra52");
+    settings.setValue("limits/tv/minLevel", limits.minLevel);
+    settings.setValue("limits/tv/maxLevel", limits.maxLevel);
+    settings.setValue("limits/tv/minMer", limits.minMer);
+    settings.setValue("limits/tv/minCn", limits.minCn);
+    showRecord();
+}
+
+void TLoggerWindow::SaveGraphClick() {
+    if (!prompts_ || !records_) return;
+    GraphDialog.fileName = SafeFileName(records_->tv.name) + ".png";
+    auto path = prompts_->chooseSaveFile(GraphDialog);
+    if (!path || path->empty()) return;
+    if (!EndsWith(*path, ".png")) *path += ".png";
+    if (!Graph->savePng(toQt(*path), QSize(1600, 600)) && texts_)
+        ShowMessageCode(*prompts_, *texts_, message::kFileUnwritable);
+}
+
+void TLoggerWindow::CompareWithClick() {
+    if (!openForComparison_) return;
+    if (auto other = openForComparison_(CompareDialog)) compareWith(std::move(other));
+}
+
+void TLoggerWindow::LimitsClick() {
+    QDialog dialog(this);
+    dialog.setWindowTitle("Limits");
+    auto* form = new QFormLayout(&dialog);
+    auto spin = [&](double value, double low, double high) {
+        auto* box = new QDoubleSpinBox(&dialog);
+        box->setRange(low, high);
+        box->setDecimals(1);
+        box->setValue(value);
+        return box;
+    };
+    auto* minLevel = spin(limits_.minLevel, 0, 130);
+    auto* maxLevel = spin(limits_.maxLevel, 0, 130);
+    auto* minMer = spin(limits_.minMer, 0, 60);
+    auto* minCn = spin(limits_.minCn, 0, 70);
+    form->addRow(QString::fromUtf8("Minimum level (dB\xC2\xB5V)"), minLevel);
+    form->addRow(QString::fromUtf8("Maximum level (dB\xC2\xB5V)"), maxLevel);
+    form->addRow("Minimum MER (dB)", minMer);
+    form->addRow("Minimum C/N (dB)", minCn);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    form->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    if (dialog.exec() != QDialog::Accepted) return;
+    setLimits({minLevel->value(), maxLevel->value(), minMer->value(), minCn->value()});
 }
 
 }  // namespace veltra

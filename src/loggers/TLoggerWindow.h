@@ -1,6 +1,10 @@
 // The TV logger viewer (Loggerswindow).
 #pragma once
 
+#include <QSplitter>
+#include <optional>
+
+#include "loggers/GraphView.h"
 #include "loggers/LoggerViewer.h"
 
 namespace veltra {
@@ -15,12 +19,38 @@ class TLoggerWindow : public LoggerViewer {
     QLabel *ChPlanNameLabel, *ModeMesuraSorollLabel, *FreqMesuraSorollLabel, *LlindarLabel;
     QLineEdit *ChPNameEdit, *ModeMesuraSorollEdit, *FreqMesuraSorollEdit, *LlindarEdit;
     StringGrid* TaulaRegistre;
+    // The graph under the table, the line naming channels of only one of two compared loggers.
+    QSplitter* Splitter;
+    GraphView* Graph;
+    QLabel* OnlyInOne;
+    QAction *SaveGraph, *CompareWith, *LimitsEntry;
+    FileDialogState GraphDialog, CompareDialog;
+
+    // How a second TV logger is opened for "Compare with...": none when it could not be read.
+    void setCompareSource(std::function<std::optional<TvLogger>(FileDialogState&)> open) {
+        openForComparison_ = std::move(open);
+    }
+    // The logger compared with the shown one, or none.
+    void compareWith(std::optional<TvLogger> other);
+    const Limits& limits() const { return limits_; }
+    void setLimits(const Limits& limits);
 
   protected:
     std::string& recordName() override { return records_->tv.name; }
     const std::string& recordFileName() override { return records_->tv.fileName; }
     const std::string& recordDate() override { return records_->tv.date; }
     const std::string& recordTime() override { return records_->tv.time; }
+    void clientResized(QSize size) override;
+
+  private:
+    void SaveGraphClick();
+    void CompareWithClick();
+    void LimitsClick();
+    QString rowText(const GraphBar& bar) const;
+
+    Limits limits_;
+    std::optional<TvLogger> compared_;
+    std::function<std::optional<TvLogger>(FileDialogState&)> openForComparison_;
 };
 
 }  // namespace veltra

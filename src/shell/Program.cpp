@@ -49,11 +49,14 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts,
                                                 language.loggersFolder());
     printer = std::make_unique<QtTextPrinter>(Form1.get());
     Form1->setLoggers(loggers.get(), LoggerWindow, DownWindow, ModemWindow);
+    LoggerWindow->setCompareSource(
+        [this](FileDialogState& dialog) { return loggers->OpenTvForComparison(dialog); });
     Form1->setPrinter(printer.get());
     const std::pair<LoggerViewer*, int> viewers[] = {
         {LoggerWindow, kShowTv}, {DownWindow, kShowDown}, {ModemWindow, kShowModem}};
     for (const auto& [viewer, kind] : viewers) {
         viewer->setServices(&loggers->records, Dialog, &language.table());
+        viewer->setPrompts(&prompts);
         viewer->setFileHandlers(
             [this, kind = kind](FileDialogState& dialog) { loggers->SaveRecordAs(kind, dialog); },
             [this, kind = kind](FileDialogState& dialog) {

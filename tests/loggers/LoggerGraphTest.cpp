@@ -18,7 +18,7 @@ TEST(LoggerGraph, BarsPointsAndTheThresholdFromKnownValues) {
     const auto channels = TvGraphChannels(tv);
     ASSERT_EQ(channels.size(), 2u);  // the unreadable record is left out
     // A plot of 400 x 100 pixels inside the margins.
-    const GraphLayout g = LayoutGraph(channels, {}, Limits{}, 50.0, 480, 140);
+    const GraphLayout g = LayoutGraph(channels, {}, Limits{}, 50.0, 480, 148);
     EXPECT_DOUBLE_EQ(g.plot.left, 44);
     EXPECT_DOUBLE_EQ(g.plot.width, 400);
     EXPECT_DOUBLE_EQ(g.minMHz, 96);
@@ -27,18 +27,18 @@ TEST(LoggerGraph, BarsPointsAndTheThresholdFromKnownValues) {
     ASSERT_EQ(g.bars.size(), 2u);
     EXPECT_DOUBLE_EQ(g.bars[0].rect.left, 44);
     EXPECT_NEAR(g.bars[0].rect.width, 8.0 / 108 * 400, 1e-9);
-    EXPECT_DOUBLE_EQ(g.bars[0].rect.top, 12 + 100 - 60.0 / 80 * 100);
-    EXPECT_DOUBLE_EQ(g.bars[0].rect.top + g.bars[0].rect.height, 112);
+    EXPECT_DOUBLE_EQ(g.bars[0].rect.top, 20 + 100 - 60.0 / 80 * 100);
+    EXPECT_DOUBLE_EQ(g.bars[0].rect.top + g.bars[0].rect.height, 120);
     EXPECT_FALSE(g.bars[0].outside);
     EXPECT_TRUE(g.bars[1].outside);  // below the threshold, the level limit and the MER limit
     EXPECT_TRUE(g.bars[1].digital);
-    EXPECT_DOUBLE_EQ(g.points[1].y, 12 + 100 - 30.0 / 60 * 100);
-    EXPECT_DOUBLE_EQ(*g.thresholdY, 12 + 100 - 50.0 / 80 * 100);
+    EXPECT_DOUBLE_EQ(g.points[1].y, 20 + 100 - 30.0 / 60 * 100);
+    EXPECT_DOUBLE_EQ(*g.thresholdY, 20 + 100 - 50.0 / 80 * 100);
     EXPECT_EQ(BarAt(g, g.bars[1].rect.left + 1, 100)->channel, 1u);
     EXPECT_FALSE(BarAt(g, 60 + 44 + 8.0 / 108 * 400, 100));  // between the bars
 
     // Compared: each channel's width shared by the pair.
-    const GraphLayout pair = LayoutGraph(channels, channels, Limits{}, {}, 480, 140);
+    const GraphLayout pair = LayoutGraph(channels, channels, Limits{}, {}, 480, 148);
     ASSERT_EQ(pair.bars.size(), 4u);
     EXPECT_DOUBLE_EQ(pair.bars[0].rect.width, pair.bars[2].rect.width);
     EXPECT_DOUBLE_EQ(pair.bars[2].rect.left, pair.bars[0].rect.left + pair.bars[0].rect.width);

@@ -1,3 +1,4 @@
+#include <QPainter>
 #include <QTest>
 #include <QTimer>
 
@@ -90,6 +91,52 @@ TEST_F(LoggerTab, ModemViewerShowsItsFixedRows) {
     EXPECT_EQ(window.TaulaRegistre1->cell(2, 8), "----");
     EXPECT_EQ(window.TaulaRegistre2->cell(0, 4), "4");
     EXPECT_EQ(window.TaulaRegistre2->columnWidth(5), 135);
+}
+
+}  // namespace
+}  // namespace veltra
+
+namespace veltra {
+namespace {
+
+// A 150-record TV logger at a large font: no column narrower than its longest text; the one
+// channel below the limits marked in the table and drawn red in the graph.
+TEST_F(LoggerTab, TheTvViewerCutsNothingAndMarksWhatIsOutside) {
+    TvLogger& tv = program->loggers->records.tv;
+    tv = {};
+    tv.threshold = "45";
+    for (int k = 0; k < 150; ++k)
+        tv.records.push_back({std::to_string(k + 1), "CH" + std::to_string(k),
+                              std::to_string(100 + 6 * k) + ".00", "8.00", "-2.50", "DIGITAL",
+                              k == 75 ? "40.0" : "60.0", "ITU J.83/B", "QAM256", "6952", "38.8",
+                              "<1.0E-8"});
+    TLoggerWindow& window = *program->LoggerWindow;
+    QFont large = window.TaulaRegistre->font();
+    large.setPointSize(16);
+    window.TaulaRegistre->setFont(large);
+    window.showModally();
+    const QFontMetrics metrics(window.TaulaRegistre->font());
+    for (int column = 0; column < window.TaulaRegistre->columnCount(); ++column) {
+        for (int row : {0, 150})
+            EXPECT_GE(window.TaulaRegistre->columnWidth(column),
+                      metrics.horizontalAdvance(window.TaulaRegistre->cell(column, row)))
+                << column;
+    }
+    EXPECT_EQ(window.TaulaRegistre->item(76, 6)->background().color(), QColor(255, 205, 205));
+    EXPECT_EQ(window.TaulaRegistre->item(75, 6)->background().style(), Qt::NoBrush);
+
+    QImage image(QSize(800, 300), QImage::Format_RGB32);
+    QPainter painter(&image);
+    window.Graph->paintGraph(painter, image.size());
+    painter.end();
+    const GraphLayout layout =
+        LayoutGraph(TvGraphChannels(tv), {}, window.limits(), 45.0, 800, 300);
+    auto colourOf = [&](const GraphBar& bar) {
+        return image.pixelColor(int(bar.rect.left + bar.rect.width / 2),
+                                int(bar.rect.top + bar.rect.height - 2));
+    };
+    EXPECT_EQ(colourOf(layout.bars[75]), GraphView::kOutside);
+    EXPECT_EQ(colourOf(layout.bars[10]), GraphView::kDigital);
 }
 
 }  // namespace

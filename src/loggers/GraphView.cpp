@@ -1,0 +1,127 @@
+#include "loggers/GraphView.h"
+
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+#include <cmath>
+
+namespace veltra {
+
+const QColor GraphView::kAnalog(59, 111, 182);
+const QColor GraphView::kDigital(58, 154, 74);
+const QColor GraphView::kOutside(208, 48, 48);
+
+namespace {
+
+constexpr double kQualityScale = 60;
+
+// A step for about `count` ticks over `span`: 1, 2 or 5 times a power of ten.
+double TickStep(double span, int count) {
+    const double raw = span / std::max(count, 1);
+    const double power = std::pow(10.0, std::floor(std::log10(std::max(raw, 1e-9))));
+    for (double factor : {1.0, 2.0, 5.0}) {
+        if (factor * power >= raw) return factor * power;
+    }
+    return 10 * power;
+}
+
+QRectF ToQt(const GraphRect& r) {
+    return {r.left, r.top, r.width, r.height};
+}
+
+}  // namespace
+
+GraphView::GraphView(QWidget* parent) : QWidget(parent) {
+    setMouseTracking(true);
+    setMinimumHeight(80);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void GraphView::setChannels(std::vector<GraphChannel> channels, std::vector<GraphChannel> second,
+                            const Limits& limits, std::optional<double> threshold) {
+    channels_ = std::move(channels);
+    second_ = std::move(second);
+    limits_ = limits;
+    threshold_ = threshold;
+    update();
+}
+
+void GraphView::paintGraph(QPainter& painter, QSize size) const {
+    const GraphLayout g =
+        LayoutGraph(channels_, second_, limits_, threshold_, size.width(), size.height());
+    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    const QRectF plot = ToQt(g.plot);
+    painter.setPen(QColor(160, 160, 160));
+    painter.drawRect(plot);
+    if (g.bars.empty()) return;
+    const QFontMetrics metrics(painter.font());
+    // Level axis on the left, quality on the right, frequency below.
+    painter.setPen(Qt::black);
+    for (double level = 0; level <= g.maxLevel; level += 10) {
+        const double y = plot.bottom() - level / g.maxLevel * plot.height();
+        painter.drawLine(QPointF(plot.left() - 3, y), QPointF(plot.left(), y));
+        painter.drawText(QRectF(0, y - 8, plot.left() - 5, 16), Qt::AlignRight | Qt::AlignVCenter,
+                         QString::number(level, 'f', 0));
+    }
+    for (double quality = 0; quality <= kQualityScale; quality += 10) {
+        const double y = plot.bottom() - quality / kQualityScale * plot.height();
+        painter.drawLine(QPointF(plot.right(), y), QPointF(plot.right() + 3, y));
+        painter.drawText(QRectF(plot.right() + 5, y - 8, 40, 16), Qt::AlignLeft | Qt::AlignVCenter,
+                         QString::number(quality, 'f', 0));
+    }
+    const double step = TickStep(g.maxMHz - g.minMHz, std::max(2, int(plot.width() / 70)));
+    for (double mhz = std::ceil(g.minMHz / step) * step; mhz <= g.maxMHz; mhz += step) {
+        const double x = plot.left() + (mhz - g.minMHz) / (g.maxMHz - g.minMHz) * plot.width();
+        painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + 3));
+        painter.drawText(QRectF(x - 40, plot.bottom() + 4, 80, metrics.height()), Qt::AlignHCenter,
+                         QString::number(mhz, 'f', step < 1 ? 1 : 0));
+    }
+    painter.drawText(QRectF(0, 0, plot.left() - 5, 12), Qt::AlignRight, "dB\xC2\xB5V");
+    painter.drawText(QRectF(plot.right() + 5, 0, 40, 12), Qt::AlignLeft, "dB");
+    painter.drawText(QRectF(plot.right() - 60, plot.bottom() + 4, 60 + 30, metrics.height()),
+                     Qt::AlignRight, "MHz");
+    for (const GraphBar& bar : g.bars) {
+        QColor colour = bar.outside ? kOutside : bar.digital ? kDigital : kAnalog;
+        if (bar.series == 1) colour = colour.lighter(150);
+        painter.fillRect(ToQt(bar.rect), colour);
+    }
+    if (g.thresholdY) {
+        painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+        painter.drawLine(QPointF(plot.left(), *g.thresholdY), QPointF(plot.right(), *g.thresholdY));
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (const GraphPoint& point : g.points) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(point.series == 0 ? QColor(230, 140, 20) : QColor(240, 200, 140));
+        painter.drawEllipse(QPointF(point.x, point.y), 2.5, 2.5);
+    }
+}
+
+bool GraphView::savePng(const QString& path, QSize size) const {
+    QImage image(size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.setFont(font());
+    paintGraph(painter, size);
+    painter.end();
+    return image.save(path, "PNG");
+}
+
+void GraphView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paintGraph(painter, size());
+}
+
+void GraphView::mouseMoveEvent(QMouseEvent* event) {
+    if (!hoverText_) return;
+    const GraphLayout g = LayoutGraph(channels_, second_, limits_, threshold_, width(), height());
+    const QPointF at = event->position();
+    const auto bar = BarAt(g, at.x(), at.y());
+    if (bar) {
+        QToolTip::showText(event->globalPosition().toPoint(), hoverText_(*bar), this);
+    } else {
+        QToolTip::hideText();
+    }
+}
+
+}  // namespace veltra

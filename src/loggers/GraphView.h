@@ -1,0 +1,43 @@
+// The logger graph the three viewers share: each channel's level as a bar at its frequency
+// (analog and digital in two colours, red outside the limits), the threshold as a line, MER or
+// C/N as points on a second axis; a second logger as the second bar of each pair. Hovering a
+// bar shows its channel's row. The shapes come from LayoutGraph; this widget only paints them,
+// on screen and into a picture.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+#include "loggers/LoggerGraph.h"
+
+namespace veltra {
+
+class GraphView : public QWidget {
+    Q_OBJECT
+  public:
+    explicit GraphView(QWidget* parent = nullptr);
+
+    void setChannels(std::vector<GraphChannel> channels, std::vector<GraphChannel> second,
+                     const Limits& limits, std::optional<double> threshold);
+    // The text shown while the mouse is over a bar: the channel's row values.
+    void setHoverText(std::function<QString(const GraphBar&)> text) {
+        hoverText_ = std::move(text);
+    }
+    // Paints the graph over `size`; the widget and "Save graph as..." share it.
+    void paintGraph(QPainter& painter, QSize size) const;
+    bool savePng(const QString& path, QSize size) const;
+
+    static const QColor kAnalog, kDigital, kOutside;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+  private:
+    std::vector<GraphChannel> channels_, second_;
+    Limits limits_;
+    std::optional<double> threshold_;
+    std::function<QString(const GraphBar&)> hoverText_;
+};
+
+}  // namespace veltra
