@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "face/TextKeys.h"
+#include "loggers/LoggerCsv.h"
 #include "loggers/PrintLayouts.h"
 
 namespace veltra {
@@ -70,9 +71,11 @@ Outcome<std::string> LoggerFiles::pathFor(int mode, FileDialogState* dialog,
             if (!EndsWith(*chosen, extension)) *chosen += extension;
             return *chosen;
         }
-        case kSaveAllAs: {
+        case kSaveAllAs:
+        case kCsvAllAs: {
             if (!dialog) return Failure::Cancelled;
-            std::string path = SaveAllAsPath(dialog->fileName, name, extension);
+            std::string path =
+                SaveAllAsPath(dialog->fileName, name, mode == kCsvAllAs ? ".csv" : extension);
             std::string existing;
             if (ReadWholeFile(path, existing) &&
                 !prompts_.askYesNo(texts_.text(text::kQuestionCaption),
@@ -87,7 +90,8 @@ Outcome<std::string> LoggerFiles::pathFor(int mode, FileDialogState* dialog,
 
 Outcome<Done> LoggerFiles::write(LoggerRecords& records, int kind, int mode,
                                  FileDialogState* dialog) {
-    const auto text = RecordText(records, kind, mode == kPrintFile);
+    const auto text = mode == kCsvAllAs ? LoggerCsv(records, kind)
+                                        : RecordText(records, kind, mode == kPrintFile);
     if (!text) return Failure::BadRecord;
     const RecordFile file = FileOf(records, kind);
     const auto path = pathFor(mode, dialog, file.name, file.extension);

@@ -13,7 +13,14 @@
 namespace veltra {
 
 // Where a record is written.
-enum LoggerWriteMode { kPrintFile = 1, kSaveToLoggers = 2, kSaveAs = 3, kSaveAllAs = 4 };
+// kCsvAllAs writes a spreadsheet (CSV) beside the file chosen once, named as kSaveAllAs does.
+enum LoggerWriteMode {
+    kPrintFile = 1,
+    kSaveToLoggers = 2,
+    kSaveAs = 3,
+    kSaveAllAs = 4,
+    kCsvAllAs = 5
+};
 
 class LoggerFiles {
   public:

@@ -156,6 +156,15 @@ void LoggerTransfers::SaveLogAsButClick(int listIndex, FileDialogState& saveAllD
     save(listIndex, everyPosition(), kSaveAllAs, &saveAllDialog);
 }
 
+void LoggerTransfers::ExportMarkedCsv(int listIndex, FileDialogState& dialog) {
+    std::vector<std::size_t> marked;
+    for (std::size_t k = 0; k < index_.size(); ++k) {
+        if (index_.rows()[k].marked) marked.push_back(k);
+    }
+    if (marked.empty()) return message(message::kNothingMarked);
+    save(listIndex, marked, kCsvAllAs, &dialog);
+}
+
 LoggerKindShown LoggerTransfers::OpenLogButClick(FileDialogState& openDialog) {
     const auto opened = [&] {
         WaitCursor wait(prompts_);

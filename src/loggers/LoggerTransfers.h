@@ -42,6 +42,8 @@ class LoggerTransfers {
     // Fetches the loggers at `positions` of the index into the Loggers folder.
     void SaveLoggers(int listIndex, const std::vector<std::size_t>& positions);
     void SaveLogAsButClick(int listIndex, FileDialogState& saveAllDialog);
+    // Fetches every marked logger into a spreadsheet beside the file chosen once.
+    void ExportMarkedCsv(int listIndex, FileDialogState& dialog);
     // Opens a logger file: the kind to show, or kShowNothing.
     LoggerKindShown OpenLogButClick(FileDialogState& openDialog);
     // A second TV logger file for the TV viewer's comparison; none when it cannot be read or is

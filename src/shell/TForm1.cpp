@@ -108,6 +108,7 @@ TForm1::TForm1(Language& language, Link& link, UserPrompts& prompts, QWidget* pa
     CarregarCanals.initialFolder = language_.programFolder();
     CarregarCanals.filter = "Channel plans (*.c52);;All files (*)";
     OpenLoggerDialog.filter = "Loggers (*.logtv *.logmr *.logds);;All files (*)";
+    CsvAllDialog.filter = "Spreadsheets (*.csv)";
     OpenLoggerDialog.initialFolder = language_.loggersFolder();
     SaveAllAsDialog.initialFolder = language_.loggersFolder();
 
@@ -131,6 +132,9 @@ void TForm1::buildMenu() {
         return action;
     };
     Archivo1 = addMenu(nullptr, "Archivo1", "&File");
+    ExportCsv1 = addAction(Archivo1, "ExportCsv1", "Export marked loggers as CSV...",
+                           &TForm1::ExportCsv1Click);
+    Archivo1->addSeparator();
     Salir1 = addAction(Archivo1, "Salir1", "E&xit", &TForm1::Salir1Click);
     Idioma1 = addMenu(nullptr, "Idioma1", "&Language");
     Actualizar1 = addMenu(nullptr, "Actualizar1", "&Update");
@@ -532,6 +536,10 @@ void TForm1::OpenLogButClick() {
 
 void TForm1::PrintSelButClick() {
     if (loggers_ && printer_) loggers_->PrintSelButClick(LoggerType->currentIndex(), *printer_);
+}
+
+void TForm1::ExportCsv1Click() {
+    if (loggers_) loggers_->ExportMarkedCsv(LoggerType->currentIndex(), CsvAllDialog);
 }
 
 void TForm1::LoggerTypeChange() {

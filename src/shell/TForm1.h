@@ -106,6 +106,7 @@ class TForm1 : public QMainWindow, public PlanButtons {
     void SaveLogAsButClick();
     void OpenLogButClick();
     void PrintSelButClick();
+    void ExportCsv1Click();
     void setPrinter(TextPrinter* printer) { printer_ = printer; }
     void showViewer(int kind);
     void LoggerTypeChange();
@@ -165,11 +166,11 @@ class TForm1 : public QMainWindow, public PlanButtons {
     // Menu.
     QMenu *Archivo1, *Idioma1, *Actualizar1, *Ayuda1;
     QAction *Salir1, *Firmware1, *VELTRA521, *Puestaenhora1, *Contenidos1, *SobreVELTRA52,
-        *SobreControlador;
+        *SobreControlador, *ExportCsv1;
     QTimer Timer2;
     // Dialogs the window keeps between uses.
     FileDialogState CarregarHex, OpenDialog1, CarregarCanals, EditDialog, OpenLoggerDialog,
-        SaveAllAsDialog;
+        SaveAllAsDialog, CsvAllDialog;
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -268,3 +268,25 @@ TEST_F(Loggers, SavedFilesOpenAgain) {
 
 }  // namespace
 }  // namespace veltra
+
+namespace veltra {
+namespace {
+
+TEST_F(Loggers, MarkedLoggersGoIntoSpreadsheetsBesideTheFileChosenOnce) {
+    for (int n : {0, 1, 2})
+        sim.tvLoggers()[static_cast<std::size_t>(n)] = TvLogger("L" + std::to_string(n), 2);
+    receive(1);
+    loggers.ExportMarkedCsv(1, saveAll);
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(36)});
+    loggers.index().toggleMark(0);
+    loggers.index().toggleMark(2);
+    prompts.files = {folder.str() + "day.csv"};
+    loggers.ExportMarkedCsv(1, saveAll);
+    EXPECT_EQ(sim.commandsSent().size(), 2u * 3);  // two loggers, header and two records each
+    EXPECT_NE(folder.read("day_L0.csv").find("# TV logger,L0\r\n"), std::string::npos);
+    EXPECT_TRUE(folder.exists("day_L2.csv"));
+    EXPECT_FALSE(folder.exists("day_L1.csv"));
+}
+
+}  // namespace
+}  // namespace veltra
