@@ -34,6 +34,44 @@ std::vector<GraphChannel> TvGraphChannels(const TvLogger& logger) {
     return channels;
 }
 
+std::vector<GraphChannel> DownGraphChannels(const DownLogger& logger) {
+    std::vector<GraphChannel> channels;
+    const auto mainFrequency = Number(logger.frequency);
+    for (std::size_t k = 0; k < logger.rows.size(); ++k) {
+        const auto& r = logger.rows[k];
+        const auto frequency = Number(r[3]);
+        const auto level = Number(r[4]);
+        if (!frequency || !level) continue;
+        const bool main = mainFrequency && std::fabs(*mainFrequency - *frequency) < 0.005;
+        channels.push_back(
+            {k, *frequency, 8, *level, main ? Number(logger.mer) : std::nullopt, true});
+    }
+    return channels;
+}
+
+std::vector<GraphChannel> ModemGraphChannels(const ModemLogger& logger) {
+    std::vector<GraphChannel> channels;
+    for (std::size_t k = 0; k < logger.up.size(); ++k) {
+        const auto& r = logger.up[k];
+        const auto frequency = Number(r[2]);
+        const auto level = Number(r[3]);
+        if (!frequency || !level) continue;
+        channels.push_back({k, *frequency, Number(r[5]).value_or(1.6), *level, std::nullopt, true});
+    }
+    return channels;
+}
+
+Limits DefaultLimits(int kind) {
+    switch (kind) {
+        case kShowDown:
+            return {45, 75, 35, 43};
+        case kShowModem:
+            return {95, 112, 35, 43};
+        default:
+            return {};
+    }
+}
+
 bool OutsideLimits(const GraphChannel& c, const Limits& limits, std::optional<double> threshold) {
     if (c.level < limits.minLevel || c.level > limits.maxLevel) return true;
     if (threshold && c.level < *threshold) return true;
@@ -104,6 +142,12 @@ GraphLayout LayoutGraph(const std::vector<GraphChannel>& channels,
             // At least one pixel wide; a pair shares the channel's width.
             double left = x(c.frequencyMHz - c.bandwidthMHz / 2);
             double right = std::max(x(c.frequencyMHz + c.bandwidthMHz / 2), left + 1);
+            // Neighbouring channels stay apart: a gap of up to 2 pixels on each side.
+            if (right - left > 4) {
+                const double gap = std::min((right - left) * 0.08, 2.0);
+                left += gap;
+                right -= gap;
+            }
             if (paired) {
                 const double middle = (left + right) / 2;
                 (series == 0 ? right : left) = middle;

@@ -25,6 +25,11 @@ struct GraphChannel {
 // The channels of a TV logger; a record whose frequency or level cannot be read is left out.
 std::vector<GraphChannel> TvGraphChannels(const TvLogger& logger);
 
+// The downstream logger's channels (8 MHz wide), the main channel with its MER; the modem
+// logger's upstream channels with their widths.
+std::vector<GraphChannel> DownGraphChannels(const DownLogger& logger);
+std::vector<GraphChannel> ModemGraphChannels(const ModemLogger& logger);
+
 // What a technician accepts, per kind of logger. The defaults follow common practice for
 // cable networks at a subscriber outlet: levels 47..77 dBuV (digital 256QAM from 47, analog up
 // to 77), MER at least 32 dB, C/N at least 43 dB.
@@ -38,6 +43,10 @@ struct Limits {
 // logger's own threshold.
 bool OutsideLimits(const GraphChannel& channel, const Limits& limits,
                    std::optional<double> threshold);
+// The defaults of a kind (kShowTv, kShowDown, kShowModem): a DOCSIS downstream from 45 to
+// 75 dBuV with a MER of at least 35 dB (256QAM); a modem's upstream transmit level from 95 to
+// 112 dBuV (35 to 52 dBmV).
+Limits DefaultLimits(int kind);
 
 // Two TV loggers channel by channel, matched by frequency (to 10 kHz).
 struct ChannelComparison {

@@ -1,5 +1,10 @@
 #include "loggers/LoggerViewer.h"
 
+#include "face/Messages.h"
+
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
 #include <QSettings>
 #include <algorithm>
 
@@ -172,6 +177,94 @@ void LoggerViewer::showModally() {
         exec();
     }
     settings.setValue("windows/" + objectName(), saveGeometry());
+}
+
+void LoggerViewer::MarkRows(StringGrid* grid, const std::vector<GraphChannel>& channels,
+                            const Limits& limits, std::optional<double> threshold) {
+    for (int row = 1; row < grid->rowCount(); ++row) {
+        for (int column = 1; column < grid->columnCount(); ++column) {
+            if (auto* item = grid->item(row, column)) item->setBackground(QBrush());
+        }
+    }
+    for (const GraphChannel& c : channels) {
+        if (!OutsideLimits(c, limits, threshold)) continue;
+        for (int column = 1; column < grid->columnCount(); ++column) {
+            if (auto* item = grid->item(static_cast<int>(c.row) + 1, column))
+                item->setBackground(kOutsideRow);
+        }
+    }
+}
+
+void LoggerViewer::addGraph(const char* key, int kind) {
+    Graph = new GraphView(client_);
+    Graph->setObjectName("Graph");
+    Archivo1->insertSeparator(SortirFinestraRegistre);
+    SaveGraph = new QAction("Save graph as...", this);
+    LimitsEntry = new QAction("Limits...", this);
+    SaveGraph->setObjectName("SaveGraph");
+    LimitsEntry->setObjectName("LimitsEntry");
+    Archivo1->insertAction(SortirFinestraRegistre, SaveGraph);
+    Archivo1->insertAction(SortirFinestraRegistre, LimitsEntry);
+    connect(SaveGraph, &QAction::triggered, this, &LoggerViewer::SaveGraphClick);
+    connect(LimitsEntry, &QAction::triggered, this, &LoggerViewer::LimitsClick);
+    GraphDialog.filter = "Pictures (*.png)";
+    limitsKey_ = std::string("limits/") + key + "/";
+    const Limits defaults = DefaultLimits(kind);
+    QSettings settings("veltra52", "veltra52");
+    auto value = [&](const char* name, double fallback) {
+        return settings.value(QString::fromStdString(limitsKey_ + name), fallback).toDouble();
+    };
+    limits_ = {value("minLevel", defaults.minLevel), value("maxLevel", defaults.maxLevel),
+               value("minMer", defaults.minMer), value("minCn", defaults.minCn)};
+}
+
+void LoggerViewer::setLimits(const Limits& limits) {
+    limits_ = limits;
+    QSettings settings("veltra52", "veltra52");
+    const std::pair<const char*, double> values[] = {{"minLevel", limits.minLevel},
+                                                     {"maxLevel", limits.maxLevel},
+                                                     {"minMer", limits.minMer},
+                                                     {"minCn", limits.minCn}};
+    for (const auto& [name, value] : values)
+        settings.setValue(QString::fromStdString(limitsKey_ + name), value);
+    showRecord();
+}
+
+void LoggerViewer::SaveGraphClick() {
+    if (!prompts_ || !Graph) return;
+    GraphDialog.fileName = SafeFileName(recordName()) + ".png";
+    auto path = prompts_->chooseSaveFile(GraphDialog);
+    if (!path || path->empty()) return;
+    if (!EndsWith(*path, ".png")) *path += ".png";
+    if (!Graph->savePng(toQt(*path), QSize(1600, 600)) && texts_)
+        ShowMessageCode(*prompts_, *texts_, message::kFileUnwritable);
+}
+
+void LoggerViewer::LimitsClick() {
+    QDialog dialog(this);
+    dialog.setWindowTitle("Limits");
+    auto* form = new QFormLayout(&dialog);
+    auto spin = [&](double value) {
+        auto* box = new QDoubleSpinBox(&dialog);
+        box->setRange(0, 130);
+        box->setDecimals(1);
+        box->setValue(value);
+        return box;
+    };
+    auto* minLevel = spin(limits_.minLevel);
+    auto* maxLevel = spin(limits_.maxLevel);
+    auto* minMer = spin(limits_.minMer);
+    auto* minCn = spin(limits_.minCn);
+    form->addRow(QString::fromUtf8("Minimum level (dB\xC2\xB5V)"), minLevel);
+    form->addRow(QString::fromUtf8("Maximum level (dB\xC2\xB5V)"), maxLevel);
+    form->addRow("Minimum MER (dB)", minMer);
+    form->addRow("Minimum C/N (dB)", minCn);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    form->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    if (dialog.exec() == QDialog::Accepted)
+        setLimits({minLevel->value(), maxLevel->value(), minMer->value(), minCn->value()});
 }
 
 void LoggerViewer::FitColumns(StringGrid* grid, const int* minimum) {

@@ -12,6 +12,7 @@
 #include "face/UserPrompts.h"
 #include "language/LanguageTable.h"
 #include "language/WindowTexts.h"
+#include "loggers/GraphView.h"
 #include "loggers/LoggerRecords.h"
 #include "widgets/StringGrid.h"
 
@@ -65,6 +66,13 @@ class LoggerViewer : public QDialog, public WindowTexts {
     QMenu* Help1;
     QAction *DesarRegistreComA, *ImprimirRegistre, *ExportCsv, *SortirFinestraRegistre;
     QLabel *LoggerNameLabel, *FileNameLabel, *DataLabel, *HoraLabel, *VersioControllerLabel;
+    // The graph of the shown logger, its picture and its limits (viewers that have one).
+    GraphView* Graph = nullptr;
+    QAction *SaveGraph = nullptr, *LimitsEntry = nullptr;
+    FileDialogState GraphDialog;
+    const Limits& limits() const { return limits_; }
+    // New limits: kept between runs, the record shown again with them.
+    void setLimits(const Limits& limits);
     QLineEdit *LoggerDateEdit, *LoggerHourEdit;
     FileDialogState SaveLoggerDialog;
     FileDialogState CsvDialog;
@@ -85,6 +93,14 @@ class LoggerViewer : public QDialog, public WindowTexts {
     virtual void clientResized(QSize) {}
     // Columns at least `minimum` wide (one width per column) and wide enough for every cell.
     static void FitColumns(StringGrid* grid, const int* minimum);
+    // Marks the table rows of the channels outside `limits` (or below `threshold`).
+    static void MarkRows(StringGrid* grid, const std::vector<GraphChannel>& channels,
+                         const Limits& limits, std::optional<double> threshold = std::nullopt);
+    // Creates the graph and its menu entries; the limits of `kind` kept under `key`.
+    void addGraph(const char* key, int kind);
+    void SaveGraphClick();
+    void LimitsClick();
+    Limits limits_;
 
     QWidget* client_;
     LoggerRecords* records_ = nullptr;
@@ -94,6 +110,7 @@ class LoggerViewer : public QDialog, public WindowTexts {
     int captionText_;
 
   private:
+    std::string limitsKey_;
     std::function<void(FileDialogState&)> saveAs_;
     std::function<void(FileDialogState&)> exportCsv_;
     std::function<void()> print_;
@@ -103,6 +120,9 @@ class LoggerViewer : public QDialog, public WindowTexts {
 // Puts a row's texts into a grid row, from column `first`.
 template <std::size_t N>
 void ShowRow(StringGrid* grid, int row, const std::array<std::string, N>& cells, int first = 0);
+
+// A row outside the limits.
+inline const QColor kOutsideRow(255, 205, 205);
 
 // The viewers' background: the desktop's inactive caption text colour.
 inline const QColor kViewerColor(216, 228, 248);

@@ -38,6 +38,9 @@ TDownWindow::TDownWindow(QWidget* parent)
     pair(PreBERLabel, "PreBERLabel", PreBEREdit, "PreBEREdit", {480, 436}, {608, 436}, 157);
     pair(PostBERLabel, "PostBERLabel", PostBEREdit, "PostBEREdit", {480, 468}, {608, 468}, 158);
     TaulaRegistre = table("TaulaRegistre", {31, 304, 402, 193}, 5, 9);
+    // The graph takes the room a larger window gives, under the table.
+    addGraph("downstream", kShowDown);
+    Graph->setVisible(false);
     for (int row = 1; row <= 8; ++row)
         TaulaRegistre->setCell(0, row, QString::number(row));
 }
@@ -71,6 +74,17 @@ void TDownWindow::showRecord() {
         edit->setText(toQt(*value));
     for (std::size_t row = 0; row < d.rows.size(); ++row)
         ShowRow(TaulaRegistre, static_cast<int>(row) + 1, d.rows[row], 1);
+    static const int kMinimum[5] = {20, 50, 80, 120, 120};
+    FitColumns(TaulaRegistre, kMinimum);
+    const auto channels = DownGraphChannels(d);
+    MarkRows(TaulaRegistre, channels, limits_);
+    Graph->setChannels(channels, {}, limits_, std::nullopt);
+}
+
+void TDownWindow::clientResized(QSize size) {
+    const int room = size.height() - 546;
+    Graph->setGeometry(31, 505, size.width() - 46, room);
+    Graph->setVisible(room >= 80);
 }
 
 }  // namespace veltra

@@ -24,6 +24,7 @@ class TDownWindow : public LoggerViewer {
     const std::string& recordFileName() override { return records_->down.fileName; }
     const std::string& recordDate() override { return records_->down.date; }
     const std::string& recordTime() override { return records_->down.time; }
+    void clientResized(QSize size) override;
 
   private:
     struct Pair {

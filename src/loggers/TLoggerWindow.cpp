@@ -1,9 +1,5 @@
 #include "loggers/TLoggerWindow.h"
 
-#include <QDialogButtonBox>
-#include <QDoubleSpinBox>
-#include <QFormLayout>
-#include <QSettings>
 #include <cmath>
 
 #include "face/Messages.h"
@@ -40,8 +36,7 @@ TLoggerWindow::TLoggerWindow(QWidget* parent)
     Splitter->setObjectName("Splitter");
     Splitter->setGeometry(24, 192, 753, 313);
     TaulaRegistre = table("TaulaRegistre", {0, 0, 753, 183}, 12, 1);
-    Graph = new GraphView(client_);
-    Graph->setObjectName("Graph");
+    addGraph("tv", kShowTv);
     Splitter->addWidget(TaulaRegistre);
     Splitter->addWidget(Graph);
     Splitter->setSizes({183, 130});
@@ -51,26 +46,11 @@ TLoggerWindow::TLoggerWindow(QWidget* parent)
     OnlyInOne->setGeometry(200, 508, 577, 34);
     OnlyInOne->setWordWrap(true);
 
-    Archivo1->insertSeparator(SortirFinestraRegistre);
-    SaveGraph = new QAction("Save graph as...", this);
     CompareWith = new QAction("Compare with...", this);
-    LimitsEntry = new QAction("Limits...", this);
-    for (QAction* action : {SaveGraph, CompareWith, LimitsEntry})
-        Archivo1->insertAction(SortirFinestraRegistre, action);
-    SaveGraph->setObjectName("SaveGraph");
     CompareWith->setObjectName("CompareWith");
-    LimitsEntry->setObjectName("LimitsEntry");
-    connect(SaveGraph, &QAction::triggered, this, &TLoggerWindow::SaveGraphClick);
+    Archivo1->insertAction(LimitsEntry, CompareWith);
     connect(CompareWith, &QAction::triggered, this, &TLoggerWindow::CompareWithClick);
-    connect(LimitsEntry, &QAction::triggered, this, &TLoggerWindow::LimitsClick);
-    GraphDialog.filter = "Pictures (*.png)";
     CompareDialog.filter = "TV loggers (*.logtv)";
-
-    QSettings settings("veltra52", "veltra52");
-    limits_.minLevel = settings.value("limits/tv/minLevel", limits_.minLevel).toDouble();
-    limits_.maxLevel = settings.value("limits/tv/maxLevel", limits_.maxLevel).toDouble();
-    limits_.minMer = settings.value("limits/tv/minMer", limits_.minMer).toDouble();
-    limits_.minCn = settings.value("limits/tv/minCn", limits_.minCn).toDouble();
 }
 
 void TLoggerWindow::clientResized(QSize size) {
@@ -149,18 +129,7 @@ void TLoggerWindow::showRecord() {
     const auto channels = TvGraphChannels(tv);
     const std::optional<double> threshold =
         tv.threshold.empty() ? std::nullopt : std::optional<double>(LeadingInteger(tv.threshold));
-    for (int row = 1; row < TaulaRegistre->rowCount(); ++row) {
-        for (int column = 1; column < columns; ++column) {
-            if (auto* item = TaulaRegistre->item(row, column)) item->setBackground(QBrush());
-        }
-    }
-    for (const GraphChannel& c : channels) {
-        if (!OutsideLimits(c, limits_, threshold)) continue;
-        for (int column = 1; column < columns; ++column) {
-            if (auto* item = TaulaRegistre->item(static_cast<int>(c.row) + 1, column))
-                item->setBackground(QColor(255, 205, 205));
-        }
-    }
+    MarkRows(TaulaRegistre, channels, limits_, threshold);
     static const int kMinimum[14] = {25, 32, 67, 56, 64, 55, 68, 58, 110, 70, 81, 35, 70, 90};
     FitColumns(TaulaRegistre, kMinimum);
     Graph->setChannels(channels,
@@ -187,56 +156,9 @@ void TLoggerWindow::compareWith(std::optional<TvLogger> other) {
     showRecord();
 }
 
-void TLoggerWindow::setLimits(const Limits& limits) {
-    limits_ = limits;
-    QSettings settings("veltra52", "veltra52");
-    settings.setValue("limits/tv/minLevel", limits.minLevel);
-    settings.setValue("limits/tv/maxLevel", limits.maxLevel);
-    settings.setValue("limits/tv/minMer", limits.minMer);
-    settings.setValue("limits/tv/minCn", limits.minCn);
-    showRecord();
-}
-
-void TLoggerWindow::SaveGraphClick() {
-    if (!prompts_ || !records_) return;
-    GraphDialog.fileName = SafeFileName(records_->tv.name) + ".png";
-    auto path = prompts_->chooseSaveFile(GraphDialog);
-    if (!path || path->empty()) return;
-    if (!EndsWith(*path, ".png")) *path += ".png";
-    if (!Graph->savePng(toQt(*path), QSize(1600, 600)) && texts_)
-        ShowMessageCode(*prompts_, *texts_, message::kFileUnwritable);
-}
-
 void TLoggerWindow::CompareWithClick() {
     if (!openForComparison_) return;
     if (auto other = openForComparison_(CompareDialog)) compareWith(std::move(other));
-}
-
-void TLoggerWindow::LimitsClick() {
-    QDialog dialog(this);
-    dialog.setWindowTitle("Limits");
-    auto* form = new QFormLayout(&dialog);
-    auto spin = [&](double value, double low, double high) {
-        auto* box = new QDoubleSpinBox(&dialog);
-        box->setRange(low, high);
-        box->setDecimals(1);
-        box->setValue(value);
-        return box;
-    };
-    auto* minLevel = spin(limits_.minLevel, 0, 130);
-    auto* maxLevel = spin(limits_.maxLevel, 0, 130);
-    auto* minMer = spin(limits_.minMer, 0, 60);
-    auto* minCn = spin(limits_.minCn, 0, 70);
-    form->addRow(QString::fromUtf8("Minimum level (dB\xC2\xB5V)"), minLevel);
-    form->addRow(QString::fromUtf8("Maximum level (dB\xC2\xB5V)"), maxLevel);
-    form->addRow("Minimum MER (dB)", minMer);
-    form->addRow("Minimum C/N (dB)", minCn);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    form->addRow(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    if (dialog.exec() != QDialog::Accepted) return;
-    setLimits({minLevel->value(), maxLevel->value(), minMer->value(), minCn->value()});
 }
 
 }  // namespace veltra

@@ -21,10 +21,9 @@ class TLoggerWindow : public LoggerViewer {
     StringGrid* TaulaRegistre;
     // The graph under the table, the line naming channels of only one of two compared loggers.
     QSplitter* Splitter;
-    GraphView* Graph;
     QLabel* OnlyInOne;
-    QAction *SaveGraph, *CompareWith, *LimitsEntry;
-    FileDialogState GraphDialog, CompareDialog;
+    QAction* CompareWith;
+    FileDialogState CompareDialog;
 
     // How a second TV logger is opened for "Compare with...": none when it could not be read.
     void setCompareSource(std::function<std::optional<TvLogger>(FileDialogState&)> open) {
@@ -32,8 +31,6 @@ class TLoggerWindow : public LoggerViewer {
     }
     // The logger compared with the shown one, or none.
     void compareWith(std::optional<TvLogger> other);
-    const Limits& limits() const { return limits_; }
-    void setLimits(const Limits& limits);
 
   protected:
     std::string& recordName() override { return records_->tv.name; }
@@ -43,12 +40,9 @@ class TLoggerWindow : public LoggerViewer {
     void clientResized(QSize size) override;
 
   private:
-    void SaveGraphClick();
     void CompareWithClick();
-    void LimitsClick();
     QString rowText(const GraphBar& bar) const;
 
-    Limits limits_;
     std::optional<TvLogger> compared_;
     std::function<std::optional<TvLogger>(FileDialogState&)> openForComparison_;
 };

@@ -17,6 +17,9 @@ TModemWindow::TModemWindow(QWidget* parent)
                    parent) {
     TaulaRegistre1 = table("TaulaRegistre1", {32, 168, 489, 193}, 7, 9);
     TaulaRegistre2 = table("TaulaRegistre2", {32, 384, 641, 109}, 8, 5);
+    // The upstream channels' levels, beside the downstream table.
+    addGraph("modem", kShowModem);
+    Graph->setGeometry(530, 168, 247, 193);
     for (int row = 1; row <= 8; ++row)
         TaulaRegistre1->setCell(0, row, QString::number(row));
     for (int row = 1; row <= 4; ++row)
@@ -49,6 +52,17 @@ void TModemWindow::showRecord() {
         ShowRow(TaulaRegistre1, static_cast<int>(row) + 1, modem.down[row], 1);
     for (std::size_t row = 0; row < modem.up.size(); ++row)
         ShowRow(TaulaRegistre2, static_cast<int>(row) + 1, modem.up[row], 1);
+    static const int kMinimum1[7] = {20, 50, 80, 90, 85, 80, 70};
+    static const int kMinimum2[8] = {20, 20, 90, 85, 80, 135, 120, 70};
+    FitColumns(TaulaRegistre1, kMinimum1);
+    FitColumns(TaulaRegistre2, kMinimum2);
+    const auto channels = ModemGraphChannels(modem);
+    MarkRows(TaulaRegistre2, channels, limits_);
+    Graph->setChannels(channels, {}, limits_, std::nullopt);
+}
+
+void TModemWindow::clientResized(QSize size) {
+    Graph->setGeometry(530, 168, size.width() - 545, size.height() - 353);
 }
 
 }  // namespace veltra

@@ -20,6 +20,7 @@ class TModemWindow : public LoggerViewer {
     const std::string& recordFileName() override { return records_->modem.fileName; }
     const std::string& recordDate() override { return records_->modem.date; }
     const std::string& recordTime() override { return records_->modem.time; }
+    void clientResized(QSize size) override;
 };
 
 }  // namespace veltra

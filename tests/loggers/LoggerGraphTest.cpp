@@ -25,8 +25,8 @@ TEST(LoggerGraph, BarsPointsAndTheThresholdFromKnownValues) {
     EXPECT_DOUBLE_EQ(g.maxMHz, 204);
     EXPECT_DOUBLE_EQ(g.maxLevel, 80);  // the 77 dBuV limit, rounded up
     ASSERT_EQ(g.bars.size(), 2u);
-    EXPECT_DOUBLE_EQ(g.bars[0].rect.left, 44);
-    EXPECT_NEAR(g.bars[0].rect.width, 8.0 / 108 * 400, 1e-9);
+    EXPECT_DOUBLE_EQ(g.bars[0].rect.left, 44 + 2);  // a gap on each side
+    EXPECT_NEAR(g.bars[0].rect.width, 8.0 / 108 * 400 - 4, 1e-9);
     EXPECT_DOUBLE_EQ(g.bars[0].rect.top, 20 + 100 - 60.0 / 80 * 100);
     EXPECT_DOUBLE_EQ(g.bars[0].rect.top + g.bars[0].rect.height, 120);
     EXPECT_FALSE(g.bars[0].outside);
