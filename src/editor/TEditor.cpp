@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSettings>
 #include <QVBoxLayout>
 #include <array>
 
@@ -65,15 +66,16 @@ TEditor::TEditor(UserPrompts& prompts, const LanguageTable& texts, QWidget* pare
     : QDialog(parent), prompts_(prompts), texts_(texts) {
     setObjectName("Editor");
     CsvDialog.filter = "Spreadsheets (*.csv);;All files (*)";
+    // Opens at its own size; may be made larger and maximised, the grid taking the room.
+    setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
     MainMenu = new QMenuBar(this);
     MainMenu->setObjectName("MainMenu");
     layout->setMenuBar(MainMenu);
     client_ = new QWidget(this);
     client_->setObjectName("EditorClient");
-    client_->setFixedSize(792, 546);
+    client_->setMinimumSize(792, 546);
     SetBackground(client_, kWindowColor);
     client_->installEventFilter(this);
     layout->addWidget(client_);
@@ -291,12 +293,19 @@ void TEditor::applyLanguageTexts(const LanguageTable& texts) {
 }
 
 void TEditor::showModally() {
-    CentreOnScreen(this);
+    // Where the person left it last time, else centred at its own size.
+    QSettings settings("veltra52", "veltra52");
+    const QByteArray geometry = settings.value("windows/" + objectName()).toByteArray();
+    if (geometry.isEmpty() || !restoreGeometry(geometry)) {
+        adjustSize();
+        CentreOnScreen(this);
+    }
     if (modalRunner_) {
         modalRunner_(*this);
     } else {
         exec();
     }
+    settings.setValue("windows/" + objectName(), saveGeometry());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -312,6 +321,7 @@ void TEditor::showFileName(const std::string& path) {
 
 void TEditor::repaintGrid() {
     TaulaCanals->setRowHeight(0, 30);
+    if (isVisible()) FormShow();  // new values may need wider columns
     TaulaCanals->viewport()->update();
 }
 
@@ -327,7 +337,11 @@ void TEditor::FormShow() {
         if (column == 1) minimum = 32;
         if (column == 5) minimum = 55;
         if (column == 6 || column == 9) minimum = 62;
-        TaulaCanals->setColWidth(column, std::max(width, minimum));
+        // No value is cut either.
+        int widest = 0;
+        for (int row = 1; row < TaulaCanals->rowCount(); ++row)
+            widest = std::max(widest, metrics.horizontalAdvance(TaulaCanals->cell(column, row)));
+        TaulaCanals->setColWidth(column, std::max({width, minimum, widest + 10}));
     }
 }
 
@@ -381,6 +395,10 @@ bool TEditor::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (watched == client_ && event->type() == QEvent::MouseButtonPress) editor_->FormClick();
+    if (watched == client_ && event->type() == QEvent::Resize) {
+        TaulaCanals->setGeometry(24, 120, client_->width() - 47, client_->height() - 169);
+        VersioControllerLabel->move(24, client_->height() - 34);
+    }
     return QDialog::eventFilter(watched, event);
 }
 
