@@ -125,6 +125,9 @@ SimLogger DemoTvLogger(const std::string& name, const std::string& time, const s
                                      std::to_string(frequency) + "&0&7000000&0&5.50&" +
                                      std::to_string(68 + k) + ".4&1" + std::to_string(3 + k) +
                                      ".0&4" + std::to_string(7 + k) + ".5 ");
+        } else if (k == 9) {
+            // A faulty channel: weak, with a poor MER.
+            logger.records.push_back("1&D7&650000000&0&8000000&0&4&6952&44.6&29.5&2.3E-5");
         } else {
             const long long frequency = 602000000LL + 8000000LL * (k - 3);
             logger.records.push_back("1&D" + std::to_string(k - 2) + "&" +
