@@ -349,36 +349,37 @@ int LoggersShow(Session& s, const std::string& file, bool csv) {
     return kDone;
 }
 
-FirmwareUpdates MakeUpdates(Session& s, UpdateConfirmation& confirmation) {
+// An update: asked before anything is sent, the instrument identified, then `run` with the
+// window's update operation. Done only when the progress ended as finished.
+int Update(Session& s,
+           const std::function<void(FirmwareUpdates&, const InstrumentIdentity&)>& run) {
+    if (!s.mayAsk()) return kUsage;
+    const auto identity = s.identify();
+    if (!identity) return kNoInstrument;
+    TerminalConfirmation confirmation(s.prompts, s.system.err);
     std::function<void(int)> wait = s.system.wait;
     if (!wait) wait = [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
-    return FirmwareUpdates(s.link, s.prompts, s.language.table(), s.progress, confirmation, s.busy,
-                           wait);
+    FirmwareUpdates updates(s.link, s.prompts, s.language.table(), s.progress, confirmation, s.busy,
+                            wait);
+    run(updates, *identity);
+    return s.progress.succeeded() ? s.outcome() : kFailed;
 }
 
 int UpdateIO(Session& s, const std::string& file) {
-    if (!s.mayAsk()) return kUsage;
-    const auto identity = s.identify();
-    if (!identity) return kNoInstrument;
-    TerminalConfirmation confirmation(s.prompts, s.system.err);
-    FirmwareUpdates updates = MakeUpdates(s, confirmation);
-    std::string commandLineFile = file;
-    FileDialogState dialog;
-    updates.Actualitzar(commandLineFile, dialog, s.system.programFolder + "Version/",
-                        identity->ioVersion);
-    return s.progress.succeeded() ? s.outcome() : kFailed;
+    return Update(s, [&](FirmwareUpdates& updates, const InstrumentIdentity& identity) {
+        std::string commandLineFile = file;
+        FileDialogState dialog;
+        updates.Actualitzar(commandLineFile, dialog, s.system.programFolder + "Version/",
+                            identity.ioVersion);
+    });
 }
 
 int UpdateInstrument(Session& s, const std::string& file) {
-    if (!s.mayAsk()) return kUsage;
-    const auto identity = s.identify();
-    if (!identity) return kNoInstrument;
-    TerminalConfirmation confirmation(s.prompts, s.system.err);
-    FirmwareUpdates updates = MakeUpdates(s, confirmation);
-    s.prompts.files = {file};
-    FileDialogState dialog;
-    updates.ActualitzarVT52({}, dialog, identity->instrumentVersion);
-    return s.progress.succeeded() ? s.outcome() : kFailed;
+    return Update(s, [&](FirmwareUpdates& updates, const InstrumentIdentity& identity) {
+        s.prompts.files = {file};
+        FileDialogState dialog;
+        updates.ActualitzarVT52({}, dialog, identity.instrumentVersion);
+    });
 }
 
 int Send(Session& s, const std::string& command) {

@@ -195,6 +195,19 @@ void LoggerViewer::MarkRows(StringGrid* grid, const std::vector<GraphChannel>& c
     }
 }
 
+void LoggerViewer::showRowsOnHover(StringGrid* table,
+                                   std::function<std::vector<GraphChannel>()> channelsShown) {
+    Graph->setHoverText([table, channelsShown](const GraphBar& bar) {
+        const auto channels = channelsShown();
+        if (bar.channel >= channels.size()) return QString();
+        const int row = static_cast<int>(channels[bar.channel].row) + 1;
+        QStringList cells;
+        for (int column = 1; column < table->columnCount(); ++column)
+            cells << table->cell(column, row);
+        return cells.join("  ");
+    });
+}
+
 void LoggerViewer::addGraph(const char* key, int kind) {
     Graph = new GraphView(client_);
     Graph->setObjectName("Graph");

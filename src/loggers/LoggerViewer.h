@@ -96,6 +96,9 @@ class LoggerViewer : public QDialog, public WindowTexts {
     // Marks the table rows of the channels outside `limits` (or below `threshold`).
     static void MarkRows(StringGrid* grid, const std::vector<GraphChannel>& channels,
                          const Limits& limits, std::optional<double> threshold = std::nullopt);
+    // Hovering a bar shows the row of `table` its channel comes from.
+    void showRowsOnHover(StringGrid* table,
+                         std::function<std::vector<GraphChannel>()> channelsShown);
     // Creates the graph and its menu entries; the limits of `kind` kept under `key`.
     void addGraph(const char* key, int kind);
     void SaveGraphClick();

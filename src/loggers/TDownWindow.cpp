@@ -40,16 +40,7 @@ TDownWindow::TDownWindow(QWidget* parent)
     TaulaRegistre = table("TaulaRegistre", {31, 304, 402, 193}, 5, 9);
     // The graph takes the room a larger window gives, under the table.
     addGraph("downstream", kShowDown);
-    // Hovering a bar shows its row of the table.
-    Graph->setHoverText([this](const GraphBar& bar) {
-        const auto channels = DownGraphChannels(records_->down);
-        if (bar.channel >= channels.size()) return QString();
-        const int row = static_cast<int>(channels[bar.channel].row) + 1;
-        QStringList cells;
-        for (int column = 1; column < TaulaRegistre->columnCount(); ++column)
-            cells << TaulaRegistre->cell(column, row);
-        return cells.join("  ");
-    });
+    showRowsOnHover(TaulaRegistre, [this] { return DownGraphChannels(records_->down); });
     Graph->setVisible(false);
     for (int row = 1; row <= 8; ++row)
         TaulaRegistre->setCell(0, row, QString::number(row));

@@ -19,16 +19,7 @@ TModemWindow::TModemWindow(QWidget* parent)
     TaulaRegistre2 = table("TaulaRegistre2", {32, 384, 641, 109}, 8, 5);
     // The upstream channels' levels, beside the downstream table.
     addGraph("modem", kShowModem);
-    // Hovering a bar shows its row of the table.
-    Graph->setHoverText([this](const GraphBar& bar) {
-        const auto channels = ModemGraphChannels(records_->modem);
-        if (bar.channel >= channels.size()) return QString();
-        const int row = static_cast<int>(channels[bar.channel].row) + 1;
-        QStringList cells;
-        for (int column = 1; column < TaulaRegistre2->columnCount(); ++column)
-            cells << TaulaRegistre2->cell(column, row);
-        return cells.join("  ");
-    });
+    showRowsOnHover(TaulaRegistre2, [this] { return ModemGraphChannels(records_->modem); });
     Graph->setGeometry(530, 168, 247, 193);
     for (int row = 1; row <= 8; ++row)
         TaulaRegistre1->setCell(0, row, QString::number(row));
