@@ -62,7 +62,8 @@ Outcome<std::string> LoggerFiles::pathFor(int mode, FileDialogState* dialog,
         case kSaveToLoggers:
             std::filesystem::create_directories(folder_, ec);
             return folder_ + SafeFileName(name) + extension;
-        case kSaveAs: {
+        case kSaveAs:
+        case kCsvAs: {
             if (!dialog) return Failure::Cancelled;
             dialog->fileName = SafeFileName(name) + extension;
             if (dialog->initialFolder.empty()) dialog->initialFolder = folder_;
@@ -74,8 +75,7 @@ Outcome<std::string> LoggerFiles::pathFor(int mode, FileDialogState* dialog,
         case kSaveAllAs:
         case kCsvAllAs: {
             if (!dialog) return Failure::Cancelled;
-            std::string path =
-                SaveAllAsPath(dialog->fileName, name, mode == kCsvAllAs ? ".csv" : extension);
+            std::string path = SaveAllAsPath(dialog->fileName, name, extension);
             std::string existing;
             if (ReadWholeFile(path, existing) &&
                 !prompts_.askYesNo(texts_.text(text::kQuestionCaption),
@@ -90,14 +90,15 @@ Outcome<std::string> LoggerFiles::pathFor(int mode, FileDialogState* dialog,
 
 Outcome<Done> LoggerFiles::write(LoggerRecords& records, int kind, int mode,
                                  FileDialogState* dialog) {
-    const auto text = mode == kCsvAllAs ? LoggerCsv(records, kind)
-                                        : RecordText(records, kind, mode == kPrintFile);
+    const bool csv = mode == kCsvAs || mode == kCsvAllAs;
+    const auto text =
+        csv ? LoggerCsv(records, kind) : RecordText(records, kind, mode == kPrintFile);
     if (!text) return Failure::BadRecord;
     const RecordFile file = FileOf(records, kind);
-    const auto path = pathFor(mode, dialog, file.name, file.extension);
+    const auto path = pathFor(mode, dialog, file.name, csv ? ".csv" : file.extension);
     if (!path) return path.failure();
     if (!WriteFileAtomically(*path, *text)) return Failure::FileUnwritable;
-    if (mode != kPrintFile) file.fileName = *path;
+    if (mode != kPrintFile && !csv) file.fileName = *path;
     return Done{};
 }
 

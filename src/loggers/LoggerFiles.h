@@ -13,13 +13,15 @@
 namespace veltra {
 
 // Where a record is written.
-// kCsvAllAs writes a spreadsheet (CSV) beside the file chosen once, named as kSaveAllAs does.
+// The spreadsheet modes write a CSV where kSaveAs and kSaveAllAs would write the logger file;
+// they leave the record's file name alone (it names the logger file shown).
 enum LoggerWriteMode {
     kPrintFile = 1,
     kSaveToLoggers = 2,
     kSaveAs = 3,
     kSaveAllAs = 4,
-    kCsvAllAs = 5
+    kCsvAs = 5,
+    kCsvAllAs = 6
 };
 
 class LoggerFiles {

@@ -198,15 +198,8 @@ void LoggerTransfers::SaveRecordAs(int kind, FileDialogState& dialog) {
 }
 
 void LoggerTransfers::ExportRecordCsv(int kind, FileDialogState& dialog) {
-    const std::string& name = kind == kShowTv     ? records.tv.name
-                              : kind == kShowDown ? records.down.name
-                                                  : records.modem.name;
-    dialog.fileName = SafeFileName(name) + ".csv";
-    if (dialog.initialFolder.empty()) dialog.initialFolder = files_.folder();
-    auto chosen = prompts_.chooseSaveFile(dialog);
-    if (!chosen || chosen->empty()) return;
-    if (!EndsWith(*chosen, ".csv")) *chosen += ".csv";
-    if (!WriteFileAtomically(*chosen, LoggerCsv(records, kind))) message(message::kFileUnwritable);
+    const auto written = files_.write(records, kind, kCsvAs, &dialog);
+    if (!written) writeFailed(written.failure());
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -286,6 +286,7 @@ TEST_F(Loggers, MarkedLoggersGoIntoSpreadsheetsBesideTheFileChosenOnce) {
     EXPECT_NE(folder.read("day_L0.csv").find("# TV logger,L0\r\n"), std::string::npos);
     EXPECT_TRUE(folder.exists("day_L2.csv"));
     EXPECT_FALSE(folder.exists("day_L1.csv"));
+    EXPECT_EQ(loggers.records.tv.fileName, "");  // a spreadsheet is not the logger's file
 }
 
 }  // namespace
