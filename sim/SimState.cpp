@@ -1,11 +1,17 @@
 #include "sim/SimState.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <filesystem>
-#include <fstream>
+#include <thread>
 
 #include "channelplans/ChannelRecord.h"
 #include "link/Commands.h"
 #include "loggers/LoggerRecords.h"
+#include "text/Files.h"
 
 namespace veltra::sim {
 
@@ -20,13 +26,36 @@ std::string Trimmed(std::string text) {
     return text.substr(start);
 }
 
+// One program at a time keeps its state in a folder: a second one waits a little for the
+// first, then gives up. The lock is the open descriptor of DIR/.lock; -1 when it is held.
+int LockFolder(const std::string& folder) {
+    const std::string path = folder + "/.lock";
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0) return -1;
+    constexpr int kTries = 40;  // 2 s
+    for (int attempt = 0; attempt < kTries; ++attempt) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return fd;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ::close(fd);
+    return -1;
+}
+
 // instrument.txt: "key = value" lines; "#" starts a comment line.
 bool ReadIdentity(const std::string& path, Identity& identity, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return true;  // missing: the demo's identity
-    std::string line;
+    std::string content;
+    const veltra::FileRead read =
+        veltra::ReadWholeFile(path, content, veltra::file_limit::kTextFile);
+    if (read.status == veltra::FileRead::Unreadable && !std::filesystem::exists(path))
+        return true;  // missing: the demo's identity
+    if (!read) {
+        error = "cannot read " + path;
+        return false;
+    }
+    veltra::TextLineReader lines(content);
     int number = 0;
-    while (std::getline(in, line)) {
+    while (const auto next = lines.next(std::string::npos)) {
+        const std::string& line = *next;
         ++number;
         const std::string trimmed = Trimmed(line);
         if (trimmed.empty() || trimmed[0] == '#') continue;
@@ -196,8 +225,10 @@ bool ReadPlans(const std::string& folder, Simulator& simulator, std::string& err
     for (int slot = 0; slot < 10; ++slot) {
         const std::string path = folder + "/plan" + std::to_string(slot) + ".c52";
         std::string content;
-        if (!veltra::ReadWholeFile(path, content)) break;
-        if (!simulator.addPlanFromFile(content)) {
+        const veltra::FileRead read =
+            veltra::ReadWholeFile(path, content, veltra::file_limit::kPlanFile);
+        if (read.status == veltra::FileRead::Unreadable && !std::filesystem::exists(path)) break;
+        if (!read || !simulator.addPlanFromFile(content)) {
             error = path + ": not a valid channel plan";
             return false;
         }
@@ -286,6 +317,7 @@ bool ReadLoggers(const std::string& folder, Simulator& simulator, std::string& e
     }
     for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
         const std::string name = entry.path().filename().string();
+        if (veltra::IsTemporaryFileName(name)) continue;
         const bool tv = name.rfind("tv-", 0) == 0;
         if (!tv && name.rfind("modem-", 0) != 0) continue;
         const auto number = veltra::WholeNumber(name.substr(tv ? 3 : 6, 2));
@@ -293,9 +325,10 @@ bool ReadLoggers(const std::string& folder, Simulator& simulator, std::string& e
             tv ? simulator.tvLoggers().size() : simulator.modemLoggers().size();
         std::string content;
         veltra::LoggerRecords records;
-        const int kind = veltra::ReadWholeFile(entry.path().string(), content)
-                             ? veltra::ReadLoggerText(content, entry.path().string(), records)
-                             : 0;
+        const int kind =
+            veltra::ReadWholeFile(entry.path().string(), content, veltra::file_limit::kLoggerFile)
+                ? veltra::ReadLoggerText(content, entry.path().string(), records)
+                : 0;
         const bool fits =
             tv ? kind == veltra::kShowTv : kind == veltra::kShowDown || kind == veltra::kShowModem;
         if (!number || static_cast<std::size_t>(*number) >= slots || !fits) {
@@ -321,7 +354,14 @@ bool ReadLoggers(const std::string& folder, Simulator& simulator, std::string& e
 //   second-interface SERIAL | product NAME | other-device NAME
 bool ReadFaults(const std::string& path, Simulator& simulator, std::string& error) {
     std::string content;
-    if (!veltra::ReadWholeFile(path, content)) return true;  // none
+    const veltra::FileRead read =
+        veltra::ReadWholeFile(path, content, veltra::file_limit::kTextFile);
+    if (read.status == veltra::FileRead::Unreadable && !std::filesystem::exists(path))
+        return true;  // none
+    if (!read) {
+        error = "cannot read " + path;
+        return false;
+    }
     veltra::TextLineReader lines(content);
     int number = 0;
     while (const auto line = lines.next(1000)) {
@@ -390,9 +430,18 @@ std::unique_ptr<Simulator> LoadInstrument(const std::string& folder, std::string
         error = "no such folder: " + folder;
         return nullptr;
     }
+    const int lock = LockFolder(folder);
+    if (lock < 0) {
+        error = "the simulated instrument's folder is in use by another program: " + folder;
+        return nullptr;
+    }
     Identity identity;
-    if (!ReadIdentity(folder + "/instrument.txt", identity, error)) return nullptr;
+    if (!ReadIdentity(folder + "/instrument.txt", identity, error)) {
+        ::close(lock);
+        return nullptr;
+    }
     auto simulator = std::make_unique<Simulator>(identity);
+    simulator->holdFolderLock(lock);
     if (!ReadPlans(folder + "/plans", *simulator, error)) return nullptr;
     simulator->setPlansFolder(folder + "/plans");
     if (!ReadLoggers(folder + "/loggers", *simulator, error)) return nullptr;

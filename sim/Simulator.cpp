@@ -1,5 +1,7 @@
 #include "sim/Simulator.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <random>
@@ -7,6 +9,7 @@
 
 #include "channelplans/ChannelRecord.h"
 #include "link/Commands.h"
+#include "text/Files.h"
 
 namespace veltra::sim {
 
@@ -64,7 +67,9 @@ Simulator::Simulator(Identity identity) : identity_(std::move(identity)) {
     interfaces_.push_back({kFirstInterface, identity_.product, {}});
 }
 
-Simulator::~Simulator() = default;
+Simulator::~Simulator() {
+    if (folderLock_ >= 0) ::close(folderLock_);
+}
 
 void Simulator::addOtherDevice(const std::string& product, bool before) {
     const int id = 200 + static_cast<int>(others_before_.size() + others_after_.size());
@@ -188,7 +193,10 @@ bool Simulator::deviceWrite(int deviceId, int generation, const Report& report) 
         loaderReport(report);  // the loader answers nothing
         return true;
     }
-    if (auto answer = answerFor(report)) {
+    stateWriteFailed_ = false;
+    auto answer = answerFor(report);
+    if (stateWriteFailed_) return true;  // never answered: the state was not kept
+    if (answer) {
         if (deviceId != kFirstInterface) {
             // A second interface is another instrument: its own serial number.
             for (const Device& d : interfaces_) {
@@ -370,12 +378,10 @@ std::uint8_t Simulator::commandStatus(const std::string& command) {
     }
     if (command == command::kEndUpdate && updateMode_) {
         updateMode_ = false;
-        if (!outputFolder_.empty()) {
-            std::ofstream out(outputFolder_ + "/instrument-firmware.srec",
-                              std::ios::binary | std::ios::trunc);
-            for (const std::string& line : receivedRecords_)
-                out << line << "\n";
-        }
+        std::string records;
+        for (const std::string& line : receivedRecords_)
+            records += line + "\n";
+        saveOutput("instrument-firmware.srec", records);
     }
     if (command == command::kEraseConfirm) {
         // "*PM00" followed by "*EP" erases every plan.
@@ -399,12 +405,8 @@ void Simulator::loaderReport(const Report& report) {
             inLoader_ = report[7] == 1;
             ++generation_;
             answers_.clear();
-            if (!inLoader_ && !outputFolder_.empty()) {
-                std::ofstream out(outputFolder_ + "/io-firmware.bin",
-                                  std::ios::binary | std::ios::trunc);
-                out.write(reinterpret_cast<const char*>(ioImage_.data()),
-                          static_cast<std::streamsize>(ioImage_.size()));
-            }
+            if (!inLoader_)
+                saveOutput("io-firmware.bin", std::string(ioImage_.begin(), ioImage_.end()));
             if (onDeviceChange_) onDeviceChange_();
             break;
         case 4:
@@ -520,7 +522,12 @@ void Simulator::planCommand(const std::string& command) {
     savePlans(static_cast<int>(p - plans_.data()));
 }
 
-void Simulator::savePlans(int only) const {
+void Simulator::saveOutput(const std::string& name, const std::string& content) {
+    if (outputFolder_.empty()) return;
+    if (!veltra::WriteFileAtomically(outputFolder_ + "/" + name, content)) stateWriteFailed_ = true;
+}
+
+void Simulator::savePlans(int only) {
     if (plansFolder_.empty()) return;
     std::error_code ec;
     std::filesystem::create_directories(plansFolder_, ec);
@@ -529,6 +536,7 @@ void Simulator::savePlans(int only) const {
         const std::string path = plansFolder_ + "/plan" + std::to_string(slot) + ".c52";
         if (slot >= plans_.size()) {
             std::filesystem::remove(path, ec);
+            if (ec) stateWriteFailed_ = true;
             continue;
         }
         // What the instrument would answer for each channel, as the program writes it down.
@@ -537,7 +545,8 @@ void Simulator::savePlans(int only) const {
             const std::string line = veltra::ChannelAnswerToLine(ChannelWireText(channel));
             if (line != "error") lines.push_back(std::to_string(lines.size()) + line);
         }
-        veltra::WriteFileAtomically(path, veltra::FormatPlanFile(plans_[slot].name, lines));
+        if (!veltra::WriteFileAtomically(path, veltra::FormatPlanFile(plans_[slot].name, lines)))
+            stateWriteFailed_ = true;
     }
 }
 

@@ -121,6 +121,8 @@ class Simulator : public HidBackend {
     // Where the plans are kept between runs: plan0.c52 .. plan9.c52, each written anew (whole or
     // not at all) after every command that changes the plans. Empty: nowhere.
     void setPlansFolder(std::string folder) { plansFolder_ = std::move(folder); }
+    // The lock of the state folder (an open file descriptor), held until the simulator goes.
+    void holdFolderLock(int fd) { folderLock_ = fd; }
 
     // Traffic.
     const std::vector<TrafficEntry>& traffic() const { return traffic_; }
@@ -185,7 +187,12 @@ class Simulator : public HidBackend {
     std::string outputFolder_;
     std::string plansFolder_;
     // Writes the plan of slot `only`, or every slot and removes the files past the last plan.
-    void savePlans(int only = -1) const;
+    void savePlans(int only = -1);
+    // A state file could not be written: the command that changed the state goes unanswered,
+    // as a real instrument that could not store it would fail the exchange.
+    void saveOutput(const std::string& name, const std::string& content);
+    bool stateWriteFailed_ = false;
+    int folderLock_ = -1;
     std::vector<Device> others_before_;
     std::vector<Device> others_after_;
     std::vector<Device> interfaces_;

@@ -1,11 +1,14 @@
 #include "channelplans/ChannelPlanTransfers.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
 
 #include "face/DeviceJob.h"
 #include "face/Messages.h"
 #include "face/TextKeys.h"
 #include "link/Commands.h"
+#include "text/Files.h"
 
 namespace veltra {
 
@@ -18,6 +21,20 @@ constexpr int kBadChannelText = 40;
 constexpr int kAskDeleteSelected = 38;
 constexpr int kAskEraseAll = 39;
 constexpr int kStepsPerPlan = 150;
+constexpr const char* kWriteBackNote = "plans-to-send-back.txt";
+// Ten plans and their sizes.
+constexpr std::size_t kWriteBackNoteLimit = (kMaxPlans + 1) * file_limit::kPlanFile;
+
+// Whether a plan file's text can be sent whole: its shape, and every channel line.
+bool IsSendablePlan(const std::string& content) {
+    if (!IsPlanFileShape(content)) return false;
+    PlanFileReader reader(content);
+    PayloadConverter converter;
+    for (int j = 0; j < reader.count(); ++j) {
+        if (IsErrorMarker(converter.ChannelLineToPayload(reader.nextLine(), j == 0))) return false;
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -206,6 +223,7 @@ void ChannelPlanTransfers::SaveChannelPlans() {
 // Sending
 
 void ChannelPlanTransfers::LoadButClick(FileDialogState& dialog, const std::string& programFolder) {
+    if (refusedForWriteBack()) return;
     DeviceJob job(busy_, link_, [this](int code) { message(code); });
     if (!job) return;
     guarded([&] {
@@ -222,8 +240,15 @@ void ChannelPlanTransfers::LoadButClick(FileDialogState& dialog, const std::stri
                 return;
             }
             std::string content;
-            if (!ReadWholeFile(file, content)) {
-                message(message::kFileUnreadable);
+            const FileRead read = ReadWholeFile(file, content, file_limit::kPlanFile);
+            if (read.status != FileRead::Done && read.status != FileRead::TooLarge) {
+                message(message::kFileUnreadable, file);
+                return;
+            }
+            // A file that cannot be a channel plan (empty, of one huge line, a count that does
+            // not match its lines) is refused as a bad plan before anything is sent.
+            if (!read || !IsPlanFileShape(content)) {
+                message(message::kBadChannel, file);
                 return;
             }
             PlanFileReader reader(std::move(content));
@@ -276,6 +301,7 @@ void ChannelPlanTransfers::LoadButClick(FileDialogState& dialog, const std::stri
 // Deleting
 
 void ChannelPlanTransfers::DelSelButClick() {
+    if (refusedForWriteBack()) return;
     DeviceJob job(busy_, link_, [this](int code) { message(code); });
     if (!job) return;
     if (!prompts_.askYesNo(text(text::kQuestionCaption), text(kAskDeleteSelected))) return;
@@ -309,52 +335,107 @@ void ChannelPlanTransfers::DelSelButClick() {
                 return;
             }
             std::string content;
-            if (!ReadWholeFile(path, content)) {
-                message(message::kBadChannelData);
+            if (!ReadWholeFile(path, content, file_limit::kPlanFile)) {
+                message(message::kBadChannelData, path);
                 return;
             }
-            PlanFileReader reader(content);
-            PayloadConverter converter;
-            for (int j = 0; j < reader.count(); ++j) {
-                if (IsErrorMarker(converter.ChannelLineToPayload(reader.nextLine(), j == 0))) {
-                    message(message::kBadChannel);
-                    return;
-                }
+            if (!IsSendablePlan(content)) {
+                message(message::kBadChannel, path);
+                return;
             }
             copies.push_back(std::move(content));
         }
 
-        eraseSequence();
-        list_.clear();
-        for (const std::string& plan : kept)
-            list_.add(plan);
-        send(command::SetPlanCount(k));
-        progress_.prepare(text(kWritingCaption), text(text::kStarting),
-                          text(text::kDoNotDisconnect), k * kStepsPerPlan);
-        progressShown_ = true;
-        prompts_.processEvents();
-        for (int l = 0; l < k; ++l) {
-            progress_.setPosition(l * kStepsPerPlan);
-            PlanFileReader reader(copies[static_cast<std::size_t>(l)]);
-            send(command::SetPlanName(l, reader.name()));
-            send(command::SetChannelCount(l, reader.count()));
-            PayloadConverter converter;
-            for (int j = 0; j < reader.count(); ++j) {
-                const std::string payload =
-                    converter.ChannelLineToPayload(reader.nextLine(), j == 0);
-                send(command::SetChannel(l, payload));
-                progress_.advance();
-            }
-            prompts_.processEvents();
+        // Written down before the erase: should the program stop or the cable be pulled before
+        // every kept plan is back, the next run sends them back from this note.
+        if (!WriteFileAtomically(writeBackNotePath(), FormatWriteBackNote(copies))) {
+            message(message::kFileUnwritable, writeBackNotePath());
+            return;
         }
-        progress_.succeed(texts_, false);
-        send(command::kOpenPlanWrite);
-        fillListFromInstrument(quantity());
-        SaveChannelPlans();
+        eraseSequence();
+        writeBack(copies);
+    });
+}
+
+void ChannelPlanTransfers::writeBack(const std::vector<std::string>& copies) {
+    const int k = static_cast<int>(copies.size());
+    buttons_.enableSendAndDelete();
+    list_.setEnabled(true);
+    list_.clear();
+    for (const std::string& copy : copies)
+        list_.add(PlanFileReader(copy).name());
+    send(command::SetPlanCount(k));
+    progress_.prepare(text(kWritingCaption), text(text::kStarting), text(text::kDoNotDisconnect),
+                      k * kStepsPerPlan);
+    progressShown_ = true;
+    prompts_.processEvents();
+    for (int l = 0; l < k; ++l) {
+        progress_.setPosition(l * kStepsPerPlan);
+        PlanFileReader reader(copies[static_cast<std::size_t>(l)]);
+        send(command::SetPlanName(l, reader.name()));
+        send(command::SetChannelCount(l, reader.count()));
+        PayloadConverter converter;
+        for (int j = 0; j < reader.count(); ++j) {
+            const std::string payload = converter.ChannelLineToPayload(reader.nextLine(), j == 0);
+            send(command::SetChannel(l, payload));
+            progress_.advance();
+        }
+        prompts_.processEvents();
+    }
+    progress_.succeed(texts_, false);
+    send(command::kOpenPlanWrite);
+    std::remove(writeBackNotePath().c_str());
+    fillListFromInstrument(quantity());
+    SaveChannelPlans();
+}
+
+// ---------------------------------------------------------------------------------------------
+// An interrupted delete
+
+std::string ChannelPlanTransfers::writeBackNotePath() const {
+    std::string path = copiesFolder_;
+    if (!path.empty() && path.back() != '/') path.push_back('/');
+    return path + kWriteBackNote;
+}
+
+std::optional<std::string> ChannelPlanTransfers::PendingWriteBack() const {
+    std::error_code ec;
+    if (std::filesystem::symlink_status(writeBackNotePath(), ec).type() ==
+        std::filesystem::file_type::not_found)
+        return std::nullopt;
+    return writeBackNotePath();
+}
+
+bool ChannelPlanTransfers::refusedForWriteBack() {
+    const auto note = PendingWriteBack();
+    if (!note) return false;
+    message(message::kWriteBackPending, *note);
+    return true;
+}
+
+void ChannelPlanTransfers::FinishWriteBack() {
+    const auto notePath = PendingWriteBack();
+    if (!notePath) return;
+    DeviceJob job(busy_, link_, [this](int code) { message(code); });
+    if (!job) return;
+    std::string note;
+    std::optional<std::vector<std::string>> copies;
+    if (ReadWholeFile(*notePath, note, kWriteBackNoteLimit)) copies = ReadWriteBackNote(note);
+    if (copies && !std::all_of(copies->begin(), copies->end(), IsSendablePlan)) copies.reset();
+    if (!copies) {
+        message(message::kBadChannelData, *notePath);
+        return;
+    }
+    if (!prompts_.askYesNo(text(text::kQuestionCaption), text(text::kAskFinishWriteBack))) return;
+    guarded([&] {
+        freshCopies_.clear();
+        eraseSequence();
+        writeBack(*copies);
     });
 }
 
 void ChannelPlanTransfers::EraseAllChannelPlans() {
+    if (refusedForWriteBack()) return;
     DeviceJob job(busy_, link_, [this](int code) { message(code); });
     if (!job) return;
     if (!prompts_.askYesNo(text(text::kQuestionCaption), text(kAskEraseAll))) return;

@@ -51,6 +51,13 @@ class ChannelPlanTransfers {
     // Reads every plan into its local copy, with the progress window.
     void SaveChannelPlans();
 
+    // A delete writes down the plans it keeps before it erases the instrument, and removes the
+    // note once they are back. The note's path while one is there (an interrupted delete).
+    std::optional<std::string> PendingWriteBack() const;
+    // Offers to send the plans of an interrupted delete back: a question, then the erase and
+    // the write-back of every noted plan, and a read pass. Nothing without a note.
+    void FinishWriteBack();
+
   private:
     // The exchanges of an operation's body: a failed one is thrown as Failure::NoAnswer and
     // ends the operation in guarded().
@@ -64,6 +71,13 @@ class ChannelPlanTransfers {
     void refuseChannel(const std::string& marker, const std::string& where, int maximum);
     const std::string& text(int key) const { return texts_.text(key); }
     void fillListFromInstrument(int count);
+    // Sends `copies` (plan files' texts) into slots 0.. of an erased instrument, then "*PM01",
+    // removes the write-back note and reads the plans again.
+    void writeBack(const std::vector<std::string>& copies);
+    std::string writeBackNotePath() const;
+    // Message 42 naming the note when an interrupted delete is still to be finished: the plans
+    // must not change before it is.
+    bool refusedForWriteBack();
     // Runs `body`, turning a failed exchange into message 7 and a finished progress window.
     void guarded(const std::function<void()>& body);
 

@@ -259,6 +259,73 @@ std::string PlanFileReader::nextLine() {
     return lines_.next().value_or("");
 }
 
+bool IsPlanName(std::string_view name) {
+    return !name.empty() && name.size() <= kMaxPlanName && IsPrintableText(name);
+}
+
+bool IsPlanFileShape(const std::string& content) {
+    TextLineReader lines(content);
+    if (!IsPlanName(lines.next(std::string::npos).value_or(""))) return false;
+    const std::string countLine = lines.next(std::string::npos).value_or("");
+    const std::size_t first = countLine.find_first_not_of(" \t");
+    const std::size_t last = countLine.find_last_not_of(" \t");
+    if (first == std::string::npos) return false;
+    const auto count =
+        CountValue(std::string_view(countLine).substr(first, last - first + 1), kMaxChannels);
+    if (!count) return false;
+    int channelLines = 0;
+    int blankRun = 0;  // blank lines not yet followed by a channel line
+    while (const auto line = lines.next(std::string::npos)) {
+        if (line->find_first_not_of(" \t") == std::string::npos) {
+            ++blankRun;
+            continue;
+        }
+        if (line->size() > 199) return false;
+        channelLines += blankRun + 1;
+        blankRun = 0;
+    }
+    return channelLines == *count;
+}
+
+namespace {
+constexpr const char* kNoteHeading = "VELTRA-52 channel plans to send back";
+}  // namespace
+
+std::string FormatWriteBackNote(const std::vector<std::string>& planFiles) {
+    std::string note = std::string(kNoteHeading) + "\r\n" + std::to_string(planFiles.size());
+    for (const std::string& plan : planFiles)
+        note += "\r\n" + std::to_string(plan.size()) + "\r\n" + plan;
+    return note + "\r\nend";
+}
+
+std::optional<std::vector<std::string>> ReadWriteBackNote(const std::string& note) {
+    // Each plan's text is counted in bytes: its own line breaks are its own.
+    std::size_t pos = 0;
+    auto line = [&]() -> std::optional<std::string> {
+        const std::size_t end = note.find("\r\n", pos);
+        if (end == std::string::npos) return std::nullopt;
+        std::string text = note.substr(pos, end - pos);
+        pos = end + 2;
+        return text;
+    };
+    if (line() != kNoteHeading) return std::nullopt;
+    const auto count = line();
+    const auto plans = count ? CountValue(*count, kMaxPlans) : std::nullopt;
+    if (!plans) return std::nullopt;
+    std::vector<std::string> files;
+    for (int k = 0; k < *plans; ++k) {
+        const auto size = line();
+        const auto bytes = size ? WholeNumber(*size) : std::nullopt;
+        if (!bytes || *bytes > static_cast<long long>(note.size() - pos)) return std::nullopt;
+        files.push_back(note.substr(pos, static_cast<std::size_t>(*bytes)));
+        pos += static_cast<std::size_t>(*bytes);
+        if (note.compare(pos, 2, "\r\n") != 0) return std::nullopt;
+        pos += 2;
+    }
+    if (note.substr(pos) != "end") return std::nullopt;
+    return files;
+}
+
 std::string LocalPlanCopyPath(const std::string& folder, const std::string& planName) {
     std::string path = folder;
     if (!path.empty() && path.back() != '/') path.push_back('/');

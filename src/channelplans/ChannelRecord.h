@@ -177,6 +177,25 @@ class PlanFileReader {
     TextLineReader lines_{""};
 };
 
+// The longest plan name one "*CS0" command carries (its report holds 60 characters of text).
+inline constexpr std::size_t kMaxPlanName = 55;
+
+// A plan name the instrument can hold and answer: 1..55 printable characters.
+bool IsPlanName(std::string_view name);
+
+// Whether `content` has the shape of a channel plan file at all, whatever its channel lines
+// hold: a plan name (IsPlanName) on line 1, a channel count of 0..150 in digits on line 2 (blanks
+// around it allowed), and exactly that many channel lines of at most 199 characters after it
+// (blank lines at the end are not counted). The channel lines' own checks are
+// ChannelLineToPayload's.
+bool IsPlanFileShape(const std::string& content);
+
+// The note an interrupted delete leaves behind: the plans still to be sent back to the
+// instrument, each as the whole text of its plan file, in slot order.
+std::string FormatWriteBackNote(const std::vector<std::string>& planFiles);
+// The plans of a note; empty optional for a note that is damaged or cut short.
+std::optional<std::vector<std::string>> ReadWriteBackNote(const std::string& note);
+
 // The local copy of a plan: its name with ".temp", in `folder` (empty: the current folder).
 std::string LocalPlanCopyPath(const std::string& folder, const std::string& planName);
 

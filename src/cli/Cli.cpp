@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 
 #include <CLI/CLI.hpp>
+#include <cctype>
 #include <chrono>
 #include <ctime>
 #include <filesystem>
@@ -27,6 +28,7 @@
 #include "loggers/LoggerCsv.h"
 #include "loggers/LoggerTransfers.h"
 #include "sim/SimState.h"
+#include "text/Files.h"
 
 namespace veltra::cli {
 
@@ -78,7 +80,9 @@ class Session {
     }
 
     const std::string& text(int key) const { return language.text(key); }
-    void message(int code) { ShowMessageCode(prompts, language.table(), code); }
+    void message(int code, const std::string& detail = {}) {
+        ShowMessageCode(prompts, language.table(), code, detail);
+    }
 
     // Searches the IO interface: 0, or exit status 3 after message 7.
     int search() {
@@ -200,7 +204,8 @@ int PlansList(Session& s) {
     json list = json::array();
     for (int slot = 0; slot < s.plans.count(); ++slot) {
         std::string content;
-        ReadWholeFile(LocalPlanCopyPath(s.transfers.copiesFolder(), s.plans.item(slot)), content);
+        ReadWholeFile(LocalPlanCopyPath(s.transfers.copiesFolder(), s.plans.item(slot)), content,
+                      file_limit::kPlanFile);
         const int channels = PlanFileReader(content).count();
         list.push_back({{"slot", slot}, {"name", s.plans.item(slot)}, {"channels", channels}});
         if (!s.options.json)
@@ -218,12 +223,24 @@ int PlansPull(Session& s, const std::string& folder) {
     MemoryGrid cells(kEditorColumns);
     NoView view;
     ChannelPlanEditor editor(cells, view, s.prompts, s.language.table());
+    // Plans whose names give one file name ("X/Y" and "X_Y", two plans "SAME") each get a file
+    // of their own: "SAME.c52", "SAME (2).c52". Compared without case, as Windows names are.
+    std::set<std::string> taken;
+    auto folded = [](std::string name) {
+        for (char& c : name)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return name;
+    };
     for (int slot = 0; slot < s.plans.count(); ++slot) {
         FileDialogState dialog;
         if (editor.LoadChannelPlanFile(slot, dialog, s.plans, s.transfers.copiesFolder()) != 0)
             return kFailed;
-        const std::string path =
-            (std::filesystem::path(folder) / (SafeFileName(editor.planName()) + ".c52")).string();
+        const std::string base = SafeFileName(editor.planName());
+        std::string fileName = base + ".c52";
+        for (int n = 2; taken.count(folded(fileName)) > 0; ++n)
+            fileName = base + " (" + std::to_string(n) + ").c52";
+        taken.insert(folded(fileName));
+        const std::string path = (std::filesystem::path(folder) / fileName).string();
         s.prompts.files = {path};
         if (!editor.MiraSiPotsDesar() || editor.DesaCanalitzacio(true, dialog) != 0) return kFailed;
         if (!s.options.quiet) s.system.out << path << '\n';
@@ -255,6 +272,18 @@ int PlansDelete(Session& s, const std::vector<std::string>& names) {
     }
     s.transfers.DelSelButClick();
     return s.outcome();
+}
+
+// Finishes a delete that was cut off: the plans it kept go back from its note.
+int PlansRecover(Session& s) {
+    if (!s.transfers.PendingWriteBack()) {
+        if (!s.options.quiet) s.system.err << kName << "no interrupted delete to finish\n";
+        return kDone;
+    }
+    if (!s.mayAsk()) return kUsage;
+    if (const int status = s.search()) return status;
+    s.transfers.FinishWriteBack();
+    return s.transfers.PendingWriteBack() ? kFailed : s.outcome();
 }
 
 int PlansEraseAll(Session& s) {
@@ -304,14 +333,19 @@ int LoggersPull(Session& s, const std::string& kind, const std::vector<std::stri
     if (const int status = s.search()) return status;
     LoggerTransfers loggers(s.link, s.prompts, s.language.table(), s.busy, folder);
     if (!loggers.ReceiveLogButClick(ListIndex(kind))) return s.outcome();
+    // No numbers: every logger of the kind; else exactly the named ones.
     std::vector<std::size_t> positions;
+    std::set<int> missing = numbers;
     const auto& rows = loggers.index().rows();
     for (std::size_t k = 0; k < rows.size(); ++k) {
-        if (numbers.empty() || numbers.erase(rows[k].number) > 0) positions.push_back(k);
+        if (numbers.empty() || numbers.count(rows[k].number) > 0) {
+            positions.push_back(k);
+            missing.erase(rows[k].number);
+        }
     }
-    if (!numbers.empty()) {
+    if (!missing.empty()) {
         s.system.err << kName << "the instrument holds no " << kind << " logger "
-                     << *numbers.begin() << '\n';
+                     << *missing.begin() << '\n';
         return kFailed;
     }
     loggers.SaveLoggers(ListIndex(kind), positions);
@@ -351,8 +385,18 @@ int LoggersShow(Session& s, const std::string& file, bool csv) {
 
 // An update: asked before anything is sent, the instrument identified, then `run` with the
 // window's update operation. Done only when the progress ended as finished.
-int Update(Session& s,
+int Update(Session& s, const std::string& file, std::size_t limit,
            const std::function<void(FirmwareUpdates&, const InstrumentIdentity&)>& run) {
+    // A file that cannot be read is said before any question.
+    std::string content;
+    const FileRead read = ReadWholeFile(file, content, limit);
+    if (!read) {
+        ShowMessageCode(s.prompts, s.language.table(),
+                        read.status == FileRead::TooLarge ? message::kBadFirmwareFile
+                                                          : message::kFileUnreadable,
+                        file);
+        return kFailed;
+    }
     if (!s.mayAsk()) return kUsage;
     const auto identity = s.identify();
     if (!identity) return kNoInstrument;
@@ -366,20 +410,22 @@ int Update(Session& s,
 }
 
 int UpdateIO(Session& s, const std::string& file) {
-    return Update(s, [&](FirmwareUpdates& updates, const InstrumentIdentity& identity) {
-        std::string commandLineFile = file;
-        FileDialogState dialog;
-        updates.Actualitzar(commandLineFile, dialog, s.system.programFolder + "Version/",
-                            identity.ioVersion);
-    });
+    return Update(s, file, file_limit::kHexFile,
+                  [&](FirmwareUpdates& updates, const InstrumentIdentity& identity) {
+                      std::string commandLineFile = file;
+                      FileDialogState dialog;
+                      updates.Actualitzar(commandLineFile, dialog,
+                                          s.system.programFolder + "Version/", identity.ioVersion);
+                  });
 }
 
 int UpdateInstrument(Session& s, const std::string& file) {
-    return Update(s, [&](FirmwareUpdates& updates, const InstrumentIdentity& identity) {
-        s.prompts.files = {file};
-        FileDialogState dialog;
-        updates.ActualitzarVT52({}, dialog, identity.instrumentVersion);
-    });
+    return Update(s, file, file_limit::kSRecordFile,
+                  [&](FirmwareUpdates& updates, const InstrumentIdentity& identity) {
+                      s.prompts.files = {file};
+                      FileDialogState dialog;
+                      updates.ActualitzarVT52({}, dialog, identity.instrumentVersion);
+                  });
 }
 
 int Send(Session& s, const std::string& command) {
@@ -477,6 +523,8 @@ int RunCli(const std::vector<std::string>& arguments, CliSystem& system) {
     plansDelete->add_option("NAME", deleteNames, "Plan names")->required();
     auto* plansErase =
         plans->add_subcommand("erase-all", "Erase every plan of the instrument (asks first)");
+    auto* plansRecover = plans->add_subcommand(
+        "recover", "Send back the plans an interrupted delete kept (asks first)");
 
     auto* loggers = app.add_subcommand("loggers", "Measurement loggers")->require_subcommand(1);
     std::string listKind = "tv";
@@ -541,21 +589,46 @@ int RunCli(const std::vector<std::string>& arguments, CliSystem& system) {
     }
 
     Session s(system, options, *backend);
-    if (*devices) return Devices(s, *backend);
-    if (*info) return Info(s);
-    if (*clockSet) return ClockSet(s, time);
-    if (*plansList) return PlansList(s);
-    if (*plansPull) return PlansPull(s, pullFolder);
-    if (*plansPush) return PlansPush(s, pushFiles);
-    if (*plansDelete) return PlansDelete(s, deleteNames);
-    if (*plansErase) return PlansEraseAll(s);
-    if (*loggersList) return LoggersList(s, listKind);
-    if (*loggersPull) return LoggersPull(s, pullKind, pullArguments);
-    if (*loggersShow) return LoggersShow(s, showFile, showCsv);
-    if (*updateIO) return UpdateIO(s, ioFile);
-    if (*updateInstrument) return UpdateInstrument(s, instrumentFile);
-    if (*send) return Send(s, query);
-    return kUsage;
+    const auto run = [&]() -> int {
+        // The plans must not change before an interrupted delete is finished.
+        if (*plans && !*plansRecover) {
+            if (const auto note = s.transfers.PendingWriteBack()) {
+                s.message(message::kWriteBackPending, *note);
+                system.err << kName << "finish it with 'veltra52-cli plans recover'\n";
+                return kFailed;
+            }
+        }
+        if (*devices) return Devices(s, *backend);
+        if (*info) return Info(s);
+        if (*clockSet) return ClockSet(s, time);
+        if (*plansList) return PlansList(s);
+        if (*plansPull) return PlansPull(s, pullFolder);
+        if (*plansPush) return PlansPush(s, pushFiles);
+        if (*plansDelete) return PlansDelete(s, deleteNames);
+        if (*plansErase) return PlansEraseAll(s);
+        if (*loggersList) return LoggersList(s, listKind);
+        if (*loggersPull) return LoggersPull(s, pullKind, pullArguments);
+        if (*loggersShow) return LoggersShow(s, showFile, showCsv);
+        if (*updateIO) return UpdateIO(s, ioFile);
+        if (*updateInstrument) return UpdateInstrument(s, instrumentFile);
+        if (*send) return Send(s, query);
+        if (*plansRecover) return PlansRecover(s);
+        return kUsage;
+    };
+    int status = run();
+    // What a script reads must be there whole: an output or a trace that could not be written
+    // is a failure, whatever the instrument did.
+    system.out.flush();
+    if (!system.out) {
+        system.err << kName << "the output could not be written\n";
+        status = kFailed;
+    }
+    if (traced && traced->failed()) {
+        system.err << kName << "the trace could not be written whole: " << options.traceFile
+                   << '\n';
+        status = kFailed;
+    }
+    return status;
 }
 
 }  // namespace veltra::cli

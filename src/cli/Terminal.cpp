@@ -29,7 +29,7 @@ void TerminalPrompts::showMessage(const std::string& caption, const std::string&
                                   MessageIcon) {
     if (caption == texts_.text(kMessageCaptionText)) {
         // Which numbered message: the one whose text starts this one (a detail may follow).
-        for (int code = 1; code <= message::kReadPlansAgain; ++code) {
+        for (int code = 1; code <= message::kLastMessage; ++code) {
             const auto known = MessageText(code, texts_);
             if (known && !known->empty() && text.compare(0, known->size(), *known) == 0) {
                 shownCodes_.push_back(code);

@@ -1,7 +1,8 @@
 #include "editor/ChannelPlanEditor.h"
-#include "face/TextKeys.h"
 
 #include "face/Messages.h"
+#include "face/TextKeys.h"
+#include "text/Files.h"
 
 namespace veltra {
 
@@ -16,8 +17,8 @@ ChannelPlanEditor::ChannelPlanEditor(TextGrid& cells, EditorView& view, UserProm
                                      const LanguageTable& texts)
     : grid_(cells), view_(view), prompts_(prompts), texts_(texts) {}
 
-void ChannelPlanEditor::message(int code) {
-    ShowMessageCode(prompts_, texts_, code);
+void ChannelPlanEditor::message(int code, const std::string& detail) {
+    ShowMessageCode(prompts_, texts_, code, detail);
 }
 
 void ChannelPlanEditor::setPlanName(const std::string& name) {
@@ -179,8 +180,13 @@ int ChannelPlanEditor::LoadChannelPlanFile(int position, FileDialogState& dialog
             message(message::kWrongExtension);
             return 12;
         }
-        if (!ReadWholeFile(*path, content)) {
-            message(message::kFileUnreadable);
+        const FileRead read = ReadWholeFile(*path, content, file_limit::kPlanFile);
+        if (read.status == FileRead::TooLarge) {
+            message(message::kBadChannel, *path);
+            return 13;
+        }
+        if (!read) {
+            message(message::kFileUnreadable, *path);
             return 13;
         }
         view_.showFileName(*path);
@@ -188,7 +194,7 @@ int ChannelPlanEditor::LoadChannelPlanFile(int position, FileDialogState& dialog
     } else {
         if (position >= list.count()) return 14;
         const std::string path = LocalPlanCopyPath(copiesFolder, list.item(position));
-        if (!ReadWholeFile(path, content)) return 14;
+        if (!ReadWholeFile(path, content, file_limit::kPlanFile)) return 14;
         view_.showFileName(LocalPlanCopyPath("", list.item(position)));
         savePath_.clear();  // a plain Save never writes into a local plan copy
     }
@@ -291,19 +297,31 @@ bool ChannelPlanEditor::ImportCsv(FileDialogState& dialog) {
     const auto chosen = prompts_.chooseOpenFile(dialog);
     if (!chosen || chosen->empty()) return false;
     std::string content;
-    if (!ReadWholeFile(*chosen, content)) {
-        message(message::kFileUnreadable);
+    const FileRead read = ReadWholeFile(*chosen, content, file_limit::kCsvFile);
+    if (read.status == FileRead::TooLarge) {
+        message(message::kBadChannel, *chosen);
+        return false;
+    }
+    if (!read) {
+        message(message::kFileUnreadable, *chosen);
         return false;
     }
     const auto problems = LoadPlanCsv(content, grid_);
     view_.repaintGrid();
     if (problems.empty()) return true;
+    // The first rows that fail are enough to mend the sheet; a message box of thousands of
+    // lines would not fit any screen.
+    constexpr std::size_t kListedRows = 20;
     std::string detail;
-    for (const CsvRowProblem& problem : problems) {
+    for (std::size_t k = 0; k < problems.size() && k < kListedRows; ++k) {
+        const CsvRowProblem& problem = problems[k];
         const int code = problem.code != 0 ? problem.code : message::kBadChannelData;
         detail += (detail.empty() ? "" : "\n") + std::to_string(problem.line) + ": " +
                   MessageText(code, texts_).value_or("");
     }
+    if (problems.size() > kListedRows)
+        detail += "\n" + texts_.text(text::kRowsNotListed) + " " +
+                  std::to_string(problems.size() - kListedRows);
     ShowMessageCode(prompts_, texts_, message::kBadChannel, detail);
     return false;
 }

@@ -91,7 +91,7 @@ class ChannelPlanEditor {
     bool FormCloseQuery(FileDialogState& saveDialog);
 
   private:
-    void message(int code);
+    void message(int code, const std::string& detail = {});
 
     ChannelPlanGrid grid_;
     EditorView& view_;

@@ -11,15 +11,15 @@ struct MessageEntry {
     bool showsCode;  // followed by ": " and the code
 };
 
-// Message codes 1..41.
-constexpr std::array<MessageEntry, 41> kMessages{{
+// Message codes 1..42.
+constexpr std::array<MessageEntry, message::kLastMessage> kMessages{{
     {60, false},  {61, false},  {62, true},   {63, true},   {64, true},   {65, true},
     {67, false},  {69, false},  {70, false},  {71, true},   {12, false},  {46, false},
     {40, false},  {75, false},  {26, false},  {24, false},  {78, false},  {92, false},
     {103, false}, {104, false}, {105, false}, {106, false}, {108, false}, {109, false},
     {110, false}, {111, false}, {112, false}, {113, false}, {114, false}, {76, false},
     {118, false}, {136, false}, {144, false}, {124, false}, {120, false}, {148, false},
-    {163, false}, {126, false}, {168, false}, {169, false}, {80, false},
+    {163, false}, {126, false}, {168, false}, {169, false}, {80, false},  {170, false},
 }};
 
 constexpr int kNegativeCodeText = 68;

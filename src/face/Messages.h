@@ -56,9 +56,13 @@ inline constexpr int kBusy = 39;
 inline constexpr int kChannelTooLong = 40;
 // The local plan copies are not all from the last complete read: read the plans again.
 inline constexpr int kReadPlansAgain = 41;
+// An interrupted delete has not sent its kept plans back yet.
+inline constexpr int kWriteBackPending = 42;
+// The last numbered message.
+inline constexpr int kLastMessage = kWriteBackPending;
 }  // namespace message
 
-// The text of message `code`: nothing for code 0 and codes above 41.
+// The text of message `code`: nothing for code 0 and codes above kLastMessage.
 std::optional<std::string> MessageText(int code, const LanguageTable& texts);
 
 // Shows message `code` (caption language text 66, information icon; -91 with the error icon).

@@ -21,5 +21,9 @@ inline constexpr int kFileCutShort = 135;
 inline constexpr int kNoFirmwareInFile = 43;
 // A channel whose command would not fit in one report.
 inline constexpr int kChannelTooLong = 169;
+// Whether to finish an interrupted delete.
+inline constexpr int kAskFinishWriteBack = 171;
+// Followed by the number of bad rows of a spreadsheet that a message leaves out.
+inline constexpr int kRowsNotListed = 172;
 
 }  // namespace veltra::text

@@ -5,6 +5,7 @@
 #include "face/Messages.h"
 #include "firmware/FirmwareFiles.h"
 #include "link/Commands.h"
+#include "text/Files.h"
 #include "text/Text.h"
 
 namespace veltra {
@@ -89,7 +90,7 @@ void FirmwareUpdates::Actualitzar(std::string& commandLineFile, FileDialogState&
         return;
     }
     std::string content;
-    if (!ReadWholeFile(path, content)) {
+    if (!readFirmwareFile(path, file_limit::kHexFile, content)) {
         commandLineFile.clear();
         return;
     }
@@ -144,6 +145,16 @@ void FirmwareUpdates::Actualitzar(std::string& commandLineFile, FileDialogState&
     commandLineFile.clear();
 }
 
+bool FirmwareUpdates::readFirmwareFile(const std::string& path, std::size_t limit,
+                                       std::string& content) {
+    const FileRead read = ReadWholeFile(path, content, limit);
+    // Far larger than any firmware of the device: not one.
+    if (read.status == FileRead::TooLarge) message(message::kBadFirmwareFile, path);
+    if (read.status == FileRead::Unreadable || read.status == FileRead::NotAFile)
+        message(message::kFileUnreadable, path);
+    return static_cast<bool>(read);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Instrument
 
@@ -160,7 +171,7 @@ void FirmwareUpdates::ActualitzarVT52(const std::string& commandLineFile, FileDi
         return;
     }
     std::string content;
-    if (!ReadWholeFile(path, content)) {
+    if (!readFirmwareFile(path, file_limit::kSRecordFile, content)) {
         link_.FindIOInterface();
         return;
     }

@@ -6,11 +6,11 @@
 #include <string>
 
 #include "face/DeviceBusy.h"
-#include "firmware/FirmwareFiles.h"
 #include "face/Progress.h"
+#include "face/UserPrompts.h"
+#include "firmware/FirmwareFiles.h"
 #include "language/LanguageTable.h"
 #include "link/Link.h"
-#include "face/UserPrompts.h"
 
 namespace veltra {
 
@@ -45,6 +45,8 @@ class FirmwareUpdates {
     void message(int code, const std::string& detail = {});
     // Message 2 with the line that failed and why.
     void refuseFile(const FirmwareFileCheck& check);
+    // Reads a firmware file of at most `limit` bytes; false after the message that says why not.
+    bool readFirmwareFile(const std::string& path, std::size_t limit, std::string& content);
     const std::string& text(int key) const { return texts_.text(key); }
     void failed();
 

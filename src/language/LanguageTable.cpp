@@ -1,9 +1,12 @@
 #include "language/LanguageTable.h"
 
+#include "text/Files.h"
+
 #include <algorithm>
 #include <charconv>
 #include <filesystem>
-#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <system_error>
 
 namespace veltra {
@@ -70,7 +73,25 @@ std::string ReadPiece(const std::string& piece, LanguageTable& table) {
     return {};
 }
 
+// The English wording of the added texts, from key 170 on.
+constexpr const char* kAddedTexts[] = {
+    // 170: message 42
+    "A deletion of channel plans was interrupted before its kept plans were sent back. Finish it "
+    "first.",
+    // 171: the question that finishes it
+    "A deletion of channel plans was interrupted before its kept plans were sent back. Send them "
+    "back to the instrument now?",
+    // 172
+    "Rows not listed:",
+};
+static_assert(std::size(kAddedTexts) == kLanguageTextCount - kFirstAddedText);
+
 }  // namespace
+
+LanguageTable::LanguageTable() {
+    for (int key = kFirstAddedText; key < kLanguageTextCount; ++key)
+        texts_[static_cast<std::size_t>(key)] = kAddedTexts[key - kFirstAddedText];
+}
 
 const std::string& LanguageTable::text(int key) const {
     static const std::string empty;
@@ -100,11 +121,10 @@ std::string ReadLanguageEntries(std::istream& in, LanguageTable& table) {
 
 LanguageFileResult ReadLanguageFile(const std::string& path, LanguageTable& table) {
     LanguageFileResult result;
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return result;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return result;
+    std::string content;
+    if (!ReadWholeFile(path, content, file_limit::kTextFile)) return result;
     result.opened = true;
+    std::istringstream in(std::move(content));
     result.error = ReadLanguageEntries(in, table);
     return result;
 }
@@ -130,10 +150,9 @@ std::string LanguageNameOfFile(const std::string& fileName) {
 }
 
 std::string ReadLanguageChoice(const std::string& configPath) {
-    std::ifstream in(configPath, std::ios::binary);
-    if (!in) return "English";
-    std::string line;
-    std::getline(in, line);
+    std::string content;
+    if (!ReadWholeFile(configPath, content, file_limit::kTextFile)) return "English";
+    std::string line = content.substr(0, content.find('\n'));
     if (line.size() > kLanguageNameLength) line.resize(kLanguageNameLength);
     // Text editors end the file with a line break; the name never holds one.
     while (!line.empty() && (line.back() == '\r' || line.back() == '\n' || IsBlank(line.back())))
@@ -142,10 +161,7 @@ std::string ReadLanguageChoice(const std::string& configPath) {
 }
 
 bool SaveLanguageChoice(const std::string& configPath, const std::string& name) {
-    std::ofstream out(configPath, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out << name.substr(0, kLanguageNameLength);
-    return static_cast<bool>(out);
+    return WriteFileAtomically(configPath, name.substr(0, kLanguageNameLength));
 }
 
 }  // namespace veltra

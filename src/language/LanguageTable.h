@@ -1,4 +1,4 @@
-// The language table: the 170 user-visible texts of the program, filled from language files.
+// The language table: the user-visible texts of the program, filled from language files.
 // Plain C++; the windows read the texts through it.
 #pragma once
 
@@ -11,11 +11,16 @@
 
 namespace veltra {
 
-inline constexpr int kLanguageTextCount = 170;
+// Keys 0..169 are the program's original texts; the texts added since follow them. A language
+// file written before a text was added lacks it: the table then holds its English wording.
+inline constexpr int kFirstAddedText = 170;
+inline constexpr int kLanguageTextCount = 173;
 
 class LanguageTable {
   public:
-    // Language text `key`; empty for keys outside 0..169 and for keys no file has set.
+    LanguageTable();
+    // Language text `key`; empty for keys outside the table and for original texts no file has
+    // set.
     const std::string& text(int key) const;
     void set(int key, std::string text);
 
@@ -33,7 +38,7 @@ struct LanguageFileResult {
 // Reads language entries from `in` into `table`. Lines look like "label,KEY=text": the part
 // before the first "," is ignored, the key runs to the first "=" after it, the text to the end
 // of the line. Lines are taken in pieces of at most 199 characters. Lines without "," or without
-// "=" after it, and keys outside 0..169, are ignored; a later line wins over an earlier one.
+// "=" after it, and keys outside the table, are ignored; a later line wins over an earlier one.
 // Text is stored as UTF-8: a line that is not valid UTF-8 is read as Latin-1.
 // Returns the conversion error for a non-numeric key, else an empty string.
 std::string ReadLanguageEntries(std::istream& in, LanguageTable& table);

@@ -1,5 +1,10 @@
 #include "link/TracingBackend.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 namespace veltra {
 
 namespace {
@@ -32,8 +37,15 @@ class TracingDevice : public HidDevice {
 
 }  // namespace
 
-TracingBackend::TracingBackend(HidBackend& backend, const std::string& path)
-    : backend_(backend), out_(path, std::ios::binary | std::ios::trunc) {}
+TracingBackend::TracingBackend(HidBackend& backend, const std::string& path) : backend_(backend) {
+    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0644);
+    // Once open, a line waits for a slow reader rather than being lost.
+    if (fd_ >= 0) ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+}
+
+TracingBackend::~TracingBackend() {
+    if (fd_ >= 0) ::close(fd_);
+}
 
 std::unique_ptr<HidDevice> TracingBackend::open(const std::string& path) {
     auto device = backend_.open(path);
@@ -46,8 +58,17 @@ void TracingBackend::line(const std::string& text) {
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                         std::chrono::steady_clock::now() - start_)
                         .count();
-    out_ << ms << ' ' << text << '\n';
-    out_.flush();
+    // Each line goes out at once: a trace of a run that crashed keeps its last report.
+    const std::string whole = std::to_string(ms) + ' ' + text + '\n';
+    std::size_t done = 0;
+    while (fd_ >= 0 && !failed_ && done < whole.size()) {
+        const ssize_t n = ::write(fd_, whole.data() + done, whole.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0)
+            failed_ = true;
+        else
+            done += static_cast<std::size_t>(n);
+    }
 }
 
 }  // namespace veltra

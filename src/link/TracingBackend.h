@@ -4,7 +4,6 @@
 #pragma once
 
 #include <chrono>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -14,9 +13,15 @@ namespace veltra {
 
 class TracingBackend : public HidBackend {
   public:
-    // `backend` stays owned by the caller. isOpen() is false when `path` cannot be written.
+    // `backend` stays owned by the caller. isOpen() is false when `path` cannot be written. A
+    // FIFO without a reader is refused at once rather than waited for.
     TracingBackend(HidBackend& backend, const std::string& path);
-    bool isOpen() const { return out_.is_open(); }
+    ~TracingBackend() override;
+    TracingBackend(const TracingBackend&) = delete;
+    TracingBackend& operator=(const TracingBackend&) = delete;
+    bool isOpen() const { return fd_ >= 0; }
+    // A line could not be written whole (a full disk): the trace is not complete.
+    bool failed() const { return failed_; }
 
     bool available() const override { return backend_.available(); }
     std::vector<std::string> enumerate() override { return backend_.enumerate(); }
@@ -27,7 +32,8 @@ class TracingBackend : public HidBackend {
 
   private:
     HidBackend& backend_;
-    std::ofstream out_;
+    int fd_ = -1;
+    bool failed_ = false;
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 

@@ -1,10 +1,13 @@
 #include "loggers/GraphView.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
 #include <cmath>
+
+#include "text/Files.h"
 
 namespace veltra {
 
@@ -98,13 +101,20 @@ void GraphView::paintGraph(QPainter& painter, QSize size) const {
     }
 }
 
-bool GraphView::savePng(const QString& path, QSize size) const {
+bool GraphView::savePng(const std::string& path, QSize size) const {
     QImage image(size, QImage::Format_RGB32);
     QPainter painter(&image);
     painter.setFont(font());
     paintGraph(painter, size);
     painter.end();
-    return image.save(path, "PNG");
+    // Encoded in memory and written as every file of the program is: a full disk keeps the old
+    // picture.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) return false;
+    return WriteFileAtomically(path,
+                               std::string(png.constData(), static_cast<std::size_t>(png.size())));
 }
 
 void GraphView::paintEvent(QPaintEvent*) {

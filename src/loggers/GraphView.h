@@ -25,7 +25,7 @@ class GraphView : public QWidget {
     }
     // Paints the graph over `size`; the widget and "Save graph as..." share it.
     void paintGraph(QPainter& painter, QSize size) const;
-    bool savePng(const QString& path, QSize size) const;
+    bool savePng(const std::string& path, QSize size) const;
 
     static const QColor kAnalog, kDigital, kOutside;
 

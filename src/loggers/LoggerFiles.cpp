@@ -5,6 +5,7 @@
 #include "face/TextKeys.h"
 #include "loggers/LoggerCsv.h"
 #include "loggers/PrintLayouts.h"
+#include "text/Files.h"
 
 namespace veltra {
 
@@ -76,8 +77,8 @@ Outcome<std::string> LoggerFiles::pathFor(int mode, FileDialogState* dialog,
         case kCsvAllAs: {
             if (!dialog) return Failure::Cancelled;
             std::string path = SaveAllAsPath(dialog->fileName, name, extension);
-            std::string existing;
-            if (ReadWholeFile(path, existing) &&
+            std::error_code exists;
+            if (std::filesystem::exists(std::filesystem::symlink_status(path, exists)) &&
                 !prompts_.askYesNo(texts_.text(text::kQuestionCaption),
                                    texts_.text(kAskOverwriteLogger)))
                 return Failure::Declined;
@@ -109,7 +110,10 @@ Outcome<LoggerKindShown> LoggerFiles::open(FileDialogState& dialog, LoggerRecord
         !EndsWith(*path, kModemExtension))
         return Failure::WrongFileKind;
     std::string content;
-    if (!ReadWholeFile(*path, content)) return Failure::FileUnreadable;
+    const FileRead read = ReadWholeFile(*path, content, file_limit::kLoggerFile);
+    // A file far larger than any logger is not one: refused before it is read.
+    if (read.status == FileRead::TooLarge) return {Failure::BadFile, *path};
+    if (!read) return {Failure::FileUnreadable, *path};
     const int result = ReadLoggerText(content, *path, records);
     if (result >= kShowTv && result <= kShowModem) return static_cast<LoggerKindShown>(result);
     if (result >= 1000) return {Failure::BadRecord, std::to_string(result)};

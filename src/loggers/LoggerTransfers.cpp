@@ -25,8 +25,8 @@ LoggerTransfers::LoggerTransfers(Link& link, UserPrompts& prompts, const Languag
     NumberFixedRows(records.down);
 }
 
-void LoggerTransfers::message(int code) {
-    ShowMessageCode(prompts_, texts_, code);
+void LoggerTransfers::message(int code, const std::string& detail) {
+    ShowMessageCode(prompts_, texts_, code, detail);
 }
 
 std::optional<bool> LoggerTransfers::tvFlag(int listIndex) {
@@ -38,7 +38,7 @@ std::optional<bool> LoggerTransfers::tvFlag(int listIndex) {
 
 // A record or row that failed has been reported once by the fetch or the reader, and the
 // operation reports the logger once more: two messages 33, as the instrument's software shows.
-void LoggerTransfers::fetchFailed(Failure failure, int noInstrument) {
+void LoggerTransfers::fetchFailed(Failure failure, int noInstrument, const std::string& detail) {
     switch (failure) {
         case Failure::Cancelled:
             return;
@@ -49,7 +49,7 @@ void LoggerTransfers::fetchFailed(Failure failure, int noInstrument) {
             message(message::kWrongExtension);
             return;
         case Failure::FileUnreadable:
-            message(message::kFileUnreadable);
+            message(message::kFileUnreadable, detail);
             break;
         case Failure::BadRecord:
             message(message::kLoggerNotReceived);
@@ -171,7 +171,7 @@ LoggerKindShown LoggerTransfers::OpenLogButClick(FileDialogState& openDialog) {
         return files_.open(openDialog, records);
     }();
     if (opened) return *opened;
-    fetchFailed(opened.failure(), message::kLoggerNotReceived);
+    fetchFailed(opened.failure(), message::kLoggerNotReceived, opened.detail());
     return kShowNothing;
 }
 
@@ -182,7 +182,7 @@ std::optional<TvLogger> LoggerTransfers::OpenTvForComparison(FileDialogState& di
         return files_.open(dialog, other);
     }();
     if (!opened) {
-        fetchFailed(opened.failure(), message::kLoggerNotReceived);
+        fetchFailed(opened.failure(), message::kLoggerNotReceived, opened.detail());
         return std::nullopt;
     }
     if (*opened != kShowTv) {

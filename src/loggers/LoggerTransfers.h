@@ -58,14 +58,15 @@ class LoggerTransfers {
     void PrintSelButClick(int listIndex, TextPrinter& printer);
 
   private:
-    void message(int code);
+    void message(int code, const std::string& detail = {});
     // The list of the chooser's index; message 34 for an unknown one.
     std::optional<bool> tvFlag(int listIndex);
     // Fetches the logger at `position`, with the wait cursor; on a failure says why.
     // `noInstrument` is the message for a missing IO interface.
     bool fetch(const LoggerIndexRow& row, bool tv, LoggerKindShown& kind, int noInstrument);
     // Says why a fetch, an open or a write failed.
-    void fetchFailed(Failure failure, int noInstrument);
+    // `detail`: the file that could not be read.
+    void fetchFailed(Failure failure, int noInstrument, const std::string& detail = {});
     void writeFailed(Failure failure);
     // Saves the listed loggers at `positions` in `mode`; `dialog` is asked for once, before the
     // first write.

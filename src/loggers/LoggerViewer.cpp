@@ -249,8 +249,8 @@ void LoggerViewer::SaveGraphClick() {
     auto path = prompts_->chooseSaveFile(GraphDialog);
     if (!path || path->empty()) return;
     if (!EndsWith(*path, ".png")) *path += ".png";
-    if (!Graph->savePng(toQt(*path), QSize(1600, 600)) && texts_)
-        ShowMessageCode(*prompts_, *texts_, message::kFileUnwritable);
+    if (!Graph->savePng(*path, QSize(1600, 600)) && texts_)
+        ShowMessageCode(*prompts_, *texts_, message::kFileUnwritable, *path);
 }
 
 void LoggerViewer::LimitsClick() {

@@ -1,5 +1,6 @@
 #include "loggers/PrintLayouts.h"
 
+#include "text/Files.h"
 #include "text/Text.h"
 
 namespace veltra {
@@ -146,7 +147,7 @@ std::vector<LinePlace> PlaceLines(std::size_t lines, int lineSpacing, int pageHe
 
 int PrintTextFile(const std::string& path, TextPrinter& printer) {
     std::string text;
-    if (!ReadWholeFile(path, text)) {
+    if (!ReadWholeFile(path, text, file_limit::kLoggerFile)) {
         printer.printLines({});
         return 0;
     }

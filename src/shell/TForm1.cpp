@@ -350,6 +350,8 @@ void TForm1::ConnectionStatus() {
         SetLabelText(VTV, toQt(identity->instrumentVersion));
         prompts_.processEvents();
         placeValueLabels();
+        // A delete that was cut off last time: its kept plans are still to go back.
+        if (channelPlans_ && channelPlans_->PendingWriteBack()) channelPlans_->FinishWriteBack();
         return;
     }
     Usb->setPixmap(LoadPicture(language_.imagesFolder() + "Nousb.bmp"));

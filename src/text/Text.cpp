@@ -87,10 +87,14 @@ std::optional<long long> ParseDecimal(std::string_view text) {
 }
 
 bool IsPrintableText(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) {
-        const auto b = static_cast<unsigned char>(c);
-        return b >= 0x20 && b != 0x7F;
-    });
+    if (!IsValidUtf8(std::string(text))) return false;
+    for (std::size_t pos = 0; pos < text.size(); ++pos) {
+        const auto b = static_cast<unsigned char>(text[pos]);
+        if (b < 0x20 || b == 0x7F) return false;
+        // C1 controls, U+0080..U+009F, are 0xC2 0x80..0x9F.
+        if (b == 0xC2 && static_cast<unsigned char>(text[pos + 1]) < 0xA0) return false;
+    }
+    return true;
 }
 
 std::optional<std::string> TextLineReader::next(std::size_t maxLength) {
@@ -114,38 +118,6 @@ std::string SafeFileName(const std::string& name) {
     }
     if (safe.empty() || safe == "." || safe == "..") safe = "_";
     return safe;
-}
-
-bool ReadWholeFile(const std::string& path, std::string& content) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    content.assign(std::istreambuf_iterator<char>(in), {});
-    return true;
-}
-
-bool WriteFileAtomically(const std::string& path, const std::string& content) {
-    std::random_device random;
-    const std::string temporary = path + ".part" + std::to_string(random() % 100000);
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out << content;
-        out.flush();
-        if (!out) {
-            out.close();
-            std::filesystem::remove(temporary);
-            return false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temporary, path, ec);
-    if (ec) {
-        std::filesystem::remove(temporary, ec);
-        return false;
-    }
-    return true;
 }
 
 std::size_t CharacterCount(const std::string& text) {

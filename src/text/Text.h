@@ -1,5 +1,5 @@
 // The general text and file helpers every part of the program and the simulator may use: text
-// grids, decimal fields, line reading, UTF-8, whole-file reads and atomic writes. Plain C++;
+// grids, decimal fields, line reading, UTF-8 and file names (whole files: Files.h). Plain C++;
 // depends on nothing of the program.
 #pragma once
 
@@ -74,7 +74,8 @@ std::optional<long long> WholeNumber(std::string_view text);
 // Reads a whole field as a decimal integer (optional sign, digits, nothing else).
 std::optional<long long> ParseDecimal(std::string_view text);
 
-// True when every byte is printable (no control characters): a name the instrument answers.
+// True when the text is valid UTF-8 without control characters (C0, DEL, C1): a name the
+// instrument answers, a name a file may hold.
 bool IsPrintableText(std::string_view text);
 
 // Reads text line by line in pieces of at most `maxLength` characters; a line break is LF with
@@ -95,13 +96,6 @@ class TextLineReader {
 // separators and characters a file name cannot hold are replaced by "_"; "." and ".." and the
 // empty name become "_".
 std::string SafeFileName(const std::string& name);
-
-// Reads a whole file; false when it cannot be opened.
-bool ReadWholeFile(const std::string& path, std::string& content);
-
-// Writes `content` to a temporary file beside `path` and renames it into place, so a failed
-// write never leaves a half-written file instead of the previous one.
-bool WriteFileAtomically(const std::string& path, const std::string& content);
 
 // Characters (not bytes) of UTF-8 text, and its first `count` characters.
 std::size_t CharacterCount(const std::string& text);

@@ -232,7 +232,7 @@ TEST_F(Transfers, CancelledDialogSendsNothing) {
 TEST_F(Transfers, UnreadableFileStopsWithMessage1) {
     prompts.files = {folder.str() + "missing.c52", folder.write("b.c52", PlanText("B", 1))};
     transfers.LoadButClick(dialog, folder.str());
-    EXPECT_EQ(messages(), std::vector<std::string>{msg(1)});
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(1) + "\n" + folder.str() + "missing.c52"});
     EXPECT_EQ(sent(), Commands{"*?PN"});
 }
 
@@ -262,15 +262,16 @@ TEST_F(Transfers, EmptyAndFullPlansCarryTheirCount) {
 
 TEST_F(Transfers, ABadChannelLineSendsNothingForItsFile) {
     const std::string good = "0,A,100000000,8000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO";
-    const std::string plan = "BAD\r\n3\r\n" + good + "\r\n";
+    const std::string plan = "BAD\r\n2\r\n" + good + "\r\n";
     const struct {
         std::string file;
         std::string warning;
         std::string detail;
     } cases[] = {
         // The third channel's frequency is below the second's.
-        {plan + "1,B,200000000,8000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO\r\n"
-                "2,C,150000000,8000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO",
+        {"BAD\r\n3\r\n" + good +
+             "\r\n1,B,200000000,8000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO\r\n"
+             "2,C,150000000,8000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO",
          "Error 04.2", ""},
         // A line the editor accepts whose command would be cut at 60 characters.
         {plan + "1,ABCD,1000000000,9999999,-2500000,ANALOG,ON,NTSC/N,10,YES", "Error 15.1", "T169"},
@@ -384,7 +385,7 @@ TEST_F(Transfers, ABadKeptCopyLeavesTheInstrumentUntouched) {
     list.selected[1] = true;
     prompts.yesNoAnswers = {true};
     transfers.DelSelButClick();
-    EXPECT_EQ(messages(), std::vector<std::string>{msg(14)});
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(14) + "\n" + folder.str() + "C.temp"});
     EXPECT_EQ(sent(), Commands{"*?PN"});
     EXPECT_EQ(planNames(), (std::vector<std::string>{"A", "B", "C"}));
 }
@@ -396,7 +397,7 @@ TEST_F(Transfers, AMissingKeptCopyLeavesTheInstrumentUntouched) {
     list.selected[1] = true;
     prompts.yesNoAnswers = {true};
     transfers.DelSelButClick();
-    EXPECT_EQ(messages(), std::vector<std::string>{msg(13)});
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(13) + "\n" + folder.str() + "A.temp"});
     EXPECT_EQ(sent(), Commands{"*?PN"});
     EXPECT_EQ(sim.plans().size(), 2u);
 }
@@ -443,7 +444,7 @@ TEST_F(Transfers, ADeleteWritesBackOnlyCopiesOfTheLastCompleteRead) {
     EXPECT_EQ(planNames(), (std::vector<std::string>{"A", "B", "C"}));
 }
 
-TEST_F(Transfers, AnUnplugDuringTheWriteBackAsksForANewRead) {
+TEST_F(Transfers, AnUnplugDuringTheWriteBackIsFinishedFromItsNote) {
     addPlans({{"A", 2}, {"B", 3}, {"C", 30}});
     read();
     list.selected[1] = true;
@@ -453,16 +454,34 @@ TEST_F(Transfers, AnUnplugDuringTheWriteBackAsksForANewRead) {
     EXPECT_EQ(messages(), std::vector<std::string>{msg(7)});
     EXPECT_EQ(progress.status, "T58");
     EXPECT_TRUE(progress.finished);
-    // The copies survive whole, but what the instrument holds is unknown now.
+    // The copies survive whole, and the note says what is still to go back.
     EXPECT_EQ(folder.read("C.temp"), PlanText("C", 30));
+    const std::string note = folder.str() + "plans-to-send-back.txt";
+    ASSERT_EQ(transfers.PendingWriteBack(), note);
     sim.setPlugged(true);
     sim.clearTraffic();
     prompts.messages.clear();
+
+    // Nothing may change the plans before the write-back is finished.
     list.selected = {true, false, false};
-    prompts.yesNoAnswers = {true};
     transfers.DelSelButClick();
-    EXPECT_EQ(messages(), std::vector<std::string>{msg(41)});
-    EXPECT_EQ(sent(), Commands{"*?PN"});
+    transfers.LoadButClick(dialog, folder.str());
+    transfers.EraseAllChannelPlans();
+    EXPECT_EQ(messages(), std::vector<std::string>(3, msg(42) + "\n" + note));
+    EXPECT_TRUE(sent().empty());
+
+    // Declined, it stays; accepted, the kept plans go back whole and the note goes.
+    prompts.messages.clear();
+    prompts.yesNoAnswers = {false};
+    transfers.FinishWriteBack();
+    EXPECT_EQ(transfers.PendingWriteBack(), note);
+    prompts.yesNoAnswers = {true};
+    transfers.FinishWriteBack();
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(planNames(), (std::vector<std::string>{"A", "C"}));
+    EXPECT_EQ(sim.plans()[1].channels.size(), 30u);
+    EXPECT_FALSE(transfers.PendingWriteBack());
+    EXPECT_EQ(list.items, (std::vector<std::string>{"A", "C"}));
 }
 
 TEST_F(Transfers, PlanNamesWithABlankSurviveADelete) {

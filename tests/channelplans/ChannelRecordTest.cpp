@@ -156,17 +156,5 @@ TEST(LocalPlanCopies, NamesNeverLeaveTheirFolder) {
     EXPECT_EQ(LocalPlanCopyPath("/tmp/plans", "X"), "/tmp/plans/X.temp");
 }
 
-TEST(LocalPlanCopies, AtomicWriteReplacesOnlyOnSuccess) {
-    test::TempFolder folder;
-    const std::string path = folder.str() + "P.temp";
-    ASSERT_TRUE(WriteFileAtomically(path, "first"));
-    ASSERT_TRUE(WriteFileAtomically(path, "second"));
-    EXPECT_EQ(folder.read("P.temp"), "second");
-    EXPECT_FALSE(WriteFileAtomically(folder.str() + "missing/P.temp", "x"));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
-                            std::filesystem::directory_iterator()),
-              1);
-}
-
 }  // namespace
 }  // namespace veltra

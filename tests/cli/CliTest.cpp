@@ -11,6 +11,7 @@
 #include "sim/SimState.h"
 #include "support/ProgramFixture.h"
 #include "support/SampleLoggers.h"
+#include "text/Files.h"
 
 namespace veltra {
 namespace {
@@ -56,7 +57,7 @@ class CommandLine : public test::ProgramFixture {
         std::map<std::string, std::string> files;
         for (const auto& entry : std::filesystem::directory_iterator(folder)) {
             std::string content;
-            ReadWholeFile(entry.path().string(), content);
+            ReadWholeFile(entry.path().string(), content, file_limit::kTextFile);
             files[entry.path().filename().string()] = content;
         }
         return files;
@@ -141,12 +142,13 @@ TEST_F(CommandLine, ExitStatusesQuestionsAndJson) {
         {{"plans", "frobnicate"}, false, "", cli::kUsage, false},
         {{"clock", "set", "--time", "25:00:00/01-01-2026"}, false, "", cli::kUsage, false},
         {{"plans", "delete", "UHF"}, false, "", cli::kUsage, false},  // no --yes, no terminal
-        {{"update", "io", "x.hex"}, false, "", cli::kUsage, false},
+        // A missing file is named before any question, and nothing goes out.
+        {{"update", "io", "x.hex"}, false, "", cli::kFailed, false},
         {{"plans", "delete", "UHF"}, true, "n\n", cli::kFailed, true},  // declined: read only
         {{"plans", "delete", "NOPE", "-y"}, false, "", cli::kFailed, true},
         {{"loggers", "pull", "33"}, false, "", cli::kFailed, true},
         {{"plans", "push", "missing.c52"}, false, "", cli::kFailed, true},
-        {{"update", "io", "x.txt", "-y"}, false, "", cli::kFailed, true},
+        {{"update", "io", "x.txt", "-y"}, false, "", cli::kFailed, false},
         {{"loggers", "show", "x.logtv"}, false, "", cli::kFailed, false},
     };
     for (const auto& c : cases) {

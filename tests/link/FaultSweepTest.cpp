@@ -247,6 +247,19 @@ TEST(FaultSweep, EveryOperationSurvivesEveryFaultAtEveryReport) {
                 // is left beside them.
                 for (const auto& [name, content] : Files(rig)) {
                     EXPECT_EQ(name.find(".part"), std::string::npos) << where << ": " << name;
+                    // A delete cut off after its note was written: the note is whole, and
+                    // finishing it gives the instrument the clean run's plans.
+                    if (name == "plans-to-send-back.txt") {
+                        EXPECT_TRUE(ReadWriteBackNote(content)) << where;
+                        Rig again;
+                        again.folder.write(name, content);
+                        again.sim.plans().clear();
+                        again.prompts.yesNoAnswers = {true};
+                        again.transfers.FinishWriteBack();
+                        EXPECT_EQ(again.sim.plans().size(), clean.sim.plans().size()) << where;
+                        EXPECT_FALSE(again.transfers.PendingWriteBack()) << where;
+                        continue;
+                    }
                     const auto old = before.find(name);
                     const auto made = after.find(name);
                     const bool known = (old != before.end() && old->second == content) ||

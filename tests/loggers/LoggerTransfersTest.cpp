@@ -234,18 +234,27 @@ TEST_F(Loggers, OpenResults) {
     } cases[] = {
         {"x.LOGTV", "0", {11}},
         {"missing.logtv", {}, {1, 33}},
+        // Never waited for, never read into memory.
+        {"fifo.logtv", "{fifo}", {1, 33}},
+        {"huge.logtv", "{1 GiB}", {33}},
         {"k.logmr", "9\r\n", {33}},
         {"n.logtv", "0\r\nN\r\nP\r\nD\r\nT\r\nM\r\n0\r\n0\r\n151", {33}},
         {"r.logtv", badRow, {33, 33}},  // at the row, then once more
     };
     for (const auto& c : cases) {
         prompts.messages.clear();
-        prompts.files = {c.content.empty() ? folder.str() + c.name
-                                           : folder.write(c.name, c.content)};
+        const std::string path = folder.str() + c.name;
+        if (c.content == "{fifo}")
+            test::MakeFifo(path);
+        else if (c.content == "{1 GiB}")
+            test::MakeSparseFile(path, 1LL << 30);
+        else if (!c.content.empty())
+            folder.write(c.name, c.content);
+        prompts.files = {path};
         EXPECT_EQ(loggers.OpenLogButClick(openDialog), kShowNothing) << c.name;
         std::vector<std::string> expected;
         for (int code : c.shown)
-            expected.push_back(msg(code));
+            expected.push_back(msg(code) + (code == 1 ? "\n" + path : ""));
         EXPECT_EQ(messages(), expected) << c.name;
     }
     EXPECT_EQ(loggers.records.tv.fileName, folder.str() + "r.logtv");

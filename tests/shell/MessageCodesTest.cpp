@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "shell/CommandLine.h"
 #include "face/Messages.h"
+#include "shell/CommandLine.h"
 #include "support/ScriptedPrompts.h"
 
 namespace veltra {
@@ -20,14 +20,14 @@ TEST(MessageCodes, EachCodeShowsItsText) {
         int code;
         std::optional<std::string> text;
     } cases[] = {
-        {1, "T60"},        {2, "T61"},      {3, "T62: 3"},     {4, "T63: 4"}, {5, "T64: 5"},
-        {6, "T65: 6"},     {7, "T67"},      {8, "T69"},        {9, "T70"},    {10, "T71: 10"},
-        {11, "T12"},       {12, "T46"},     {13, "T40"},       {14, "T75"},   {15, "T26"},
-        {16, "T24"},       {17, "T78"},     {18, "T92"},       {19, "T103"},  {22, "T106"},
-        {23, "T108"},      {29, "T114"},    {30, "T76"},       {31, "T118"},  {32, "T136"},
-        {33, "T144"},      {34, "T124"},    {35, "T120"},      {36, "T148"},  {37, "T163"},
-        {38, "T126"},      {39, "T168"},    {40, "T169"},      {41, "T80"},   {42, std::nullopt},
-        {0, std::nullopt}, {-5, "T68: -5"}, {-91, "T68: -91"},
+        {1, "T60"},         {2, "T61"},        {3, "T62: 3"},   {4, "T63: 4"},     {5, "T64: 5"},
+        {6, "T65: 6"},      {7, "T67"},        {8, "T69"},      {9, "T70"},        {10, "T71: 10"},
+        {11, "T12"},        {12, "T46"},       {13, "T40"},     {14, "T75"},       {15, "T26"},
+        {16, "T24"},        {17, "T78"},       {18, "T92"},     {19, "T103"},      {22, "T106"},
+        {23, "T108"},       {29, "T114"},      {30, "T76"},     {31, "T118"},      {32, "T136"},
+        {33, "T144"},       {34, "T124"},      {35, "T120"},    {36, "T148"},      {37, "T163"},
+        {38, "T126"},       {39, "T168"},      {40, "T169"},    {41, "T80"},       {42, "T170"},
+        {43, std::nullopt}, {0, std::nullopt}, {-5, "T68: -5"}, {-91, "T68: -91"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(MessageText(c.code, texts), c.text) << c.code;
@@ -38,7 +38,7 @@ TEST(MessageCodes, BoxCaptionAndIcon) {
     test::ScriptedPrompts prompts;
     ShowMessageCode(prompts, texts, 7);
     ShowMessageCode(prompts, texts, -91);
-    ShowMessageCode(prompts, texts, 42);
+    ShowMessageCode(prompts, texts, message::kLastMessage + 1);
     ShowMessageCode(prompts, texts, 0);
     ShowMessageCode(prompts, texts, 2, "line 3");
     ASSERT_EQ(prompts.messages.size(), 3u);

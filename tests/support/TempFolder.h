@@ -1,6 +1,9 @@
 // A temporary folder for one test, removed afterwards.
 #pragma once
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -43,5 +46,17 @@ class TempFolder {
   private:
     std::filesystem::path path_;
 };
+
+// Files no real input is, for the readers' refusals: a FIFO nobody writes to, and a sparse file
+// of `size` bytes that takes no room on the disk.
+inline std::string MakeFifo(const std::string& path) {
+    ::mkfifo(path.c_str(), 0644);
+    return path;
+}
+inline std::string MakeSparseFile(const std::string& path, long long size) {
+    std::ofstream(path, std::ios::binary);
+    ::truncate(path.c_str(), size);
+    return path;
+}
 
 }  // namespace veltra::test

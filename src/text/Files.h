@@ -1,0 +1,56 @@
+// Reading and writing whole files so that neither a hostile folder nor an unlucky one can hurt:
+// a reader opens only regular files and refuses at once what is far larger than any real file of
+// its kind (a FIFO or a device never blocks it, a huge file never fills the memory); a writer
+// creates its temporary file exclusively, never through a link, syncs it and renames it over
+// the target, so the target is always the old file or the complete new one. Plain C++.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace veltra {
+
+// The largest file of each kind the program reads, with ample headroom over the largest real one.
+namespace file_limit {
+// A plan of 150 channels: lines of at most 199 characters, about 30 KiB.
+inline constexpr std::size_t kPlanFile = 256 * 1024;
+// A logger of 150 records (the TV logger's lines are the longest, about 100 characters).
+inline constexpr std::size_t kLoggerFile = 1024 * 1024;
+// A spreadsheet of a plan or a logger, with quotes around every field.
+inline constexpr std::size_t kCsvFile = 1024 * 1024;
+// The IO interface's 128 KiB image in Intel HEX, even written one data byte a record.
+inline constexpr std::size_t kHexFile = 4 * 1024 * 1024;
+// The instrument's image in S-records: room for a 12 MiB image in 16-byte records.
+inline constexpr std::size_t kSRecordFile = 32 * 1024 * 1024;
+// A language file of 170 texts; config.txt; the simulated instrument's small state files.
+inline constexpr std::size_t kTextFile = 1024 * 1024;
+}  // namespace file_limit
+
+// What a whole-file read found.
+struct FileRead {
+    enum Status {
+        Done,
+        Unreadable,  // missing, not permitted, or a read error
+        NotAFile,    // a folder, a FIFO, a device: never opened for reading
+        TooLarge,    // larger than the limit of its kind: refused before reading
+    };
+    Status status = Unreadable;
+    explicit operator bool() const { return status == Done; }
+};
+
+// Reads the regular file `path` whole into `content`, when it holds at most `limit` bytes.
+// Never blocks on a FIFO or a device and never reads more than `limit` + 1 bytes.
+FileRead ReadWholeFile(const std::string& path, std::string& content, std::size_t limit);
+
+// Writes `content` as the file `path`: into a temporary file of the same folder that nobody can
+// have created before (exclusive, never through a link, mode 0644 less the umask), synced, then
+// renamed over `path` and the folder synced. A link standing at `path` is replaced, never written
+// through. False, with `path` untouched, when any step fails. Temporary files that a killed run
+// left beside `path` are removed.
+bool WriteFileAtomically(const std::string& path, const std::string& content);
+
+// Whether `name` is the name of one of WriteFileAtomically's temporary files, which every folder
+// reader passes over.
+bool IsTemporaryFileName(const std::string& name);
+
+}  // namespace veltra
