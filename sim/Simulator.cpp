@@ -242,6 +242,18 @@ bool Simulator::spoil(Report& answer) const {
             // The answer to another query, its value intact.
             std::copy_n("*?XX", 4, answer.begin() + 4);
             break;
+        case Fault::GarbledValue: {
+            // The echo intact, the value from byte 8 to its carriage return garbled.
+            static constexpr std::uint8_t kGarble[] = {0xFF, '&', '.'};
+            std::size_t end = 8;
+            while (end < answer.size() && answer[end] != 13)
+                ++end;
+            if (end == 8) end = 11;
+            for (std::size_t k = 8; k < end && k + 1 < answer.size(); ++k)
+                answer[k] = kGarble[(k - 8) % 3];
+            answer[std::min(end, answer.size() - 1)] = 13;
+            break;
+        }
     }
     return true;
 }

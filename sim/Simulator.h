@@ -104,10 +104,11 @@ class Simulator : public HidBackend {
     void setAnswer(const std::string& commandPrefix, const Report& answer);  // malformed answers
     void setLatency(std::chrono::microseconds perReport) { latency_ = perReport; }
     // What a noisy cable or a pulled plug does to one report.
-    enum class Fault { Unplug, NoAnswer, Zeros, RandomBytes, WrongEcho };
+    enum class Fault { Unplug, NoAnswer, Zeros, RandomBytes, WrongEcho, GarbledValue };
     // The n-th report written from now on (1-based) meets `fault`: Unplug loses the report and
     // the device; the others let the instrument act on the command and then lose its answer,
-    // zero it, replace it with noise, or give it another command's echo.
+    // zero it, replace it with noise, give it another command's echo, or keep its echo and
+    // garble its value (0xFF, "&" and "." bytes).
     void faultAtReport(int n, Fault fault, unsigned seed = 52);
     int reportsWritten() const { return reportsWritten_; }
 

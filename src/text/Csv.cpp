@@ -7,7 +7,10 @@ std::string CsvRecord(const std::vector<std::string>& fields) {
     for (std::size_t k = 0; k < fields.size(); ++k) {
         if (k > 0) record += ',';
         const std::string& field = fields[k];
-        if (field.find_first_of(",\"\r\n") == std::string::npos) {
+        // A field starting with a byte-order mark is quoted: at the start of a file a reader
+        // would take the mark for the file's own and drop it.
+        const bool mark = field.compare(0, 3, "\xEF\xBB\xBF") == 0;
+        if (!mark && field.find_first_of(",\"\r\n") == std::string::npos) {
             record += field;
             continue;
         }

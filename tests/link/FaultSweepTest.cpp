@@ -24,8 +24,8 @@ namespace veltra {
 namespace {
 
 using Fault = sim::Simulator::Fault;
-constexpr Fault kFaults[] = {Fault::Unplug, Fault::NoAnswer, Fault::Zeros, Fault::RandomBytes,
-                             Fault::WrongEcho};
+constexpr Fault kFaults[] = {Fault::Unplug,      Fault::NoAnswer,  Fault::Zeros,
+                             Fault::RandomBytes, Fault::WrongEcho, Fault::GarbledValue};
 
 std::string PlanText(const std::string& name, int count, long long firstHz) {
     std::vector<std::string> lines;

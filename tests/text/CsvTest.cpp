@@ -27,6 +27,10 @@ TEST(Csv, WrittenFieldsReadBackWhole) {
     EXPECT_EQ((*rows)[1].fields, records[1]);
     EXPECT_EQ((*rows)[1].line, 2);
     EXPECT_EQ(CsvRecord({"a", "b,c"}), "a,\"b,c\"\r\n");
+    // A first field that starts with a byte-order mark keeps it.
+    const auto marked = ParseCsv(CsvRecord({"\xEF\xBB\xBFx", "y"}));
+    ASSERT_TRUE(marked);
+    EXPECT_EQ((*marked)[0].fields, (std::vector<std::string>{"\xEF\xBB\xBFx", "y"}));
 
     const auto open = ParseCsv("a,b\nc,\"d\ne\n");
     ASSERT_FALSE(open);
