@@ -28,13 +28,14 @@ std::string Trimmed(std::string text) {
 
 // One program at a time keeps its state in a folder: a second one waits a little for the
 // first, then gives up. The lock is the open descriptor of DIR/.lock; -1 when it is held.
-int LockFolder(const std::string& folder) {
+int LockFolder(const std::string& folder, std::chrono::milliseconds patience) {
     const std::string path = folder + "/.lock";
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0) return -1;
-    constexpr int kTries = 40;  // 2 s
-    for (int attempt = 0; attempt < kTries; ++attempt) {
+    const auto giveUp = std::chrono::steady_clock::now() + patience;
+    for (;;) {
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return fd;
+        if (std::chrono::steady_clock::now() >= giveUp) break;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     ::close(fd);
@@ -424,13 +425,14 @@ std::unique_ptr<Simulator> MakeDemoInstrument() {
     return simulator;
 }
 
-std::unique_ptr<Simulator> LoadInstrument(const std::string& folder, std::string& error) {
+std::unique_ptr<Simulator> LoadInstrument(const std::string& folder, std::string& error,
+                                          std::chrono::milliseconds patience) {
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec)) {
         error = "no such folder: " + folder;
         return nullptr;
     }
-    const int lock = LockFolder(folder);
+    const int lock = LockFolder(folder, patience);
     if (lock < 0) {
         error = "the simulated instrument's folder is in use by another program: " + folder;
         return nullptr;

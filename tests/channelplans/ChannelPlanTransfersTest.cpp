@@ -236,6 +236,42 @@ TEST_F(Transfers, UnreadableFileStopsWithMessage1) {
     EXPECT_EQ(sent(), Commands{"*?PN"});
 }
 
+// Every chosen file is sent whatever its name, but only when it has a plan's shape.
+TEST_F(Transfers, AFileThatIsNoPlanIsRefusedBeforeAnythingIsSent) {
+    const std::string line = "0,A,100000000,8000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO";
+    const struct {
+        std::string path;
+        int code;
+    } cases[] = {
+        {folder.write("empty.c52", ""), 14},
+        {folder.write("hello.c52", "hello\nworld"), 14},
+        {folder.write("noname.c52", "\r\n1\r\n" + line), 14},
+        {folder.write("longname.c52", std::string(56, 'N') + "\r\n1\r\n" + line), 14},
+        {folder.write("badname.c52", "A\x01B\r\n1\r\n" + line), 14},
+        {folder.write("count.c52", "P\r\n2\r\n" + line), 14},
+        {folder.write("word.c52", "P\r\none\r\n" + line), 14},
+        {folder.write("over.c52", "P\r\n151\r\n" + line), 14},
+        {folder.write("longline.c52", "P\r\n1\r\n" + line + std::string(200, ' ') + "x"), 14},
+        {folder.write("oneline.c52", std::string(300000, 'X')), 14},
+        {test::MakeSparseFile(folder.str() + "huge.c52", 1LL << 30), 14},
+        {test::MakeFifo(folder.str() + "fifo.c52"), 1},
+        {"/dev/null", 1},
+    };
+    for (const auto& c : cases) {
+        prompts.messages.clear();
+        sim.clearTraffic();
+        prompts.files = {c.path};
+        transfers.LoadButClick(dialog, folder.str());
+        EXPECT_EQ(messages(), std::vector<std::string>{msg(c.code) + "\n" + c.path});
+        EXPECT_EQ(sent(), Commands{"*?PN"}) << c.path;
+    }
+    EXPECT_TRUE(sim.plans().empty());
+    // Blank lines after the last channel are not channels.
+    prompts.files = {folder.write("ok.c52", "P\r\n1\r\n" + line + "\r\n\r\n")};
+    transfers.LoadButClick(dialog, folder.str());
+    EXPECT_EQ(sim.plans().size(), 1u);
+}
+
 TEST_F(Transfers, DuplicateNameIsRefusedBeforeAnythingIsSent) {
     addPlans({{"A", 1}, {"CABLE", 1}});
     read();

@@ -176,6 +176,79 @@ TEST_F(CommandLine, ExitStatusesQuestionsAndJson) {
     EXPECT_EQ(loggers[1]["name"], "DS");
 }
 
+// What a script asked for is what it gets: only the named loggers, a file for every plan, a
+// failure when the output, the trace or the instrument's folder could not take it all.
+TEST_F(CommandLine, WhatIsAskedIsWhatIsWrittenAndEveryLossIsAFailure) {
+    {
+        Cli cli(folder);
+        cli.sim.tvLoggers()[0] = test::TvLogger("TAP-17", 2);
+        cli.sim.tvLoggers()[7] = test::TvLogger("RIVERSIDE", 2);
+        const std::string into = cli.data.str() + "L";
+        ASSERT_EQ(cli.run({"loggers", "pull", "4", into}), cli::kDone) << cli.err.str();
+        EXPECT_EQ(Files(into).size(), 1u);
+        EXPECT_EQ(Files(into).count("NORTH.logtv"), 1u);
+    }
+    {
+        Cli cli(folder);
+        for (const char* name : {"SAME", "SAME", "X/Y", "X_Y"})
+            cli.sim.addPlanFromFile(FormatPlanFile(name, {}));
+        const std::string into = cli.data.str() + "P";
+        ASSERT_EQ(cli.run({"plans", "pull", into}), cli::kDone) << cli.err.str();
+        std::vector<std::string> names;
+        for (const auto& [name, content] : Files(into))
+            names.push_back(name);
+        EXPECT_EQ(names, (std::vector<std::string>{"DVBC.c52", "SAME (2).c52", "SAME.c52",
+                                                   "UHF.c52", "X_Y (2).c52", "X_Y.c52"}));
+        const std::string printed = cli.out.str();
+        EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 6);
+    }
+    {
+        // An output that cannot be written, a trace on a full disk, a FIFO nobody reads.
+        Cli cli(folder);
+        cli.out.setstate(std::ios::badbit);
+        EXPECT_EQ(cli.run({"plans", "list"}), cli::kFailed);
+        EXPECT_NE(cli.err.str().find("output"), std::string::npos);
+        Cli full(folder);
+        EXPECT_EQ(full.run({"--trace=/dev/full", "info"}), cli::kFailed);
+        EXPECT_NE(full.err.str().find("/dev/full"), std::string::npos);
+        Cli fifo(folder);
+        EXPECT_EQ(fifo.run({"--trace=" + test::MakeFifo(folder.str() + "fifo"), "info"}),
+                  cli::kUsage);
+    }
+    {
+        // An interrupted delete: every plans command but recover refuses, naming the note.
+        Cli cli(folder);
+        const std::string note = cli.data.write(
+            "plans-to-send-back.txt",
+            FormatWriteBackNote({FormatPlanFile(
+                "KEPT", {"0,K1,306000000,8000000,0,DIGITAL,ON,DVB-C,QAM256,6952,NO GROUP,NO"})}));
+        EXPECT_EQ(cli.run({"plans", "list"}), cli::kFailed);
+        EXPECT_NE(cli.err.str().find(messageText(42) + "\n" + note), std::string::npos);
+        EXPECT_TRUE(cli.sim.commandsSent().empty());
+        EXPECT_EQ(cli.run({"plans", "recover", "--yes"}), cli::kDone) << cli.err.str();
+        ASSERT_EQ(cli.sim.plans().size(), 1u);
+        EXPECT_EQ(cli.sim.plans()[0].name, "KEPT");
+        EXPECT_FALSE(std::filesystem::exists(note));
+    }
+    {
+        // The simulated instrument's folder: one program at a time, and a plan it cannot keep
+        // is a failed exchange.
+        const std::string state = folder.str() + "S";
+        // A folder where a plan file goes: nothing can be stored there.
+        folder.write("S/plans/plan2.c52/x", "");
+        std::string error;
+        auto holder = sim::LoadInstrument(state, error);
+        ASSERT_TRUE(holder) << error;
+        EXPECT_FALSE(sim::LoadInstrument(state, error, std::chrono::milliseconds(0)));
+        EXPECT_NE(error.find("in use"), std::string::npos);
+        holder.reset();
+        Cli cli(folder);
+        cli.system.backend = nullptr;
+        const std::string plan = folder.write("p.c52", FormatPlanFile("P", {}));
+        EXPECT_EQ(cli.run({"--simulate=" + state, "plans", "push", plan}), cli::kFailed);
+    }
+}
+
 // A simulated instrument of a folder keeps its plans there: plans pulled from one and pushed
 // into another without plans come back byte for byte.
 TEST_F(CommandLine, PlansTravelBetweenTwoSimulatedInstruments) {
