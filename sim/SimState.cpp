@@ -351,7 +351,7 @@ bool ReadLoggers(const std::string& folder, Simulator& simulator, std::string& e
 // --- Faults ------------------------------------------------------------------------------------
 
 // faults.txt: one fault per line, "#" starts a comment line:
-//   unplug N | no-answer N|COMMAND | zeros N|COMMAND | status BYTE COMMAND |
+//   latency MS | unplug N | no-answer N|COMMAND | zeros N|COMMAND | status BYTE COMMAND |
 //   second-interface SERIAL | product NAME | other-device NAME
 bool ReadFaults(const std::string& path, Simulator& simulator, std::string& error) {
     std::string content;
@@ -381,7 +381,10 @@ bool ReadFaults(const std::string& path, Simulator& simulator, std::string& erro
             return false;
         };
         if (argument.empty()) return fail(word + " needs an argument");
-        if (word == "unplug") {
+        if (word == "latency") {
+            if (!value || *value > 1000) return fail("latency needs milliseconds (0..1000)");
+            simulator.setLatency(std::chrono::milliseconds(*value));
+        } else if (word == "unplug") {
             if (report < 1) return fail("unplug needs a report number");
             simulator.faultAtReport(report, Simulator::Fault::Unplug);
         } else if (word == "no-answer") {
