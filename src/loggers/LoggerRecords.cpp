@@ -223,6 +223,18 @@ bool ParseModemUpstreamRow(const std::string& value, std::array<std::string, 8>&
 // ---------------------------------------------------------------------------------------------
 // Files
 
+namespace {
+
+// The file line of record `k` (counted from 0): what the writer writes and the reader checks
+// that it could write, so a file that opens saves and opens again.
+std::string TvRecordFileLine(std::size_t k, const TvRecord& r) {
+    return std::to_string(k) + "," + r[1] + "," + std::to_string(MHzTextToHz(r[2])) + "," +
+           std::to_string(MHzTextToHz(r[3])) + "," + std::to_string(MHzTextToHz(r[4])) + "," +
+           Join(&r[5], &r[5] + 7);
+}
+
+}  // namespace
+
 bool TvLoggerFileText(const TvLogger& logger, std::string& text) {
     text = "0\r\n" + logger.name + "\r\n" + logger.planName + "\r\n" + logger.date + "\r\n" +
            logger.time + "\r\n" + logger.noiseMode + "\r\n" +
@@ -231,9 +243,7 @@ bool TvLoggerFileText(const TvLogger& logger, std::string& text) {
     for (std::size_t k = 0; k < logger.records.size(); ++k) {
         const TvRecord& r = logger.records[k];
         if (r[5] != "DIGITAL" && r[5] != "ANALOG") return false;
-        text += "\r\n" + std::to_string(k) + "," + r[1] + "," + std::to_string(MHzTextToHz(r[2])) +
-                "," + std::to_string(MHzTextToHz(r[3])) + "," + std::to_string(MHzTextToHz(r[4])) +
-                "," + Join(&r[5], &r[5] + 7);
+        text += "\r\n" + TvRecordFileLine(k, r);
     }
     return true;
 }
@@ -327,6 +337,11 @@ int ReadLoggerText(const std::string& content, const std::string& path, LoggerRe
             if (f[5] != "DIGITAL" && f[5] != "ANALOG") return bad + 25;
             for (std::size_t column = 5; column <= 11; ++column)
                 record[column] = f[column];
+            // What the instrument never sends, and a line that would no longer fit once its
+            // record is renumbered: refused here rather than saved as a file that does not open.
+            if (!IsPrintableText(record[1]) ||
+                TvRecordFileLine(k - 1, record).size() > kMaxTableLine)
+                return bad + 21;
         }
         return 1;
     }
