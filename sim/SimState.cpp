@@ -1,8 +1,12 @@
 #include "sim/SimState.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
+#endif
 
 #include <chrono>
 #include <filesystem>
@@ -27,19 +31,45 @@ std::string Trimmed(std::string text) {
 }
 
 // One program at a time keeps its state in a folder: a second one waits a little for the
-// first, then gives up. The lock is the open descriptor of DIR/.lock; -1 when it is held.
-int LockFolder(const std::string& folder, std::chrono::milliseconds patience) {
-    const std::string path = folder + "/.lock";
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (fd < 0) return -1;
+// first, then gives up. The lock is held on DIR/.lock as long as the returned handle lives;
+// none when another program holds it.
+std::shared_ptr<void> LockFolder(const std::string& folder, std::chrono::milliseconds patience) {
+    const auto path = veltra::NativePath(folder) / ".lock";
     const auto giveUp = std::chrono::steady_clock::now() + patience;
+#ifdef _WIN32
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return nullptr;
     for (;;) {
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return fd;
+        OVERLAPPED whole{};
+        if (::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+                         &whole))
+            return std::shared_ptr<void>(file, [](void* held) { ::CloseHandle(held); });
+        if (std::chrono::steady_clock::now() >= giveUp) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ::CloseHandle(file);
+#else
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0) return nullptr;
+    for (;;) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            return std::shared_ptr<void>(new int(fd), [](void* held) {
+                ::close(*static_cast<int*>(held));
+                delete static_cast<int*>(held);
+            });
         if (std::chrono::steady_clock::now() >= giveUp) break;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     ::close(fd);
-    return -1;
+#endif
+    return nullptr;
+}
+
+bool IsFolder(const std::string& folder) {
+    std::error_code ec;
+    return std::filesystem::is_directory(veltra::NativePath(folder), ec);
 }
 
 // instrument.txt: "key = value" lines; "#" starts a comment line.
@@ -47,8 +77,7 @@ bool ReadIdentity(const std::string& path, Identity& identity, std::string& erro
     std::string content;
     const veltra::FileRead read =
         veltra::ReadWholeFile(path, content, veltra::file_limit::kTextFile);
-    if (read.status == veltra::FileRead::Unreadable && !std::filesystem::exists(path))
-        return true;  // missing: the demo's identity
+    if (read.status == veltra::FileRead::Missing) return true;  // the demo's identity
     if (!read) {
         error = "cannot read " + path;
         return false;
@@ -218,8 +247,7 @@ void AddDemoPlans(Simulator& simulator) {
 // plans/plan0.c52 .. plans/plan9.c52, in slot order, replace the demo's plans when the folder
 // exists.
 bool ReadPlans(const std::string& folder, Simulator& simulator, std::string& error) {
-    std::error_code ec;
-    if (!std::filesystem::is_directory(folder, ec)) {
+    if (!IsFolder(folder)) {
         AddDemoPlans(simulator);
         return true;
     }
@@ -228,7 +256,7 @@ bool ReadPlans(const std::string& folder, Simulator& simulator, std::string& err
         std::string content;
         const veltra::FileRead read =
             veltra::ReadWholeFile(path, content, veltra::file_limit::kPlanFile);
-        if (read.status == veltra::FileRead::Unreadable && !std::filesystem::exists(path)) break;
+        if (read.status == veltra::FileRead::Missing) break;
         if (!read || !simulator.addPlanFromFile(content)) {
             error = path + ": not a valid channel plan";
             return false;
@@ -311,14 +339,12 @@ SimLogger DownFromFile(const veltra::DownLogger& l) {
 // loggers/tv-NN.logtv (NN 00..49) and loggers/modem-NN.logmr or .logds (00..29) replace the
 // demo's loggers when the folder exists.
 bool ReadLoggers(const std::string& folder, Simulator& simulator, std::string& error) {
-    std::error_code ec;
-    if (!std::filesystem::is_directory(folder, ec)) {
+    if (!IsFolder(folder)) {
         AddDemoLoggers(simulator);
         return true;
     }
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-        const std::string name = entry.path().filename().string();
-        if (veltra::IsTemporaryFileName(name)) continue;
+    for (const std::string& name : veltra::FilesInFolder(folder)) {
+        const std::string path = folder + "/" + name;
         const bool tv = name.rfind("tv-", 0) == 0;
         if (!tv && name.rfind("modem-", 0) != 0) continue;
         const auto number = veltra::WholeNumber(name.substr(tv ? 3 : 6, 2));
@@ -326,14 +352,13 @@ bool ReadLoggers(const std::string& folder, Simulator& simulator, std::string& e
             tv ? simulator.tvLoggers().size() : simulator.modemLoggers().size();
         std::string content;
         veltra::LoggerRecords records;
-        const int kind =
-            veltra::ReadWholeFile(entry.path().string(), content, veltra::file_limit::kLoggerFile)
-                ? veltra::ReadLoggerText(content, entry.path().string(), records)
-                : 0;
+        const int kind = veltra::ReadWholeFile(path, content, veltra::file_limit::kLoggerFile)
+                             ? veltra::ReadLoggerText(content, path, records)
+                             : 0;
         const bool fits =
             tv ? kind == veltra::kShowTv : kind == veltra::kShowDown || kind == veltra::kShowModem;
         if (!number || static_cast<std::size_t>(*number) >= slots || !fits) {
-            error = entry.path().string() + ": not a logger file of this slot";
+            error = path + ": not a logger file of this slot";
             return false;
         }
         const auto slot = static_cast<std::size_t>(*number);
@@ -357,8 +382,7 @@ bool ReadFaults(const std::string& path, Simulator& simulator, std::string& erro
     std::string content;
     const veltra::FileRead read =
         veltra::ReadWholeFile(path, content, veltra::file_limit::kTextFile);
-    if (read.status == veltra::FileRead::Unreadable && !std::filesystem::exists(path))
-        return true;  // none
+    if (read.status == veltra::FileRead::Missing) return true;  // none
     if (!read) {
         error = "cannot read " + path;
         return false;
@@ -430,23 +454,19 @@ std::unique_ptr<Simulator> MakeDemoInstrument() {
 
 std::unique_ptr<Simulator> LoadInstrument(const std::string& folder, std::string& error,
                                           std::chrono::milliseconds patience) {
-    std::error_code ec;
-    if (!std::filesystem::is_directory(folder, ec)) {
+    if (!IsFolder(folder)) {
         error = "no such folder: " + folder;
         return nullptr;
     }
-    const int lock = LockFolder(folder, patience);
-    if (lock < 0) {
+    auto lock = LockFolder(folder, patience);
+    if (!lock) {
         error = "the simulated instrument's folder is in use by another program: " + folder;
         return nullptr;
     }
     Identity identity;
-    if (!ReadIdentity(folder + "/instrument.txt", identity, error)) {
-        ::close(lock);
-        return nullptr;
-    }
+    if (!ReadIdentity(folder + "/instrument.txt", identity, error)) return nullptr;
     auto simulator = std::make_unique<Simulator>(identity);
-    simulator->holdFolderLock(lock);
+    simulator->holdFolderLock(std::move(lock));
     if (!ReadPlans(folder + "/plans", *simulator, error)) return nullptr;
     simulator->setPlansFolder(folder + "/plans");
     if (!ReadLoggers(folder + "/loggers", *simulator, error)) return nullptr;

@@ -1,7 +1,5 @@
 #include "sim/Simulator.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <random>
@@ -67,9 +65,7 @@ Simulator::Simulator(Identity identity) : identity_(std::move(identity)) {
     interfaces_.push_back({kFirstInterface, identity_.product, {}});
 }
 
-Simulator::~Simulator() {
-    if (folderLock_ >= 0) ::close(folderLock_);
-}
+Simulator::~Simulator() = default;
 
 void Simulator::addOtherDevice(const std::string& product, bool before) {
     const int id = 200 + static_cast<int>(others_before_.size() + others_after_.size());
@@ -541,14 +537,12 @@ void Simulator::saveOutput(const std::string& name, const std::string& content) 
 
 void Simulator::savePlans(int only) {
     if (plansFolder_.empty()) return;
-    std::error_code ec;
-    std::filesystem::create_directories(plansFolder_, ec);
+    veltra::MakeFolders(plansFolder_);
     for (std::size_t slot = 0; slot < 10; ++slot) {
         if (only >= 0 && slot != static_cast<std::size_t>(only)) continue;
         const std::string path = plansFolder_ + "/plan" + std::to_string(slot) + ".c52";
         if (slot >= plans_.size()) {
-            std::filesystem::remove(path, ec);
-            if (ec) stateWriteFailed_ = true;
+            if (!veltra::RemoveFile(path)) stateWriteFailed_ = true;
             continue;
         }
         // What the instrument would answer for each channel, as the program writes it down.

@@ -122,8 +122,8 @@ class Simulator : public HidBackend {
     // Where the plans are kept between runs: plan0.c52 .. plan9.c52, each written anew (whole or
     // not at all) after every command that changes the plans. Empty: nowhere.
     void setPlansFolder(std::string folder) { plansFolder_ = std::move(folder); }
-    // The lock of the state folder (an open file descriptor), held until the simulator goes.
-    void holdFolderLock(int fd) { folderLock_ = fd; }
+    // The lock of the state folder, held until the simulator goes.
+    void holdFolderLock(std::shared_ptr<void> lock) { folderLock_ = std::move(lock); }
 
     // Traffic.
     const std::vector<TrafficEntry>& traffic() const { return traffic_; }
@@ -193,7 +193,7 @@ class Simulator : public HidBackend {
     // as a real instrument that could not store it would fail the exchange.
     void saveOutput(const std::string& name, const std::string& content);
     bool stateWriteFailed_ = false;
-    int folderLock_ = -1;
+    std::shared_ptr<void> folderLock_;
     std::vector<Device> others_before_;
     std::vector<Device> others_after_;
     std::vector<Device> interfaces_;

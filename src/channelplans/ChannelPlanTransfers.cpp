@@ -1,8 +1,6 @@
 #include "channelplans/ChannelPlanTransfers.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
 
 #include "face/DeviceJob.h"
 #include "face/Messages.h"
@@ -384,7 +382,7 @@ void ChannelPlanTransfers::writeBack(const std::vector<std::string>& copies) {
     }
     progress_.succeed(texts_, false);
     send(command::kOpenPlanWrite);
-    std::remove(writeBackNotePath().c_str());
+    RemoveFile(writeBackNotePath());
     fillListFromInstrument(quantity());
     SaveChannelPlans();
 }
@@ -399,10 +397,7 @@ std::string ChannelPlanTransfers::writeBackNotePath() const {
 }
 
 std::optional<std::string> ChannelPlanTransfers::PendingWriteBack() const {
-    std::error_code ec;
-    if (std::filesystem::symlink_status(writeBackNotePath(), ec).type() ==
-        std::filesystem::file_type::not_found)
-        return std::nullopt;
+    if (!FileExists(writeBackNotePath())) return std::nullopt;
     return writeBackNotePath();
 }
 

@@ -177,8 +177,7 @@ std::optional<std::tm> ParseClock(const std::string& text) {
 int ClockSet(Session& s, const std::string& time) {
     std::tm when{};
     if (time.empty()) {
-        const std::time_t now = std::time(nullptr);
-        localtime_r(&now, &when);
+        when = LocalTime(std::time(nullptr));
     } else if (const auto parsed = ParseClock(time)) {
         when = *parsed;
     } else {
@@ -217,8 +216,7 @@ int PlansList(Session& s) {
 
 int PlansPull(Session& s, const std::string& folder) {
     if (const int status = ReadPlans(s)) return status;
-    std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
+    MakeFolders(folder);
     // Each plan goes through the editor and is saved as the editor saves it.
     MemoryGrid cells(kEditorColumns);
     NoView view;
@@ -240,7 +238,7 @@ int PlansPull(Session& s, const std::string& folder) {
         for (int n = 2; taken.count(folded(fileName)) > 0; ++n)
             fileName = base + " (" + std::to_string(n) + ").c52";
         taken.insert(folded(fileName));
-        const std::string path = (std::filesystem::path(folder) / fileName).string();
+        const std::string path = Utf8Path(NativePath(folder) / NativePath(fileName));
         s.prompts.files = {path};
         if (!editor.MiraSiPotsDesar() || editor.DesaCanalitzacio(true, dialog) != 0) return kFailed;
         if (!s.options.quiet) s.system.out << path << '\n';

@@ -150,8 +150,7 @@ bool FirmwareUpdates::readFirmwareFile(const std::string& path, std::size_t limi
     const FileRead read = ReadWholeFile(path, content, limit);
     // Far larger than any firmware of the device: not one.
     if (read.status == FileRead::TooLarge) message(message::kBadFirmwareFile, path);
-    if (read.status == FileRead::Unreadable || read.status == FileRead::NotAFile)
-        message(message::kFileUnreadable, path);
+    if (!read && read.status != FileRead::TooLarge) message(message::kFileUnreadable, path);
     return static_cast<bool>(read);
 }
 

@@ -131,15 +131,8 @@ LanguageFileResult ReadLanguageFile(const std::string& path, LanguageTable& tabl
 
 std::vector<std::string> ListLanguageFiles(const std::string& folder) {
     std::vector<std::string> names;
-    std::error_code ec;
-    std::filesystem::directory_iterator it(folder, ec);
-    if (ec) return names;
-    for (const auto& entry : it) {
-        const std::string name = entry.path().filename().string();
-        if (!EndsWith(name, ".lng")) continue;
-        std::error_code typeError;
-        if (entry.is_directory(typeError)) continue;
-        names.push_back(name);
+    for (const std::string& name : FilesInFolder(folder)) {
+        if (EndsWith(name, ".lng")) names.push_back(name);
     }
     return names;
 }

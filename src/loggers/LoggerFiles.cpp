@@ -1,7 +1,5 @@
 #include "loggers/LoggerFiles.h"
 
-#include <filesystem>
-
 #include "face/TextKeys.h"
 #include "loggers/LoggerCsv.h"
 #include "loggers/PrintLayouts.h"
@@ -55,13 +53,12 @@ LoggerFiles::LoggerFiles(UserPrompts& prompts, const LanguageTable& texts, std::
 
 Outcome<std::string> LoggerFiles::pathFor(int mode, FileDialogState* dialog,
                                           const std::string& name, const char* extension) {
-    std::error_code ec;
     switch (mode) {
         case kPrintFile:
-            std::filesystem::create_directories(folder_, ec);
+            MakeFolders(folder_);
             return printFilePath();
         case kSaveToLoggers:
-            std::filesystem::create_directories(folder_, ec);
+            MakeFolders(folder_);
             return folder_ + SafeFileName(name) + extension;
         case kSaveAs:
         case kCsvAs: {
@@ -77,10 +74,8 @@ Outcome<std::string> LoggerFiles::pathFor(int mode, FileDialogState* dialog,
         case kCsvAllAs: {
             if (!dialog) return Failure::Cancelled;
             std::string path = SaveAllAsPath(dialog->fileName, name, extension);
-            std::error_code exists;
-            if (std::filesystem::exists(std::filesystem::symlink_status(path, exists)) &&
-                !prompts_.askYesNo(texts_.text(text::kQuestionCaption),
-                                   texts_.text(kAskOverwriteLogger)))
+            if (FileExists(path) && !prompts_.askYesNo(texts_.text(text::kQuestionCaption),
+                                                       texts_.text(kAskOverwriteLogger)))
                 return Failure::Declined;
             return path;
         }

@@ -576,12 +576,9 @@ bool TForm1::deviceBusy() const {
 }
 
 void TForm1::Puestaenhora1Click() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
     SetInstrumentClock(
         link_, *busy_, prompts_, [this](int code) { ShowMessageCode(code); }, identity_.serial,
-        local);
+        LocalTime(std::time(nullptr)));
 }
 
 void TForm1::SobreVELTRA52Click() {

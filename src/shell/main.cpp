@@ -20,6 +20,7 @@
 #include "shell/Program.h"
 #include "shell/QtUserPrompts.h"
 #include "sim/SimState.h"
+#include "text/Files.h"
 #include "widgets/Pictures.h"
 #include "widgets/QtText.h"
 #include "widgets/WindowStyle.h"
@@ -109,9 +110,9 @@ int main(int argc, char** argv) {
     HidBackend& device = traced ? *traced : *backend;
 
     const std::string programFolder = fromQt(QCoreApplication::applicationDirPath());
-    const std::string dataFolder = ChooseDataFolder(
-        programFolder, QFileInfo(QCoreApplication::applicationDirPath()).isWritable(),
-        fromQt(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
+    const std::string dataFolder =
+        ChooseDataFolder(programFolder, CanWriteInFolder(programFolder),
+                         fromQt(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
     QDir().mkpath(toQt(dataFolder));
     Language language(programFolder, dataFolder);
     QtUserPrompts prompts;

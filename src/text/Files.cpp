@@ -1,16 +1,21 @@
 #include "text/Files.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
-#include <filesystem>
 #include <random>
 
 namespace veltra {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -51,106 +56,240 @@ std::string TargetOfTemporary(const std::string& name) {
 }
 
 // Removes what a killed write of `target` left in its folder.
-void RemoveLeftovers(const std::filesystem::path& folder, const std::string& target) {
+void RemoveLeftovers(const fs::path& folder, const std::string& target) {
     std::error_code ec;
-    const auto now = std::filesystem::file_time_type::clock::now();
-    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
-         it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (TargetOfTemporary(name) != KeptName(target)) continue;
+    const auto now = fs::file_time_type::clock::now();
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (TargetOfTemporary(Utf8Path(it->path().filename())) != KeptName(target)) continue;
         std::error_code age;
-        const auto written = std::filesystem::symlink_status(it->path(), age).type() ==
-                                     std::filesystem::file_type::symlink
-                                 ? std::filesystem::file_time_type::min()
-                                 : std::filesystem::last_write_time(it->path(), age);
+        const auto written = fs::symlink_status(it->path(), age).type() == fs::file_type::symlink
+                                 ? fs::file_time_type::min()
+                                 : fs::last_write_time(it->path(), age);
         if (age || now - written < kLeftoverAge) continue;
-        // unlink removes the name itself: a planted link goes, what it points to stays.
-        ::unlink(it->path().c_str());
+        // The name itself goes: a planted link is removed, what it points to stays.
+        fs::remove(it->path(), age);
     }
 }
 
-bool WriteAll(int fd, const std::string& content) {
+// The system's side of a write: a file created exclusively (never through a link), its bytes
+// on the disk, and a rename over the target.
+#ifdef _WIN32
+
+bool CreateWriteAndSync(const fs::path& temporary, const std::string& content, bool& taken) {
+    // CREATE_NEW fails on anything standing at the name, a link included.
+    HANDLE file = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        taken = ::GetLastError() == ERROR_FILE_EXISTS;
+        return false;
+    }
     std::size_t done = 0;
-    while (done < content.size()) {
+    bool written = true;
+    while (written && done < content.size()) {
+        DWORD n = 0;
+        const DWORD chunk =
+            static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1 << 20));
+        written = ::WriteFile(file, content.data() + done, chunk, &n, nullptr) && n > 0;
+        done += n;
+    }
+    written = written && ::FlushFileBuffers(file);
+    written = ::CloseHandle(file) && written;
+    return written;
+}
+
+bool RenameOver(const fs::path& temporary, const fs::path& target) {
+    return ::MoveFileExW(temporary.c_str(), target.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+void SyncFolder(const fs::path&) {}  // MOVEFILE_WRITE_THROUGH has done it
+
+#else
+
+bool CreateWriteAndSync(const fs::path& temporary, const std::string& content, bool& taken) {
+    const int fd =
+        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        taken = errno == EEXIST;
+        return false;
+    }
+    std::size_t done = 0;
+    bool written = true;
+    while (written && done < content.size()) {
         const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
+        written = n > 0;
+        if (written) done += static_cast<std::size_t>(n);
     }
-    return true;
+    written = written && ::fsync(fd) == 0;
+    written = ::close(fd) == 0 && written;
+    return written;
 }
 
-void SyncFolder(const std::filesystem::path& folder) {
+bool RenameOver(const fs::path& temporary, const fs::path& target) {
+    return ::rename(temporary.c_str(), target.c_str()) == 0;
+}
+
+void SyncFolder(const fs::path& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     ::fsync(fd);
     ::close(fd);
 }
 
+#endif
+
 }  // namespace
 
+fs::path NativePath(const std::string& utf8) {
+#ifdef _WIN32
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+#else
+    return fs::path(utf8);
+#endif
+}
+
+std::string Utf8Path(const fs::path& path) {
+#ifdef _WIN32
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+#else
+    return path.string();
+#endif
+}
+
 FileRead ReadWholeFile(const std::string& path, std::string& content, std::size_t limit) {
+    const fs::path native = NativePath(path);
+    std::string whole;
+#ifdef _WIN32
+    WIN32_FILE_ATTRIBUTE_DATA info{};
+    if (!::GetFileAttributesExW(native.c_str(), GetFileExInfoStandard, &info)) {
+        const DWORD error = ::GetLastError();
+        return {error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                    ? FileRead::Missing
+                    : FileRead::NotAFile};
+    }
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return {FileRead::NotAFile};
+    const std::uint64_t size =
+        (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    if (size > limit) return {FileRead::TooLarge};
+    HANDLE file = ::CreateFileW(native.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {FileRead::Unreadable};
+    FileRead result{FileRead::Done};
+    // A pipe or a device behind the name is never read.
+    if (::GetFileType(file) != FILE_TYPE_DISK) result.status = FileRead::NotAFile;
+    std::string buffer(65536, '\0');
+    while (result) {
+        DWORD n = 0;
+        if (!::ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &n, nullptr)) {
+            result.status = FileRead::Unreadable;
+            break;
+        }
+        if (n == 0) break;
+        whole.append(buffer.data(), n);
+        if (whole.size() > limit) result.status = FileRead::TooLarge;
+    }
+    ::CloseHandle(file);
+#else
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return {FileRead::Unreadable};
+    if (::stat(native.c_str(), &info) != 0)
+        return {errno == ENOENT || errno == ENOTDIR ? FileRead::Missing : FileRead::Unreadable};
     if (!S_ISREG(info.st_mode)) return {FileRead::NotAFile};
     if (static_cast<std::uint64_t>(info.st_size) > limit) return {FileRead::TooLarge};
     // Non-blocking: should a FIFO have replaced the file since, the open does not wait for it.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return {FileRead::Unreadable};
     FileRead result{FileRead::Done};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        result.status = FileRead::NotAFile;
-    } else {
-        std::string read(limit + 1 < 65536 ? limit + 1 : 65536, '\0');
-        std::string whole;
-        for (;;) {
-            const ssize_t n = ::read(fd, read.data(), read.size());
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) {
-                result.status = FileRead::Unreadable;
-                break;
-            }
-            if (n == 0) break;
-            whole.append(read.data(), static_cast<std::size_t>(n));
-            // A file that grew past the limit while it was read.
-            if (whole.size() > limit) {
-                result.status = FileRead::TooLarge;
-                break;
-            }
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) result.status = FileRead::NotAFile;
+    std::string buffer(65536, '\0');
+    while (result) {
+        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            result.status = FileRead::Unreadable;
+            break;
         }
-        if (result) content = std::move(whole);
+        if (n == 0) break;
+        whole.append(buffer.data(), static_cast<std::size_t>(n));
+        // A file that grew past the limit while it was read.
+        if (whole.size() > limit) result.status = FileRead::TooLarge;
     }
     ::close(fd);
+#endif
+    if (result) content = std::move(whole);
     return result;
 }
 
 bool WriteFileAtomically(const std::string& path, const std::string& content) {
-    const std::filesystem::path target(path);
-    const std::string fileName = target.filename().string();
+    const fs::path target = NativePath(path);
+    const std::string fileName = Utf8Path(target.filename());
     if (fileName.empty() || fileName == "." || fileName == "..") return false;
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     RemoveLeftovers(folder, fileName);
 
-    std::filesystem::path temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        temporary = folder / TemporaryName(fileName);
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-        if (fd < 0 && errno != EEXIST) return false;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const fs::path temporary = folder / NativePath(TemporaryName(fileName));
+        bool taken = false;
+        if (!CreateWriteAndSync(temporary, content, taken)) {
+            if (taken) continue;  // somebody's name: another one
+            std::error_code ec;
+            fs::remove(temporary, ec);
+            return false;
+        }
+        if (!RenameOver(temporary, target)) {
+            std::error_code ec;
+            fs::remove(temporary, ec);
+            return false;
+        }
+        SyncFolder(folder);
+        return true;
     }
-    if (fd < 0) return false;
-    bool written = WriteAll(fd, content) && ::fsync(fd) == 0;
-    written = ::close(fd) == 0 && written;
-    if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    SyncFolder(folder);
-    return true;
+    return false;
 }
 
 bool IsTemporaryFileName(const std::string& name) {
     return !TargetOfTemporary(name).empty();
+}
+
+bool FileExists(const std::string& path) {
+    std::error_code ec;
+    return fs::symlink_status(NativePath(path), ec).type() != fs::file_type::not_found && !ec;
+}
+
+bool MakeFolders(const std::string& folder) {
+    std::error_code ec;
+    fs::create_directories(NativePath(folder), ec);
+    return fs::is_directory(NativePath(folder), ec);
+}
+
+std::vector<std::string> FilesInFolder(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(NativePath(folder), ec), end; !ec && it != end;
+         it.increment(ec)) {
+        std::error_code type;
+        if (it->is_directory(type)) continue;
+        const std::string name = Utf8Path(it->path().filename());
+        if (!IsTemporaryFileName(name)) names.push_back(name);
+    }
+    return names;
+}
+
+bool CanWriteInFolder(const std::string& folder) {
+    const fs::path probe = NativePath(folder) / NativePath(TemporaryName("probe"));
+    bool taken = false;
+    const bool made = CreateWriteAndSync(probe, {}, taken);
+    std::error_code ec;
+    fs::remove(probe, ec);
+    return made;
+}
+
+bool RemoveFile(const std::string& path) {
+    std::error_code ec;
+    fs::remove(NativePath(path), ec);
+    return !FileExists(path);
 }
 
 }  // namespace veltra

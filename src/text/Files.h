@@ -6,7 +6,9 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 namespace veltra {
 
@@ -30,7 +32,8 @@ inline constexpr std::size_t kTextFile = 1024 * 1024;
 struct FileRead {
     enum Status {
         Done,
-        Unreadable,  // missing, not permitted, or a read error
+        Missing,     // nothing of that name
+        Unreadable,  // not permitted, or a read error
         NotAFile,    // a folder, a FIFO, a device: never opened for reading
         TooLarge,    // larger than the limit of its kind: refused before reading
     };
@@ -52,5 +55,24 @@ bool WriteFileAtomically(const std::string& path, const std::string& content);
 // Whether `name` is the name of one of WriteFileAtomically's temporary files, which every folder
 // reader passes over.
 bool IsTemporaryFileName(const std::string& name);
+
+// File names are UTF-8 throughout the program; these are the one place where one becomes the
+// system's own path and back (on Windows a wide path: a narrow one would be read in the ANSI
+// code page, and "Español.lng" would never open).
+std::filesystem::path NativePath(const std::string& utf8);
+std::string Utf8Path(const std::filesystem::path& path);
+
+// Whether anything stands at `path` (a link to nothing counts).
+bool FileExists(const std::string& path);
+// Makes `folder` and its parents; false when it is not a folder afterwards.
+bool MakeFolders(const std::string& folder);
+// The names of the entries of `folder` that are not folders, temporary files left out; none
+// when it cannot be read.
+std::vector<std::string> FilesInFolder(const std::string& folder);
+// Removes the file `path`; true when nothing stands there afterwards.
+bool RemoveFile(const std::string& path);
+// Whether a file can be made in `folder`: tried with a probe file that is removed again (the
+// permission bits say yes for "Program Files", and a read-only medium says nothing).
+bool CanWriteInFolder(const std::string& folder);
 
 }  // namespace veltra

@@ -116,8 +116,18 @@ std::string SafeFileName(const std::string& name) {
                          c == '"' || c == '<' || c == '>' || c == '|' || b == 0x7F;
         safe.push_back(bad ? '_' : c);
     }
-    if (safe.empty() || safe == "." || safe == "..") safe = "_";
+    if (safe.empty() || safe == "." || safe == "..") safe.assign(1, '_');
     return safe;
+}
+
+std::tm LocalTime(std::time_t when) {
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &when);
+#else
+    localtime_r(&when, &local);
+#endif
+    return local;
 }
 
 std::size_t CharacterCount(const std::string& text) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -96,6 +97,9 @@ class TextLineReader {
 // separators and characters a file name cannot hold are replaced by "_"; "." and ".." and the
 // empty name become "_".
 std::string SafeFileName(const std::string& name);
+
+// The local time of `when`, on every system.
+std::tm LocalTime(std::time_t when);
 
 // Characters (not bytes) of UTF-8 text, and its first `count` characters.
 std::size_t CharacterCount(const std::string& text);

@@ -91,7 +91,7 @@ TEST(Files, AReaderTakesOnlyRegularFilesWithinItsLimit) {
         {test::MakeFifo(folder.str() + "fifo"), 100, FileRead::NotAFile},
         {"/dev/zero", 100, FileRead::NotAFile},
         {folder.str(), 100, FileRead::NotAFile},
-        {folder.str() + "missing", 100, FileRead::Unreadable},
+        {folder.str() + "missing", 100, FileRead::Missing},
     };
     for (const auto& c : cases) {
         std::string content = "untouched";
