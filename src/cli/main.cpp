@@ -1,9 +1,11 @@
 // veltra52-cli: the command line's start. Where the program and its data live, whether a person
 // is at a terminal, the arguments as UTF-8; the rest is RunCli.
 #ifdef _WIN32
+// windows.h first: the other system headers build on it.
+#include <windows.h>
+
 #include <io.h>
 #include <shellapi.h>
-#include <windows.h>
 #else
 #include <unistd.h>
 #endif
