@@ -391,9 +391,7 @@ void ChannelPlanTransfers::writeBack(const std::vector<std::string>& copies) {
 // An interrupted delete
 
 std::string ChannelPlanTransfers::writeBackNotePath() const {
-    std::string path = copiesFolder_;
-    if (!path.empty() && path.back() != '/') path.push_back('/');
-    return path + kWriteBackNote;
+    return WithSeparator(copiesFolder_) + kWriteBackNote;
 }
 
 std::optional<std::string> ChannelPlanTransfers::PendingWriteBack() const {

@@ -1,5 +1,7 @@
 #include "channelplans/ChannelRecord.h"
 
+#include "text/Files.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -327,9 +329,7 @@ std::optional<std::vector<std::string>> ReadWriteBackNote(const std::string& not
 }
 
 std::string LocalPlanCopyPath(const std::string& folder, const std::string& planName) {
-    std::string path = folder;
-    if (!path.empty() && path.back() != '/') path.push_back('/');
-    return path + SafeFileName(planName) + ".temp";
+    return WithSeparator(folder) + SafeFileName(planName) + ".temp";
 }
 
 }  // namespace veltra

@@ -1,13 +1,8 @@
 #include "language/Language.h"
 
-namespace veltra {
+#include "text/Files.h"
 
-namespace {
-std::string WithSeparator(std::string folder) {
-    if (!folder.empty() && folder.back() != '/') folder.push_back('/');
-    return folder;
-}
-}  // namespace
+namespace veltra {
 
 Language::Language(std::string programFolder, std::string dataFolder)
     : programFolder_(WithSeparator(std::move(programFolder))),

@@ -48,7 +48,7 @@ std::optional<std::string> RecordText(const LoggerRecords& records, int kind, bo
 
 LoggerFiles::LoggerFiles(UserPrompts& prompts, const LanguageTable& texts, std::string folder)
     : prompts_(prompts), texts_(texts), folder_(std::move(folder)) {
-    if (!folder_.empty() && folder_.back() != '/') folder_.push_back('/');
+    folder_ = WithSeparator(folder_);
 }
 
 Outcome<std::string> LoggerFiles::pathFor(int mode, FileDialogState* dialog,

@@ -253,6 +253,15 @@ bool IsTemporaryFileName(const std::string& name) {
     return !TargetOfTemporary(name).empty();
 }
 
+std::string WithSeparator(std::string folder) {
+    if (folder.empty() || folder.back() == '/') return folder;
+#ifdef _WIN32
+    if (folder.back() == '\\') return folder;
+#endif
+    folder.push_back('/');
+    return folder;
+}
+
 bool FileExists(const std::string& path) {
     std::error_code ec;
     return fs::symlink_status(NativePath(path), ec).type() != fs::file_type::not_found && !ec;

@@ -62,6 +62,10 @@ bool IsTemporaryFileName(const std::string& name);
 std::filesystem::path NativePath(const std::string& utf8);
 std::string Utf8Path(const std::filesystem::path& path);
 
+// `folder` with a separator at its end ("/" unless it ends in one already: on Windows "\\" is
+// one too); an empty folder (the current one) stays empty.
+std::string WithSeparator(std::string folder);
+
 // Whether anything stands at `path` (a link to nothing counts).
 bool FileExists(const std::string& path);
 // Makes `folder` and its parents; false when it is not a folder afterwards.

@@ -255,9 +255,10 @@ TEST_F(Transfers, AFileThatIsNoPlanIsRefusedBeforeAnythingIsSent) {
         {folder.write("oneline.c52", std::string(300000, 'X')), 14},
         {test::MakeSparseFile(folder.str() + "huge.c52", 1LL << 30), 14},
         {test::MakeFifo(folder.str() + "fifo.c52"), 1},
-        {"/dev/null", 1},
+        {test::kNullDevice, 1},
     };
     for (const auto& c : cases) {
+        if (c.path.empty()) continue;  // no FIFOs on this system
         prompts.messages.clear();
         sim.clearTraffic();
         prompts.files = {c.path};

@@ -17,6 +17,7 @@
 #include "link/HidapiBackend.h"
 #include "loggers/LoggerTransfers.h"
 #include "shell/Program.h"
+#include "support/FirmwareFileWriter.h"
 #include "support/SampleLoggers.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempFolder.h"
@@ -129,11 +130,7 @@ std::string RandomIOImage(test::TempFolder& folder, std::string& image) {
     image.assign(0x2000, '\0');
     for (char& byte : image)
         byte = static_cast<char>(random());
-    const std::string binary = folder.write("io.bin", image);
-    const std::string hex = folder.str() + "io.hex";
-    const std::string objcopy = "objcopy -I binary -O ihex --change-section-address .data=4096 '" +
-                                binary + "' '" + hex + "'";
-    return std::system(objcopy.c_str()) == 0 ? hex : std::string();
+    return folder.write("io.hex", test::IntelHexFile({image.begin(), image.end()}, 0x1000));
 }
 
 TEST_F(ProgramOnUsb, UpdatesTheIOInterfaceThroughItsLoader) {

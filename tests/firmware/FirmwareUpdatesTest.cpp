@@ -8,6 +8,7 @@
 #include "face/Messages.h"
 #include "firmware/FirmwareUpdates.h"
 #include "sim/Simulator.h"
+#include "support/FirmwareFileWriter.h"
 #include "support/ScriptedProgress.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempFolder.h"
@@ -33,19 +34,13 @@ class Updates : public ::testing::Test {
             texts.set(key, "T" + std::to_string(key));
     }
 
-    // A firmware file made by objcopy from a binary image placed at `address` (moving only the
-    // data keeps the start address 0, so no start record of a type the updates refuse).
+    // A firmware file of a binary image placed at `address`, as objcopy writes it (start
+    // address 0, so no start record of a type the updates refuse).
     std::string makeFile(const std::vector<std::uint8_t>& bytes, unsigned address,
-                         const char* format, const std::string& name) {
-        const std::string binary = folder.str() + name + ".bin";
-        std::string data(bytes.begin(), bytes.end());
-        folder.write(name + ".bin", data);
+                         const std::string& format, const std::string& name) {
         const std::string out = folder.str() + name;
-        const std::string command = "objcopy -I binary -O " + std::string(format) +
-                                    " --change-section-address .data=" + std::to_string(address) +
-                                    " '" + binary + "' '" + out + "'";
-        EXPECT_EQ(std::system(command.c_str()), 0) << command;
-        return out;
+        return folder.write(name, format == "ihex" ? test::IntelHexFile(bytes, address)
+                                                   : test::SRecordFile(bytes, address, out));
     }
     static std::vector<std::uint8_t> RandomBytes(std::size_t size) {
         std::mt19937 random(52);

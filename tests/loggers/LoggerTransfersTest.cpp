@@ -244,12 +244,13 @@ TEST_F(Loggers, OpenResults) {
     for (const auto& c : cases) {
         prompts.messages.clear();
         const std::string path = folder.str() + c.name;
-        if (c.content == "{fifo}")
-            test::MakeFifo(path);
-        else if (c.content == "{1 GiB}")
+        if (c.content == "{fifo}") {
+            if (test::MakeFifo(path).empty()) continue;  // no FIFOs on this system
+        } else if (c.content == "{1 GiB}") {
             test::MakeSparseFile(path, 1LL << 30);
-        else if (!c.content.empty())
+        } else if (!c.content.empty()) {
             folder.write(c.name, c.content);
+        }
         prompts.files = {path};
         EXPECT_EQ(loggers.OpenLogButClick(openDialog), kShowNothing) << c.name;
         std::vector<std::string> expected;

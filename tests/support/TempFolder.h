@@ -1,8 +1,9 @@
 // A temporary folder for one test, removed afterwards.
 #pragma once
 
+#ifndef _WIN32
 #include <sys/stat.h>
-#include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <fstream>
@@ -27,7 +28,10 @@ class TempFolder {
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
-    std::string str() const { return path_.string() + "/"; }
+    // The folder with the system's separator after it, as the paths the program makes.
+    std::string str() const {
+        return path_.string() + static_cast<char>(std::filesystem::path::preferred_separator);
+    }
 
     std::string write(const std::string& relative, const std::string& bytes) const {
         const auto file = path_ / relative;
@@ -47,16 +51,28 @@ class TempFolder {
     std::filesystem::path path_;
 };
 
-// Files no real input is, for the readers' refusals: a FIFO nobody writes to, and a sparse file
-// of `size` bytes that takes no room on the disk.
+// Files no real input is, for the readers' refusals: a FIFO nobody writes to (empty where the
+// system has none: Windows), a sparse file of `size` bytes that takes no room on the disk, and
+// the system's null device.
 inline std::string MakeFifo(const std::string& path) {
+#ifdef _WIN32
+    (void)path;
+    return {};
+#else
     ::mkfifo(path.c_str(), 0644);
     return path;
+#endif
 }
 inline std::string MakeSparseFile(const std::string& path, long long size) {
     std::ofstream(path, std::ios::binary);
-    ::truncate(path.c_str(), size);
+    std::error_code ec;
+    std::filesystem::resize_file(path, static_cast<std::uintmax_t>(size), ec);
     return path;
 }
+#ifdef _WIN32
+inline const std::string kNullDevice = "NUL";
+#else
+inline const std::string kNullDevice = "/dev/null";
+#endif
 
 }  // namespace veltra::test

@@ -3,7 +3,9 @@
 // waits on a FIFO or fills the memory with a huge file.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <filesystem>
 
@@ -31,11 +33,13 @@ TEST(Files, AWriteReplacesWholeOrNotAtAll) {
     fs::create_directory(folder.path() / "D");
     EXPECT_FALSE(WriteFileAtomically(folder.str() + "D", "x"));
     EXPECT_EQ(Entries(folder.path()), 2u);
+#ifndef _WIN32
     // Mode 0644 less the umask.
     const mode_t mask = ::umask(022);
     ::umask(mask);
     EXPECT_EQ(fs::status(path).permissions(),
               static_cast<fs::perms>(0644 & ~mask) & fs::perms::mask);
+#endif
 }
 
 TEST(Files, APlantedLinkIsReplacedNeverWrittenThrough) {
@@ -44,7 +48,9 @@ TEST(Files, APlantedLinkIsReplacedNeverWrittenThrough) {
     fs::create_directory(folder.path() / "in");
     const fs::path target = folder.path() / "in" / "NORTH-HE.logtv";
     // At the target's own name, and at names a temporary file might take.
-    fs::create_symlink(outside, target);
+    std::error_code linked;
+    fs::create_symlink(outside, target, linked);
+    if (linked) GTEST_SKIP() << "no symbolic links here: " << linked.message();
     for (const char* name : {".NORTH-HE.logtv.0000000000000000.part", "NORTH-HE.logtv.part1"})
         fs::create_symlink(outside, folder.path() / "in" / name);
     ASSERT_TRUE(WriteFileAtomically(target.string(), "logger"));
@@ -89,11 +95,12 @@ TEST(Files, AReaderTakesOnlyRegularFilesWithinItsLimit) {
         {test::MakeSparseFile(folder.str() + "huge", 1LL << 30), file_limit::kSRecordFile,
          FileRead::TooLarge},
         {test::MakeFifo(folder.str() + "fifo"), 100, FileRead::NotAFile},
-        {"/dev/zero", 100, FileRead::NotAFile},
+        {test::kNullDevice, 100, FileRead::NotAFile},
         {folder.str(), 100, FileRead::NotAFile},
         {folder.str() + "missing", 100, FileRead::Missing},
     };
     for (const auto& c : cases) {
+        if (c.path.empty()) continue;  // no FIFOs on this system
         std::string content = "untouched";
         EXPECT_EQ(ReadWholeFile(c.path, content, c.limit).status, c.status) << c.path;
         EXPECT_EQ(content, c.status == FileRead::Done ? "12345" : "untouched") << c.path;
