@@ -107,5 +107,25 @@ TEST(Files, AReaderTakesOnlyRegularFilesWithinItsLimit) {
     }
 }
 
+// Names as technicians give them: every helper takes them as UTF-8 (on Windows a narrow path
+// would be read in the ANSI code page and name another file, or none).
+TEST(Files, NamesBeyondAsciiReachTheirFiles) {
+    test::TempFolder folder;
+    const std::string inner = folder.str() + "A\xC3\xB1o \xE2\x82\xAC";  // "Año €"
+    const std::string file = inner + "/Espa\xC3\xB1ol.lng";
+    ASSERT_TRUE(MakeFolders(inner));
+    EXPECT_TRUE(CanWriteInFolder(inner));
+    ASSERT_TRUE(WriteFileAtomically(file, "x,1=y"));
+    EXPECT_TRUE(FileExists(file));
+    std::string content;
+    EXPECT_TRUE(ReadWholeFile(file, content, 100));
+    EXPECT_EQ(content, "x,1=y");
+    EXPECT_EQ(FilesInFolder(inner), std::vector<std::string>{"Espa\xC3\xB1ol.lng"});
+    EXPECT_TRUE(fs::exists(fs::path(folder.path()) / fs::path(u8"A\u00F1o \u20AC") /
+                           fs::path(u8"Espa\u00F1ol.lng")));
+    EXPECT_TRUE(RemoveFile(file));
+    EXPECT_FALSE(FileExists(file));
+}
+
 }  // namespace
 }  // namespace veltra
