@@ -2,7 +2,9 @@
 set -euo pipefail
 top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
+# install_missing_packages [LIST]: the packages of LIST (default: packages.txt) not yet installed.
 install_missing_packages() {
+    local list="${1:-$top/scripts/packages.txt}"
     local missing=()
     local pkg
     while read -r pkg; do
@@ -10,7 +12,7 @@ install_missing_packages() {
         if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
             missing+=("$pkg")
         fi
-    done <"$top/scripts/packages.txt"
+    done <"$list"
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing: ${missing[*]}"
     local sudo=()
