@@ -4,7 +4,13 @@
 # other program options (see build/veltra52 --help).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 install_missing_packages
-build_tree "$top/build" -DVELTRA_TESTS=OFF
+echo "Building the program (the first start takes a few minutes)..."
+# Only what starting needs: a build folder of the tests keeps its settings.
+if [ ! -f "$top/build/CMakeCache.txt" ]; then
+    cmake -S "$top" -B "$top/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRA_TESTS=OFF \
+        -DVELTRA_BENCH=OFF >/dev/null
+fi
+cmake --build "$top/build" -j "$(nproc)" --target veltra52 veltra52-cli
 args=("$@")
 if [ ${#args[@]} -eq 0 ]; then
     args=(--simulate)
