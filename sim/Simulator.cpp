@@ -89,11 +89,19 @@ std::vector<std::string> Simulator::enumerate() {
     return paths;
 }
 
+std::optional<std::u32string> Simulator::listedProduct(const std::string& path) const {
+    const std::size_t digits = path.find_first_of("0123456789");
+    if (digits == std::string::npos) return std::nullopt;
+    const std::string product = deviceProduct(std::stoi(path.substr(digits)));
+    return std::u32string(product.begin(), product.end());
+}
+
 std::unique_ptr<HidDevice> Simulator::open(const std::string& path) {
     for (const std::string& candidate : enumerate()) {
         if (candidate != path) continue;
         const int id = std::stoi(path.substr(path.find_first_of("0123456789")));
         ++openHandles_;
+        ++opens_;
         return std::make_unique<SimDevice>(*this, id);
     }
     return nullptr;

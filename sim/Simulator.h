@@ -65,6 +65,7 @@ class Simulator : public HidBackend {
     // HidBackend
     bool available() const override { return hidAvailable_; }
     std::vector<std::string> enumerate() override;
+    std::optional<std::u32string> listedProduct(const std::string& path) const override;
     std::unique_ptr<HidDevice> open(const std::string& path) override;
 
     Identity& identity() { return identity_; }
@@ -96,6 +97,8 @@ class Simulator : public HidBackend {
     void addSecondInterface(const std::string& serial);
     void setHidAvailable(bool available) { hidAvailable_ = available; }
     int openHandles() const { return openHandles_; }
+    // Devices opened since the start, closed or not.
+    int opens() const { return opens_; }
 
     // Faults.
     void silence(const std::string& commandPrefix);  // such commands get no answer
@@ -200,6 +203,7 @@ class Simulator : public HidBackend {
     bool plugged_ = true;
     bool hidAvailable_ = true;
     int openHandles_ = 0;
+    int opens_ = 0;
     std::function<void()> onDeviceChange_;
 
     std::map<int, std::deque<Report>> answers_;

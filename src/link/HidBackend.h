@@ -34,6 +34,12 @@ class HidBackend {
     virtual std::vector<std::string> enumerate() = 0;
     // Null when the device cannot be opened. Closing is destroying the device.
     virtual std::unique_ptr<HidDevice> open(const std::string& path) = 0;
+    // The product string the last enumeration listed for `path`, read without opening the
+    // device; empty optional when it listed none.
+    virtual std::optional<std::u32string> listedProduct(const std::string& path) const {
+        (void)path;
+        return std::nullopt;
+    }
 };
 
 }  // namespace veltra

@@ -68,15 +68,29 @@ HidapiBackend::~HidapiBackend() {
 
 std::vector<std::string> HidapiBackend::enumerate() {
     std::vector<std::string> paths;
+    listedProducts_.clear();
     if (!started_) return paths;
     hid_device_info* list = hid_enumerate(0, 0);
     for (hid_device_info* d = list; d; d = d->next) {
         if (!d->path) continue;
         std::string path = d->path;
-        if (std::find(paths.begin(), paths.end(), path) == paths.end()) paths.push_back(path);
+        if (std::find(paths.begin(), paths.end(), path) != paths.end()) continue;
+        paths.push_back(path);
+        if (d->product_string) {
+            std::u32string product;
+            for (const wchar_t* c = d->product_string; *c; ++c)
+                product.push_back(static_cast<char32_t>(*c));
+            listedProducts_[path] = product;
+        }
     }
     hid_free_enumeration(list);
     return paths;
+}
+
+std::optional<std::u32string> HidapiBackend::listedProduct(const std::string& path) const {
+    const auto listed = listedProducts_.find(path);
+    if (listed == listedProducts_.end()) return std::nullopt;
+    return listed->second;
 }
 
 std::unique_ptr<HidDevice> HidapiBackend::open(const std::string& path) {

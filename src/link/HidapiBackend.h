@@ -1,6 +1,8 @@
 // HidBackend on hidapi's hidraw backend.
 #pragma once
 
+#include <map>
+
 #include "link/HidBackend.h"
 
 namespace veltra {
@@ -14,10 +16,12 @@ class HidapiBackend : public HidBackend {
 
     bool available() const override { return started_; }
     std::vector<std::string> enumerate() override;
+    std::optional<std::u32string> listedProduct(const std::string& path) const override;
     std::unique_ptr<HidDevice> open(const std::string& path) override;
 
   private:
     bool started_ = false;
+    std::map<std::string, std::u32string> listedProducts_;
 };
 
 }  // namespace veltra

@@ -17,10 +17,19 @@ std::string NarrowProductString(const std::u32string& text) {
     return narrow;
 }
 
+// Whether the enumeration says `path` is some other device: it is then never opened (an open
+// can seize a keyboard, and on Windows it is slow). A listed name that holds the product's may
+// be the instrument's, as is a device listed without one: those are opened and asked.
+bool ListedAsAnotherDevice(const HidBackend& backend, const std::string& path) {
+    const auto listed = backend.listedProduct(path);
+    return listed && NarrowProductString(*listed).find(kProductString) == std::string::npos;
+}
+
 std::vector<FoundInterface> ListIOInterfaces(HidBackend& backend) {
     std::vector<FoundInterface> found;
     if (!backend.available()) return found;
     for (const std::string& path : backend.enumerate()) {
+        if (ListedAsAnotherDevice(backend, path)) continue;
         const std::unique_ptr<HidDevice> device = backend.open(path);
         if (!device) continue;
         const auto product = device->productString(kProductStringUnits);
@@ -41,6 +50,7 @@ bool Link::FindIOInterface() {
     if (!backend_.available()) return false;
     for (const std::string& path : backend_.enumerate()) {
         if (!devicePath_.empty() && path != devicePath_) continue;
+        if (ListedAsAnotherDevice(backend_, path)) continue;
         std::unique_ptr<HidDevice> device = backend_.open(path);
         if (!device) continue;
         const auto product = device->productString(kProductStringUnits);

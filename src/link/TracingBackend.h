@@ -26,6 +26,9 @@ class TracingBackend : public HidBackend {
     bool available() const override { return backend_.available(); }
     std::vector<std::string> enumerate() override { return backend_.enumerate(); }
     std::unique_ptr<HidDevice> open(const std::string& path) override;
+    std::optional<std::u32string> listedProduct(const std::string& path) const override {
+        return backend_.listedProduct(path);
+    }
 
     // One line: the time stamp, then `text`.
     void line(const std::string& text);

@@ -13,10 +13,12 @@ class LinkTest : public ::testing::Test {
 };
 
 TEST_F(LinkTest, FindsTheInterfaceByItsProductString) {
-    sim.addOtherDevice("Keyboard");
+    sim.addOtherDevice("Keyboard", true);
     ASSERT_TRUE(link.FindIOInterface());
     EXPECT_EQ(link.modelName(), "VELTRA-52");
     EXPECT_EQ(sim.openHandles(), 1);
+    // A device the enumeration names otherwise is never opened.
+    EXPECT_EQ(sim.opens(), 1);
 }
 
 TEST_F(LinkTest, NearMissesAreNotRecognised) {
@@ -26,6 +28,8 @@ TEST_F(LinkTest, NearMissesAreNotRecognised) {
     EXPECT_FALSE(link.FindIOInterface());
     EXPECT_FALSE(link.isOpen());
     EXPECT_EQ(sim.openHandles(), 0);
+    // Listed with the product's name in theirs: opened and asked.
+    EXPECT_EQ(sim.opens(), 2);
 }
 
 TEST_F(LinkTest, NoDeviceAndNoHidLibrary) {
