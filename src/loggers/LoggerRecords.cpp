@@ -8,6 +8,17 @@ namespace veltra {
 
 namespace {
 
+// A value in hertz as a TV record holds it, MHz with two decimals, when that text still keeps
+// to `rule` once written back in hertz: 9999799 Hz shows as "10.00", which is 10000000 Hz, and a
+// file holding that would no longer open.
+std::optional<std::string> MHzWithin(std::optional<long long> hz,
+                                     bool (*rule)(std::optional<long long>)) {
+    if (!rule(hz)) return std::nullopt;
+    std::string text = HzToMHzText(*hz);
+    if (!rule(MHzTextToHz(text))) return std::nullopt;
+    return text;
+}
+
 constexpr std::size_t kMaxHeaderValue = 31;
 constexpr std::size_t kMaxVersionValue = 30;
 constexpr std::size_t kMaxTableLine = 198;
@@ -121,15 +132,18 @@ int ParseTvRecord(const std::string& value, TvRecord& record) {
     const std::string field7 = fields.next();
     const std::string field8 = digital ? fields.next() : std::string();
     std::string remainder = fields.rest();
-    if (!IsChannelFrequency(frequency)) return 11;
-    if (!IsChannelOffset(offset)) return 12;
-    if (!IsChannelBandwidth(bandwidth)) return 13;
+    const auto frequencyText = MHzWithin(frequency, IsChannelFrequency);
+    if (!frequencyText) return 11;
+    const auto offsetText = MHzWithin(offset, IsChannelOffset);
+    if (!offsetText) return 12;
+    const auto bandwidthText = MHzWithin(bandwidth, IsChannelBandwidth);
+    if (!bandwidthText) return 13;
     if (!field5.empty() && static_cast<unsigned char>(field5[0]) >= 0x80) return 14;
     if (!field6.empty() && static_cast<unsigned char>(field6[0]) >= 0x80) return 17;
     record[1] = name;
-    record[2] = HzToMHzText(*frequency);
-    record[3] = HzToMHzText(*bandwidth);
-    record[4] = HzToMHzText(*offset);
+    record[2] = *frequencyText;
+    record[3] = *bandwidthText;
+    record[4] = *offsetText;
     if (digital) {
         record[5] = "DIGITAL";
         record[6] = field7;
@@ -325,15 +339,15 @@ int ReadLoggerText(const std::string& content, const std::string& path, LoggerRe
             const std::vector<std::string> f = SplitLine(cut(*line), 12);
             if (!InRange(ParseDecimal(f[0]), 0, 149)) return bad + 20;
             record[1] = f[1];
-            const auto frequencyHz = ParseDecimal(f[2]);
-            if (!IsChannelFrequency(frequencyHz)) return bad + 22;
-            const auto bandwidthHz = ParseDecimal(f[3]);
-            if (!IsChannelBandwidth(bandwidthHz)) return bad + 23;
-            const auto offsetHz = ParseDecimal(f[4]);
-            if (!IsChannelOffset(offsetHz)) return bad + 24;
-            record[2] = HzToMHzText(*frequencyHz);
-            record[3] = HzToMHzText(*bandwidthHz);
-            record[4] = HzToMHzText(*offsetHz);
+            const auto frequency = MHzWithin(ParseDecimal(f[2]), IsChannelFrequency);
+            if (!frequency) return bad + 22;
+            const auto bandwidth = MHzWithin(ParseDecimal(f[3]), IsChannelBandwidth);
+            if (!bandwidth) return bad + 23;
+            const auto offset = MHzWithin(ParseDecimal(f[4]), IsChannelOffset);
+            if (!offset) return bad + 24;
+            record[2] = *frequency;
+            record[3] = *bandwidth;
+            record[4] = *offset;
             if (f[5] != "DIGITAL" && f[5] != "ANALOG") return bad + 25;
             for (std::size_t column = 5; column <= 11; ++column)
                 record[column] = f[column];
