@@ -6,7 +6,7 @@
 
 namespace veltra {
 
-DeviceMonitor::DeviceMonitor(QObject* parent) : QObject(parent) {
+DeviceMonitor::DeviceMonitor(QWidget*, QObject* parent) : QObject(parent) {
     udev_ = udev_new();
     if (!udev_) return;
     monitor_ = udev_monitor_new_from_netlink(udev_, "udev");
@@ -18,6 +18,10 @@ DeviceMonitor::DeviceMonitor(QObject* parent) : QObject(parent) {
     if (fd < 0) return;
     notifier_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, &DeviceMonitor::readEvents);
+}
+
+bool DeviceMonitor::active() const {
+    return notifier_ != nullptr;
 }
 
 DeviceMonitor::~DeviceMonitor() {

@@ -1,20 +1,39 @@
 #include "shell/LeftAltKey.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <QCoreApplication>
 #include <QKeyEvent>
 
 namespace veltra {
 
 namespace {
-constexpr quint32 kX11LeftAltKeysym = 0xFFE9;
-constexpr quint32 kX11LeftAltKeycode = 64;
+#ifdef _WIN32
+// Windows' virtual key of the left Alt key, and its scan code (the right one's carries the
+// extended-key bit).
+constexpr quint32 kLeftAltVirtualKey = VK_LMENU;
+constexpr quint32 kLeftAltScanCode = 0x38;
+#else
+constexpr quint32 kLeftAltVirtualKey = 0xFFE9;  // X11's keysym
+constexpr quint32 kLeftAltScanCode = 64;        // X11's key code
+#endif
 
 bool IsLeftAlt(const QKeyEvent* key) {
     if (key->key() != Qt::Key_Alt) return false;
-    return key->nativeVirtualKey() == kX11LeftAltKeysym ||
-           key->nativeScanCode() == kX11LeftAltKeycode;
+    return key->nativeVirtualKey() == kLeftAltVirtualKey ||
+           key->nativeScanCode() == kLeftAltScanCode;
 }
 }  // namespace
+
+bool LeftAltKey::down() const {
+#ifdef _WIN32
+    // The key's physical state when the click is handled, as the system knows it.
+    if (::GetAsyncKeyState(VK_LMENU) & 0x8000) return true;
+#endif
+    return down_;
+}
 
 LeftAltKey::LeftAltKey(QObject* parent) : QObject(parent) {
     if (QCoreApplication::instance()) QCoreApplication::instance()->installEventFilter(this);

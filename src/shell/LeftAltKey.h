@@ -10,7 +10,7 @@ class LeftAltKey : public QObject {
     Q_OBJECT
   public:
     explicit LeftAltKey(QObject* parent = nullptr);
-    bool down() const { return down_; }
+    bool down() const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

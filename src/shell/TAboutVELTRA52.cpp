@@ -68,9 +68,7 @@ TAboutVELTRA52::TAboutVELTRA52(QWidget* parent)
     {
         QPainter painter(&logo);
         painter.setPen(Qt::white);
-        QFont font("DejaVu Sans", 11, QFont::Bold);
-        font.setItalic(true);
-        painter.setFont(font);
+        painter.setFont(LogoFont());
         painter.drawText(logo.rect(), Qt::AlignCenter, "VELTRA-52");
     }
     Logo->setPixmap(logo);

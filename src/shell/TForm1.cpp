@@ -57,9 +57,7 @@ QPixmap DrawLogo() {
     painter.setPen(QPen(QColor(255, 200, 40), 2));
     for (int i = 0; i < 3; ++i)
         painter.drawArc(QRect(4 + i * 4, 6 + i * 2, 16 - i * 8 + 8, 12 - i * 4), 30 * 16, 120 * 16);
-    QFont font("DejaVu Sans", 11, QFont::Bold);
-    font.setItalic(true);
-    painter.setFont(font);
+    painter.setFont(LogoFont());
     painter.setPen(Qt::white);
     painter.drawText(QRect(28, 0, 116, 24), Qt::AlignVCenter | Qt::AlignLeft, "VELTRA-52");
     return logo;
@@ -298,7 +296,7 @@ void TForm1::AlExecutar() {
     QLocale::setDefault(QLocale::c());
     ConnectionStatus();
     LoggerTypeChange();
-    monitor_ = std::make_unique<DeviceMonitor>();
+    monitor_ = std::make_unique<DeviceMonitor>(this);
     connect(monitor_.get(), &DeviceMonitor::deviceChanged, this, &TForm1::AppMessage);
     if (!commandLineFile_.empty()) Actualitzar();
 }

@@ -1,6 +1,10 @@
 // Start-up of the VELTRA-52 companion program.
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/socket.h>
 #include <unistd.h>
+#endif
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -27,6 +31,31 @@
 
 namespace {
 
+// A text for the person who started the program: its help, its version, why it cannot start.
+// On Windows the windows' program has no console of its own: the text goes where its output
+// was sent, else to the console it was started from, else into a message box.
+void Tell(const std::string& text, bool error) {
+#ifdef _WIN32
+    FILE* stream = error ? stderr : stdout;
+    const HANDLE handle = ::GetStdHandle(error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    const bool sent = handle && handle != INVALID_HANDLE_VALUE &&
+                      ::GetFileType(handle) != FILE_TYPE_UNKNOWN;
+    if (sent || (::AttachConsole(ATTACH_PARENT_PROCESS) &&
+                 std::freopen("CONOUT$", "w", stream) != nullptr)) {
+        if (!sent) ::SetConsoleOutputCP(CP_UTF8);
+        std::fputs(text.c_str(), stream);
+        std::fflush(stream);
+        return;
+    }
+    const std::wstring wide = QString::fromStdString(text).toStdWString();
+    ::MessageBoxW(nullptr, wide.c_str(), L"VELTRA-52 Software",
+                  MB_OK | (error ? MB_ICONERROR : MB_ICONINFORMATION));
+#else
+    (error ? std::cerr : std::cout) << text << std::flush;
+#endif
+}
+
+#ifndef _WIN32
 int g_signalPipe[2] = {-1, -1};
 
 void OnPlugSignal(int) {
@@ -45,6 +74,7 @@ void InstallPlugToggle(veltra::sim::Simulator& simulator, QObject* owner) {
     });
     std::signal(SIGUSR1, OnPlugSignal);
 }
+#endif
 
 std::vector<std::string> Arguments(const QStringList& list) {
     std::vector<std::string> arguments;
@@ -61,11 +91,11 @@ int main(int argc, char** argv) {
         std::vector<std::string> raw(argv + 1, argv + argc);
         const CommandLine early = ParseCommandLine(raw);
         if (early.help) {
-            std::cout << HelpText("veltra52");
+            Tell(HelpText("veltra52"), false);
             return 0;
         }
         if (early.version) {
-            std::cout << kVersionLabel << '\n';
+            Tell(std::string(kVersionLabel) + "\n", false);
             return 0;
         }
     }
@@ -73,7 +103,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const CommandLine commandLine = ParseCommandLine(Arguments(QCoreApplication::arguments()));
     if (!commandLine.error.empty()) {
-        std::cerr << "veltra52: " << commandLine.error << "\n" << HelpText("veltra52");
+        Tell("veltra52: " + commandLine.error + "\n" + HelpText("veltra52"), true);
         return 2;
     }
     QApplication::setApplicationName("veltra52");
@@ -88,7 +118,7 @@ int main(int argc, char** argv) {
                 ? sim::MakeDemoInstrument()
                 : sim::LoadInstrument(commandLine.simulateFolder, error);
         if (!instrument) {
-            std::cerr << "veltra52: " << error << "\n";
+            Tell("veltra52: " + error + "\n", true);
             return 2;
         }
         simulator = instrument.get();
@@ -102,7 +132,7 @@ int main(int argc, char** argv) {
     if (!commandLine.traceFile.empty()) {
         auto trace = std::make_unique<TracingBackend>(*backend, commandLine.traceFile);
         if (!trace->isOpen()) {
-            std::cerr << "veltra52: cannot write " << commandLine.traceFile << "\n";
+            Tell("veltra52: cannot write " + commandLine.traceFile + "\n", true);
             return 2;
         }
         traced = std::move(trace);
@@ -129,7 +159,9 @@ int main(int argc, char** argv) {
             simulator->setDeviceChangeCallback([form] {
                 QMetaObject::invokeMethod(form, &TForm1::AppMessage, Qt::QueuedConnection);
             });
+#ifndef _WIN32
             InstallPlugToggle(*simulator, form);
+#endif
         }
         CentreOnScreen(program->Form1.get());
         program->Form1->show();

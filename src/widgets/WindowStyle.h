@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -21,6 +22,16 @@ inline void SetBackground(QWidget* widget, const QColor& color) {
 inline void SetLabelText(QLabel* label, const QString& text) {
     label->setText(text);
     label->adjustSize();
+}
+
+// The model name's lettering in the logos: the system's own font (one that every system has),
+// 11 points, bold italic.
+inline QFont LogoFont() {
+    QFont font = QGuiApplication::font();
+    font.setPointSize(11);
+    font.setBold(true);
+    font.setItalic(true);
+    return font;
 }
 
 // Places a window in the middle of the desktop it is on.

@@ -98,14 +98,19 @@ TEST_F(Printing, OnlyTheLeftAltKeyOpensTheServiceFunctions) {
     };
     program->AboutVELTRA52->StaticText2Click();
     EXPECT_EQ(terminals, 0);
-    key(QEvent::KeyPress, 0xFFEA);  // right Alt
+#ifdef _WIN32
+    const quint32 left = 0xA4, right = 0xA5;  // virtual keys
+#else
+    const quint32 left = 0xFFE9, right = 0xFFEA;  // X11 keysyms
+#endif
+    key(QEvent::KeyPress, right);
     program->AboutVELTRA52->StaticText2Click();
     EXPECT_EQ(terminals, 0);
-    key(QEvent::KeyRelease, 0xFFEA);
-    key(QEvent::KeyPress, 0xFFE9);  // left Alt
+    key(QEvent::KeyRelease, right);
+    key(QEvent::KeyPress, left);
     program->AboutVELTRA52->StaticText2Click();
     program->AboutVELTRA52->StaticText3Click();
-    key(QEvent::KeyRelease, 0xFFE9);
+    key(QEvent::KeyRelease, left);
     program->AboutVELTRA52->StaticText3Click();
     EXPECT_EQ(terminals, 1);
     EXPECT_EQ(erasures, 1);
