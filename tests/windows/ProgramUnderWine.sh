@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# The windows' program under wine, on Windows' own platform inside Xvfb, used as a technician
+# would on the simulated instrument: the main window appears, the instrument's channel plans are
+# read, the loggers are read and a TV logger opens in its viewer with its graph, and the program
+# quits when its window is asked to close. Screenshots of each step go to OUT (look at them).
+#   bash ProgramUnderWine.sh 'C:\path\to\veltra52.exe' OUT
+# Runs in the wine prefix of $WINEPREFIX. Xvfb has no window manager: the windows have no frames
+# and stand where the program puts them.
+set -uo pipefail
+program="$1"
+out="$2"
+mkdir -p "$out"
+failures=0
+fail() {
+    echo "FAILED: $*"
+    failures=$((failures + 1))
+}
+
+display=:$((50 + RANDOM % 200))
+Xvfb "$display" -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY="$display"
+trap 'kill "$xvfb" 2>/dev/null' EXIT
+for _ in $(seq 50); do
+    xdpyinfo >/dev/null 2>&1 && break
+    sleep 0.1
+done
+
+# The window whose title is exactly TITLE, waited for up to SECONDS.
+find_window() {
+    local title="$1" seconds="$2" id
+    for _ in $(seq $((seconds * 4))); do
+        id="$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -1)"
+        [ -n "$id" ] && {
+            echo "$id"
+            return 0
+        }
+        sleep 0.25
+    done
+    return 1
+}
+shot() { import -window root "$out/$1.png"; }
+# Clicks at X,Y of the main window's client area (below its menu bar).
+click() {
+    xdotool mousemove "$((left + $1))" "$((top + $2))" click ${3:+--repeat $3 --delay 80} 1
+}
+
+wine "$program" --simulate >"$out/program.log" 2>&1 &
+started=$!
+main="$(find_window "VELTRA-52 Software" 90)" || {
+    shot failed-start
+    echo "FAILED: the main window did not appear; $(cat "$out/program.log")"
+    exit 1
+}
+sleep 2
+eval "$(xdotool getwindowgeometry --shell "$main")"
+left=$X
+# The client area is 546 pixels high under the menu bar.
+top=$((Y + HEIGHT - 546))
+echo "the main window: ${WIDTH}x${HEIGHT} at $X,$Y"
+shot main
+
+# The channel plans tab's "Read equipment's channel plans".
+click 143 201
+sleep 4
+shot plans
+
+# The loggers tab: Ctrl+Tab from the page, then "Read loggers" and a double click on the first.
+click 500 300
+xdotool key ctrl+Tab
+sleep 1
+click 143 297
+sleep 4
+shot loggers
+click 390 243 2
+sleep 3
+if viewer="$(find_window "TV logger.*" 15 || find_window ".*[Ll]ogger.*" 5)"; then
+    eval "$(xdotool getwindowgeometry --shell "$viewer")"
+    echo "the viewer: ${WIDTH}x${HEIGHT} at $X,$Y"
+else
+    fail "no logger viewer opened"
+fi
+shot viewer
+
+# Asked to close, as the system does at log-off: the program ends by itself, with status 0.
+wine taskkill /im veltra52.exe >/dev/null 2>&1
+for _ in $(seq 40); do
+    kill -0 "$started" 2>/dev/null || break
+    sleep 0.25
+done
+if kill -0 "$started" 2>/dev/null; then
+    fail "the program did not quit when asked"
+    shot failed-quit
+    kill "$started"
+else
+    wait "$started" || fail "the program quit with status $?: $(cat "$out/program.log")"
+fi
+[ "$failures" -eq 0 ] && echo "the program starts, reads plans and loggers, shows a TV logger, quits"
+exit "$failures"
