@@ -61,7 +61,7 @@ BENCHMARK(ReadAndCheckHex)->Unit(benchmark::kMillisecond);
 
 class Silent : public UserPrompts {
   public:
-    void showMessage(const std::string&, const std::string&, MessageIcon) override {}
+    void showMessage(int, const std::string&, const std::string&, MessageIcon) override {}
     bool askYesNo(const std::string&, const std::string&) override { return true; }
     YesNoCancel askYesNoCancel(const std::string&, const std::string&) override {
         return YesNoCancel::Yes;

@@ -65,8 +65,8 @@ class Session {
         : system(system),
           options(options),
           language(system.programFolder, system.dataFolder),
-          prompts(system.err, system.in, system.inputIsTerminal, language.table()),
-          progress(system.err, system.errorIsTerminal && !options.quiet, language.table()),
+          prompts(system.err, system.in, system.inputIsTerminal),
+          progress(system.err, system.errorIsTerminal && !options.quiet),
           link(backend) {
         language.setName(ReadLanguageChoice(language.configFile()));
         if (!ReadLanguageFile(language.languageFile(), language.table()).opened) {

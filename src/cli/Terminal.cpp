@@ -14,9 +14,8 @@ constexpr const char* kName = "veltra52-cli: ";
 
 }  // namespace
 
-TerminalPrompts::TerminalPrompts(std::ostream& err, std::istream& in, bool askable,
-                                 const LanguageTable& texts)
-    : err_(err), in_(in), askable_(askable), texts_(texts) {}
+TerminalPrompts::TerminalPrompts(std::ostream& err, std::istream& in, bool askable)
+    : err_(err), in_(in), askable_(askable) {}
 
 bool TerminalPrompts::failureShown() const {
     // The erase warning says the update goes on; "no loggers" is an empty list, not a failure.
@@ -25,17 +24,11 @@ bool TerminalPrompts::failureShown() const {
     });
 }
 
-void TerminalPrompts::showMessage(const std::string& caption, const std::string& text,
+void TerminalPrompts::showMessage(int code, const std::string&, const std::string& text,
                                   MessageIcon) {
-    if (caption == texts_.text(kMessageCaptionText)) {
-        // Which numbered message: the one whose text starts this one (a detail may follow).
-        for (int code = 1; code <= message::kLastMessage; ++code) {
-            const auto known = MessageText(code, texts_);
-            if (known && !known->empty() && text.compare(0, known->size(), *known) == 0) {
-                shownCodes_.push_back(code);
-                break;
-            }
-        }
+    // Numbered messages are always shown: what failed, or what was done.
+    if (code != 0) {
+        if (code >= 1 && code <= message::kLastMessage) shownCodes_.push_back(code);
     } else if (quiet) {
         return;
     }
@@ -100,8 +93,6 @@ void TerminalProgress::prepare(const std::string& caption, const std::string& st
 
 void TerminalProgress::setStatus(const std::string& text) {
     status_ = text;
-    if (text == texts_.text(text::kFailed)) failed_ = true;
-    if (text == texts_.text(text::kFinished)) succeeded_ = true;
     lastPercent_ = -1;
     redraw();
 }

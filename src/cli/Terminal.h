@@ -19,7 +19,7 @@ namespace veltra::cli {
 class TerminalPrompts : public UserPrompts {
   public:
     // `askable`: questions can be put to a person on `in`.
-    TerminalPrompts(std::ostream& err, std::istream& in, bool askable, const LanguageTable& texts);
+    TerminalPrompts(std::ostream& err, std::istream& in, bool askable);
 
     bool yes = false;    // every question answered yes
     bool quiet = false;  // only failures are written
@@ -32,7 +32,7 @@ class TerminalPrompts : public UserPrompts {
     // The person declined a question.
     bool declined() const { return declined_; }
 
-    void showMessage(const std::string& caption, const std::string& text,
+    void showMessage(int code, const std::string& caption, const std::string& text,
                      MessageIcon icon) override;
     bool askYesNo(const std::string& caption, const std::string& text) override;
     YesNoCancel askYesNoCancel(const std::string& caption, const std::string& text) override;
@@ -49,7 +49,6 @@ class TerminalPrompts : public UserPrompts {
     std::ostream& err_;
     std::istream& in_;
     bool askable_;
-    const LanguageTable& texts_;
     std::vector<int> shownCodes_;
     bool declined_ = false;
 };
@@ -58,8 +57,7 @@ class TerminalPrompts : public UserPrompts {
 // only on a terminal; remembers whether the operation ended as failed.
 class TerminalProgress : public Progress {
   public:
-    TerminalProgress(std::ostream& err, bool draw, const LanguageTable& texts)
-        : err_(err), draw_(draw), texts_(texts) {}
+    TerminalProgress(std::ostream& err, bool draw) : err_(err), draw_(draw) {}
 
     bool failed() const { return failed_; }
     // The operation ended as finished.
@@ -76,12 +74,17 @@ class TerminalProgress : public Progress {
     void setBarVisible(bool) override {}
     void finish() override;
 
+  protected:
+    void ended(bool succeeded) override {
+        failed_ = !succeeded;
+        succeeded_ = succeeded;
+    }
+
   private:
     void redraw();
 
     std::ostream& err_;
     bool draw_;
-    const LanguageTable& texts_;
     std::string caption_, status_;
     int position_ = 0, maximum_ = 0, lastPercent_ = -1;
     bool open_ = false, failed_ = false, succeeded_ = false;

@@ -40,7 +40,7 @@ void ShowMessageCode(UserPrompts& prompts, const LanguageTable& texts, int code,
                      const std::string& detail) {
     const auto text = MessageText(code, texts);
     if (!text) return;
-    prompts.showMessage(texts.text(kMessageCaptionText),
+    prompts.showMessage(code, texts.text(kMessageCaptionText),
                         detail.empty() ? *text : *text + "\n" + detail,
                         code == kErrorIconCode ? MessageIcon::Error : MessageIcon::Information);
 }

@@ -36,12 +36,18 @@ class Progress {
         setStatus(texts.text(text::kFinished));
         if (mayDisconnect) setWarning(texts.text(text::kMayDisconnect));
         toMaximum();
+        ended(true);
         finish();
     }
     void fail(const LanguageTable& texts) {
         setStatus(texts.text(text::kFailed));
+        ended(false);
         finish();
     }
+
+  protected:
+    // How the operation ended, told before finish(), whatever the words of its status.
+    virtual void ended(bool /*succeeded*/) {}
 };
 
 }  // namespace veltra

@@ -25,7 +25,8 @@ class UserPrompts {
   public:
     virtual ~UserPrompts() = default;
 
-    virtual void showMessage(const std::string& caption, const std::string& text,
+    // `code`: the numbered message shown (message::k...), 0 for a text that is none.
+    virtual void showMessage(int code, const std::string& caption, const std::string& text,
                              MessageIcon icon) = 0;
     virtual bool askYesNo(const std::string& caption, const std::string& text) = 0;
     virtual YesNoCancel askYesNoCancel(const std::string& caption, const std::string& text) = 0;

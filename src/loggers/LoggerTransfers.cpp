@@ -140,7 +140,7 @@ void LoggerTransfers::save(int listIndex, const std::vector<std::size_t>& positi
         const auto written = files_.write(records, kind, mode, dialog);
         if (!written) return writeFailed(written.failure());
     }
-    prompts_.showMessage(texts_.text(kSavedCaption), texts_.text(kSavedText),
+    prompts_.showMessage(0, texts_.text(kSavedCaption), texts_.text(kSavedText),
                          MessageIcon::Information);
 }
 

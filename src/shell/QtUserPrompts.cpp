@@ -27,7 +27,7 @@ void Remember(FileDialogState& dialog, const QString& path) {
 
 }  // namespace
 
-void QtUserPrompts::showMessage(const std::string& caption, const std::string& text,
+void QtUserPrompts::showMessage(int, const std::string& caption, const std::string& text,
                                 MessageIcon icon) {
     QMessageBox box(icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::Information,
                     toQt(caption), toQt(text), QMessageBox::Ok, parent_);

@@ -13,7 +13,7 @@ class QtUserPrompts : public UserPrompts {
   public:
     void setParentWindow(QWidget* parent) { parent_ = parent; }
 
-    void showMessage(const std::string& caption, const std::string& text,
+    void showMessage(int code, const std::string& caption, const std::string& text,
                      MessageIcon icon) override;
     bool askYesNo(const std::string& caption, const std::string& text) override;
     YesNoCancel askYesNoCancel(const std::string& caption, const std::string& text) override;

@@ -176,6 +176,30 @@ TEST_F(CommandLine, ExitStatusesQuestionsAndJson) {
     EXPECT_EQ(loggers[1]["name"], "DS");
 }
 
+// The exit status follows the number of the message shown, not its words: in a language whose
+// texts all read alike, the erase warning of an update is no failure, and a refusal is one.
+TEST_F(CommandLine, ExitStatusFollowsTheMessageNumberNotItsWords) {
+    std::string alike;
+    for (int key = 1; key < kLanguageTextCount; ++key)
+        alike += "Text," + std::to_string(key) + "=Same words\r\n";
+    folder.write("Languages/Alike.lng", alike);
+    const std::string hex =
+        folder.write("io.hex", ":10100000000102030405060708090A0B0C0D0E0F68\r\n:00000001FF\r\n");
+    const struct {
+        Commands arguments;
+        int status;
+    } cases[] = {
+        {{"--yes", "update", "io", hex}, cli::kDone},
+        {{"plans", "push", "missing.c52"}, cli::kFailed},
+    };
+    for (const auto& c : cases) {
+        Cli cli(folder);
+        cli.data.write("config.txt", "Alike");
+        EXPECT_EQ(cli.run(c.arguments), c.status) << c.arguments[1];
+        EXPECT_NE(cli.err.str().find("Same words"), std::string::npos) << cli.err.str();
+    }
+}
+
 // What a script asked for is what it gets: only the named loggers, a file for every plan, a
 // failure when the output, the trace or the instrument's folder could not take it all.
 TEST_F(CommandLine, WhatIsAskedIsWhatIsWrittenAndEveryLossIsAFailure) {

@@ -14,13 +14,14 @@ struct ShownMessage {
     std::string caption;
     std::string text;
     MessageIcon icon;
+    int code = 0;
 };
 
 class ScriptedPrompts : public UserPrompts {
   public:
-    void showMessage(const std::string& caption, const std::string& text,
+    void showMessage(int code, const std::string& caption, const std::string& text,
                      MessageIcon icon) override {
-        messages.push_back({caption, text, icon});
+        messages.push_back({caption, text, icon, code});
     }
     bool askYesNo(const std::string& caption, const std::string& text) override {
         questions.push_back(caption + "|" + text);
