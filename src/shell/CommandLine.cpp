@@ -46,9 +46,12 @@ std::string HelpText(const std::string& programName) {
            "                   FILE, each line after the milliseconds since the start\n"
            "  --version        print the program version and exit\n"
            "  --help           print this help and exit\n"
+#ifndef _WIN32
            "\n"
            "While the simulated instrument runs, 'kill -USR1 <pid>' unplugs it or plugs it\n"
-           "in again.\n";
+           "in again.\n"
+#endif
+        ;
 }
 
 }  // namespace veltra

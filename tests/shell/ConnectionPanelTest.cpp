@@ -1,3 +1,10 @@
+#ifdef _WIN32
+#include <windows.h>
+
+#include <dbt.h>
+#endif
+
+#include <QGuiApplication>
 
 #include "instrument/Clock.h"
 #include "support/ProgramFixture.h"
@@ -70,6 +77,20 @@ TEST_F(ConnectionPanel, ABurstOfNotificationsGivesOneCheck) {
     form().Timer2Timer();
     EXPECT_EQ(form().SN->text(), "VT529999");
 }
+
+#ifdef _WIN32
+// Windows' device-change message to the main window starts the check; other messages do not.
+TEST_F(ConnectionPanel, WindowsDeviceChangeMessageStartsTheCheck) {
+    if (QGuiApplication::platformName() != "windows") GTEST_SKIP() << "needs Windows' platform";
+    create();
+    form().show();
+    const HWND window = reinterpret_cast<HWND>(form().winId());
+    ::SendMessageW(window, WM_NULL, 0, 0);
+    EXPECT_FALSE(form().Timer2.isActive());
+    ::SendMessageW(window, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
+    EXPECT_TRUE(form().Timer2.isActive());
+}
+#endif
 
 TEST_F(ConnectionPanel, ARunningOperationKeepsTheDeviceToItself) {
     create();

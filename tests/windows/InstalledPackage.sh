@@ -30,7 +30,8 @@ out="$(wine cmd /c "veltra52-cli --simulate plans list" 2>&1)" ||
     fail "veltra52-cli from the PATH exited $?: $out"
 grep -q "EUROP" <<<"$out" || fail "veltra52-cli from the PATH said: $out"
 bash "$(dirname "${BASH_SOURCE[0]}")/ProgramUnderWine.sh" \
-    "C:\\Program Files\\VELTRA-52\\veltra52.exe" "$out" || fail "the installed program, above"
+    "C:\\Program Files\\VELTRA-52\\veltra52.exe" "$out" \
+    "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/veltra52" || fail "the installed program, above"
 wineserver -w
 wine msiexec /x "$msi" /qn || fail "msiexec /x exited $?"
 [ -e "$folder/veltra52-cli.exe" ] && fail "uninstalling left the program"

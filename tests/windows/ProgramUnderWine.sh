@@ -3,24 +3,30 @@
 # would on the simulated instrument: the main window appears, the instrument's channel plans are
 # read, the loggers are read and a TV logger opens in its viewer with its graph, and the program
 # quits when its window is asked to close. Screenshots of each step go to OUT (look at them).
-#   bash ProgramUnderWine.sh 'C:\path\to\veltra52.exe' OUT
+# DATA is the folder (a Linux path) where the program keeps its copies of the plans it read.
+#   bash ProgramUnderWine.sh 'C:\path\to\veltra52.exe' OUT DATA
 # Runs in the wine prefix of $WINEPREFIX. Xvfb has no window manager: the windows have no frames
 # and stand where the program puts them.
 set -uo pipefail
 program="$1"
 out="$2"
+data="$3"
 mkdir -p "$out"
+touch "$out/started"
 failures=0
 fail() {
     echo "FAILED: $*"
     failures=$((failures + 1))
 }
 
+# Wine's processes of an earlier run hold on to their display: a fresh start on this one.
+wineserver -k 2>/dev/null
+wineserver -w
 display=:$((50 + RANDOM % 200))
 Xvfb "$display" -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY="$display"
-trap 'kill "$xvfb" 2>/dev/null' EXIT
+trap 'wineserver -k 2>/dev/null; kill "$xvfb" 2>/dev/null' EXIT
 for _ in $(seq 50); do
     xdpyinfo >/dev/null 2>&1 && break
     sleep 0.1
@@ -45,6 +51,19 @@ click() {
     xdotool mousemove "$((left + $1))" "$((top + $2))" click ${3:+--repeat $3 --delay 80} 1
 }
 
+# Closes the boxes that an operation leaves open ("Finished."), with their OK button at the middle
+# of their bottom edge.
+close_boxes() {
+    local id
+    for id in $(xdotool search --onlyvisible --name '.+' 2>/dev/null); do
+        [ "$id" = "$main" ] && continue
+        eval "$(xdotool getwindowgeometry --shell "$id")"
+        [ "$WIDTH" -lt 700 ] || continue
+        xdotool mousemove "$((X + WIDTH / 2))" "$((Y + HEIGHT - 27))" click 1
+        sleep 0.5
+    done
+}
+
 wine "$program" --simulate >"$out/program.log" 2>&1 &
 started=$!
 main="$(find_window "VELTRA-52 Software" 90)" || {
@@ -60,17 +79,27 @@ top=$((Y + HEIGHT - 546))
 echo "the main window: ${WIDTH}x${HEIGHT} at $X,$Y"
 shot main
 
-# The channel plans tab's "Read equipment's channel plans".
+# The channel plans tab's "Read equipment's channel plans": the demo's plans are listed, and
+# copied into the data folder.
 click 143 201
 sleep 4
+shot plans-read
+close_boxes
 shot plans
+[ "$data/EUROP.temp" -nt "$out/started" ] ||
+    fail "reading the plans left no copy of EUROP in $data: $(ls "$data" 2>&1)"
 
-# The loggers tab: Ctrl+Tab from the page, then "Read loggers" and a double click on the first.
-click 500 300
+# The loggers tab, from the keyboard (Ctrl+Tab, the focus being on the page), the TV loggers
+# (the last of the logger list's kinds), "Read loggers" and a double click on the first logger.
 xdotool key ctrl+Tab
+sleep 1
+click 200 258
+sleep 1
+xdotool key End Return
 sleep 1
 click 143 297
 sleep 4
+close_boxes
 shot loggers
 click 390 243 2
 sleep 3
