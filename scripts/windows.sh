@@ -69,8 +69,12 @@ wineboot -i >/dev/null 2>&1
 echo "Windows tests under wine"
 ctest --test-dir "$dir" --output-on-failure
 # What needs Windows' own platform (real windows and their messages), inside Xvfb.
-QT_QPA_PLATFORM=windows xvfb-run -a wine "$dir/window_tests.exe" \
-    --gtest_filter='*WindowsDeviceChange*' --gtest_brief=1
+xvfb-run -a wine "$dir/window_tests.exe" -platform windows --gtest_filter='*WindowsDeviceChange*' \
+    >"$dir/native-tests.log" 2>&1 || true
+grep -q '^\[  PASSED  \] 1 test' "$dir/native-tests.log" || {
+    cat "$dir/native-tests.log"
+    exit 1
+}
 bash "$top/tests/windows/ProgramUnderWine.sh" "$(winepath -w "$dir/veltra52.exe")" \
     "$dir/screenshots/build" "$dir"
 # The command line does under wine what it does on Linux: the same files and reports.

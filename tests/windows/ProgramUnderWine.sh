@@ -3,10 +3,13 @@
 # would on the simulated instrument: the main window appears, the instrument's channel plans are
 # read, the loggers are read and a TV logger opens in its viewer with its graph, and the program
 # quits when its window is asked to close. Screenshots of each step go to OUT (look at them).
-# DATA is the folder (a Linux path) where the program keeps its copies of the plans it read.
+# DATA is the folder (a Linux path) where the program keeps its copies of the plans it read, or
+# a list of such folders separated by ':' (a program folder, when writable, else the user's).
 #   bash ProgramUnderWine.sh 'C:\path\to\veltra52.exe' OUT DATA
 # Runs in the wine prefix of $WINEPREFIX. Xvfb has no window manager: the windows have no frames
-# and stand where the program puts them.
+# and stand where the program puts them. Under wine, Qt's default (GDI) font engine gets the line
+# edits' text metrics wrong and draws their text above the box, out of sight; Qt's FreeType
+# engine, chosen with the platform's own option, draws them as Windows does.
 set -uo pipefail
 program="$1"
 out="$2"
@@ -64,7 +67,11 @@ close_boxes() {
     done
 }
 
-wine "$program" --simulate >"$out/program.log" 2>&1 &
+# A program of the windows subsystem still answers --version where its output goes.
+version="$(wine "$program" --version 2>&1 | tr -d '\r')"
+[ "$version" = "VELTRA-52 Software v1.21" ] || fail "--version said: $version"
+
+wine "$program" --simulate -platform windows:fontengine=freetype >"$out/program.log" 2>&1 &
 started=$!
 main="$(find_window "VELTRA-52 Software" 90)" || {
     shot failed-start
@@ -86,8 +93,12 @@ sleep 4
 shot plans-read
 close_boxes
 shot plans
-[ "$data/EUROP.temp" -nt "$out/started" ] ||
-    fail "reading the plans left no copy of EUROP in $data: $(ls "$data" 2>&1)"
+copied=""
+IFS=: read -ra folders <<<"$data"
+for folder in "${folders[@]}"; do
+    [ "$folder/EUROP.temp" -nt "$out/started" ] && copied="$folder"
+done
+[ -n "$copied" ] || fail "reading the plans left no copy of EUROP in $data"
 
 # The loggers tab, from the keyboard (Ctrl+Tab, the focus being on the page), the TV loggers
 # (the last of the logger list's kinds), "Read loggers" and a double click on the first logger.
