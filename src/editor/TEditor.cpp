@@ -3,12 +3,12 @@
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSettings>
 #include <QVBoxLayout>
 #include <array>
 
 #include "editor/TDialog.h"
 #include "widgets/QtText.h"
+#include "widgets/Settings.h"
 #include "widgets/WindowStyle.h"
 
 namespace veltra {
@@ -293,19 +293,9 @@ void TEditor::applyLanguageTexts(const LanguageTable& texts) {
 }
 
 void TEditor::showModally() {
-    // Where the person left it last time, else centred at its own size.
-    QSettings settings("veltra52", "veltra52");
-    const QByteArray geometry = settings.value("windows/" + objectName()).toByteArray();
-    if (geometry.isEmpty() || !restoreGeometry(geometry)) {
-        adjustSize();
-        CentreOnScreen(this);
-    }
-    if (modalRunner_) {
-        modalRunner_(*this);
-    } else {
-        exec();
-    }
-    settings.setValue("windows/" + objectName(), saveGeometry());
+    ShowInRememberedPlace(*this, modalRunner_
+                                     ? std::function<void()>([this] { modalRunner_(*this); })
+                                     : std::function<void()>());
 }
 
 // ---------------------------------------------------------------------------------------------

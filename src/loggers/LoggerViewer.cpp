@@ -5,7 +5,6 @@
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
-#include <QSettings>
 #include <algorithm>
 
 #include <QEvent>
@@ -13,6 +12,7 @@
 
 #include "editor/TDialog.h"
 #include "widgets/QtText.h"
+#include "widgets/Settings.h"
 #include "widgets/WindowStyle.h"
 
 namespace veltra {
@@ -164,19 +164,9 @@ void LoggerViewer::showCommonFields() {
 
 void LoggerViewer::showModally() {
     showRecord();
-    // Where the person left it last time, else centred at its own size.
-    QSettings settings("veltra52", "veltra52");
-    const QByteArray geometry = settings.value("windows/" + objectName()).toByteArray();
-    if (geometry.isEmpty() || !restoreGeometry(geometry)) {
-        adjustSize();
-        CentreOnScreen(this);
-    }
-    if (modalRunner_) {
-        modalRunner_(*this);
-    } else {
-        exec();
-    }
-    settings.setValue("windows/" + objectName(), saveGeometry());
+    ShowInRememberedPlace(*this, modalRunner_
+                                     ? std::function<void()>([this] { modalRunner_(*this); })
+                                     : std::function<void()>());
 }
 
 void LoggerViewer::MarkRows(StringGrid* grid, const std::vector<GraphChannel>& channels,
@@ -223,9 +213,9 @@ void LoggerViewer::addGraph(const char* key, int kind) {
     GraphDialog.filter = "Pictures (*.png)";
     limitsKey_ = std::string("limits/") + key + "/";
     const Limits defaults = DefaultLimits(kind);
-    QSettings settings("veltra52", "veltra52");
+    const auto settings = ProgramSettings();
     auto value = [&](const char* name, double fallback) {
-        return settings.value(QString::fromStdString(limitsKey_ + name), fallback).toDouble();
+        return settings->value(setting::Limit(limitsKey_, name), fallback).toDouble();
     };
     limits_ = {value("minLevel", defaults.minLevel), value("maxLevel", defaults.maxLevel),
                value("minMer", defaults.minMer), value("minCn", defaults.minCn)};
@@ -233,13 +223,13 @@ void LoggerViewer::addGraph(const char* key, int kind) {
 
 void LoggerViewer::setLimits(const Limits& limits) {
     limits_ = limits;
-    QSettings settings("veltra52", "veltra52");
+    const auto settings = ProgramSettings();
     const std::pair<const char*, double> values[] = {{"minLevel", limits.minLevel},
                                                      {"maxLevel", limits.maxLevel},
                                                      {"minMer", limits.minMer},
                                                      {"minCn", limits.minCn}};
     for (const auto& [name, value] : values)
-        settings.setValue(QString::fromStdString(limitsKey_ + name), value);
+        settings->setValue(setting::Limit(limitsKey_, name), value);
     showRecord();
 }
 
