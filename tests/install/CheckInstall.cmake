@@ -38,10 +38,27 @@ foreach(folder lib/veltra52/Version lib/veltra52/Loggers)
     endif()
 endforeach()
 
-# The installed program starts from its launcher, finds its pictures and texts beside it, and
-# keeps running (it is stopped after a few seconds). A start-up error would be printed.
+# The installed program starts from its launcher, finds its pictures and texts beside it, shows
+# its main window and asks the simulated instrument for its identity: its trace holds the three
+# answers of the connection panel. It is then stopped; a start-up error would be printed.
 find_program(XVFB_RUN xvfb-run)
-set(run timeout 6 "${PREFIX}/bin/veltra52" --simulate)
+set(trace "${PREFIX}/start-trace.log")
+file(REMOVE "${trace}")
+# (In a file: CMake would take the script's semicolons for list separators.)
+file(WRITE "${PREFIX}/start-check.sh" [[
+"$1" --simulate --trace="$2" &
+program=$!
+for _ in $(seq 300); do
+    [ "$(grep -c ' < ' "$2" 2>/dev/null)" -ge 3 ] && break
+    kill -0 "$program" 2>/dev/null || exit 3
+    sleep 0.1
+done
+[ "$(grep -c ' < ' "$2" 2>/dev/null)" -ge 3 ] || { kill "$program"; exit 4; }
+kill "$program"
+wait "$program"
+exit 0
+]])
+set(run bash "${PREFIX}/start-check.sh" "${PREFIX}/bin/veltra52" "${trace}")
 if(XVFB_RUN)
     set(run ${XVFB_RUN} -a ${run})
 else()
@@ -50,8 +67,10 @@ endif()
 set(ENV{HOME} "${PREFIX}/home")
 file(MAKE_DIRECTORY "${PREFIX}/home")
 execute_process(COMMAND ${run} RESULT_VARIABLE result ERROR_VARIABLE errors OUTPUT_QUIET)
-if(NOT result EQUAL 124)
-    message(FATAL_ERROR "the installed program ended by itself (${result}): ${errors}")
+if(result EQUAL 3)
+    message(FATAL_ERROR "the installed program ended by itself: ${errors}")
+elseif(NOT result EQUAL 0)
+    message(FATAL_ERROR "the installed program showed no sign of start-up in 30 s (${result}): ${errors}")
 endif()
 if(errors MATCHES "veltra52:")
     message(FATAL_ERROR "the installed program reported: ${errors}")
