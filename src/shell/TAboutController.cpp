@@ -1,8 +1,8 @@
 #include "shell/TAboutController.h"
 
 #include "language/LanguageTable.h"
-#include "widgets/QtText.h"
 #include "shell/TAboutVELTRA52.h"
+#include "widgets/QtText.h"
 #include "widgets/WindowStyle.h"
 
 namespace veltra {

@@ -38,8 +38,8 @@ void Tell(const std::string& text, bool error) {
 #ifdef _WIN32
     FILE* stream = error ? stderr : stdout;
     const HANDLE handle = ::GetStdHandle(error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
-    const bool sent = handle && handle != INVALID_HANDLE_VALUE &&
-                      ::GetFileType(handle) != FILE_TYPE_UNKNOWN;
+    const bool sent =
+        handle && handle != INVALID_HANDLE_VALUE && ::GetFileType(handle) != FILE_TYPE_UNKNOWN;
     if (sent || (::AttachConsole(ATTACH_PARENT_PROCESS) &&
                  std::freopen("CONOUT$", "w", stream) != nullptr)) {
         if (!sent) ::SetConsoleOutputCP(CP_UTF8);

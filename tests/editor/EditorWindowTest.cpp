@@ -2,8 +2,8 @@
 #include <QMenu>
 #include <QTest>
 
-#include "widgets/QtText.h"
 #include "support/ProgramFixture.h"
+#include "widgets/QtText.h"
 
 namespace veltra {
 namespace {

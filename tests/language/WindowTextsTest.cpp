@@ -4,8 +4,8 @@
 #include <QMenu>
 #include <QPushButton>
 
-#include "widgets/QtText.h"
 #include "support/ProgramFixture.h"
+#include "widgets/QtText.h"
 
 namespace veltra {
 namespace {

@@ -1,8 +1,8 @@
 #include <QAction>
 #include <QMenu>
 
-#include "widgets/QtText.h"
 #include "support/ProgramFixture.h"
+#include "widgets/QtText.h"
 
 namespace veltra {
 namespace {
