@@ -111,16 +111,16 @@ bool LoggerFetcher::GetModemRow(int number, int code, ModemLogger& into) {
 // ---------------------------------------------------------------------------------------------
 // Whole loggers
 
-Outcome<LoggerKindShown> LoggerFetcher::fetch(const LoggerIndexRow& row, bool tv,
-                                              LoggerRecords& records) {
+Outcome<LoggerKindShown> LoggerFetcher::FetchLogger(const LoggerIndexRow& row, bool tv,
+                                                    LoggerRecords& records) {
     if (!link_.FindIOInterface()) return Failure::NoInstrument;
-    if (tv) return fetchTv(row, records.tv);
+    if (tv) return GetTvLogger(row, records.tv);
     const auto kind = GetLoggerKind(row.number);
     if (!kind) return Failure::BadAnswer;
-    return *kind == 0 ? fetchModem(row, records.modem) : fetchDown(row, records.down);
+    return *kind == 0 ? GetModemLogger(row, records.modem) : GetDownLogger(row, records.down);
 }
 
-Outcome<LoggerKindShown> LoggerFetcher::fetchTv(const LoggerIndexRow& row, TvLogger& tv) {
+Outcome<LoggerKindShown> LoggerFetcher::GetTvLogger(const LoggerIndexRow& row, TvLogger& tv) {
     const auto header = GetTvHeader(row.number);
     if (!header) return Failure::BadAnswer;
     tv.records.assign(static_cast<std::size_t>(header->recordCount), TvRecord{});
@@ -139,7 +139,7 @@ Outcome<LoggerKindShown> LoggerFetcher::fetchTv(const LoggerIndexRow& row, TvLog
     return kShowTv;
 }
 
-Outcome<LoggerKindShown> LoggerFetcher::fetchDown(const LoggerIndexRow& row, DownLogger& down) {
+Outcome<LoggerKindShown> LoggerFetcher::GetDownLogger(const LoggerIndexRow& row, DownLogger& down) {
     if (!GetDownHeader(row.number, down)) return Failure::BadAnswer;
     TakeIndexRow(row, down);
     down.channel = down.channel.substr(0, 4);
@@ -153,7 +153,8 @@ Outcome<LoggerKindShown> LoggerFetcher::fetchDown(const LoggerIndexRow& row, Dow
     return kShowDown;
 }
 
-Outcome<LoggerKindShown> LoggerFetcher::fetchModem(const LoggerIndexRow& row, ModemLogger& modem) {
+Outcome<LoggerKindShown> LoggerFetcher::GetModemLogger(const LoggerIndexRow& row,
+                                                       ModemLogger& modem) {
     TakeIndexRow(row, modem);
     NumberFixedRows(modem);
     for (int code : {0, 1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 13}) {

@@ -27,7 +27,8 @@ class LoggerFetcher {
     // The logger of index row `row` into its record of `records`: which kind was loaded.
     // `tv` is the list the row comes from. NoInstrument without an IO interface; BadRecord
     // when a record or row failed; BadAnswer for a refused header or an unknown kind.
-    Outcome<LoggerKindShown> fetch(const LoggerIndexRow& row, bool tv, LoggerRecords& records);
+    Outcome<LoggerKindShown> FetchLogger(const LoggerIndexRow& row, bool tv,
+                                         LoggerRecords& records);
 
     // One exchange each; an empty optional (or false) on a failed or garbled answer, and
     // without a query for a logger number outside 0..49.
@@ -39,9 +40,9 @@ class LoggerFetcher {
     bool GetModemRow(int number, int code, ModemLogger& into);
 
   private:
-    Outcome<LoggerKindShown> fetchTv(const LoggerIndexRow& row, TvLogger& tv);
-    Outcome<LoggerKindShown> fetchDown(const LoggerIndexRow& row, DownLogger& down);
-    Outcome<LoggerKindShown> fetchModem(const LoggerIndexRow& row, ModemLogger& modem);
+    Outcome<LoggerKindShown> GetTvLogger(const LoggerIndexRow& row, TvLogger& tv);
+    Outcome<LoggerKindShown> GetDownLogger(const LoggerIndexRow& row, DownLogger& down);
+    Outcome<LoggerKindShown> GetModemLogger(const LoggerIndexRow& row, ModemLogger& modem);
 
     Link& link_;
     const LanguageTable& texts_;

@@ -98,7 +98,7 @@ Outcome<Done> LoggerFiles::write(LoggerRecords& records, int kind, int mode,
     return Done{};
 }
 
-Outcome<LoggerKindShown> LoggerFiles::open(FileDialogState& dialog, LoggerRecords& records) {
+Outcome<LoggerKindShown> LoggerFiles::OpenLogger(FileDialogState& dialog, LoggerRecords& records) {
     const auto path = prompts_.chooseOpenFile(dialog);
     if (!path) return Failure::Cancelled;
     if (!EndsWith(*path, kTvExtension) && !EndsWith(*path, kDownExtension) &&

@@ -43,7 +43,7 @@ class LoggerFiles {
     // Asks for a logger file and reads it into the record of its kind. Failures: Cancelled,
     // WrongFileKind (the name's extension), FileUnreadable, BadFile (unknown kind, too many
     // records), BadRecord (a bad row: the detail holds row x 1000 + error).
-    Outcome<LoggerKindShown> open(FileDialogState& dialog, LoggerRecords& records);
+    Outcome<LoggerKindShown> OpenLogger(FileDialogState& dialog, LoggerRecords& records);
 
   private:
     Outcome<std::string> pathFor(int mode, FileDialogState* dialog, const std::string& name,

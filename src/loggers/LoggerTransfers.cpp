@@ -69,7 +69,7 @@ bool LoggerTransfers::fetch(const LoggerIndexRow& row, bool tv, LoggerKindShown&
                             int noInstrument) {
     const auto fetched = [&] {
         WaitCursor wait(prompts_);
-        return fetcher_.fetch(row, tv, records);
+        return fetcher_.FetchLogger(row, tv, records);
     }();
     if (!fetched) {
         fetchFailed(fetched.failure(), noInstrument);
@@ -168,7 +168,7 @@ void LoggerTransfers::ExportMarkedCsv(int listIndex, FileDialogState& dialog) {
 LoggerKindShown LoggerTransfers::OpenLogButClick(FileDialogState& openDialog) {
     const auto opened = [&] {
         WaitCursor wait(prompts_);
-        return files_.open(openDialog, records);
+        return files_.OpenLogger(openDialog, records);
     }();
     if (opened) return *opened;
     fetchFailed(opened.failure(), message::kLoggerNotReceived, opened.detail());
@@ -179,7 +179,7 @@ std::optional<TvLogger> LoggerTransfers::OpenTvForComparison(FileDialogState& di
     LoggerRecords other;
     const auto opened = [&] {
         WaitCursor wait(prompts_);
-        return files_.open(dialog, other);
+        return files_.OpenLogger(dialog, other);
     }();
     if (!opened) {
         fetchFailed(opened.failure(), message::kLoggerNotReceived, opened.detail());
