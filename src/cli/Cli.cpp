@@ -22,12 +22,10 @@
 #include "instrument/Identity.h"
 #include "language/Language.h"
 #include "language/WindowTexts.h"
-#include "link/HidapiBackend.h"
 #include "link/Link.h"
-#include "link/TracingBackend.h"
 #include "loggers/LoggerCsv.h"
 #include "loggers/LoggerTransfers.h"
-#include "sim/SimState.h"
+#include "sim/StartInstrument.h"
 #include "text/Files.h"
 
 namespace veltra::cli {
@@ -440,16 +438,6 @@ int Send(Session& s, const std::string& command) {
 // ---------------------------------------------------------------------------------------------
 // The instrument
 
-// The instrument the options name: the simulated one, or USB.
-std::unique_ptr<HidBackend> OpenBackend(const Options& options, std::ostream& err) {
-    if (!options.simulate) return std::make_unique<HidapiBackend>();
-    if (options.simulateFolder.empty()) return sim::MakeDemoInstrument();
-    std::string error;
-    auto instrument = sim::LoadInstrument(options.simulateFolder, error);
-    if (!instrument) err << kName << error << '\n';
-    return instrument;
-}
-
 // "--simulate" and "--simulate=DIR" are taken out before the parser sees them: an optional
 // value would swallow the subcommand's name.
 std::vector<std::string> TakeSimulate(const std::vector<std::string>& arguments, Options& options) {
@@ -569,22 +557,14 @@ int RunCli(const std::vector<std::string>& arguments, CliSystem& system) {
         return kUsage;
     }
 
-    std::unique_ptr<HidBackend> own;
-    HidBackend* backend = system.backend;
-    if (!backend) {
-        own = OpenBackend(options, system.err);
-        if (!own) return kUsage;
-        backend = own.get();
+    Outcome<StartedInstrument> instrument = StartInstrument(
+        {options.simulate, options.simulateFolder, options.traceFile}, system.backend);
+    if (!instrument) {
+        system.err << kName << instrument.detail() << '\n';
+        return kUsage;
     }
-    std::unique_ptr<TracingBackend> traced;
-    if (!options.traceFile.empty()) {
-        traced = std::make_unique<TracingBackend>(*backend, options.traceFile);
-        if (!traced->isOpen()) {
-            system.err << kName << "cannot write " << options.traceFile << '\n';
-            return kUsage;
-        }
-        backend = traced.get();
-    }
+    HidBackend* backend = &instrument->device();
+    const TracingBackend* traced = instrument->trace();
 
     Session s(system, options, *backend);
     const auto run = [&]() -> int {

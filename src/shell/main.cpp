@@ -17,13 +17,11 @@
 
 #include "language/Language.h"
 #include "language/WindowTexts.h"
-#include "link/HidapiBackend.h"
 #include "link/Link.h"
-#include "link/TracingBackend.h"
 #include "shell/CommandLine.h"
 #include "shell/Program.h"
 #include "shell/QtUserPrompts.h"
-#include "sim/SimState.h"
+#include "sim/StartInstrument.h"
 #include "text/Files.h"
 #include "widgets/Pictures.h"
 #include "widgets/QtText.h"
@@ -109,35 +107,14 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("veltra52");
     QApplication::setApplicationDisplayName(kApplicationTitle);
 
-    std::unique_ptr<HidBackend> backend;
-    sim::Simulator* simulator = nullptr;
-    if (commandLine.simulate) {
-        std::string error;
-        std::unique_ptr<sim::Simulator> instrument =
-            commandLine.simulateFolder.empty()
-                ? sim::MakeDemoInstrument()
-                : sim::LoadInstrument(commandLine.simulateFolder, error);
-        if (!instrument) {
-            Tell("veltra52: " + error + "\n", true);
-            return 2;
-        }
-        simulator = instrument.get();
-        backend = std::move(instrument);
-    } else {
-        backend = std::make_unique<HidapiBackend>();
+    Outcome<StartedInstrument> instrument =
+        StartInstrument({commandLine.simulate, commandLine.simulateFolder, commandLine.traceFile});
+    if (!instrument) {
+        Tell("veltra52: " + instrument.detail() + "\n", true);
+        return 2;
     }
-
-    // --trace: every report through the chosen backend goes to the file as well.
-    std::unique_ptr<HidBackend> traced;
-    if (!commandLine.traceFile.empty()) {
-        auto trace = std::make_unique<TracingBackend>(*backend, commandLine.traceFile);
-        if (!trace->isOpen()) {
-            Tell("veltra52: cannot write " + commandLine.traceFile + "\n", true);
-            return 2;
-        }
-        traced = std::move(trace);
-    }
-    HidBackend& device = traced ? *traced : *backend;
+    HidBackend& device = instrument->device();
+    sim::Simulator* simulator = instrument->simulator();
 
     const std::string programFolder = fromQt(QCoreApplication::applicationDirPath());
     const std::string dataFolder =

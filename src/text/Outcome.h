@@ -36,6 +36,7 @@ class Outcome {
     const T& operator*() const { return *value_; }
     T& operator*() { return *value_; }
     const T* operator->() const { return &*value_; }
+    T* operator->() { return &*value_; }
     // Meaningful only on a failure.
     Failure failure() const { return failure_; }
     const std::string& detail() const { return detail_; }
