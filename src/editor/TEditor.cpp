@@ -6,9 +6,9 @@
 #include <QVBoxLayout>
 #include <array>
 
-#include "editor/TDialog.h"
 #include "widgets/QtText.h"
 #include "widgets/Settings.h"
+#include "widgets/TDialog.h"
 #include "widgets/WindowStyle.h"
 
 namespace veltra {

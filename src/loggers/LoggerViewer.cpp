@@ -10,9 +10,9 @@
 #include <QEvent>
 #include <QVBoxLayout>
 
-#include "editor/TDialog.h"
 #include "widgets/QtText.h"
 #include "widgets/Settings.h"
+#include "widgets/TDialog.h"
 #include "widgets/WindowStyle.h"
 
 namespace veltra {

@@ -3,7 +3,6 @@
 
 #include <memory>
 
-#include "editor/TDialog.h"
 #include "editor/TEditor.h"
 #include "firmware/TConfUpgr.h"
 #include "firmware/TUpdatingFORM.h"
@@ -16,6 +15,7 @@
 #include "shell/TAboutVELTRA52.h"
 #include "shell/TForm1.h"
 #include "shell/TOculta.h"
+#include "widgets/TDialog.h"
 
 namespace veltra {
 

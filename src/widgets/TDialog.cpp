@@ -1,4 +1,4 @@
-#include "editor/TDialog.h"
+#include "widgets/TDialog.h"
 
 #include <QScreen>
 
