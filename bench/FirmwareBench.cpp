@@ -116,10 +116,8 @@ void WholeIOUpdate(benchmark::State& state) {
         DeviceBusy busy;
         Link link(sim);
         FirmwareUpdates updates(link, prompts, texts, progress, yes, busy, [](int) {});
-        FileDialogState dialog;
-        std::string file = path;
         state.ResumeTiming();
-        updates.Actualitzar(file, dialog, "", "");
+        updates.UpdateIOInterface([&] { return std::optional(path); }, "");
         state.PauseTiming();
         reports = static_cast<int>(sim.traffic().size());
         state.ResumeTiming();

@@ -380,9 +380,9 @@ int LoggersShow(Session& s, const std::string& file, bool csv) {
 }
 
 // An update: asked before anything is sent, the instrument identified, then `run` with the
-// window's update operation. Done only when the progress ended as finished.
+// update. Done only when the update says so.
 int Update(Session& s, const std::string& file, std::size_t limit,
-           const std::function<void(FirmwareUpdates&, const InstrumentIdentity&)>& run) {
+           const std::function<Ended(FirmwareUpdates&, const InstrumentIdentity&)>& run) {
     // A file that cannot be read is said before any question.
     std::string content;
     const FileRead read = ReadWholeFile(file, content, limit);
@@ -401,26 +401,22 @@ int Update(Session& s, const std::string& file, std::size_t limit,
     if (!wait) wait = [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
     FirmwareUpdates updates(s.link, s.prompts, s.language.table(), s.progress, confirmation, s.busy,
                             wait);
-    run(updates, *identity);
-    return s.progress.succeeded() ? s.outcome() : kFailed;
+    return run(updates, *identity) ? s.outcome() : kFailed;
 }
 
 int UpdateIO(Session& s, const std::string& file) {
     return Update(s, file, file_limit::kHexFile,
                   [&](FirmwareUpdates& updates, const InstrumentIdentity& identity) {
-                      std::string commandLineFile = file;
-                      FileDialogState dialog;
-                      updates.Actualitzar(commandLineFile, dialog,
-                                          s.system.programFolder + "Version/", identity.ioVersion);
+                      return updates.UpdateIOInterface([&] { return std::optional(file); },
+                                                       identity.ioVersion);
                   });
 }
 
 int UpdateInstrument(Session& s, const std::string& file) {
     return Update(s, file, file_limit::kSRecordFile,
                   [&](FirmwareUpdates& updates, const InstrumentIdentity& identity) {
-                      s.prompts.files = {file};
-                      FileDialogState dialog;
-                      updates.ActualitzarVT52({}, dialog, identity.instrumentVersion);
+                      return updates.UpdateInstrument([&] { return std::optional(file); },
+                                                      identity.instrumentVersion);
                   });
 }
 

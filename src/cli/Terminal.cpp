@@ -86,7 +86,6 @@ void TerminalProgress::prepare(const std::string& caption, const std::string& st
     position_ = 0;
     lastPercent_ = -1;
     failed_ = false;
-    succeeded_ = false;
     open_ = true;
     redraw();
 }

@@ -60,8 +60,6 @@ class TerminalProgress : public Progress {
     TerminalProgress(std::ostream& err, bool draw) : err_(err), draw_(draw) {}
 
     bool failed() const { return failed_; }
-    // The operation ended as finished.
-    bool succeeded() const { return succeeded_; }
 
     void prepare(const std::string& caption, const std::string& status, const std::string& warning,
                  int maximum) override;
@@ -75,10 +73,7 @@ class TerminalProgress : public Progress {
     void finish() override;
 
   protected:
-    void ended(bool succeeded) override {
-        failed_ = !succeeded;
-        succeeded_ = succeeded;
-    }
+    void ended(bool succeeded) override { failed_ = !succeeded; }
 
   private:
     void redraw();
@@ -87,7 +82,7 @@ class TerminalProgress : public Progress {
     bool draw_;
     std::string caption_, status_;
     int position_ = 0, maximum_ = 0, lastPercent_ = -1;
-    bool open_ = false, failed_ = false, succeeded_ = false;
+    bool open_ = false, failed_ = false;
 };
 
 // The channel plan tab's list, in memory: the plans as the last read found them, and the ones

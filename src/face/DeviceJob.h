@@ -8,6 +8,7 @@
 #include "face/DeviceBusy.h"
 #include "face/Messages.h"
 #include "link/Link.h"
+#include "text/Outcome.h"
 
 namespace veltra {
 
@@ -21,6 +22,11 @@ class DeviceJob {
     }
     // False: the operation must not go on.
     explicit operator bool() const { return static_cast<bool>(guard_) && found_; }
+    // Why it must not: busy, or no instrument (message 7 said).
+    Ended refusal() const {
+        if (!guard_) return Failure::Busy;
+        return {Failure::NoInstrument, {}, message::kNoInstrument};
+    }
 
   private:
     DeviceBusy::Guard guard_;

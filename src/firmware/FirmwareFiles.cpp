@@ -93,36 +93,6 @@ FirmwareFileCheck ReadHexFile(const std::string& content, FirmwareImage& image) 
     return {};
 }
 
-const Report& LoaderReports::enterLoader(bool enter) {
-    report_[0] = 0;
-    report_[1] = 8;
-    report_[7] = enter ? 1 : 0;
-    return report_;
-}
-
-const Report& LoaderReports::erase(std::uint8_t unit) {
-    report_[0] = 0;
-    report_[1] = 4;
-    report_[7] = unit;
-    return report_;
-}
-
-const Report& LoaderReports::firstHalf(std::uint32_t address, const std::uint8_t* bytes) {
-    report_[0] = 0;
-    report_[1] = 5;
-    for (int i = 0; i < 4; ++i)
-        report_[2 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(address >> (8 * i));
-    std::copy_n(bytes, 32, report_.begin() + 7);
-    return report_;
-}
-
-const Report& LoaderReports::secondHalf(const std::uint8_t* bytes) {
-    report_[0] = 0;
-    report_[1] = 6;
-    std::copy_n(bytes, 32, report_.begin() + 7);
-    return report_;
-}
-
 FirmwareFileCheck CheckSRecordFile(const std::string& content) {
     TextLineReader lines(content);
     int number = 0;

@@ -1,13 +1,11 @@
-// Firmware files and the IO interface's loader reports: Intel HEX for the IO interface,
-// Motorola S-records (".p52") for the instrument. Plain C++.
+// Firmware files: Intel HEX for the IO interface, Motorola S-records (".p52") for the
+// instrument. Plain C++.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "link/Report.h"
 
 namespace veltra {
 
@@ -52,20 +50,6 @@ FirmwareImage LoadHexImage(const std::string& content);
 // The whole IO interface file, checked and loaded before anything goes to the device: the line
 // check, then the image, which must hold at least one byte of firmware.
 FirmwareFileCheck ReadHexFile(const std::string& content, FirmwareImage& image);
-
-// The IO interface's loader reports. One buffer serves a whole update: each report changes only
-// its own bytes and keeps the rest of the report before.
-class LoaderReports {
-  public:
-    const Report& enterLoader(bool enter);   // command 8, byte 7 = 1 or 0
-    const Report& erase(std::uint8_t unit);  // command 4
-    // Command 5: address and the block's first 32 bytes; command 6: its last 32 bytes.
-    const Report& firstHalf(std::uint32_t address, const std::uint8_t* bytes);
-    const Report& secondHalf(const std::uint8_t* bytes);
-
-  private:
-    Report report_{};
-};
 
 // Checks a ".p52" file: every line "S", a type digit and an even number of upper-case
 // hexadecimal characters whose count byte agrees with the pairs that follow and whose checksum

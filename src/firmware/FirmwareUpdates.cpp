@@ -1,9 +1,10 @@
 #include "firmware/FirmwareUpdates.h"
-#include "face/TextKeys.h"
 
 #include "face/DeviceJob.h"
 #include "face/Messages.h"
+#include "face/TextKeys.h"
 #include "firmware/FirmwareFiles.h"
+#include "firmware/IoLoader.h"
 #include "link/Commands.h"
 #include "text/Files.h"
 #include "text/Text.h"
@@ -19,10 +20,26 @@ constexpr int kCurrentIOVersion = 50;
 constexpr int kPreparing = 59;
 constexpr int kIOUpdateCaption = 74;
 constexpr int kInstrumentUpdateCaption = 73;
-constexpr int kBlock = 64;
+
+// The instrument's update protocol: after the start command it prepares for 2 s, erases in the
+// steps 2 to 7, and takes the records 200 ms after the last step; a record it refuses is sent up
+// to six times, 500 ms apart.
+constexpr int kPrepareMs = 2000;
+constexpr int kFirstEraseStep = 2;
+constexpr int kLastEraseStep = 7;
+constexpr int kBeforeRecordsMs = 200;
 constexpr int kRecordSends = 6;
+constexpr int kResendMs = 500;
+// The longest S-record line taken, and the line end counted with each in the progress window.
+constexpr std::size_t kRecordLineLimit = 99;
+constexpr int kLineEnd = 2;
 
 }  // namespace
+
+bool FileUsedUp(const Ended& ended) {
+    return ended || ended.failure() == Failure::WrongFileKind ||
+           ended.failure() == Failure::FileUnreadable || ended.failure() == Failure::BadFile;
+}
 
 FirmwareUpdates::FirmwareUpdates(Link& link, UserPrompts& prompts, const LanguageTable& texts,
                                  Progress& progress, UpdateConfirmation& confirmation,
@@ -35,11 +52,12 @@ FirmwareUpdates::FirmwareUpdates(Link& link, UserPrompts& prompts, const Languag
       busy_(busy),
       wait_(std::move(wait)) {}
 
-void FirmwareUpdates::message(int code, const std::string& detail) {
+Ended FirmwareUpdates::told(Failure failure, int code, const std::string& detail) {
     ShowMessageCode(prompts_, texts_, code, detail);
+    return {failure, detail, code};
 }
 
-void FirmwareUpdates::refuseFile(const FirmwareFileCheck& check) {
+Ended FirmwareUpdates::refuseFile(const FirmwareFileCheck& check) {
     int key = text::kBadRecordLine;
     switch (check.problem) {
         case FirmwareProblem::None:
@@ -62,177 +80,153 @@ void FirmwareUpdates::refuseFile(const FirmwareFileCheck& check) {
     // A language file of an older program holds no such text.
     if (detail == "-") detail.clear();
     if (!detail.empty() && check.line > 0) detail += ": " + std::to_string(check.line);
-    message(message::kBadFirmwareFile, detail);
+    return told(Failure::BadFile, message::kBadFirmwareFile, detail);
 }
 
-void FirmwareUpdates::failed() {
+Ended FirmwareUpdates::failed() {
     progress_.fail(texts_);
     progress_.setBarVisible(false);
+    return Failure::NoAnswer;
 }
+
+Outcome<std::string> FirmwareUpdates::readFirmwareFile(const std::string& path, std::size_t limit) {
+    std::string content;
+    const FileRead read = ReadWholeFile(path, content, limit);
+    if (read) return content;
+    // Far larger than any firmware of the device: not one.
+    if (read.status == FileRead::TooLarge) {
+        ShowMessageCode(prompts_, texts_, message::kBadFirmwareFile, path);
+        return {Failure::BadFile, path, message::kBadFirmwareFile};
+    }
+    ShowMessageCode(prompts_, texts_, message::kFileUnreadable, path);
+    return {Failure::FileUnreadable, path, message::kFileUnreadable};
+}
+
+namespace {
+
+Ended Failed(const Outcome<std::string>& read) {
+    return {read.failure(), read.detail(), read.message()};
+}
+
+}  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // IO interface
 
-void FirmwareUpdates::Actualitzar(std::string& commandLineFile, FileDialogState& dialog,
-                                  const std::string& versionFolder, const std::string& ioVersion) {
-    DeviceJob job(busy_, link_, [this](int code) { message(code); });
-    if (!job) return;
-    dialog.initialFolder = versionFolder;
-    std::string path = commandLineFile;
-    if (path.empty()) {
-        const auto chosen = prompts_.chooseOpenFile(dialog);
-        if (!chosen) return;
-        path = *chosen;
-    }
-    if (!EndsWith(path, ".hex")) {
-        message(message::kWrongExtension);
-        commandLineFile.clear();
-        return;
-    }
-    std::string content;
-    if (!readFirmwareFile(path, file_limit::kHexFile, content)) {
-        commandLineFile.clear();
-        return;
-    }
+Ended FirmwareUpdates::UpdateIOInterface(const FileChoice& file, const std::string& ioVersion) {
+    DeviceJob job(busy_, link_, [this](int code) { ShowMessageCode(prompts_, texts_, code); });
+    if (!job) return job.refusal();
+    const auto path = file();
+    if (!path) return Failure::Cancelled;
+    if (!EndsWith(*path, ".hex")) return told(Failure::WrongFileKind, message::kWrongExtension);
+    const auto content = readFirmwareFile(*path, file_limit::kHexFile);
+    if (!content) return Failed(content);
     WaitCursor waitCursor(prompts_);
     prompts_.processEvents();
     // The whole image is read before the IO interface is asked to leave its firmware: a file
     // that cannot be flashed whole never erases it.
     FirmwareImage image;
-    if (const FirmwareFileCheck check = ReadHexFile(content, image); !check) {
-        refuseFile(check);
-        commandLineFile.clear();
-        return;
-    }
-    if (!confirmation_.confirm(text(kCurrentIOVersion) + ioVersion, text(kConfirmIOUpdate), path))
-        return;  // the command-line file stays for the next update
+    if (const FirmwareFileCheck check = ReadHexFile(*content, image); !check)
+        return refuseFile(check);
+    if (!confirmation_.confirm(text(kCurrentIOVersion) + ioVersion, text(kConfirmIOUpdate), *path))
+        return Failure::Declined;
     progress_.prepare(text(kIOUpdateCaption), text(text::kStarting), text(text::kDoNotDisconnect),
                       0);
     prompts_.processEvents();
 
-    LoaderReports reports;
-    if (!link_.writeOnly(reports.enterLoader(true))) return failed();
-    // The IO interface restarts in its loader under the same product string.
-    for (int i = 0; i < 40; ++i)
-        wait_(100);
-    bool found = link_.FindIOInterface();
-    for (int retry = 0; !found && retry < kExtraSearches; ++retry) {
-        wait_(200);
-        found = link_.FindIOInterface();
-    }
-    for (int unit = 4; unit <= 126; ++unit) {
-        if (!link_.writeOnly(reports.erase(static_cast<std::uint8_t>(unit)))) return failed();
-    }
-    progress_.setMaximum(std::max<int>(0, static_cast<int>(image.end) - 4096));
+    IoLoader loader(link_, wait_);
+    if (!loader.Enter() || !loader.Erase()) return failed();
+    progress_.setMaximum(IoLoader::BytesToWrite(image));
     progress_.setPosition(0);
     progress_.setStatus(text(text::kWriting));
-    auto writeBlock = [&](std::uint32_t address) {
-        const std::uint8_t* bytes = image.bytes.data() + address;
-        if (!link_.writeOnly(reports.firstHalf(address, bytes))) return false;
-        if (!link_.writeOnly(reports.secondHalf(bytes + 32))) return false;
-        progress_.setPosition(progress_.position() + kBlock);
-        return true;
-    };
-    for (std::uint32_t address = kImageStart + kBlock;
-         address <= image.end && address + kBlock <= kImageSize; address += kBlock) {
-        if (!writeBlock(address)) return failed();
+    const bool written = loader.Write(image, [this] {
+        progress_.setPosition(progress_.position() + static_cast<int>(io_loader::kBlock));
         prompts_.processEvents();
-    }
-    // The start of the firmware goes last: an update broken off earlier leaves it unwritten.
-    if (!writeBlock(kImageStart)) return failed();
-    link_.writeOnly(reports.enterLoader(false));
+    });
+    if (!written) return failed();
+    loader.Leave();
     progress_.succeed(texts_, true);
-    commandLineFile.clear();
-}
-
-bool FirmwareUpdates::readFirmwareFile(const std::string& path, std::size_t limit,
-                                       std::string& content) {
-    const FileRead read = ReadWholeFile(path, content, limit);
-    // Far larger than any firmware of the device: not one.
-    if (read.status == FileRead::TooLarge) message(message::kBadFirmwareFile, path);
-    if (!read && read.status != FileRead::TooLarge) message(message::kFileUnreadable, path);
-    return static_cast<bool>(read);
+    return Done{};
 }
 
 // ---------------------------------------------------------------------------------------------
 // Instrument
 
-void FirmwareUpdates::ActualitzarVT52(const std::string& commandLineFile, FileDialogState& dialog,
-                                      const std::string& instrumentVersion) {
-    DeviceJob job(busy_, link_, [this](int code) { message(code); });
-    if (!job) return;
-    // A cancelled dialog ends the update.
-    const auto chosen = prompts_.chooseOpenFile(dialog);
-    if (!chosen || chosen->empty()) return;
+Ended FirmwareUpdates::UpdateInstrument(const FileChoice& file,
+                                        const std::string& instrumentVersion,
+                                        const std::string& shownFile) {
+    DeviceJob job(busy_, link_, [this](int code) { ShowMessageCode(prompts_, texts_, code); });
+    if (!job) return job.refusal();
+    const auto chosen = file();
+    if (!chosen || chosen->empty()) return Failure::Cancelled;
     const std::string path = *chosen;
-    if (!EndsWith(path, ".p52")) {
-        message(message::kWrongExtension);
-        return;
-    }
-    std::string content;
-    if (!readFirmwareFile(path, file_limit::kSRecordFile, content)) {
+    if (!EndsWith(path, ".p52")) return told(Failure::WrongFileKind, message::kWrongExtension);
+    const auto content = readFirmwareFile(path, file_limit::kSRecordFile);
+    if (!content) {
         link_.FindIOInterface();
-        return;
+        return Failed(content);
     }
     WaitCursor waitCursor(prompts_);
     prompts_.processEvents();
     // The whole file is checked before the instrument leaves its normal work.
-    if (const FirmwareFileCheck check = CheckSRecordFile(content); !check) {
-        refuseFile(check);
-        return;
-    }
-    const std::string shownFile = commandLineFile.empty() ? path : commandLineFile;
+    if (const FirmwareFileCheck check = CheckSRecordFile(*content); !check)
+        return refuseFile(check);
     if (!confirmation_.confirm(text(kCurrentInstrumentVersion) + instrumentVersion,
-                               text(kConfirmInstrumentUpdate), shownFile))
-        return;
+                               text(kConfirmInstrumentUpdate),
+                               shownFile.empty() ? path : shownFile))
+        return Failure::Declined;
     progress_.prepare(text(kInstrumentUpdateCaption), text(text::kStarting),
-                      text(text::kDoNotDisconnect), static_cast<int>(content.size()));
+                      text(text::kDoNotDisconnect), static_cast<int>(content->size()));
     prompts_.processEvents();
 
     if (link_.SendCommand(command::kStartUpdate) == 0) return failed();
     progress_.setStatus(text(kPreparing));
-    wait_(2000);
-    for (int step = 2; step <= 7; ++step) {
+    wait_(kPrepareMs);
+    for (int step = kFirstEraseStep; step <= kLastEraseStep; ++step) {
         switch (link_.EraseStep(step)) {
             case Link::EraseStatus::Accepted:
                 break;
             case Link::EraseStatus::Warning:
-                message(message::kEraseWarning);  // a warning: the update goes on
+                // A warning: the update goes on.
+                ShowMessageCode(prompts_, texts_, message::kEraseWarning);
                 break;
             case Link::EraseStatus::Refused:
-                message(message::kNoInstrument);
-                return failed();
+                ShowMessageCode(prompts_, texts_, message::kNoInstrument);
+                failed();
+                return {Failure::NoInstrument, {}, message::kNoInstrument};
             case Link::EraseStatus::Other:
                 return failed();
         }
     }
     progress_.setStatus(text(text::kWriting));
-    wait_(200);
+    wait_(kBeforeRecordsMs);
 
     // From here on every way out finishes the progress window and searches the IO interface
     // again, whatever became of the instrument.
     auto sendAll = [&] {
-        TextLineReader lines(content);
-        while (const auto line = lines.next(99)) {
+        TextLineReader lines(*content);
+        while (const auto line = lines.next(kRecordLineLimit)) {
             const std::vector<std::uint8_t> record = SRecordToRecord(*line);
             int status = 0;
             for (int send = 1; send <= kRecordSends; ++send) {
                 status = link_.SendRecord(record);
                 if (status == 1) break;
-                if (send < kRecordSends) wait_(500);
+                if (send < kRecordSends) wait_(kResendMs);
             }
             if (status != 1) return false;
-            progress_.setPosition(progress_.position() + static_cast<int>(line->size()) + 2);
+            progress_.setPosition(progress_.position() + static_cast<int>(line->size()) + kLineEnd);
             prompts_.processEvents();
         }
         return link_.SendCommand(command::kEndUpdate) != 0;
     };
+    Ended ended = Done{};
     if (sendAll()) {
         progress_.succeed(texts_, true);
     } else {
-        failed();
+        ended = failed();
     }
     link_.FindIOInterface();
+    return ended;
 }
 
 }  // namespace veltra

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "face/DeviceBusy.h"
@@ -11,6 +12,7 @@
 #include "firmware/FirmwareFiles.h"
 #include "language/LanguageTable.h"
 #include "link/Link.h"
+#include "text/Outcome.h"
 
 namespace veltra {
 
@@ -22,6 +24,14 @@ class UpdateConfirmation {
                          const std::string& file) = 0;
 };
 
+// Where an update's file comes from: the file named at start, or the person's choice in the
+// update's open dialog; none when the person cancelled it.
+using FileChoice = std::function<std::optional<std::string>()>;
+
+// Whether an update's outcome uses up the file named at start: flashed, or refused for what it
+// is. A No or a failure of the device leaves it for another try.
+bool FileUsedUp(const Ended& ended);
+
 class FirmwareUpdates {
   public:
     // `wait` waits the given milliseconds while the windows go on (10 ms sleeps with event
@@ -30,25 +40,25 @@ class FirmwareUpdates {
                     Progress& progress, UpdateConfirmation& confirmation, DeviceBusy& busy,
                     std::function<void(int)> wait);
 
-    // The IO interface update. `commandLineFile` is the file given at start (cleared on the exits
-    // that end the update); `dialog` is CarregarHex; `ioVersion` the version on screen.
-    void Actualitzar(std::string& commandLineFile, FileDialogState& dialog,
-                     const std::string& versionFolder, const std::string& ioVersion);
-    // The instrument update.
-    void ActualitzarVT52(const std::string& commandLineFile, FileDialogState& dialog,
-                         const std::string& instrumentVersion);
-
-    // The IO interface comes back in its loader within this many searches after the wait.
-    static constexpr int kExtraSearches = 10;
+    // The IO interface update from an Intel HEX file through its loader; `ioVersion` is the
+    // version on screen. Done once flashed. A failure the person has been told of: NoInstrument,
+    // Cancelled, WrongFileKind, FileUnreadable or BadFile (the file refused before anything went
+    // to the interface), Declined, NoAnswer (a loader report that could not be written).
+    Ended UpdateIOInterface(const FileChoice& file, const std::string& ioVersion);
+    // The instrument update from a ".p52" file of S-records; the confirmation names `shownFile`
+    // when one is given, else the chosen file. The failures as above.
+    Ended UpdateInstrument(const FileChoice& file, const std::string& instrumentVersion,
+                           const std::string& shownFile = {});
 
   private:
-    void message(int code, const std::string& detail = {});
+    Ended told(Failure failure, int code, const std::string& detail = {});
     // Message 2 with the line that failed and why.
-    void refuseFile(const FirmwareFileCheck& check);
-    // Reads a firmware file of at most `limit` bytes; false after the message that says why not.
-    bool readFirmwareFile(const std::string& path, std::size_t limit, std::string& content);
+    Ended refuseFile(const FirmwareFileCheck& check);
+    // Reads a firmware file of at most `limit` bytes, or says why not.
+    Outcome<std::string> readFirmwareFile(const std::string& path, std::size_t limit);
     const std::string& text(int key) const { return texts_.text(key); }
-    void failed();
+    // Ends the progress window as failed.
+    Ended failed();
 
     Link& link_;
     UserPrompts& prompts_;

@@ -559,14 +559,21 @@ void TForm1::Firmware1Click() {
 }
 
 void TForm1::Actualitzar() {
-    if (updates_)
-        updates_->Actualitzar(commandLineFile_, CarregarHex, language_.programFolder() + "Version",
-                              identity_.ioVersion);
+    if (!updates_) return;
+    const Ended ended = updates_->UpdateIOInterface(
+        [this]() -> std::optional<std::string> {
+            CarregarHex.initialFolder = language_.programFolder() + "Version";
+            if (!commandLineFile_.empty()) return commandLineFile_;
+            return prompts_.chooseOpenFile(CarregarHex);
+        },
+        identity_.ioVersion);
+    if (FileUsedUp(ended)) commandLineFile_.clear();
 }
 
 void TForm1::VELTRA521Click() {
-    if (updates_)
-        updates_->ActualitzarVT52(commandLineFile_, CarregarHex, identity_.instrumentVersion);
+    if (!updates_) return;
+    updates_->UpdateInstrument([this] { return prompts_.chooseOpenFile(CarregarHex); },
+                               identity_.instrumentVersion, commandLineFile_);
 }
 
 bool TForm1::deviceBusy() const {

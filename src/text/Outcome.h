@@ -20,6 +20,7 @@ enum class Failure {
     BadFile,         // a file's content breaks a rule (the detail says where and why)
     Cancelled,       // the person closed a dialog
     Declined,        // the person answered no
+    Busy,            // another operation is under way: refused without a word
 };
 
 // Marks success for operations that give no value.
@@ -29,8 +30,9 @@ template <class T>
 class Outcome {
   public:
     Outcome(T value) : value_(std::move(value)) {}  // NOLINT: a value converts to success
-    Outcome(Failure failure, std::string detail = {})
-        : failure_(failure), detail_(std::move(detail)) {}
+    // `message`: the numbered message the person was shown for it, 0 for none.
+    Outcome(Failure failure, std::string detail = {}, int message = 0)
+        : failure_(failure), detail_(std::move(detail)), message_(message) {}
 
     explicit operator bool() const { return value_.has_value(); }
     const T& operator*() const { return *value_; }
@@ -40,11 +42,16 @@ class Outcome {
     // Meaningful only on a failure.
     Failure failure() const { return failure_; }
     const std::string& detail() const { return detail_; }
+    int message() const { return message_; }
 
   private:
     std::optional<T> value_;
     Failure failure_ = Failure::BadAnswer;
     std::string detail_;
+    int message_ = 0;
 };
+
+// What an operation that talks to the person returns: done, or the failure it has told of.
+using Ended = Outcome<Done>;
 
 }  // namespace veltra

@@ -83,31 +83,6 @@ TEST(HexImage, FilesWithNothingToFlashAreRefused) {
     }
 }
 
-TEST(LoaderReports, KeepTheBytesOfTheReportBefore) {
-    LoaderReports reports;
-    std::uint8_t block[64];
-    for (int i = 0; i < 64; ++i)
-        block[i] = static_cast<std::uint8_t>(0x80 + i);
-    Report r = reports.enterLoader(true);
-    EXPECT_EQ(r[1], 8);
-    EXPECT_EQ(r[7], 1);
-    r = reports.erase(126);
-    EXPECT_EQ(r[1], 4);
-    EXPECT_EQ(r[7], 126);
-    r = reports.firstHalf(0x1040, block);
-    EXPECT_EQ(std::vector<std::uint8_t>(r.begin(), r.begin() + 8),
-              (std::vector<std::uint8_t>{0x00, 0x05, 0x40, 0x10, 0x00, 0x00, 0x00, 0x80}));
-    EXPECT_EQ(r[38], 0x80 + 31);
-    EXPECT_EQ(r[39], 0);  // beyond the data: as before
-    r = reports.secondHalf(block + 32);
-    EXPECT_EQ(std::vector<std::uint8_t>(r.begin(), r.begin() + 8),
-              (std::vector<std::uint8_t>{0x00, 0x06, 0x40, 0x10, 0x00, 0x00, 0x00, 0xA0}));
-    EXPECT_EQ(r[38], 0x80 + 63);
-    r = reports.enterLoader(false);
-    EXPECT_EQ(r[2], 0x40);  // the address stays from the blocks
-    EXPECT_EQ(r[7], 0);
-}
-
 TEST(SRecords, CheckAndConvert) {
     using P = FirmwareProblem;
     const std::string header = "S00F000068656C6C6F202020202000003C\n";

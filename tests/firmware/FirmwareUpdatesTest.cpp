@@ -7,6 +7,7 @@
 
 #include "face/Messages.h"
 #include "firmware/FirmwareUpdates.h"
+#include "firmware/IoLoader.h"
 #include "sim/Simulator.h"
 #include "support/FirmwareFileWriter.h"
 #include "support/ScriptedProgress.h"
@@ -81,6 +82,20 @@ class Updates : public ::testing::Test {
         }
         return file + ":00000001FF";
     }
+    // As the main window updates: the file named at start, else the dialog.
+    Ended updateIO(const std::string& ioVersion = "") {
+        const Ended ended = updates.UpdateIOInterface(
+            [this]() -> std::optional<std::string> {
+                if (!commandLineFile.empty()) return commandLineFile;
+                return prompts.chooseOpenFile(dialog);
+            },
+            ioVersion);
+        if (FileUsedUp(ended)) commandLineFile.clear();
+        return ended;
+    }
+    Ended updateInstrument(const std::string& version = "") {
+        return updates.UpdateInstrument([this] { return prompts.chooseOpenFile(dialog); }, version);
+    }
     std::vector<std::string> messages() const { return prompts.messageTexts(); }
     std::string msg(int code) const { return *MessageText(code, texts); }
 
@@ -103,11 +118,10 @@ TEST_F(Updates, IOInterfaceImageArrivesAsInTheFile) {
     // The whole firmware area, 124 KiB, across the 64 KiB boundary.
     const auto image = RandomBytes(kImageSize - kImageStart);
     commandLineFile = folder.write("io.hex", HexFile(image, kImageStart));
-    updates.Actualitzar(commandLineFile, dialog, "/opt/Version", "IO 2.05");
+    EXPECT_TRUE(updateIO("IO 2.05"));
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(confirmation.shown,
               std::vector<std::string>{"T50IO 2.05|T47|" + folder.str() + "io.hex"});
-    EXPECT_EQ(dialog.initialFolder, "/opt/Version");
     EXPECT_TRUE(prompts.files.empty());
     EXPECT_EQ(std::vector<std::uint8_t>(sim.ioImage().begin() + 0x1000,
                                         sim.ioImage().begin() + 0x1000 + image.size()),
@@ -135,7 +149,7 @@ TEST_F(Updates, IOInterfaceImageArrivesAsInTheFile) {
 TEST_F(Updates, OnlyTheBlockAt0x1000ForASmallFile) {
     commandLineFile =
         folder.write("small.hex", ":10100000000102030405060708090A0B0C0D0E0F68\n:00000001FF\n");
-    updates.Actualitzar(commandLineFile, dialog, "", "");
+    updateIO();
     std::vector<int> blocks;
     for (const auto& entry : sim.traffic()) {
         if (entry.report[1] == 5) blocks.push_back(entry.report[2] | (entry.report[3] << 8));
@@ -147,7 +161,7 @@ TEST_F(Updates, OnlyTheBlockAt0x1000ForASmallFile) {
 TEST_F(Updates, RecordsBelow0x1000AreNeverSent) {
     commandLineFile =
         folder.write("low.hex", ":0400000001020304F2\n:0410000001020304E2\n:00000001FF\n");
-    updates.Actualitzar(commandLineFile, dialog, "", "");
+    updateIO();
     EXPECT_EQ(sim.ioImage()[0], 0);
     EXPECT_EQ(sim.ioImage()[0x1000], 1);
 }
@@ -180,7 +194,7 @@ TEST_F(Updates, IOUpdateRefusalsSendNothing) {
     for (const auto& c : cases) {
         prompts.messages.clear();
         commandLineFile = folder.write(c.file, c.content);
-        updates.Actualitzar(commandLineFile, dialog, "", "");
+        updateIO();
         EXPECT_EQ(messages(),
                   std::vector<std::string>{msg(c.code) + (c.detail.empty() ? "" : "\n" + c.detail)})
             << c.file;
@@ -192,34 +206,34 @@ TEST_F(Updates, IOUpdateRefusalsSendNothing) {
               static_cast<long>(kImageSize));
     EXPECT_EQ(prompts.waitDepth, 0);
     commandLineFile = folder.str() + "missing.hex";
-    updates.Actualitzar(commandLineFile, dialog, "", "");
+    updateIO();
     EXPECT_TRUE(commandLineFile.empty());
     sim.setPlugged(false);
-    updates.Actualitzar(commandLineFile, dialog, "", "");
+    updateIO();
     EXPECT_EQ(messages().back(), msg(7));
 }
 
 TEST_F(Updates, CancelledConfirmationKeepsTheCommandLineFile) {
     commandLineFile = folder.write("io.hex", ":0410000001020304E2\n:00000001FF\n");
     confirmation.answer = false;
-    updates.Actualitzar(commandLineFile, dialog, "", "");
+    updateIO();
     EXPECT_FALSE(commandLineFile.empty());
     EXPECT_TRUE(sim.traffic().empty());
     // The next update from the menu uses it without a dialog.
     confirmation.answer = true;
-    updates.Actualitzar(commandLineFile, dialog, "", "");
+    updateIO();
     EXPECT_EQ(sim.ioImage()[0x1000], 1);
     EXPECT_TRUE(commandLineFile.empty());
     // Then the dialog is asked, and cancelling it does nothing.
     sim.clearTraffic();
-    updates.Actualitzar(commandLineFile, dialog, "", "");
+    updateIO();
     EXPECT_TRUE(sim.traffic().empty());
 }
 
 TEST_F(Updates, UnplugDuringTheIOUpdateFails) {
     commandLineFile = makeFile(RandomBytes(0x2000), 0x1000, "ihex", "io.hex");
     sim.unplugAtReport(200);
-    updates.Actualitzar(commandLineFile, dialog, "", "");
+    updateIO();
     EXPECT_EQ(progress.status, "T58");
     EXPECT_TRUE(progress.finished);
     EXPECT_FALSE(progress.barVisible);
@@ -228,7 +242,7 @@ TEST_F(Updates, UnplugDuringTheIOUpdateFails) {
 TEST_F(Updates, InstrumentRecordsArriveInOrder) {
     const std::string file = makeFile(RandomBytes(700), 0x8000, "srec", "vt.p52");
     prompts.files = {file};
-    updates.ActualitzarVT52("", dialog, " 3.12");
+    EXPECT_TRUE(updateInstrument(" 3.12"));
     EXPECT_TRUE(messages().empty());
     std::string content = folder.read("vt.p52");
     std::vector<std::string> lines;
@@ -257,7 +271,7 @@ TEST_F(Updates, InstrumentRecordsArriveInOrder) {
 TEST_F(Updates, RefusedRecordsAreSentAgain) {
     prompts.files = {makeFile(RandomBytes(40), 0x8000, "srec", "vt.p52")};
     sim.setStatus("*SXS", 0, 5);
-    updates.ActualitzarVT52("", dialog, "");
+    updateInstrument();
     EXPECT_EQ(waited, 2200 + 5 * 500);
     EXPECT_EQ(sim.commandsSent().back(), "*RS0");
 
@@ -266,7 +280,7 @@ TEST_F(Updates, RefusedRecordsAreSentAgain) {
     waited = 0;
     prompts.files = {dialog.fileName};
     sim.setStatus("*SXS", 0, 6);
-    updates.ActualitzarVT52("", dialog, "");
+    updateInstrument();
     EXPECT_EQ(progress.status, "T58");
     EXPECT_FALSE(progress.barVisible);
     EXPECT_NE(sim.commandsSent().back(), "*RS0");
@@ -275,14 +289,14 @@ TEST_F(Updates, RefusedRecordsAreSentAgain) {
 TEST_F(Updates, EraseStepWarningGoesOn) {
     prompts.files = {makeFile(RandomBytes(40), 0x8000, "srec", "vt.p52")};
     sim.setStatus("*FE4", 2, 1);
-    updates.ActualitzarVT52("", dialog, "");
+    updateInstrument();
     EXPECT_EQ(messages(), std::vector<std::string>{msg(8)});
     EXPECT_EQ(sim.commandsSent().back(), "*RS0");
 
     prompts.files = {dialog.fileName};
     prompts.messages.clear();
     sim.setStatus("*FE5", 0, 1);
-    updates.ActualitzarVT52("", dialog, "");
+    updateInstrument();
     EXPECT_EQ(messages(), std::vector<std::string>{msg(7)});
     EXPECT_EQ(progress.status, "T58");
 }
@@ -290,9 +304,9 @@ TEST_F(Updates, EraseStepWarningGoesOn) {
 TEST_F(Updates, InstrumentUpdateRefusalsSendNothing) {
     // Capitals are not the extension; a cancelled dialog stops.
     prompts.files = {folder.write("vt.P52", "S9030000FC")};
-    updates.ActualitzarVT52("", dialog, "");
+    updateInstrument();
     EXPECT_EQ(messages(), std::vector<std::string>{msg(11)});
-    updates.ActualitzarVT52("", dialog, "");  // cancelled
+    updateInstrument();  // cancelled
     EXPECT_EQ(messages().size(), 1u);
 
     const std::string data = "S1130000285F245F2212226A000424290008237C2A\n";
@@ -311,7 +325,7 @@ TEST_F(Updates, InstrumentUpdateRefusalsSendNothing) {
     for (const auto& c : cases) {
         prompts.messages.clear();
         prompts.files = {folder.write("bad.p52", c.content)};
-        updates.ActualitzarVT52("", dialog, "");
+        updateInstrument();
         EXPECT_EQ(messages(), std::vector<std::string>{msg(2) + "\n" + c.detail}) << c.content;
     }
     EXPECT_TRUE(sim.commandsSent().empty());
@@ -324,7 +338,7 @@ TEST_F(Updates, EveryInstrumentUpdateEndsWithTheWindowFinished) {
     for (const char* refused : {"*RS2", "*FE3", "*SXS", "*RS0"}) {
         progress = {};
         sim.setStatus(refused, 0);
-        updates.ActualitzarVT52("", dialog, "");
+        updateInstrument();
         EXPECT_TRUE(progress.finished) << refused;
         EXPECT_EQ(progress.status, "T58") << refused;
         sim.setStatus(refused, 1);
@@ -332,10 +346,35 @@ TEST_F(Updates, EveryInstrumentUpdateEndsWithTheWindowFinished) {
     }
     sim.unplugAtReport(10);  // among the records
     progress = {};
-    updates.ActualitzarVT52("", dialog, "");
+    updateInstrument();
     EXPECT_TRUE(progress.finished);
     EXPECT_EQ(progress.status, "T58");
 }
 
 }  // namespace
+TEST(LoaderReports, KeepTheBytesOfTheReportBefore) {
+    LoaderReports reports;
+    std::uint8_t block[64];
+    for (int i = 0; i < 64; ++i)
+        block[i] = static_cast<std::uint8_t>(0x80 + i);
+    Report r = reports.enterLoader(true);
+    EXPECT_EQ(r[1], 8);
+    EXPECT_EQ(r[7], 1);
+    r = reports.erase(126);
+    EXPECT_EQ(r[1], 4);
+    EXPECT_EQ(r[7], 126);
+    r = reports.firstHalf(0x1040, block);
+    EXPECT_EQ(std::vector<std::uint8_t>(r.begin(), r.begin() + 8),
+              (std::vector<std::uint8_t>{0x00, 0x05, 0x40, 0x10, 0x00, 0x00, 0x00, 0x80}));
+    EXPECT_EQ(r[38], 0x80 + 31);
+    EXPECT_EQ(r[39], 0);  // beyond the data: as before
+    r = reports.secondHalf(block + 32);
+    EXPECT_EQ(std::vector<std::uint8_t>(r.begin(), r.begin() + 8),
+              (std::vector<std::uint8_t>{0x00, 0x06, 0x40, 0x10, 0x00, 0x00, 0x00, 0xA0}));
+    EXPECT_EQ(r[38], 0x80 + 63);
+    r = reports.enterLoader(false);
+    EXPECT_EQ(r[2], 0x40);  // the address stays from the blocks
+    EXPECT_EQ(r[7], 0);
+}
+
 }  // namespace veltra

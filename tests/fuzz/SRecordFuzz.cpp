@@ -3,6 +3,7 @@
 #include "FuzzTarget.h"
 #include "channelplans/ChannelRecord.h"
 #include "firmware/FirmwareFiles.h"
+#include "link/Report.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace veltra;

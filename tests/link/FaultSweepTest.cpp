@@ -143,7 +143,10 @@ std::vector<Operation> Operations() {
              rig.commandLineFile = rig.folder.write(
                  "io.hex", ":10100000000102030405060708090A0B0C0D0E0F68\n:00000001FF\n");
          },
-         [](Rig& rig) { rig.updates.Actualitzar(rig.commandLineFile, rig.dialog, "", ""); },
+         [](Rig& rig) {
+             rig.updates.UpdateIOInterface([&rig] { return std::optional(rig.commandLineFile); },
+                                           "");
+         },
          Finished},
         {"instrument update",
          [](Rig& rig) {
@@ -153,7 +156,11 @@ std::vector<Operation> Operations() {
                                   "S1130000285F245F2212226A000424290008237C2A\n"
                                   "S1130010285F245F2212226A000424290008237C1A\nS9030000FC")};
          },
-         [](Rig& rig) { rig.updates.ActualitzarVT52("", rig.dialog, ""); }, Finished},
+         [](Rig& rig) {
+             rig.updates.UpdateInstrument([&rig] { return rig.prompts.chooseOpenFile(rig.dialog); },
+                                          "");
+         },
+         Finished},
         {"clock", noPrepare,
          [](Rig& rig) {
              std::tm when{};
