@@ -66,15 +66,22 @@ class Session {
           prompts(system.err, system.in, system.inputIsTerminal),
           progress(system.err, system.errorIsTerminal && !options.quiet),
           link(backend) {
-        language.setName(ReadLanguageChoice(language.configFile()));
-        if (!ReadLanguageFile(language.languageFile(), language.table()).opened) {
-            language.setName("English");
-            ReadLanguageFile(language.languageFile(), language.table());
-        }
         prompts.yes = options.yes;
         prompts.quiet = options.quiet;
+        loadLanguage();
         link.setDevicePath(options.device);
         transfers.setCopiesFolder(system.dataFolder);
+    }
+
+    // The language of config.txt, as the windows start; when its file cannot be read, English,
+    // after message 4 naming the file.
+    void loadLanguage() {
+        language.setName(ReadLanguageChoice(language.configFile()));
+        if (ReadLanguageFile(language.languageFile(), language.table()).opened) return;
+        const std::string missing = language.languageFile();
+        language.setName("English");
+        ReadLanguageFile(language.languageFile(), language.table());
+        message(message::kNoLanguageFile, missing);
     }
 
     const std::string& text(int key) const { return language.text(key); }

@@ -18,9 +18,11 @@ TerminalPrompts::TerminalPrompts(std::ostream& err, std::istream& in, bool askab
     : err_(err), in_(in), askable_(askable) {}
 
 bool TerminalPrompts::failureShown() const {
-    // The erase warning says the update goes on; "no loggers" is an empty list, not a failure.
+    // The erase warning says the update goes on; "no loggers" is an empty list, and a missing
+    // language file English texts: none of them is a failure.
     return std::any_of(shownCodes_.begin(), shownCodes_.end(), [](int code) {
-        return code != message::kEraseWarning && code != message::kNoLoggers;
+        return code != message::kEraseWarning && code != message::kNoLoggers &&
+               code != message::kNoLanguageFile;
     });
 }
 

@@ -198,6 +198,13 @@ TEST_F(CommandLine, ExitStatusFollowsTheMessageNumberNotItsWords) {
         EXPECT_EQ(cli.run(c.arguments), c.status) << c.arguments[1];
         EXPECT_NE(cli.err.str().find("Same words"), std::string::npos) << cli.err.str();
     }
+    // A language without its file: message 4 names the file, the rest is English.
+    Cli cli(folder);
+    cli.data.write("config.txt", "Klingon");
+    EXPECT_EQ(cli.run({"info"}), cli::kDone);
+    EXPECT_EQ(cli.err.str(), "veltra52-cli: The language file could not be loaded: 4\n" +
+                                 folder.str() + "Languages/Klingon.lng\n");
+    EXPECT_NE(cli.out.str().find("Serial"), std::string::npos) << cli.out.str();
 }
 
 // What a script asked for is what it gets: only the named loggers, a file for every plan, a
