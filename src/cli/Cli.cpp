@@ -296,17 +296,16 @@ int PlansEraseAll(Session& s) {
     return s.outcome();
 }
 
-// The list chooser's index of a kind word.
-int ListIndex(const std::string& kind) {
-    return kind == "modem" ? 0 : 1;
+// The list of a kind word.
+LoggerList ListOf(const std::string& kind) {
+    return kind == "modem" ? LoggerList::Modem : LoggerList::Tv;
 }
 
 int LoggersList(Session& s, const std::string& kind) {
     if (const int status = s.search()) return status;
     LoggerTransfers loggers(s.link, s.prompts, s.language.table(), s.busy,
                             s.language.loggersFolder());
-    const bool listed = loggers.ReceiveLogButClick(ListIndex(kind));
-    if (!listed && s.prompts.failureShown()) return kFailed;
+    if (!loggers.ReceiveLoggerList(ListOf(kind))) return kFailed;
     json list = json::array();
     for (const auto& row : loggers.index().rows()) {
         list.push_back(
@@ -335,15 +334,17 @@ int LoggersPull(Session& s, const std::string& kind, const std::vector<std::stri
     }
     if (const int status = s.search()) return status;
     LoggerTransfers loggers(s.link, s.prompts, s.language.table(), s.busy, folder);
-    if (!loggers.ReceiveLogButClick(ListIndex(kind))) return s.outcome();
+    if (!loggers.ReceiveLoggerList(ListOf(kind))) return kFailed;
+    const LoggerIndex& index = loggers.index();
+    // An empty list has been said (message 37); none of its loggers can be saved.
+    if (index.LoggerCount() == 0 && numbers.empty()) return kDone;
     // No numbers: every logger of the kind; else exactly the named ones.
     std::vector<std::size_t> positions;
     std::set<int> missing = numbers;
-    const auto& rows = loggers.index().rows();
-    for (std::size_t k = 0; k < rows.size(); ++k) {
-        if (numbers.empty() || numbers.count(rows[k].number) > 0) {
+    for (std::size_t k = 0; k < index.LoggerCount(); ++k) {
+        if (numbers.empty() || numbers.count(index.LoggerRowMap(k)) > 0) {
             positions.push_back(k);
-            missing.erase(rows[k].number);
+            missing.erase(index.LoggerRowMap(k));
         }
     }
     if (!missing.empty()) {
@@ -351,8 +352,7 @@ int LoggersPull(Session& s, const std::string& kind, const std::vector<std::stri
                      << *missing.begin() << '\n';
         return kFailed;
     }
-    loggers.SaveLoggers(ListIndex(kind), positions);
-    return s.outcome();
+    return loggers.SaveLoggers(ListOf(kind), positions) ? kDone : kFailed;
 }
 
 int LoggersShow(Session& s, const std::string& file, bool csv) {
@@ -361,7 +361,7 @@ int LoggersShow(Session& s, const std::string& file, bool csv) {
     s.prompts.files = {file};
     FileDialogState dialog;
     std::optional<std::string> table;
-    const LoggerKindShown kind = loggers.OpenLogButClick(dialog);
+    const LoggerKindShown kind = loggers.OpenLoggerFile(dialog).value_or(kShowNothing);
     if (csv && kind != kShowNothing) {
         s.system.out << LoggerCsv(loggers.records, kind);
         return kDone;

@@ -102,14 +102,6 @@ Outcome<std::string> FirmwareUpdates::readFirmwareFile(const std::string& path, 
     return {Failure::FileUnreadable, path, message::kFileUnreadable};
 }
 
-namespace {
-
-Ended Failed(const Outcome<std::string>& read) {
-    return {read.failure(), read.detail(), read.message()};
-}
-
-}  // namespace
-
 // ---------------------------------------------------------------------------------------------
 // IO interface
 
@@ -120,7 +112,7 @@ Ended FirmwareUpdates::UpdateIOInterface(const FileChoice& file, const std::stri
     if (!path) return Failure::Cancelled;
     if (!EndsWith(*path, ".hex")) return told(Failure::WrongFileKind, message::kWrongExtension);
     const auto content = readFirmwareFile(*path, file_limit::kHexFile);
-    if (!content) return Failed(content);
+    if (!content) return FailureOf<Done>(content);
     WaitCursor waitCursor(prompts_);
     prompts_.processEvents();
     // The whole image is read before the IO interface is asked to leave its firmware: a file
@@ -164,7 +156,7 @@ Ended FirmwareUpdates::UpdateInstrument(const FileChoice& file,
     const auto content = readFirmwareFile(path, file_limit::kSRecordFile);
     if (!content) {
         link_.FindIOInterface();
-        return Failed(content);
+        return FailureOf<Done>(content);
     }
     WaitCursor waitCursor(prompts_);
     prompts_.processEvents();

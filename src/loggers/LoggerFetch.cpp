@@ -26,28 +26,28 @@ void TakeIndexRow(const LoggerIndexRow& row, Logger& logger) {
 // ---------------------------------------------------------------------------------------------
 // The index
 
-std::optional<std::array<bool, kMaxLoggers>> LoggerFetcher::GetLoggerList(int list) {
-    const auto value = link_.QueryValue(command::LoggerPresence(list == kTvList));
+std::optional<std::array<bool, kMaxLoggers>> LoggerFetcher::GetLoggerList(LoggerList list) {
+    const bool tv = list == LoggerList::Tv;
+    const auto value = link_.QueryValue(command::LoggerPresence(tv));
     // Every bitmap character must be there: a short value is a garbled answer.
-    if (!value || value->size() < static_cast<std::size_t>(list == kTvList ? 9 : 5))
-        return std::nullopt;
+    if (!value || value->size() < static_cast<std::size_t>(tv ? 9 : 5)) return std::nullopt;
     return ParsePresence(*value, list);
 }
 
-std::optional<LoggerIndexEntry> LoggerFetcher::GetLoggerEntry(int number, int list) {
+std::optional<LoggerIndexEntry> LoggerFetcher::GetLoggerEntry(int number, LoggerList list) {
     const std::string digits = ZeroPadded(number, 2);
-    const auto value = link_.QueryValue(command::LoggerEntry(list == kTvList, number));
+    const auto value = link_.QueryValue(command::LoggerEntry(list == LoggerList::Tv, number));
     // The entry repeats its number and holds its time and date whole.
     if (!value || value->size() < 20 || value->compare(0, 2, digits) != 0) return std::nullopt;
     return ParseIndexEntry(*value);
 }
 
-Outcome<std::array<LoggerIndexEntry, kMaxLoggers>> LoggerFetcher::ReceiveLoggerIndex(int list) {
+Ended LoggerFetcher::ReceiveLoggerIndex(LoggerList list, LoggerIndexTable& table) {
     const auto present = GetLoggerList(list);
     if (!present) return Failure::BadAnswer;
-    std::array<LoggerIndexEntry, kMaxLoggers> table{};
+    std::array<LoggerIndexEntry, kMaxLoggers> entries{};
     for (int n = 0; n < LoggersInList(list); ++n) {
-        LoggerIndexEntry& entry = table[static_cast<std::size_t>(n)];
+        LoggerIndexEntry& entry = entries[static_cast<std::size_t>(n)];
         if (!(*present)[static_cast<std::size_t>(n)]) {
             entry.number = n;
             continue;
@@ -56,7 +56,8 @@ Outcome<std::array<LoggerIndexEntry, kMaxLoggers>> LoggerFetcher::ReceiveLoggerI
         if (!received) return Failure::BadAnswer;
         entry = *received;
     }
-    return table;
+    table[list] = entries;
+    return Done{};
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -111,10 +112,10 @@ bool LoggerFetcher::GetModemRow(int number, int code, ModemLogger& into) {
 // ---------------------------------------------------------------------------------------------
 // Whole loggers
 
-Outcome<LoggerKindShown> LoggerFetcher::FetchLogger(const LoggerIndexRow& row, bool tv,
+Outcome<LoggerKindShown> LoggerFetcher::FetchLogger(const LoggerIndexRow& row, LoggerList list,
                                                     LoggerRecords& records) {
     if (!link_.FindIOInterface()) return Failure::NoInstrument;
-    if (tv) return GetTvLogger(row, records.tv);
+    if (list == LoggerList::Tv) return GetTvLogger(row, records.tv);
     const auto kind = GetLoggerKind(row.number);
     if (!kind) return Failure::BadAnswer;
     return *kind == 0 ? GetModemLogger(row, records.modem) : GetDownLogger(row, records.down);

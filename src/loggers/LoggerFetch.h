@@ -19,15 +19,16 @@ class LoggerFetcher {
     // `texts` names the TV logger's noise modes.
     LoggerFetcher(Link& link, const LanguageTable& texts) : link_(link), texts_(texts) {}
 
-    // The whole index of `list` (kTvList, kModemList), absent entries included.
-    Outcome<std::array<LoggerIndexEntry, kMaxLoggers>> ReceiveLoggerIndex(int list);
-    std::optional<std::array<bool, kMaxLoggers>> GetLoggerList(int list);
-    std::optional<LoggerIndexEntry> GetLoggerEntry(int number, int list);
+    // The whole index of `list` into its part of `table`, absent entries included. A failed
+    // exchange leaves the table as it was.
+    Ended ReceiveLoggerIndex(LoggerList list, LoggerIndexTable& table);
+    std::optional<std::array<bool, kMaxLoggers>> GetLoggerList(LoggerList list);
+    std::optional<LoggerIndexEntry> GetLoggerEntry(int number, LoggerList list);
 
     // The logger of index row `row` into its record of `records`: which kind was loaded.
-    // `tv` is the list the row comes from. NoInstrument without an IO interface; BadRecord
+    // `list` is the list the row comes from. NoInstrument without an IO interface; BadRecord
     // when a record or row failed; BadAnswer for a refused header or an unknown kind.
-    Outcome<LoggerKindShown> FetchLogger(const LoggerIndexRow& row, bool tv,
+    Outcome<LoggerKindShown> FetchLogger(const LoggerIndexRow& row, LoggerList list,
                                          LoggerRecords& records);
 
     // One exchange each; an empty optional (or false) on a failed or garbled answer, and

@@ -11,37 +11,8 @@ namespace {
 
 constexpr int kAskOverwriteLogger = 30;
 
-struct RecordFile {
-    const std::string& name;
-    std::string& fileName;
-    const char* extension;
-};
-
-RecordFile FileOf(LoggerRecords& records, int kind) {
-    switch (kind) {
-        case kShowTv:
-            return {records.tv.name, records.tv.fileName, kTvExtension};
-        case kShowDown:
-            return {records.down.name, records.down.fileName, kDownExtension};
-        default:
-            return {records.modem.name, records.modem.fileName, kModemExtension};
-    }
-}
-
-// The text of the record of `kind`: its file, or its printout for the print file.
-std::optional<std::string> RecordText(const LoggerRecords& records, int kind, bool print) {
-    switch (kind) {
-        case kShowTv: {
-            if (print) return TvPrintLayout(records.tv);
-            std::string text;
-            if (!TvLoggerFileText(records.tv, text)) return std::nullopt;
-            return text;
-        }
-        case kShowDown:
-            return print ? DownPrintLayout(records.down) : DownLoggerFileText(records.down);
-        default:
-            return print ? ModemPrintLayout(records.modem) : ModemLoggerFileText(records.modem);
-    }
+bool IsCsv(LoggerWriteMode mode) {
+    return mode == LoggerWriteMode::CsvAs || mode == LoggerWriteMode::CsvAllAs;
 }
 
 }  // namespace
@@ -51,17 +22,17 @@ LoggerFiles::LoggerFiles(UserPrompts& prompts, const LanguageTable& texts, std::
     folder_ = WithSeparator(folder_);
 }
 
-Outcome<std::string> LoggerFiles::pathFor(int mode, FileDialogState* dialog,
+Outcome<std::string> LoggerFiles::pathFor(LoggerWriteMode mode, FileDialogState* dialog,
                                           const std::string& name, const char* extension) {
     switch (mode) {
-        case kPrintFile:
+        case LoggerWriteMode::PrintFile:
             MakeFolders(folder_);
             return printFilePath();
-        case kSaveToLoggers:
+        case LoggerWriteMode::SaveToLoggers:
             MakeFolders(folder_);
             return folder_ + SafeFileName(name) + extension;
-        case kSaveAs:
-        case kCsvAs: {
+        case LoggerWriteMode::SaveAs:
+        case LoggerWriteMode::CsvAs: {
             if (!dialog) return Failure::Cancelled;
             dialog->fileName = SafeFileName(name) + extension;
             if (dialog->initialFolder.empty()) dialog->initialFolder = folder_;
@@ -70,8 +41,8 @@ Outcome<std::string> LoggerFiles::pathFor(int mode, FileDialogState* dialog,
             if (!EndsWith(*chosen, extension)) *chosen += extension;
             return *chosen;
         }
-        case kSaveAllAs:
-        case kCsvAllAs: {
+        case LoggerWriteMode::SaveAllAs:
+        case LoggerWriteMode::CsvAllAs: {
             if (!dialog) return Failure::Cancelled;
             std::string path = SaveAllAsPath(dialog->fileName, name, extension);
             if (FileExists(path) && !prompts_.askYesNo(texts_.text(text::kQuestionCaption),
@@ -84,18 +55,56 @@ Outcome<std::string> LoggerFiles::pathFor(int mode, FileDialogState* dialog,
     }
 }
 
-Outcome<Done> LoggerFiles::write(LoggerRecords& records, int kind, int mode,
-                                 FileDialogState* dialog) {
-    const bool csv = mode == kCsvAs || mode == kCsvAllAs;
-    const auto text =
-        csv ? LoggerCsv(records, kind) : RecordText(records, kind, mode == kPrintFile);
+Ended LoggerFiles::write(const std::optional<std::string>& text, const std::string& name,
+                         std::string& fileName, const char* extension, LoggerWriteMode mode,
+                         FileDialogState* dialog) {
     if (!text) return Failure::BadRecord;
-    const RecordFile file = FileOf(records, kind);
-    const auto path = pathFor(mode, dialog, file.name, csv ? ".csv" : file.extension);
+    const bool csv = IsCsv(mode);
+    const auto path = pathFor(mode, dialog, name, csv ? ".csv" : extension);
     if (!path) return path.failure();
     if (!WriteFileAtomically(*path, *text)) return Failure::FileUnwritable;
-    if (mode != kPrintFile && !csv) file.fileName = *path;
+    if (mode != LoggerWriteMode::PrintFile && !csv) fileName = *path;
     return Done{};
+}
+
+Ended LoggerFiles::WriteTvLogger(TvLogger& tv, LoggerWriteMode mode, FileDialogState* dialog) {
+    std::optional<std::string> text;
+    if (IsCsv(mode)) {
+        text = TvLoggerCsv(tv);
+    } else if (mode == LoggerWriteMode::PrintFile) {
+        text = TvPrintLayout(tv);
+    } else if (std::string file; TvLoggerFileText(tv, file)) {
+        text = std::move(file);
+    }
+    return write(text, tv.name, tv.fileName, kTvExtension, mode, dialog);
+}
+
+Ended LoggerFiles::WriteDownLogger(DownLogger& down, LoggerWriteMode mode,
+                                   FileDialogState* dialog) {
+    const std::string text = IsCsv(mode)                          ? DownLoggerCsv(down)
+                             : mode == LoggerWriteMode::PrintFile ? DownPrintLayout(down)
+                                                                  : DownLoggerFileText(down);
+    return write(text, down.name, down.fileName, kDownExtension, mode, dialog);
+}
+
+Ended LoggerFiles::WriteModemLogger(ModemLogger& modem, LoggerWriteMode mode,
+                                    FileDialogState* dialog) {
+    const std::string text = IsCsv(mode)                          ? ModemLoggerCsv(modem)
+                             : mode == LoggerWriteMode::PrintFile ? ModemPrintLayout(modem)
+                                                                  : ModemLoggerFileText(modem);
+    return write(text, modem.name, modem.fileName, kModemExtension, mode, dialog);
+}
+
+Ended LoggerFiles::WriteLogger(LoggerRecords& records, LoggerKindShown kind, LoggerWriteMode mode,
+                               FileDialogState* dialog) {
+    switch (kind) {
+        case kShowTv:
+            return WriteTvLogger(records.tv, mode, dialog);
+        case kShowDown:
+            return WriteDownLogger(records.down, mode, dialog);
+        default:
+            return WriteModemLogger(records.modem, mode, dialog);
+    }
 }
 
 Outcome<LoggerKindShown> LoggerFiles::OpenLogger(FileDialogState& dialog, LoggerRecords& records) {

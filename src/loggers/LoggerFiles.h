@@ -3,6 +3,7 @@
 // failure comes back named, and the operation says what it means.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "face/UserPrompts.h"
@@ -13,16 +14,9 @@
 namespace veltra {
 
 // Where a record is written.
-// The spreadsheet modes write a CSV where kSaveAs and kSaveAllAs would write the logger file;
+// The spreadsheet modes write a CSV where SaveAs and SaveAllAs would write the logger file;
 // they leave the record's file name alone (it names the logger file shown).
-enum LoggerWriteMode {
-    kPrintFile = 1,
-    kSaveToLoggers = 2,
-    kSaveAs = 3,
-    kSaveAllAs = 4,
-    kCsvAs = 5,
-    kCsvAllAs = 6
-};
+enum class LoggerWriteMode { PrintFile = 1, SaveToLoggers, SaveAs, SaveAllAs, CsvAs, CsvAllAs };
 
 class LoggerFiles {
   public:
@@ -32,13 +26,20 @@ class LoggerFiles {
     const std::string& folder() const { return folder_; }
     std::string printFilePath() const { return folder_ + "print.temp"; }
 
-    // Writes the record of `kind` (kShowTv, kShowDown, kShowModem) in `mode`; except for the
-    // print file, the record's file name becomes the path written. `dialog` is the viewer's
-    // save dialog (kSaveAs) or the confirmed save-all dialog (kSaveAllAs). Failures: Cancelled
-    // (no file chosen), Declined (an existing file kept), BadRecord (a TV record of neither
-    // type: nothing is written rather than half a file), FileUnwritable.
-    Outcome<Done> write(LoggerRecords& records, int kind, int mode,
-                        FileDialogState* dialog = nullptr);
+    // The logger writers, one a kind of record: the record in `mode`; except for the print file
+    // and the spreadsheets, the record's file name becomes the path written. `dialog` is the
+    // viewer's save dialog (SaveAs, CsvAs) or the confirmed save-all dialog (SaveAllAs,
+    // CsvAllAs). Failures: Cancelled (no file chosen), Declined (an existing file kept),
+    // BadRecord (a TV record of neither type: nothing is written rather than half a file),
+    // FileUnwritable.
+    Ended WriteTvLogger(TvLogger& tv, LoggerWriteMode mode, FileDialogState* dialog = nullptr);
+    Ended WriteDownLogger(DownLogger& down, LoggerWriteMode mode,
+                          FileDialogState* dialog = nullptr);
+    Ended WriteModemLogger(ModemLogger& modem, LoggerWriteMode mode,
+                           FileDialogState* dialog = nullptr);
+    // The record of `kind` of `records` by its writer.
+    Ended WriteLogger(LoggerRecords& records, LoggerKindShown kind, LoggerWriteMode mode,
+                      FileDialogState* dialog = nullptr);
 
     // Asks for a logger file and reads it into the record of its kind. Failures: Cancelled,
     // WrongFileKind (the name's extension), FileUnreadable, BadFile (unknown kind, too many
@@ -46,8 +47,11 @@ class LoggerFiles {
     Outcome<LoggerKindShown> OpenLogger(FileDialogState& dialog, LoggerRecords& records);
 
   private:
-    Outcome<std::string> pathFor(int mode, FileDialogState* dialog, const std::string& name,
-                                 const char* extension);
+    Outcome<std::string> pathFor(LoggerWriteMode mode, FileDialogState* dialog,
+                                 const std::string& name, const char* extension);
+    Ended write(const std::optional<std::string>& text, const std::string& name,
+                std::string& fileName, const char* extension, LoggerWriteMode mode,
+                FileDialogState* dialog);
 
     UserPrompts& prompts_;
     const LanguageTable& texts_;

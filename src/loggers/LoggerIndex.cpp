@@ -4,7 +4,8 @@
 
 namespace veltra {
 
-void LoggerIndex::fill(const std::array<LoggerIndexEntry, kMaxLoggers>& entries, int list) {
+void LoggerIndex::FillLoggerIndex(const LoggerIndexTable& table, LoggerList list) {
+    const LoggerIndexTable::Entries& entries = table[list];
     rows_.clear();
     for (int n = 0; n < LoggersInList(list); ++n) {
         const LoggerIndexEntry& entry = entries[static_cast<std::size_t>(n)];

@@ -20,12 +20,17 @@ struct LoggerIndexRow {
 
 class LoggerIndex {
   public:
-    // The present loggers of `entries` (the whole list `list`), none marked.
-    void fill(const std::array<LoggerIndexEntry, kMaxLoggers>& entries, int list);
+    // The present loggers of `list` in `table`, in increasing number, none marked.
+    void FillLoggerIndex(const LoggerIndexTable& table, LoggerList list);
     void clear() { rows_.clear(); }
 
     const std::vector<LoggerIndexRow>& rows() const { return rows_; }
     std::size_t size() const { return rows_.size(); }
+    std::size_t LoggerCount() const { return rows_.size(); }
+    // The logger number the row at `position` shows; -1 for a row without a logger.
+    int LoggerRowMap(std::size_t position) const {
+        return position < rows_.size() ? rows_[position].number : -1;
+    }
     // The row at `position` (0 is the first logger shown); none past the end.
     const LoggerIndexRow* row(std::size_t position) const {
         return position < rows_.size() ? &rows_[position] : nullptr;

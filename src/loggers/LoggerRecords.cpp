@@ -76,9 +76,9 @@ std::string Header(std::optional<std::string> line, std::size_t limit = kMaxHead
 // ---------------------------------------------------------------------------------------------
 // Answers
 
-std::array<bool, kMaxLoggers> ParsePresence(const std::string& value, int list) {
+std::array<bool, kMaxLoggers> ParsePresence(const std::string& value, LoggerList list) {
     std::array<bool, kMaxLoggers> present{};
-    const int characters = list == kTvList ? 9 : 5;
+    const int characters = list == LoggerList::Tv ? 9 : 5;
     for (int i = 0; i < characters && i < static_cast<int>(value.size()); ++i) {
         const auto bits = static_cast<unsigned char>(value[static_cast<std::size_t>(i)]);
         for (int bit = 0; bit < 6; ++bit) {

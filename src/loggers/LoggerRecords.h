@@ -9,12 +9,13 @@
 
 namespace veltra {
 
-enum LoggerList { kModemList = 0, kTvList = 1 };
+// The instrument's two lists of loggers.
+enum class LoggerList { Modem = 0, Tv = 1 };
 // The three kinds of logger record, as the viewers that show them are numbered.
 enum LoggerKindShown { kShowNothing = 0, kShowTv = 1, kShowDown = 2, kShowModem = 3 };
 inline constexpr int kMaxLoggers = 50;
-inline int LoggersInList(int list) {
-    return list == kTvList ? 50 : 30;
+inline int LoggersInList(LoggerList list) {
+    return list == LoggerList::Tv ? 50 : 30;
 }
 
 // One entry of the logger index table.
@@ -24,6 +25,19 @@ struct LoggerIndexEntry {
     std::string date = "--/--/--";
     std::string time = "--:--:--";
     std::string name = "--------";
+};
+
+// The logger index table: the entries of both lists as last received, one table a program run.
+class LoggerIndexTable {
+  public:
+    using Entries = std::array<LoggerIndexEntry, kMaxLoggers>;
+    Entries& operator[](LoggerList list) { return lists_[static_cast<std::size_t>(list)]; }
+    const Entries& operator[](LoggerList list) const {
+        return lists_[static_cast<std::size_t>(list)];
+    }
+
+  private:
+    std::array<Entries, 2> lists_{};
 };
 
 // TV record columns: 0 row number, 1 name, 2 frequency, 3 bandwidth, 4 offset (MHz "%.2f"),
@@ -57,7 +71,7 @@ struct DownLogger {
 // --- Answers of the instrument --------------------------------------------------------------
 
 // Presence bitmaps of "*?LT" / "*?LM": six loggers per character.
-std::array<bool, kMaxLoggers> ParsePresence(const std::string& value, int list);
+std::array<bool, kMaxLoggers> ParsePresence(const std::string& value, LoggerList list);
 // "*?OT"/"*?OM": number (2 digits), time (8), date (10), name.
 LoggerIndexEntry ParseIndexEntry(const std::string& value);
 

@@ -29,25 +29,28 @@ void LoggerTransfers::message(int code, const std::string& detail) {
     ShowMessageCode(prompts_, texts_, code, detail);
 }
 
-std::optional<bool> LoggerTransfers::tvFlag(int listIndex) {
-    if (listIndex == 1) return true;
-    if (listIndex == 0) return false;
+Ended LoggerTransfers::told(Failure failure, int code, const std::string& detail) {
+    message(code, detail);
+    return {failure, detail, code};
+}
+
+std::optional<LoggerList> LoggerTransfers::ChooserList(int index) {
+    if (index == 1) return LoggerList::Tv;
+    if (index == 0) return LoggerList::Modem;
     message(message::kUnknownLoggerList);
     return std::nullopt;
 }
 
 // A record or row that failed has been reported once by the fetch or the reader, and the
 // operation reports the logger once more: two messages 33, as the instrument's software shows.
-void LoggerTransfers::fetchFailed(Failure failure, int noInstrument, const std::string& detail) {
+Ended LoggerTransfers::fetchFailed(Failure failure, int noInstrument, const std::string& detail) {
     switch (failure) {
         case Failure::Cancelled:
-            return;
+            return failure;
         case Failure::NoInstrument:
-            message(noInstrument);
-            return;
+            return told(failure, noInstrument);
         case Failure::WrongFileKind:
-            message(message::kWrongExtension);
-            return;
+            return told(failure, message::kWrongExtension);
         case Failure::FileUnreadable:
             message(message::kFileUnreadable, detail);
             break;
@@ -57,58 +60,44 @@ void LoggerTransfers::fetchFailed(Failure failure, int noInstrument, const std::
         default:
             break;
     }
-    message(message::kLoggerNotReceived);
+    return told(failure, message::kLoggerNotReceived);
 }
 
-void LoggerTransfers::writeFailed(Failure failure) {
-    if (failure == Failure::BadRecord) message(message::kBadChannel);
-    if (failure == Failure::FileUnwritable) message(message::kFileUnwritable);
+Ended LoggerTransfers::writeFailed(Failure failure) {
+    if (failure == Failure::BadRecord) return told(failure, message::kBadChannel);
+    if (failure == Failure::FileUnwritable) return told(failure, message::kFileUnwritable);
+    return failure;
 }
 
-bool LoggerTransfers::fetch(const LoggerIndexRow& row, bool tv, LoggerKindShown& kind,
-                            int noInstrument) {
+Outcome<LoggerKindShown> LoggerTransfers::fetch(const LoggerIndexRow& row, LoggerList list,
+                                                int noInstrument) {
     const auto fetched = [&] {
         WaitCursor wait(prompts_);
-        return fetcher_.FetchLogger(row, tv, records);
+        return fetcher_.FetchLogger(row, list, records);
     }();
-    if (!fetched) {
-        fetchFailed(fetched.failure(), noInstrument);
-        return false;
-    }
-    kind = *fetched;
-    return true;
+    if (fetched) return fetched;
+    return FailureOf<LoggerKindShown>(fetchFailed(fetched.failure(), noInstrument));
 }
 
 // ---------------------------------------------------------------------------------------------
 // The tab
 
-bool LoggerTransfers::ReceiveLogButClick(int listIndex) {
+Ended LoggerTransfers::ReceiveLoggerList(LoggerList list) {
     DeviceJob job(busy_, link_, [this](int code) { message(code); });
-    if (!job) return false;
-    const int list = listIndex == 1 ? kTvList : kModemList;
-    const auto entries = fetcher_.ReceiveLoggerIndex(list);
-    if (!entries) {
-        message(message::kNoInstrument);
-        return false;
-    }
-    index_.fill(*entries, list);
-    if (index_.size() == 0) {
-        message(message::kNoLoggers);
-        return false;
-    }
-    return true;
+    if (!job) return job.refusal();
+    if (!fetcher_.ReceiveLoggerIndex(list, indexTable_))
+        return told(Failure::NoAnswer, message::kNoInstrument);
+    index_.FillLoggerIndex(indexTable_, list);
+    if (index_.LoggerCount() == 0) message(message::kNoLoggers);
+    return Done{};
 }
 
-LoggerKindShown LoggerTransfers::LoggerIndexDblClick(int listIndex, std::size_t position) {
+Outcome<LoggerKindShown> LoggerTransfers::FetchListedLogger(LoggerList list, std::size_t position) {
     const LoggerIndexRow* row = index_.row(position);
-    if (!row) return kShowNothing;
-    const auto tv = tvFlag(listIndex);
-    if (!tv) return kShowNothing;
+    if (!row) return Failure::NothingChosen;
     DeviceBusy::Guard guard(busy_);
-    if (!guard) return kShowNothing;
-    LoggerKindShown kind = kShowNothing;
-    fetch(*row, *tv, kind, message::kNoInstrument);
-    return kind;
+    if (!guard) return Failure::Busy;
+    return fetch(*row, list, message::kNoInstrument);
 }
 
 std::vector<std::size_t> LoggerTransfers::everyPosition() const {
@@ -118,61 +107,60 @@ std::vector<std::size_t> LoggerTransfers::everyPosition() const {
     return positions;
 }
 
-void LoggerTransfers::save(int listIndex, const std::vector<std::size_t>& positions, int mode,
-                           FileDialogState* dialog) {
-    const auto tv = tvFlag(listIndex);
-    if (!tv) return;
+Ended LoggerTransfers::save(LoggerList list, const std::vector<std::size_t>& positions,
+                            LoggerWriteMode mode, FileDialogState* dialog) {
     DeviceBusy::Guard guard(busy_);
-    if (!guard) return;
+    if (!guard) return Failure::Busy;
     bool chosen = dialog == nullptr;
     for (const std::size_t position : positions) {
         const LoggerIndexRow* listed = index_.row(position);
         if (!listed) continue;
         const LoggerIndexRow row = *listed;
-        LoggerKindShown kind = kShowNothing;
-        if (!fetch(row, *tv, kind, message::kNoInstrument)) return;
+        const auto kind = fetch(row, list, message::kNoInstrument);
+        if (!kind) return FailureOf<Done>(kind);
         if (!chosen) {
             dialog->fileName = "MyLoggers";
-            if (!prompts_.chooseSaveFile(*dialog)) return;
+            if (!prompts_.chooseSaveFile(*dialog)) return Failure::Cancelled;
             chosen = true;
         }
         // No "saved" box after a failed write or an existing file kept.
-        const auto written = files_.write(records, kind, mode, dialog);
+        const auto written = files_.WriteLogger(records, *kind, mode, dialog);
         if (!written) return writeFailed(written.failure());
     }
     prompts_.showMessage(0, texts_.text(kSavedCaption), texts_.text(kSavedText),
                          MessageIcon::Information);
+    return Done{};
 }
 
-void LoggerTransfers::SaveLogButClick(int listIndex) {
-    save(listIndex, everyPosition(), kSaveToLoggers, nullptr);
+Ended LoggerTransfers::SaveAllLoggers(LoggerList list) {
+    return save(list, everyPosition(), LoggerWriteMode::SaveToLoggers, nullptr);
 }
 
-void LoggerTransfers::SaveLoggers(int listIndex, const std::vector<std::size_t>& positions) {
-    save(listIndex, positions, kSaveToLoggers, nullptr);
+Ended LoggerTransfers::SaveLoggers(LoggerList list, const std::vector<std::size_t>& positions) {
+    return save(list, positions, LoggerWriteMode::SaveToLoggers, nullptr);
 }
 
-void LoggerTransfers::SaveLogAsButClick(int listIndex, FileDialogState& saveAllDialog) {
-    save(listIndex, everyPosition(), kSaveAllAs, &saveAllDialog);
+Ended LoggerTransfers::SaveAllLoggersAs(LoggerList list, FileDialogState& dialog) {
+    return save(list, everyPosition(), LoggerWriteMode::SaveAllAs, &dialog);
 }
 
-void LoggerTransfers::ExportMarkedCsv(int listIndex, FileDialogState& dialog) {
+Ended LoggerTransfers::ExportMarkedCsv(LoggerList list, FileDialogState& dialog) {
     std::vector<std::size_t> marked;
     for (std::size_t k = 0; k < index_.size(); ++k) {
         if (index_.rows()[k].marked) marked.push_back(k);
     }
-    if (marked.empty()) return message(message::kNothingMarked);
-    save(listIndex, marked, kCsvAllAs, &dialog);
+    if (marked.empty()) return told(Failure::NothingChosen, message::kNothingMarked);
+    return save(list, marked, LoggerWriteMode::CsvAllAs, &dialog);
 }
 
-LoggerKindShown LoggerTransfers::OpenLogButClick(FileDialogState& openDialog) {
+Outcome<LoggerKindShown> LoggerTransfers::OpenLoggerFile(FileDialogState& dialog) {
     const auto opened = [&] {
         WaitCursor wait(prompts_);
-        return files_.OpenLogger(openDialog, records);
+        return files_.OpenLogger(dialog, records);
     }();
-    if (opened) return *opened;
-    fetchFailed(opened.failure(), message::kLoggerNotReceived, opened.detail());
-    return kShowNothing;
+    if (opened) return opened;
+    return FailureOf<LoggerKindShown>(
+        fetchFailed(opened.failure(), message::kLoggerNotReceived, opened.detail()));
 }
 
 std::optional<TvLogger> LoggerTransfers::OpenTvForComparison(FileDialogState& dialog) {
@@ -192,58 +180,56 @@ std::optional<TvLogger> LoggerTransfers::OpenTvForComparison(FileDialogState& di
     return other.tv;
 }
 
-void LoggerTransfers::SaveRecordAs(int kind, FileDialogState& dialog) {
-    const auto written = files_.write(records, kind, kSaveAs, &dialog);
-    if (!written) writeFailed(written.failure());
+Ended LoggerTransfers::SaveRecordAs(LoggerKindShown kind, FileDialogState& dialog) {
+    const auto written = files_.WriteLogger(records, kind, LoggerWriteMode::SaveAs, &dialog);
+    return written ? written : writeFailed(written.failure());
 }
 
-void LoggerTransfers::ExportRecordCsv(int kind, FileDialogState& dialog) {
-    const auto written = files_.write(records, kind, kCsvAs, &dialog);
-    if (!written) writeFailed(written.failure());
+Ended LoggerTransfers::ExportRecordCsv(LoggerKindShown kind, FileDialogState& dialog) {
+    const auto written = files_.WriteLogger(records, kind, LoggerWriteMode::CsvAs, &dialog);
+    return written ? written : writeFailed(written.failure());
 }
 
 // ---------------------------------------------------------------------------------------------
 // Printing
 
-bool LoggerTransfers::printRecord(int kind, TextPrinter& printer) {
+Ended LoggerTransfers::printRecord(LoggerKindShown kind, TextPrinter& printer) {
     printer.SetPrintTitle(kind == kShowTv     ? records.tv.name
                           : kind == kShowDown ? records.down.name
                                               : records.modem.name);
-    const auto written = files_.write(records, kind, kPrintFile);
+    const auto written = files_.WriteLogger(records, kind, LoggerWriteMode::PrintFile);
     if (!written) {
         writeFailed(written.failure());
-        message(message::kLoggerNotReceived);
-        return false;
+        return told(written.failure(), message::kLoggerNotReceived);
     }
-    if (PrintTextFile(files_.printFilePath(), printer) == 0) {
-        message(message::kPrintFailed);
-        return false;
-    }
-    return true;
+    if (PrintTextFile(files_.printFilePath(), printer) == 0)
+        return told(Failure::NotPrinted, message::kPrintFailed);
+    return Done{};
 }
 
-void LoggerTransfers::ImprimirRegistreClick(int kind, TextPrinter& printer) {
-    if (printer.choosePrinter()) printRecord(kind, printer);
+Ended LoggerTransfers::PrintRecord(LoggerKindShown kind, TextPrinter& printer) {
+    if (!printer.choosePrinter()) return Failure::Cancelled;
+    return printRecord(kind, printer);
 }
 
-void LoggerTransfers::PrintSelButClick(int listIndex, TextPrinter& printer) {
-    const auto tv = tvFlag(listIndex);
-    if (!tv) return;
+Ended LoggerTransfers::PrintMarkedLoggers(LoggerList list, TextPrinter& printer) {
     DeviceBusy::Guard guard(busy_);
-    if (!guard) return;
+    if (!guard) return Failure::Busy;
     std::optional<PrintBatch> batch;
     for (const LoggerIndexRow& row : index_.rows()) {
         if (!row.marked) continue;
         if (!batch) {
-            if (!printer.choosePrinter()) return;  // one dialog for all marked loggers
+            // One dialog for all marked loggers.
+            if (!printer.choosePrinter()) return Failure::Cancelled;
             batch.emplace(printer);
         }
         // Printing says 33 for a missing instrument too: the fetch failed.
-        LoggerKindShown kind = kShowNothing;
-        if (!fetch(row, *tv, kind, message::kLoggerNotReceived)) return;
-        if (!printRecord(kind, printer)) return;
+        const auto kind = fetch(row, list, message::kLoggerNotReceived);
+        if (!kind) return FailureOf<Done>(kind);
+        if (const Ended printed = printRecord(*kind, printer); !printed) return printed;
     }
-    if (!batch) message(message::kNothingMarked);
+    if (!batch) return told(Failure::NothingChosen, message::kNothingMarked);
+    return Done{};
 }
 
 }  // namespace veltra

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,55 +33,58 @@ class LoggerTransfers {
     LoggerFetcher& fetcher() { return fetcher_; }
     LoggerFiles& files() { return files_; }
 
-    // `listIndex` is the list chooser's index: 0 the modem list, 1 the TV list.
-    // True when loggers were listed (the save and print buttons may be enabled).
-    bool ReceiveLogButClick(int listIndex);
-    // Fetches the logger at `position` of the index: the kind to show, or kShowNothing.
-    LoggerKindShown LoggerIndexDblClick(int listIndex, std::size_t position);
-    // Fetches every listed logger into the Loggers folder, or beside the file chosen once.
-    void SaveLogButClick(int listIndex);
-    // Fetches the loggers at `positions` of the index into the Loggers folder.
-    void SaveLoggers(int listIndex, const std::vector<std::size_t>& positions);
-    void SaveLogAsButClick(int listIndex, FileDialogState& saveAllDialog);
+    // The list of the Loggers tab's chooser at `index` (0 modem, 1 TV); message 34 for another.
+    std::optional<LoggerList> ChooserList(int index);
+
+    // Receives the index of `list` into the index model. Done also for an empty list (message 37
+    // said); NoInstrument or NoAnswer (message 7 said), Busy.
+    Ended ReceiveLoggerList(LoggerList list);
+    // Fetches the logger at `position` of the index into its record: the kind to show.
+    Outcome<LoggerKindShown> FetchListedLogger(LoggerList list, std::size_t position);
+    // Fetches the loggers at `positions` of the index (SaveAllLoggers: every listed one) into the
+    // Loggers folder, then says they are saved.
+    Ended SaveLoggers(LoggerList list, const std::vector<std::size_t>& positions);
+    Ended SaveAllLoggers(LoggerList list);
+    // Fetches every listed logger beside the file chosen once in `dialog`.
+    Ended SaveAllLoggersAs(LoggerList list, FileDialogState& dialog);
     // Fetches every marked logger into a spreadsheet beside the file chosen once.
-    void ExportMarkedCsv(int listIndex, FileDialogState& dialog);
-    // Opens a logger file: the kind to show, or kShowNothing.
-    LoggerKindShown OpenLogButClick(FileDialogState& openDialog);
+    Ended ExportMarkedCsv(LoggerList list, FileDialogState& dialog);
+    // Opens a logger file into its record: the kind to show.
+    Outcome<LoggerKindShown> OpenLoggerFile(FileDialogState& dialog);
     // A second TV logger file for the TV viewer's comparison; none when it cannot be read or is
     // not a TV logger (the person is told why).
     std::optional<TvLogger> OpenTvForComparison(FileDialogState& dialog);
     // A viewer's "save as" of the record of `kind`, and its export as a spreadsheet.
-    void SaveRecordAs(int kind, FileDialogState& dialog);
-    void ExportRecordCsv(int kind, FileDialogState& dialog);
+    Ended SaveRecordAs(LoggerKindShown kind, FileDialogState& dialog);
+    Ended ExportRecordCsv(LoggerKindShown kind, FileDialogState& dialog);
 
-    // Printing: the record shown in a viewer of `kind`, and every logger marked in the index.
-    void ImprimirRegistreClick(int kind, TextPrinter& printer);
-    void PrintSelButClick(int listIndex, TextPrinter& printer);
+    // Printing, after the printer dialog: the record shown in a viewer of `kind`, and every
+    // logger marked in the index (one dialog for them all).
+    Ended PrintRecord(LoggerKindShown kind, TextPrinter& printer);
+    Ended PrintMarkedLoggers(LoggerList list, TextPrinter& printer);
 
   private:
     void message(int code, const std::string& detail = {});
-    // The list of the chooser's index; message 34 for an unknown one.
-    std::optional<bool> tvFlag(int listIndex);
+    Ended told(Failure failure, int code, const std::string& detail = {});
     // Fetches the logger at `position`, with the wait cursor; on a failure says why.
     // `noInstrument` is the message for a missing IO interface.
-    bool fetch(const LoggerIndexRow& row, bool tv, LoggerKindShown& kind, int noInstrument);
-    // Says why a fetch, an open or a write failed.
-    // `detail`: the file that could not be read.
-    void fetchFailed(Failure failure, int noInstrument, const std::string& detail = {});
-    void writeFailed(Failure failure);
+    Outcome<LoggerKindShown> fetch(const LoggerIndexRow& row, LoggerList list, int noInstrument);
+    // Says why a fetch, an open or a write failed. `detail`: the file that could not be read.
+    Ended fetchFailed(Failure failure, int noInstrument, const std::string& detail = {});
+    Ended writeFailed(Failure failure);
     // Saves the listed loggers at `positions` in `mode`; `dialog` is asked for once, before the
     // first write.
-    void save(int listIndex, const std::vector<std::size_t>& positions, int mode,
-              FileDialogState* dialog);
+    Ended save(LoggerList list, const std::vector<std::size_t>& positions, LoggerWriteMode mode,
+               FileDialogState* dialog);
     std::vector<std::size_t> everyPosition() const;
-    // Writes the record of `kind` in the print file and prints it; false when the caller must
-    // stop.
-    bool printRecord(int kind, TextPrinter& printer);
+    // Writes the record of `kind` in the print file and prints it.
+    Ended printRecord(LoggerKindShown kind, TextPrinter& printer);
 
     Link& link_;
     UserPrompts& prompts_;
     const LanguageTable& texts_;
     DeviceBusy& busy_;
+    LoggerIndexTable indexTable_;
     LoggerIndex index_;
     LoggerFetcher fetcher_;
     LoggerFiles files_;

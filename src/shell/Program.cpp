@@ -52,7 +52,7 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts,
     LoggerWindow->setCompareSource(
         [this](FileDialogState& dialog) { return loggers->OpenTvForComparison(dialog); });
     Form1->setPrinter(printer.get());
-    const std::pair<LoggerViewer*, int> viewers[] = {
+    const std::pair<LoggerViewer*, LoggerKindShown> viewers[] = {
         {LoggerWindow, kShowTv}, {DownWindow, kShowDown}, {ModemWindow, kShowModem}};
     for (const auto& [viewer, kind] : viewers) {
         viewer->setServices(&loggers->records, Dialog, &language.table());
@@ -62,7 +62,7 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts,
             [this, kind = kind](FileDialogState& dialog) {
                 loggers->ExportRecordCsv(kind, dialog);
             },
-            [this, kind = kind] { loggers->ImprimirRegistreClick(kind, *printer); });
+            [this, kind = kind] { loggers->PrintRecord(kind, *printer); });
     }
     updates =
         std::make_unique<FirmwareUpdates>(link, prompts, language.table(), *UpdatingFORM, *ConfUpgr,

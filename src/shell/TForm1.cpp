@@ -505,7 +505,8 @@ void TForm1::showViewer(int kind) {
 
 void TForm1::ReceiveLogButClick() {
     if (!loggers_) return;
-    const bool listed = loggers_->ReceiveLogButClick(LoggerType->currentIndex());
+    const auto list = LoggerType->currentIndex() == 1 ? LoggerList::Tv : LoggerList::Modem;
+    const bool listed = loggers_->ReceiveLoggerList(list) && loggers_->index().LoggerCount() > 0;
     showLoggerIndex();
     if (listed) {
         PrintSelBut->setEnabled(true);
@@ -518,28 +519,39 @@ void TForm1::LoggerIndexDblClick() {
     // The mark column toggles marks; a double click there opens nothing.
     const auto [column, row] = loggerClick_;
     if (!loggers_ || row <= 0 || column == kLoggerMarkColumn) return;
-    showViewer(loggers_->LoggerIndexDblClick(LoggerType->currentIndex(),
-                                             static_cast<std::size_t>(row - 1)));
+    const auto list = loggers_->ChooserList(LoggerType->currentIndex());
+    if (!list) return;
+    const auto shown = loggers_->FetchListedLogger(*list, static_cast<std::size_t>(row - 1));
+    if (shown) showViewer(*shown);
 }
 
 void TForm1::SaveLogButClick() {
-    if (loggers_) loggers_->SaveLogButClick(LoggerType->currentIndex());
+    if (!loggers_) return;
+    if (const auto list = loggers_->ChooserList(LoggerType->currentIndex()))
+        loggers_->SaveAllLoggers(*list);
 }
 
 void TForm1::SaveLogAsButClick() {
-    if (loggers_) loggers_->SaveLogAsButClick(LoggerType->currentIndex(), SaveAllAsDialog);
+    if (!loggers_) return;
+    if (const auto list = loggers_->ChooserList(LoggerType->currentIndex()))
+        loggers_->SaveAllLoggersAs(*list, SaveAllAsDialog);
 }
 
 void TForm1::OpenLogButClick() {
-    if (loggers_) showViewer(loggers_->OpenLogButClick(OpenLoggerDialog));
+    if (!loggers_) return;
+    if (const auto shown = loggers_->OpenLoggerFile(OpenLoggerDialog)) showViewer(*shown);
 }
 
 void TForm1::PrintSelButClick() {
-    if (loggers_ && printer_) loggers_->PrintSelButClick(LoggerType->currentIndex(), *printer_);
+    if (!loggers_ || !printer_) return;
+    if (const auto list = loggers_->ChooserList(LoggerType->currentIndex()))
+        loggers_->PrintMarkedLoggers(*list, *printer_);
 }
 
 void TForm1::ExportCsv1Click() {
-    if (loggers_) loggers_->ExportMarkedCsv(LoggerType->currentIndex(), CsvAllDialog);
+    if (!loggers_) return;
+    if (const auto list = loggers_->ChooserList(LoggerType->currentIndex()))
+        loggers_->ExportMarkedCsv(*list, CsvAllDialog);
 }
 
 void TForm1::LoggerTypeChange() {

@@ -21,6 +21,8 @@ enum class Failure {
     Cancelled,       // the person closed a dialog
     Declined,        // the person answered no
     Busy,            // another operation is under way: refused without a word
+    NothingChosen,   // nothing marked or selected to work on
+    NotPrinted,      // the printer took nothing
 };
 
 // Marks success for operations that give no value.
@@ -39,6 +41,7 @@ class Outcome {
     T& operator*() { return *value_; }
     const T* operator->() const { return &*value_; }
     T* operator->() { return &*value_; }
+    T value_or(T fallback) const { return value_ ? *value_ : std::move(fallback); }
     // Meaningful only on a failure.
     Failure failure() const { return failure_; }
     const std::string& detail() const { return detail_; }
@@ -53,5 +56,11 @@ class Outcome {
 
 // What an operation that talks to the person returns: done, or the failure it has told of.
 using Ended = Outcome<Done>;
+
+// The failure of `other`, carried on as an outcome of another type.
+template <class T, class U>
+Outcome<T> FailureOf(const Outcome<U>& other) {
+    return {other.failure(), other.detail(), other.message()};
+}
 
 }  // namespace veltra

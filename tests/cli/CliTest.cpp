@@ -159,6 +159,12 @@ TEST_F(CommandLine, ExitStatusesQuestionsAndJson) {
         EXPECT_EQ(!cli.sim.commandsSent().empty(), c.sends) << c.arguments[1];
         EXPECT_EQ(cli.sim.plans().size(), 2u) << c.arguments[1];
     }
+    // A logger asked for by number from an empty list is missing too.
+    Cli empty(folder);
+    empty.sim.tvLoggers()[4].reset();
+    EXPECT_EQ(empty.run({"loggers", "pull", "4"}), cli::kFailed);
+    EXPECT_NE(empty.err.str().find("no tv logger 4"), std::string::npos) << empty.err.str();
+
     Cli unplugged(folder);
     unplugged.sim.setPlugged(false);
     EXPECT_EQ(unplugged.run({"plans", "list"}), cli::kNoInstrument);

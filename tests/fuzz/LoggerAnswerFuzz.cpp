@@ -6,8 +6,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace veltra;
     const std::string value = fuzz::Text(data, size);
-    ParsePresence(value, kTvList);
-    ParsePresence(value, kModemList);
+    ParsePresence(value, LoggerList::Tv);
+    ParsePresence(value, LoggerList::Modem);
     ParseIndexEntry(value);
     ParseTvHeader(value);
     TvRecord record;

@@ -119,22 +119,29 @@ std::vector<Operation> Operations() {
          [](Rig& rig) { rig.transfers.EraseAllChannelPlans(); },
          [](const Rig& rig) { return rig.prompts.messages.empty(); }},
         {"TV logger list", noPrepare,
-         [](Rig& rig) { rig.shown = rig.loggers.ReceiveLogButClick(1) ? 1 : 0; },
+         [](Rig& rig) { rig.shown = rig.loggers.ReceiveLoggerList(LoggerList::Tv) ? 1 : 0; },
          [](const Rig& rig) { return rig.shown == 1; }},
         {"modem logger list", noPrepare,
-         [](Rig& rig) { rig.shown = rig.loggers.ReceiveLogButClick(0) ? 1 : 0; },
+         [](Rig& rig) { rig.shown = rig.loggers.ReceiveLoggerList(LoggerList::Modem) ? 1 : 0; },
          [](const Rig& rig) { return rig.shown == 1; }},
-        {"TV logger fetch", [](Rig& rig) { rig.loggers.ReceiveLogButClick(1); },
-         [](Rig& rig) { rig.shown = rig.loggers.LoggerIndexDblClick(1, 0); },
+        {"TV logger fetch", [](Rig& rig) { rig.loggers.ReceiveLoggerList(LoggerList::Tv); },
+         [](Rig& rig) {
+             rig.shown = rig.loggers.FetchListedLogger(LoggerList::Tv, 0).value_or(kShowNothing);
+         },
          [](const Rig& rig) { return rig.shown == kShowTv; }},
-        {"modem logger fetch", [](Rig& rig) { rig.loggers.ReceiveLogButClick(0); },
-         [](Rig& rig) { rig.shown = rig.loggers.LoggerIndexDblClick(0, 0); },
+        {"modem logger fetch", [](Rig& rig) { rig.loggers.ReceiveLoggerList(LoggerList::Modem); },
+         [](Rig& rig) {
+             rig.shown = rig.loggers.FetchListedLogger(LoggerList::Modem, 0).value_or(kShowNothing);
+         },
          [](const Rig& rig) { return rig.shown == kShowModem; }},
-        {"downstream logger fetch", [](Rig& rig) { rig.loggers.ReceiveLogButClick(0); },
-         [](Rig& rig) { rig.shown = rig.loggers.LoggerIndexDblClick(0, 1); },
+        {"downstream logger fetch",
+         [](Rig& rig) { rig.loggers.ReceiveLoggerList(LoggerList::Modem); },
+         [](Rig& rig) {
+             rig.shown = rig.loggers.FetchListedLogger(LoggerList::Modem, 1).value_or(kShowNothing);
+         },
          [](const Rig& rig) { return rig.shown == kShowDown; }},
-        {"save all loggers", [](Rig& rig) { rig.loggers.ReceiveLogButClick(0); },
-         [](Rig& rig) { rig.loggers.SaveLogButClick(0); },
+        {"save all loggers", [](Rig& rig) { rig.loggers.ReceiveLoggerList(LoggerList::Modem); },
+         [](Rig& rig) { rig.loggers.SaveAllLoggers(LoggerList::Modem); },
          [](const Rig& rig) {
              return rig.prompts.messages.size() == 1 && rig.prompts.messages[0].caption == "T151";
          }},

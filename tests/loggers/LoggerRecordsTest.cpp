@@ -5,7 +5,7 @@
 namespace veltra {
 namespace {
 
-std::vector<int> Present(const std::string& value, int list) {
+std::vector<int> Present(const std::string& value, LoggerList list) {
     std::vector<int> numbers;
     const auto present = ParsePresence(value, list);
     for (int n = 0; n < kMaxLoggers; ++n) {
@@ -15,16 +15,16 @@ std::vector<int> Present(const std::string& value, int list) {
 }
 
 TEST(Presence, SixLoggersPerCharacter) {
-    EXPECT_EQ(Present(std::string("\x41\x70") + std::string(7, '\x40'), kTvList),
+    EXPECT_EQ(Present(std::string("\x41\x70") + std::string(7, '\x40'), LoggerList::Tv),
               (std::vector<int>{0, 10, 11}));
     // Character 8 of the TV list counts only loggers 48 and 49.
-    EXPECT_EQ(Present(std::string(8, '\x40') + "\x7F", kTvList), (std::vector<int>{48, 49}));
+    EXPECT_EQ(Present(std::string(8, '\x40') + "\x7F", LoggerList::Tv), (std::vector<int>{48, 49}));
     // Bits 0x40 and 0x80 mean nothing.
-    EXPECT_EQ(Present(std::string("\xC0\x40", 2), kTvList), std::vector<int>{});
+    EXPECT_EQ(Present(std::string("\xC0\x40", 2), LoggerList::Tv), std::vector<int>{});
     // The modem list has 30 loggers: characters 0..4.
-    EXPECT_EQ(Present(std::string(4, '\x40') + "\x70\x7F\x7F", kModemList),
+    EXPECT_EQ(Present(std::string(4, '\x40') + "\x70\x7F\x7F", LoggerList::Modem),
               (std::vector<int>{28, 29}));
-    EXPECT_EQ(Present("", kTvList), std::vector<int>{});
+    EXPECT_EQ(Present("", LoggerList::Tv), std::vector<int>{});
 }
 
 TEST(IndexEntry, FixedPositions) {

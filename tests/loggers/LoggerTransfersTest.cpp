@@ -24,8 +24,9 @@ class Loggers : public ::testing::Test {
     }
     std::string msg(int code) const { return *MessageText(code, texts); }
     std::vector<std::string> messages() const { return prompts.messageTexts(); }
-    void receive(int listIndex) {
-        ASSERT_TRUE(loggers.ReceiveLogButClick(listIndex));
+    void receive(LoggerList list) {
+        ASSERT_TRUE(loggers.ReceiveLoggerList(list));
+        ASSERT_GT(loggers.index().LoggerCount(), 0u);
         sim.clearTraffic();
     }
 
@@ -42,7 +43,7 @@ class Loggers : public ::testing::Test {
 TEST_F(Loggers, IndexRowsFollowTheLoggersPresent) {
     for (int n : {5, 17, 40})
         sim.tvLoggers()[static_cast<std::size_t>(n)] = TvLogger("L" + std::to_string(n), 1);
-    receive(1);
+    receive(LoggerList::Tv);
     const auto& rows = loggers.index().rows();
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].name, "L5");
@@ -55,26 +56,27 @@ TEST_F(Loggers, IndexRowsFollowTheLoggersPresent) {
     // A second receive with fewer loggers leaves nothing of the first behind.
     sim.tvLoggers()[17].reset();
     sim.tvLoggers()[40].reset();
-    receive(1);
+    receive(LoggerList::Tv);
     EXPECT_EQ(loggers.index().size(), 1u);
 }
 
 TEST_F(Loggers, ReceiveTrafficAndEmptyLists) {
     sim.modemLoggers()[2] = ModemLogger("CM");
-    loggers.ReceiveLogButClick(0);
+    loggers.ReceiveLoggerList(LoggerList::Modem);
     EXPECT_EQ(sim.commandsSent(), (Commands{"*?LM", "*?OM02"}));
     sim.modemLoggers()[2].reset();
-    EXPECT_FALSE(loggers.ReceiveLogButClick(0));
+    EXPECT_TRUE(loggers.ReceiveLoggerList(LoggerList::Modem));
+    EXPECT_EQ(loggers.index().LoggerCount(), 0u);
     EXPECT_EQ(messages(), std::vector<std::string>{msg(37)});
     sim.setPlugged(false);
-    EXPECT_FALSE(loggers.ReceiveLogButClick(1));
+    EXPECT_FALSE(loggers.ReceiveLoggerList(LoggerList::Tv));
     EXPECT_EQ(messages().back(), msg(7));
 }
 
 TEST_F(Loggers, MarksAndTheHeaderToggle) {
     for (int n : {0, 1, 2})
         sim.tvLoggers()[static_cast<std::size_t>(n)] = TvLogger("L", 1);
-    receive(1);
+    receive(LoggerList::Tv);
     LoggerIndex& index = loggers.index();
     auto marks = [&] {
         std::string m;
@@ -94,8 +96,8 @@ TEST_F(Loggers, MarksAndTheHeaderToggle) {
 
 TEST_F(Loggers, FetchingATvLogger) {
     sim.tvLoggers()[3] = TvLogger("NORTH", 3);
-    receive(1);
-    EXPECT_EQ(loggers.LoggerIndexDblClick(1, 0), kShowTv);
+    receive(LoggerList::Tv);
+    EXPECT_EQ(loggers.FetchListedLogger(LoggerList::Tv, 0).value_or(kShowNothing), kShowTv);
     EXPECT_EQ(sim.commandsSent(), (Commands{"*?ET03", "*?HD03000", "*?HD03001", "*?HD03002"}));
     const auto& tv = loggers.records.tv;
     EXPECT_EQ(tv.name, "NORTH");
@@ -110,7 +112,7 @@ TEST_F(Loggers, FetchingATvLogger) {
 
 TEST_F(Loggers, RecordNumbersHaveThreeDigits) {
     sim.tvLoggers()[3] = TvLogger("N", 121);
-    receive(1);
+    receive(LoggerList::Tv);
     ASSERT_TRUE(link.FindIOInterface());
     LoggerFetcher& fetcher = loggers.fetcher();
     TvRecord record;
@@ -131,23 +133,23 @@ TEST_F(Loggers, RecordNumbersHaveThreeDigits) {
 TEST_F(Loggers, ABadRecordFailsTheFetchWithMessage33Twice) {
     sim.tvLoggers()[0] = TvLogger("N", 3);
     sim.tvLoggers()[0]->records[1] = "1&D&1&0&8000000&0&4&6952&63&38&x";
-    receive(1);
-    EXPECT_EQ(loggers.LoggerIndexDblClick(1, 0), kShowNothing);
+    receive(LoggerList::Tv);
+    EXPECT_EQ(loggers.FetchListedLogger(LoggerList::Tv, 0).value_or(kShowNothing), kShowNothing);
     EXPECT_EQ(messages(), (std::vector<std::string>{msg(33), msg(33)}));
 }
 
 TEST_F(Loggers, FetchingModemListLoggers) {
     sim.modemLoggers()[1] = ModemLogger("CM");
     sim.modemLoggers()[4] = DownLogger("DS");
-    receive(0);
-    EXPECT_EQ(loggers.LoggerIndexDblClick(0, 0), kShowModem);
+    receive(LoggerList::Modem);
+    EXPECT_EQ(loggers.FetchListedLogger(LoggerList::Modem, 0).value_or(kShowNothing), kShowModem);
     EXPECT_EQ(sim.commandsSent(),
               (Commands{"*?EM01", "*?HM010", "*?HM011", "*?HM012", "*?HM013", "*?HM014", "*?HM015",
                         "*?HM016", "*?HM017", "*?HM0110", "*?HM0111", "*?HM0112", "*?HM0113"}));
     EXPECT_EQ(loggers.records.modem.down[0][6], "QAM256");
     EXPECT_EQ(loggers.records.modem.up[3][7], "64QAM");
     sim.clearTraffic();
-    EXPECT_EQ(loggers.LoggerIndexDblClick(0, 1), kShowDown);
+    EXPECT_EQ(loggers.FetchListedLogger(LoggerList::Modem, 1).value_or(kShowNothing), kShowDown);
     EXPECT_EQ(sim.commandsSent(),
               (Commands{"*?EM04", "*?HM048", "*?HM049", "*?HM040", "*?HM041", "*?HM042", "*?HM043",
                         "*?HM044", "*?HM045", "*?HM046", "*?HM047"}));
@@ -158,9 +160,9 @@ TEST_F(Loggers, FetchingModemListLoggers) {
 
 TEST_F(Loggers, FetchWithoutInstrumentShowsMessage7) {
     sim.tvLoggers()[0] = TvLogger("N", 1);
-    receive(1);
+    receive(LoggerList::Tv);
     sim.setPlugged(false);
-    EXPECT_EQ(loggers.LoggerIndexDblClick(1, 0), kShowNothing);
+    EXPECT_EQ(loggers.FetchListedLogger(LoggerList::Tv, 0).value_or(kShowNothing), kShowNothing);
     EXPECT_EQ(messages(), std::vector<std::string>{msg(7)});
 }
 
@@ -168,8 +170,8 @@ TEST_F(Loggers, SaveWritesEveryListedLoggerIntoTheLoggersFolder) {
     sim.tvLoggers()[0] = TvLogger("SAME", 2);
     sim.tvLoggers()[1] = TvLogger("SAME", 3);
     sim.tvLoggers()[2] = TvLogger("../../x", 1);
-    receive(1);
-    loggers.SaveLogButClick(1);
+    receive(LoggerList::Tv);
+    loggers.SaveAllLoggers(LoggerList::Tv);
     EXPECT_EQ(prompts.messages.back().caption, "T151");
     EXPECT_EQ(prompts.messages.back().text, "T152");
     // Two loggers of the same name end in one file; the folder was created.
@@ -181,9 +183,9 @@ TEST_F(Loggers, SaveWritesEveryListedLoggerIntoTheLoggersFolder) {
 
 TEST_F(Loggers, AFolderThatCannotBeWrittenSaysSoOnceAndNeverSaved) {
     sim.tvLoggers()[0] = TvLogger("N", 1);
-    receive(1);
+    receive(LoggerList::Tv);
     folder.write("Loggers", "a file where the folder should be");
-    loggers.SaveLogButClick(1);
+    loggers.SaveAllLoggers(LoggerList::Tv);
     prompts.files = {folder.str() + "Loggers/n.logtv"};
     loggers.SaveRecordAs(kShowTv, saveAs);
     EXPECT_EQ(messages(), (std::vector<std::string>{msg(18), msg(18)}));
@@ -192,9 +194,9 @@ TEST_F(Loggers, AFolderThatCannotBeWrittenSaysSoOnceAndNeverSaved) {
 TEST_F(Loggers, SaveAllAsAsksOnceAndNamesEachFile) {
     sim.modemLoggers()[0] = ModemLogger("CM");
     sim.modemLoggers()[1] = DownLogger("DS");
-    receive(0);
+    receive(LoggerList::Modem);
     prompts.files = {folder.str() + "survey.north"};
-    loggers.SaveLogAsButClick(0, saveAll);
+    loggers.SaveAllLoggersAs(LoggerList::Modem, saveAll);
     EXPECT_TRUE(folder.exists("survey_CM.logmr"));
     EXPECT_TRUE(folder.exists("survey_DS.logds"));
     EXPECT_EQ(prompts.messages.back().text, "T152");
@@ -203,19 +205,19 @@ TEST_F(Loggers, SaveAllAsAsksOnceAndNamesEachFile) {
     prompts.files = {folder.str() + "survey.north"};
     prompts.yesNoAnswers = {false};
     const std::size_t shown = prompts.messages.size();
-    loggers.SaveLogAsButClick(0, saveAll);
+    loggers.SaveAllLoggersAs(LoggerList::Modem, saveAll);
     EXPECT_EQ(prompts.questions, std::vector<std::string>{"T37|T30"});
     EXPECT_EQ(prompts.messages.size(), shown);
 
     // Cancelling the dialog writes nothing.
-    loggers.SaveLogAsButClick(0, saveAll);
+    loggers.SaveAllLoggersAs(LoggerList::Modem, saveAll);
     EXPECT_EQ(saveAll.fileName, "MyLoggers");
 }
 
 TEST_F(Loggers, SaveAsFromTheViewerAppendsTheExtension) {
     sim.tvLoggers()[0] = TvLogger("NORTH", 1);
-    receive(1);
-    loggers.LoggerIndexDblClick(1, 0);
+    receive(LoggerList::Tv);
+    loggers.FetchListedLogger(LoggerList::Tv, 0).value_or(kShowNothing);
     prompts.files = {folder.str() + "mine.txt", folder.str() + "again.logtv"};
     for (int k = 0; k < 3; ++k)  // the third is cancelled
         loggers.SaveRecordAs(kShowTv, saveAs);
@@ -252,7 +254,8 @@ TEST_F(Loggers, OpenResults) {
             folder.write(c.name, c.content);
         }
         prompts.files = {path};
-        EXPECT_EQ(loggers.OpenLogButClick(openDialog), kShowNothing) << c.name;
+        EXPECT_EQ(loggers.OpenLoggerFile(openDialog).value_or(kShowNothing), kShowNothing)
+            << c.name;
         std::vector<std::string> expected;
         for (int code : c.shown)
             expected.push_back(msg(code) + (code == 1 ? "\n" + path : ""));
@@ -260,18 +263,19 @@ TEST_F(Loggers, OpenResults) {
     }
     EXPECT_EQ(loggers.records.tv.fileName, folder.str() + "r.logtv");
     prompts.messages.clear();
-    EXPECT_EQ(loggers.OpenLogButClick(openDialog), kShowNothing);  // cancelled: nothing
+    EXPECT_EQ(loggers.OpenLoggerFile(openDialog).value_or(kShowNothing),
+              kShowNothing);  // cancelled: nothing
     EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(Loggers, SavedFilesOpenAgain) {
     sim.modemLoggers()[0] = DownLogger("DS");
-    receive(0);
-    loggers.SaveLogButClick(0);
+    receive(LoggerList::Modem);
+    loggers.SaveAllLoggers(LoggerList::Modem);
     const auto saved = loggers.records.down;
     loggers.records.down = {};
     prompts.files = {folder.str() + "Loggers/DS.logds"};
-    EXPECT_EQ(loggers.OpenLogButClick(openDialog), kShowDown);
+    EXPECT_EQ(loggers.OpenLoggerFile(openDialog).value_or(kShowNothing), kShowDown);
     EXPECT_EQ(loggers.records.down.rows, saved.rows);
     EXPECT_EQ(loggers.records.down.version, saved.version);
 }
@@ -285,13 +289,13 @@ namespace {
 TEST_F(Loggers, MarkedLoggersGoIntoSpreadsheetsBesideTheFileChosenOnce) {
     for (int n : {0, 1, 2})
         sim.tvLoggers()[static_cast<std::size_t>(n)] = TvLogger("L" + std::to_string(n), 2);
-    receive(1);
-    loggers.ExportMarkedCsv(1, saveAll);
+    receive(LoggerList::Tv);
+    loggers.ExportMarkedCsv(LoggerList::Tv, saveAll);
     EXPECT_EQ(messages(), std::vector<std::string>{msg(36)});
     loggers.index().toggleMark(0);
     loggers.index().toggleMark(2);
     prompts.files = {folder.str() + "day.csv"};
-    loggers.ExportMarkedCsv(1, saveAll);
+    loggers.ExportMarkedCsv(LoggerList::Tv, saveAll);
     EXPECT_EQ(sim.commandsSent().size(), 2u * 3);  // two loggers, header and two records each
     EXPECT_NE(folder.read("day_L0.csv").find("# TV logger,L0\r\n"), std::string::npos);
     EXPECT_TRUE(folder.exists("day_L2.csv"));
