@@ -14,17 +14,6 @@ namespace {
 
 using namespace veltra;
 
-class NoList : public PlanList, public PlanButtons {
-  public:
-    void clear() override {}
-    void add(const std::string&) override {}
-    void setEnabled(bool) override {}
-    int count() const override { return 0; }
-    std::string item(int) const override { return {}; }
-    bool isSelected(int) const override { return false; }
-    void enableSendAndDelete() override {}
-};
-
 void FillInstrument(sim::Simulator& sim) {
     for (int p = 0; p < 10; ++p) {
         std::vector<std::string> lines;
@@ -47,11 +36,11 @@ void ReadTenPlans(benchmark::State& state) {
     QtUserPrompts prompts;
     LanguageTable texts;
     TUpdatingFORM progress;
-    NoList list;
+    PlanIndex list;
     DeviceBusy busy;
     Link link(sim);
     link.FindIOInterface();
-    ChannelPlanTransfers transfers(link, prompts, texts, progress, list, list, busy);
+    ChannelPlanTransfers transfers(link, prompts, texts, progress, list, busy);
     const std::string folder = "/tmp/veltra52-bench-plans";
     std::system(("mkdir -p " + folder).c_str());
     transfers.setCopiesFolder(folder);

@@ -38,21 +38,25 @@ bool IsSendablePlan(const std::string& content) {
 
 ChannelPlanTransfers::ChannelPlanTransfers(Link& link, UserPrompts& prompts,
                                            const LanguageTable& texts, Progress& progress,
-                                           PlanList& list, PlanButtons& buttons, DeviceBusy& busy)
+                                           PlanIndex& list, DeviceBusy& busy)
     : link_(link),
       prompts_(prompts),
       texts_(texts),
       progress_(progress),
       list_(list),
-      buttons_(buttons),
       busy_(busy) {}
 
 void ChannelPlanTransfers::message(int code, const std::string& detail) {
     ShowMessageCode(prompts_, texts_, code, detail);
 }
 
-void ChannelPlanTransfers::refuseChannel(const std::string& marker, const std::string& where,
-                                         int maximum) {
+Ended ChannelPlanTransfers::told(Failure failure, int code, const std::string& detail) {
+    message(code, detail);
+    return {failure, detail, code};
+}
+
+Ended ChannelPlanTransfers::refuseChannel(const std::string& marker, const std::string& where,
+                                          int maximum) {
     message(message::kBadChannel,
             marker == kTooLongMarker ? text(text::kChannelTooLong) : std::string());
     progress_.prepare(text(kWritingCaption), text(text::kStarting), text(text::kDoNotDisconnect),
@@ -61,6 +65,7 @@ void ChannelPlanTransfers::refuseChannel(const std::string& marker, const std::s
     progress_.setWarning("Error " + marker.substr(5, 2) + "." + where);
     progress_.toMaximum();
     progress_.finish();
+    return {Failure::BadFile, where, message::kBadChannel};
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -120,10 +125,10 @@ void ChannelPlanTransfers::eraseSequence() {
     if (!link_.SendEP()) throw Failure::NoAnswer;
 }
 
-void ChannelPlanTransfers::guarded(const std::function<void()>& body) {
+Ended ChannelPlanTransfers::guarded(const std::function<Ended()>& body) {
     progressShown_ = false;
     try {
-        body();
+        return body();
     } catch (Failure) {
         // What the instrument holds now is not known: the copies must be read again.
         freshCopies_.clear();
@@ -132,7 +137,7 @@ void ChannelPlanTransfers::guarded(const std::function<void()>& body) {
         if (progressShown_) {
             progress_.fail(texts_);
         }
-        message(message::kNoInstrument);
+        return told(Failure::NoAnswer, message::kNoInstrument);
     }
 }
 
@@ -155,24 +160,24 @@ std::optional<int> ChannelPlanTransfers::PlanToOpen() {
 // ---------------------------------------------------------------------------------------------
 // Reading
 
-void ChannelPlanTransfers::ReceiveButClick() {
+Ended ChannelPlanTransfers::ReadChannelPlans() {
     DeviceJob job(busy_, link_, [this](int code) { message(code); });
-    if (!job) return;
-    buttons_.enableSendAndDelete();
+    if (!job) return job.refusal();
+    list_.setSendAndDeleteEnabled(true);
     list_.setEnabled(true);
     list_.clear();
     freshCopies_.clear();
-    guarded([&] {
+    return guarded([&]() -> Ended {
         // An instrument holds at most ten plans; a larger count is a garbled answer.
         const int n = quantity();
-        if (n <= 0) return;
+        if (n <= 0) return Done{};
         for (int slot = 0; slot < n; ++slot)
             list_.add(name(slot));
-        SaveChannelPlans();
+        return SaveChannelPlans();
     });
 }
 
-void ChannelPlanTransfers::SaveChannelPlans() {
+Ended ChannelPlanTransfers::SaveChannelPlans() {
     const int n = quantity();
     int total = 0;
     for (int slot = 0; slot < n; ++slot)
@@ -183,6 +188,7 @@ void ChannelPlanTransfers::SaveChannelPlans() {
     prompts_.processEvents();
 
     freshCopies_.clear();
+    Ended ended = Done{};
     bool writeFailed = false;
     for (int slot = 0; slot < n; ++slot) {
         const std::string planName = name(slot);
@@ -194,10 +200,10 @@ void ChannelPlanTransfers::SaveChannelPlans() {
         for (int j = 0; j < count; ++j) {
             const auto wire = GetChannel(slot, j);
             if (!wire) throw Failure::NoAnswer;
-            if (*wire == "error") message(message::kOutOfRange);
+            if (*wire == "error") ended = told(Failure::BadAnswer, message::kOutOfRange);
             const std::string line = ChannelAnswerToLine(*wire);
             if (line == "error") {
-                message(message::kBadChannelData);
+                ended = told(Failure::BadAnswer, message::kBadChannelData);
                 complete = false;
                 break;
             }
@@ -213,50 +219,41 @@ void ChannelPlanTransfers::SaveChannelPlans() {
         else
             writeFailed = true;
     }
-    if (writeFailed) message(message::kFileUnwritable);
+    if (writeFailed) ended = told(Failure::FileUnwritable, message::kFileUnwritable);
     progress_.succeed(texts_, true);
+    return ended;
 }
 
 // ---------------------------------------------------------------------------------------------
 // Sending
 
-void ChannelPlanTransfers::LoadButClick(FileDialogState& dialog, const std::string& programFolder) {
-    if (refusedForWriteBack()) return;
+Ended ChannelPlanTransfers::SendPlanFiles(
+    const std::function<std::vector<std::string>()>& chooseFiles) {
+    if (const auto refused = refusedForWriteBack()) return *refused;
     DeviceJob job(busy_, link_, [this](int code) { message(code); });
-    if (!job) return;
-    guarded([&] {
+    if (!job) return job.refusal();
+    return guarded([&]() -> Ended {
         int n = quantity();
-        if (n >= kMaxPlans) {
-            message(message::kTenPlans);
-            return;
-        }
-        dialog.initialFolder = programFolder;
-        const std::vector<std::string> files = prompts_.chooseOpenFiles(dialog);
+        if (n >= kMaxPlans) return told(Failure::BadFile, message::kTenPlans);
+        const std::vector<std::string> files = chooseFiles();
+        if (files.empty()) return Failure::Cancelled;
+        Ended ended = Done{};
         for (const std::string& file : files) {
-            if (n >= kMaxPlans) {
-                message(message::kTenPlans);
-                return;
-            }
+            if (n >= kMaxPlans) return told(Failure::BadFile, message::kTenPlans);
             std::string content;
             const FileRead read = ReadWholeFile(file, content, file_limit::kPlanFile);
-            if (read.status != FileRead::Done && read.status != FileRead::TooLarge) {
-                message(message::kFileUnreadable, file);
-                return;
-            }
+            if (read.status != FileRead::Done && read.status != FileRead::TooLarge)
+                return told(Failure::FileUnreadable, message::kFileUnreadable, file);
             // A file that cannot be a channel plan (empty, of one huge line, a count that does
             // not match its lines) is refused as a bad plan before anything is sent.
-            if (!read || !IsPlanFileShape(content)) {
-                message(message::kBadChannel, file);
-                return;
-            }
+            if (!read || !IsPlanFileShape(content))
+                return told(Failure::BadFile, message::kBadChannel, file);
             PlanFileReader reader(std::move(content));
             // A name already in the instrument is refused before anything is sent, so the
             // instrument stays as it was.
             for (int s = 0; s < n; ++s) {
-                if (name(s) == reader.name()) {
-                    message(message::kPlanNameExists);
-                    return;
-                }
+                if (name(s) == reader.name())
+                    return told(Failure::BadFile, message::kPlanNameExists);
             }
             // So is a bad channel line: every line is converted before the first command for
             // this file, and the plans already in the instrument are never touched.
@@ -265,10 +262,7 @@ void ChannelPlanTransfers::LoadButClick(FileDialogState& dialog, const std::stri
             PayloadConverter converter;
             for (int k = 0; k < count; ++k) {
                 std::string payload = converter.ChannelLineToPayload(reader.nextLine(), k == 0);
-                if (IsErrorMarker(payload)) {
-                    refuseChannel(payload, std::to_string(k), count);
-                    return;
-                }
+                if (IsErrorMarker(payload)) return refuseChannel(payload, std::to_string(k), count);
                 payloads.push_back(std::move(payload));
             }
             send(command::kOpenPlanWrite);
@@ -287,33 +281,32 @@ void ChannelPlanTransfers::LoadButClick(FileDialogState& dialog, const std::stri
                 send(command::SetChannel(slot, payload));
             }
             progress_.succeed(texts_, false);
-            if (quantity() != n) message(message::kPlanCountChanged);
+            if (quantity() != n) ended = told(Failure::BadAnswer, message::kPlanCountChanged);
             fillListFromInstrument(n);
             list_.setEnabled(true);
-            SaveChannelPlans();
+            if (const Ended read = SaveChannelPlans(); !read) ended = read;
         }
+        return ended;
     });
 }
 
 // ---------------------------------------------------------------------------------------------
 // Deleting
 
-void ChannelPlanTransfers::DelSelButClick() {
-    if (refusedForWriteBack()) return;
+Ended ChannelPlanTransfers::DeleteSelectedPlans() {
+    if (const auto refused = refusedForWriteBack()) return *refused;
     DeviceJob job(busy_, link_, [this](int code) { message(code); });
-    if (!job) return;
-    if (!prompts_.askYesNo(text(text::kQuestionCaption), text(kAskDeleteSelected))) return;
-    guarded([&] {
+    if (!job) return job.refusal();
+    if (!prompts_.askYesNo(text(text::kQuestionCaption), text(kAskDeleteSelected)))
+        return Failure::Declined;
+    return guarded([&]() -> Ended {
         const int b = quantity();
         std::vector<std::string> kept;
         for (int p = 0; p < b && p < list_.count(); ++p) {
             if (!list_.isSelected(p)) kept.push_back(list_.item(p));
         }
         const int k = static_cast<int>(kept.size());
-        if (k == b) {
-            message(message::kNothingSelected);
-            return;
-        }
+        if (k == b) return told(Failure::NothingChosen, message::kNothingSelected);
         // Every kept plan must be sendable before the instrument is erased: erasing first and
         // failing afterwards would lose the technician's plans. Its copy must be its own (two
         // plans whose names give one file name share a copy that holds only one of them) and
@@ -324,40 +317,28 @@ void ChannelPlanTransfers::DelSelButClick() {
             int sharing = 0;
             for (int p = 0; p < b && p < list_.count(); ++p)
                 sharing += LocalPlanCopyPath(copiesFolder_, list_.item(p)) == path ? 1 : 0;
-            if (sharing > 1) {
-                message(message::kPlanNameExists, plan);
-                return;
-            }
-            if (freshCopies_.count(path) == 0) {
-                message(message::kReadPlansAgain);
-                return;
-            }
+            if (sharing > 1) return told(Failure::BadFile, message::kPlanNameExists, plan);
+            if (freshCopies_.count(path) == 0)
+                return told(Failure::BadFile, message::kReadPlansAgain);
             std::string content;
-            if (!ReadWholeFile(path, content, file_limit::kPlanFile)) {
-                message(message::kBadChannelData, path);
-                return;
-            }
-            if (!IsSendablePlan(content)) {
-                message(message::kBadChannel, path);
-                return;
-            }
+            if (!ReadWholeFile(path, content, file_limit::kPlanFile))
+                return told(Failure::FileUnreadable, message::kBadChannelData, path);
+            if (!IsSendablePlan(content)) return told(Failure::BadFile, message::kBadChannel, path);
             copies.push_back(std::move(content));
         }
 
         // Written down before the erase: should the program stop or the cable be pulled before
         // every kept plan is back, the next run sends them back from this note.
-        if (!WriteFileAtomically(writeBackNotePath(), FormatWriteBackNote(copies))) {
-            message(message::kFileUnwritable, writeBackNotePath());
-            return;
-        }
+        if (!WriteFileAtomically(writeBackNotePath(), FormatWriteBackNote(copies)))
+            return told(Failure::FileUnwritable, message::kFileUnwritable, writeBackNotePath());
         eraseSequence();
-        writeBack(copies);
+        return writeBack(copies);
     });
 }
 
-void ChannelPlanTransfers::writeBack(const std::vector<std::string>& copies) {
+Ended ChannelPlanTransfers::writeBack(const std::vector<std::string>& copies) {
     const int k = static_cast<int>(copies.size());
-    buttons_.enableSendAndDelete();
+    list_.setSendAndDeleteEnabled(true);
     list_.setEnabled(true);
     list_.clear();
     for (const std::string& copy : copies)
@@ -384,7 +365,7 @@ void ChannelPlanTransfers::writeBack(const std::vector<std::string>& copies) {
     send(command::kOpenPlanWrite);
     RemoveFile(writeBackNotePath());
     fillListFromInstrument(quantity());
-    SaveChannelPlans();
+    return SaveChannelPlans();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -399,43 +380,42 @@ std::optional<std::string> ChannelPlanTransfers::PendingWriteBack() const {
     return writeBackNotePath();
 }
 
-bool ChannelPlanTransfers::refusedForWriteBack() {
+std::optional<Ended> ChannelPlanTransfers::refusedForWriteBack() {
     const auto note = PendingWriteBack();
-    if (!note) return false;
-    message(message::kWriteBackPending, *note);
-    return true;
+    if (!note) return std::nullopt;
+    return told(Failure::BadFile, message::kWriteBackPending, *note);
 }
 
-void ChannelPlanTransfers::FinishWriteBack() {
+Ended ChannelPlanTransfers::FinishWriteBack() {
     const auto notePath = PendingWriteBack();
-    if (!notePath) return;
+    if (!notePath) return Done{};
     DeviceJob job(busy_, link_, [this](int code) { message(code); });
-    if (!job) return;
+    if (!job) return job.refusal();
     std::string note;
     std::optional<std::vector<std::string>> copies;
     if (ReadWholeFile(*notePath, note, kWriteBackNoteLimit)) copies = ReadWriteBackNote(note);
     if (copies && !std::all_of(copies->begin(), copies->end(), IsSendablePlan)) copies.reset();
-    if (!copies) {
-        message(message::kBadChannelData, *notePath);
-        return;
-    }
-    if (!prompts_.askYesNo(text(text::kQuestionCaption), text(text::kAskFinishWriteBack))) return;
-    guarded([&] {
+    if (!copies) return told(Failure::BadFile, message::kBadChannelData, *notePath);
+    if (!prompts_.askYesNo(text(text::kQuestionCaption), text(text::kAskFinishWriteBack)))
+        return Failure::Declined;
+    return guarded([&] {
         freshCopies_.clear();
         eraseSequence();
-        writeBack(*copies);
+        return writeBack(*copies);
     });
 }
 
-void ChannelPlanTransfers::EraseAllChannelPlans() {
-    if (refusedForWriteBack()) return;
+Ended ChannelPlanTransfers::EraseAllChannelPlans() {
+    if (const auto refused = refusedForWriteBack()) return *refused;
     DeviceJob job(busy_, link_, [this](int code) { message(code); });
-    if (!job) return;
-    if (!prompts_.askYesNo(text(text::kQuestionCaption), text(kAskEraseAll))) return;
-    guarded([&] {
+    if (!job) return job.refusal();
+    if (!prompts_.askYesNo(text(text::kQuestionCaption), text(kAskEraseAll)))
+        return Failure::Declined;
+    return guarded([&]() -> Ended {
         freshCopies_.clear();
         eraseSequence();
         list_.clear();
+        return Done{};
     });
 }
 

@@ -1,6 +1,6 @@
 // Reading, sending and deleting the instrument's channel plans: the operations behind the
 // channel plan tab. Plain C++: they use the link, and talk to the person through UserPrompts,
-// the progress window and the plan list.
+// the progress window and the plan index.
 #pragma once
 
 #include <functional>
@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "channelplans/ChannelRecord.h"
-#include "channelplans/PlanList.h"
+#include "channelplans/PlanIndex.h"
 #include "face/DeviceBusy.h"
 #include "face/Progress.h"
 #include "face/UserPrompts.h"
@@ -23,8 +23,7 @@ namespace veltra {
 class ChannelPlanTransfers {
   public:
     ChannelPlanTransfers(Link& link, UserPrompts& prompts, const LanguageTable& texts,
-                         Progress& progress, PlanList& list, PlanButtons& buttons,
-                         DeviceBusy& busy);
+                         Progress& progress, PlanIndex& list, DeviceBusy& busy);
 
     // Folder of the local plan copies; empty: the current folder.
     void setCopiesFolder(std::string folder) { copiesFolder_ = std::move(folder); }
@@ -42,21 +41,25 @@ class ChannelPlanTransfers {
     // plan count; message 7 without an instrument.
     std::optional<int> PlanToOpen();
 
-    // The tab's actions.
-    void ReceiveButClick();
-    // Sends the chosen files (`dialog` is CarregarCanals, its folder set to `programFolder`).
-    void LoadButClick(FileDialogState& dialog, const std::string& programFolder);
-    void DelSelButClick();
-    void EraseAllChannelPlans();
-    // Reads every plan into its local copy, with the progress window.
-    void SaveChannelPlans();
+    // The tab's operations. Each returns Done, or the failure it has told the person of.
+    // Lists the instrument's plans and reads each into its local copy.
+    Ended ReadChannelPlans();
+    // Sends the plan files `chooseFiles` gives (asked once the instrument is known to have room
+    // for one more plan), one after another, each checked whole before its first command.
+    Ended SendPlanFiles(const std::function<std::vector<std::string>()>& chooseFiles);
+    // Deletes the plans selected in the index: the kept ones go back after the erase.
+    Ended DeleteSelectedPlans();
+    Ended EraseAllChannelPlans();
+    // Reads every plan into its local copy, with the progress window. A failed exchange is
+    // thrown as Failure::NoAnswer (the operation that called it ends).
+    Ended SaveChannelPlans();
 
     // A delete writes down the plans it keeps before it erases the instrument, and removes the
     // note once they are back. The note's path while one is there (an interrupted delete).
     std::optional<std::string> PendingWriteBack() const;
     // Offers to send the plans of an interrupted delete back: a question, then the erase and
     // the write-back of every noted plan, and a read pass. Nothing without a note.
-    void FinishWriteBack();
+    Ended FinishWriteBack();
 
   private:
     // The exchanges of an operation's body: a failed one is thrown as Failure::NoAnswer and
@@ -67,26 +70,26 @@ class ChannelPlanTransfers {
     void send(const std::string& command);
     void eraseSequence();
     void message(int code, const std::string& detail = {});
+    Ended told(Failure failure, int code, const std::string& detail = {});
     // A channel line that cannot be sent: message 14 and the progress window's "Error NN.where".
-    void refuseChannel(const std::string& marker, const std::string& where, int maximum);
+    Ended refuseChannel(const std::string& marker, const std::string& where, int maximum);
     const std::string& text(int key) const { return texts_.text(key); }
     void fillListFromInstrument(int count);
     // Sends `copies` (plan files' texts) into slots 0.. of an erased instrument, then "*PM01",
     // removes the write-back note and reads the plans again.
-    void writeBack(const std::vector<std::string>& copies);
+    Ended writeBack(const std::vector<std::string>& copies);
     std::string writeBackNotePath() const;
     // Message 42 naming the note when an interrupted delete is still to be finished: the plans
     // must not change before it is.
-    bool refusedForWriteBack();
+    std::optional<Ended> refusedForWriteBack();
     // Runs `body`, turning a failed exchange into message 7 and a finished progress window.
-    void guarded(const std::function<void()>& body);
+    Ended guarded(const std::function<Ended()>& body);
 
     Link& link_;
     UserPrompts& prompts_;
     const LanguageTable& texts_;
     Progress& progress_;
-    PlanList& list_;
-    PlanButtons& buttons_;
+    PlanIndex& list_;
     DeviceBusy& busy_;
     std::string copiesFolder_;
     bool progressShown_ = false;

@@ -121,8 +121,8 @@ class Session {
     TerminalProgress progress;
     Link link;
     DeviceBusy busy;
-    ListedPlans plans;
-    ChannelPlanTransfers transfers{link, prompts, language.table(), progress, plans, plans, busy};
+    PlanIndex plans;
+    ChannelPlanTransfers transfers{link, prompts, language.table(), progress, plans, busy};
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -199,7 +199,7 @@ int ClockSet(Session& s, const std::string& time) {
 // Reads every plan into its local copy, as the tab's read does.
 int ReadPlans(Session& s) {
     if (const int status = s.search()) return status;
-    s.transfers.ReceiveButClick();
+    s.transfers.ReadChannelPlans();
     return s.outcome();
 }
 
@@ -253,9 +253,7 @@ int PlansPull(Session& s, const std::string& folder) {
 
 int PlansPush(Session& s, const std::vector<std::string>& files) {
     if (const int status = s.search()) return status;
-    s.prompts.files = files;
-    FileDialogState dialog;
-    s.transfers.LoadButClick(dialog, s.system.programFolder);
+    s.transfers.SendPlanFiles([&] { return files; });
     return s.outcome();
 }
 
@@ -271,9 +269,9 @@ int PlansDelete(Session& s, const std::vector<std::string>& names) {
             s.system.err << kName << "the instrument holds no plan named \"" << name << "\"\n";
             return kFailed;
         }
-        s.plans.select(found);
+        s.plans.setSelected(found, true);
     }
-    s.transfers.DelSelButClick();
+    s.transfers.DeleteSelectedPlans();
     return s.outcome();
 }
 

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "channelplans/PlanList.h"
 #include "face/Progress.h"
 #include "face/UserPrompts.h"
 #include "firmware/FirmwareUpdates.h"
@@ -83,34 +82,6 @@ class TerminalProgress : public Progress {
     std::string caption_, status_;
     int position_ = 0, maximum_ = 0, lastPercent_ = -1;
     bool open_ = false, failed_ = false;
-};
-
-// The channel plan tab's list, in memory: the plans as the last read found them, and the ones
-// chosen for deletion.
-class ListedPlans : public PlanList, public PlanButtons {
-  public:
-    void clear() override {
-        items_.clear();
-        selected_.clear();
-    }
-    void add(const std::string& name) override {
-        items_.push_back(name);
-        selected_.push_back(false);
-    }
-    void setEnabled(bool) override {}
-    int count() const override { return static_cast<int>(items_.size()); }
-    std::string item(int position) const override {
-        return items_.at(static_cast<std::size_t>(position));
-    }
-    bool isSelected(int position) const override {
-        return selected_.at(static_cast<std::size_t>(position));
-    }
-    void select(int position) { selected_.at(static_cast<std::size_t>(position)) = true; }
-    void enableSendAndDelete() override {}
-
-  private:
-    std::vector<std::string> items_;
-    std::vector<bool> selected_;
 };
 
 // The update's confirmation as a question: the current version and the file, then "[y/N]".

@@ -171,7 +171,7 @@ void ChannelPlanEditor::Rename(const std::string& text) {
 // Loading and new plans
 
 int ChannelPlanEditor::LoadChannelPlanFile(int position, FileDialogState& dialog,
-                                           const PlanList& list, const std::string& copiesFolder) {
+                                           const PlanIndex& list, const std::string& copiesFolder) {
     std::string content;
     if (position < 0) {
         const auto path = prompts_.chooseOpenFile(dialog);
@@ -218,7 +218,7 @@ bool ChannelPlanEditor::StartNewChannelPlan(bool ask) {
     return true;
 }
 
-bool ChannelPlanEditor::Loadchannelplan1Click(FileDialogState& dialog, const PlanList& list,
+bool ChannelPlanEditor::Loadchannelplan1Click(FileDialogState& dialog, const PlanIndex& list,
                                               const std::string& copiesFolder) {
     if (!prompts_.askYesNo(texts_.text(text::kQuestionCaption), texts_.text(kAskReplacePlan)))
         return false;

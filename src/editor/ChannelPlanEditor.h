@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "channelplans/PlanList.h"
+#include "channelplans/PlanIndex.h"
 #include "editor/EditorGrid.h"
 #include "face/UserPrompts.h"
 #include "language/LanguageTable.h"
@@ -70,11 +70,11 @@ class ChannelPlanEditor {
 
     // Loading: a negative position asks for a ".c52" file in `dialog`; otherwise the local
     // copy of the plan at that list position. 0 on success.
-    int LoadChannelPlanFile(int position, FileDialogState& dialog, const PlanList& list,
+    int LoadChannelPlanFile(int position, FileDialogState& dialog, const PlanIndex& list,
                             const std::string& copiesFolder);
     // The default new plan; false when `ask` was answered No.
     bool StartNewChannelPlan(bool ask);
-    bool Loadchannelplan1Click(FileDialogState& dialog, const PlanList& list,
+    bool Loadchannelplan1Click(FileDialogState& dialog, const PlanIndex& list,
                                const std::string& copiesFolder);
 
     bool MiraSiPotsDesar();

@@ -257,7 +257,7 @@ void TEditor::buildPopups() {
     }
 }
 
-void TEditor::setPlanSource(FileDialogState* editDialog, const PlanList* list,
+void TEditor::setPlanSource(FileDialogState* editDialog, const PlanIndex* list,
                             std::function<std::string()> copiesFolder) {
     editDialog_ = editDialog;
     planList_ = list;

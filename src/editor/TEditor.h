@@ -28,7 +28,7 @@ class TEditor : public QDialog, public WindowTexts, public EditorView {
     void applyLanguageTexts(const LanguageTable& texts) override;
 
     // Where the editor's own Load entry finds its files, and the rename dialog.
-    void setPlanSource(FileDialogState* editDialog, const PlanList* list,
+    void setPlanSource(FileDialogState* editDialog, const PlanIndex* list,
                        std::function<std::string()> copiesFolder);
     void setDialog(TDialog* dialog) { dialog_ = dialog; }
 
@@ -79,7 +79,7 @@ class TEditor : public QDialog, public WindowTexts, public EditorView {
     std::array<QString, 12> headers_;
     TDialog* dialog_ = nullptr;
     FileDialogState* editDialog_ = nullptr;
-    const PlanList* planList_ = nullptr;
+    const PlanIndex* planList_ = nullptr;
     std::function<std::string()> copiesFolder_;
     std::function<void(TEditor&)> modalRunner_;
     QWidget* client_;

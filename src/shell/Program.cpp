@@ -37,8 +37,8 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts,
         Form1->registerWindowTexts(window);
     Form1->setAboutWindows(AboutVELTRA52, AboutController);
 
-    channelPlans = std::make_unique<ChannelPlanTransfers>(
-        link, prompts, language.table(), *UpdatingFORM, Form1->planList(), *Form1, busy);
+    channelPlans = std::make_unique<ChannelPlanTransfers>(link, prompts, language.table(),
+                                                          *UpdatingFORM, Form1->planIndex(), busy);
     // The local plan copies live with config.txt and the Loggers folder: beside the program when
     // its folder is writable, else in the user's data folder, never in the current folder.
     channelPlans->setCopiesFolder(language.dataFolder());
@@ -83,7 +83,7 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts,
     AboutVELTRA52->setServices(
         leftAlt.get(), [this] { Oculta->exec(); },
         [this] { channelPlans->EraseAllChannelPlans(); });
-    Editor->setPlanSource(&Form1->EditDialog, &Form1->planList(),
+    Editor->setPlanSource(&Form1->EditDialog, &Form1->planIndex(),
                           [this] { return channelPlans->copiesFolder(); });
 }
 

@@ -5,6 +5,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QPainter>
+#include <QSignalBlocker>
 #include <clocale>
 #include <ctime>
 
@@ -216,7 +217,8 @@ void TForm1::buildChannelPlanTab() {
     Llista->setSelectionMode(QAbstractItemView::ExtendedSelection);
     Llista->setEnabled(false);
     ListLabel->setBuddy(Llista);
-    planList_ = ListWidgetPlanList(Llista);
+    planIndex_.setOnChange([this] { showPlanIndex(); });
+    connect(Llista, &QListWidget::itemSelectionChanged, this, [this] { LlistaSelectionChange(); });
     connect(ReceiveBut, &QPushButton::clicked, this, &TForm1::ReceiveButClick);
     connect(LoadBut, &QPushButton::clicked, this, &TForm1::LoadButClick);
     connect(DelSelBut, &QPushButton::clicked, this, &TForm1::DelSelButClick);
@@ -363,10 +365,9 @@ void TForm1::ConnectionStatus() {
     IOVersion->setEnabled(false);
     VTVersion->setEnabled(false);
     ReceiveBut->setEnabled(false);
-    DelSelBut->setEnabled(false);
-    LoadBut->setEnabled(false);
-    Llista->setEnabled(false);
-    Llista->clear();
+    planIndex_.setSendAndDeleteEnabled(false);
+    planIndex_.setEnabled(false);
+    planIndex_.clear();
     clearLoggerIndex();
 }
 
@@ -392,45 +393,46 @@ void TForm1::Timer2Timer() {
 // ---------------------------------------------------------------------------------------------
 // Channel plan tab
 
-void ListWidgetPlanList::clear() {
-    list_->clear();
-}
-void ListWidgetPlanList::add(const std::string& name) {
-    list_->addItem(toQt(name));
-}
-void ListWidgetPlanList::setEnabled(bool enabled) {
-    list_->setEnabled(enabled);
-}
-int ListWidgetPlanList::count() const {
-    return list_->count();
-}
-std::string ListWidgetPlanList::item(int position) const {
-    return fromQt(list_->item(position)->text());
-}
-bool ListWidgetPlanList::isSelected(int position) const {
-    return list_->item(position)->isSelected();
+void TForm1::showPlanIndex() {
+    const QSignalBlocker blocker(Llista);
+    // Drawn anew only when the names changed: the person's selection stays otherwise.
+    bool same = Llista->count() == planIndex_.count();
+    for (int i = 0; same && i < Llista->count(); ++i)
+        same = fromQt(Llista->item(i)->text()) == planIndex_.item(i);
+    if (!same) {
+        Llista->clear();
+        for (const std::string& name : planIndex_.names())
+            Llista->addItem(toQt(name));
+    }
+    Llista->setEnabled(planIndex_.enabled());
+    DelSelBut->setEnabled(planIndex_.sendAndDeleteEnabled());
+    LoadBut->setEnabled(planIndex_.sendAndDeleteEnabled());
 }
 
-void TForm1::enableSendAndDelete() {
-    DelSelBut->setEnabled(true);
-    LoadBut->setEnabled(true);
+void TForm1::LlistaSelectionChange() {
+    for (int i = 0; i < Llista->count() && i < planIndex_.count(); ++i)
+        planIndex_.setSelected(i, Llista->item(i)->isSelected());
 }
 
 void TForm1::ReceiveButClick() {
-    if (channelPlans_) channelPlans_->ReceiveButClick();
+    if (channelPlans_) channelPlans_->ReadChannelPlans();
 }
 
 void TForm1::LoadButClick() {
-    if (channelPlans_) channelPlans_->LoadButClick(CarregarCanals, language_.programFolder());
+    if (!channelPlans_) return;
+    channelPlans_->SendPlanFiles([this] {
+        CarregarCanals.initialFolder = language_.programFolder();
+        return prompts_.chooseOpenFiles(CarregarCanals);
+    });
 }
 
 void TForm1::DelSelButClick() {
-    if (channelPlans_) channelPlans_->DelSelButClick();
+    if (channelPlans_) channelPlans_->DeleteSelectedPlans();
 }
 
 void TForm1::EditButClick() {
     if (!editor_ || !channelPlans_) return;
-    if (editor_->editor().LoadChannelPlanFile(-1, EditDialog, planList_,
+    if (editor_->editor().LoadChannelPlanFile(-1, EditDialog, planIndex_,
                                               channelPlans_->copiesFolder()) == 0)
         editor_->showModally();
 }
@@ -443,7 +445,7 @@ void TForm1::NewButClick() {
 void TForm1::LlistaDblClick() {
     if (!editor_ || !channelPlans_) return;
     const auto position = channelPlans_->PlanToOpen();
-    if (position && editor_->editor().LoadChannelPlanFile(*position, EditDialog, planList_,
+    if (position && editor_->editor().LoadChannelPlanFile(*position, EditDialog, planIndex_,
                                                           channelPlans_->copiesFolder()) == 0)
         editor_->showModally();
 }

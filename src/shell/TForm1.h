@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMainWindow>
+
 #include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
@@ -13,6 +14,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "channelplans/PlanIndex.h"
 
 #include "channelplans/ChannelPlanTransfers.h"
 #include "face/DeviceBusy.h"
@@ -32,22 +34,7 @@ class FirmwareUpdates;
 class TextPrinter;
 class LoggerViewer;
 
-// The plan list Llista as the channel plan operations see it.
-class ListWidgetPlanList : public PlanList {
-  public:
-    explicit ListWidgetPlanList(QListWidget* list) : list_(list) {}
-    void clear() override;
-    void add(const std::string& name) override;
-    void setEnabled(bool enabled) override;
-    int count() const override;
-    std::string item(int position) const override;
-    bool isSelected(int position) const override;
-
-  private:
-    QListWidget* list_;
-};
-
-class TForm1 : public QMainWindow, public PlanButtons {
+class TForm1 : public QMainWindow {
     Q_OBJECT
   public:
     TForm1(Language& language, Link& link, UserPrompts& prompts, QWidget* parent = nullptr);
@@ -83,15 +70,15 @@ class TForm1 : public QMainWindow, public PlanButtons {
     void Timer2Timer();
 
     // Channel plan tab.
-    PlanList& planList() { return planList_; }
+    PlanIndex& planIndex() { return planIndex_; }
     void setChannelPlans(ChannelPlanTransfers* transfers) { channelPlans_ = transfers; }
-    void enableSendAndDelete() override;
     void ReceiveButClick();
     void LoadButClick();
     void DelSelButClick();
     void EditButClick();
     void NewButClick();
     void LlistaDblClick();
+    void LlistaSelectionChange();
     void setEditor(TEditor* editor) { editor_ = editor; }
 
     // Loggers tab.
@@ -113,6 +100,8 @@ class TForm1 : public QMainWindow, public PlanButtons {
     void NumberLoggerIndex();
     // Draws the index model into the grid, and empties both.
     void showLoggerIndex();
+    // Draws the plan index into Llista and the send and delete buttons.
+    void showPlanIndex();
     void clearLoggerIndex();
 
     // Menu handlers.
@@ -190,7 +179,8 @@ class TForm1 : public QMainWindow, public PlanButtons {
     std::vector<WindowTexts*> windowTexts_;
     std::string commandLineFile_;
     std::unique_ptr<DeviceMonitor> monitor_;
-    ListWidgetPlanList planList_{nullptr};
+    // The plan list Llista and the send and delete buttons draw it.
+    PlanIndex planIndex_;
     ChannelPlanTransfers* channelPlans_ = nullptr;
     TEditor* editor_ = nullptr;
     static constexpr int kLoggerMarkColumn = 4;

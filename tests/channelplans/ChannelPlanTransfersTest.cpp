@@ -36,9 +36,13 @@ class Transfers : public ::testing::Test {
             ASSERT_TRUE(sim.addPlanFromFile(PlanText(name, count)));
     }
     void read() {
-        transfers.ReceiveButClick();
+        transfers.ReadChannelPlans();
         sim.clearTraffic();
         prompts.messages.clear();
+    }
+    // Sends the files the open dialog gives, as the tab does.
+    Ended send() {
+        return transfers.SendPlanFiles([this] { return prompts.chooseOpenFiles(dialog); });
     }
     Commands sent() const { return sim.commandsSent(); }
     std::vector<std::string> messages() const { return prompts.messageTexts(); }
@@ -55,10 +59,10 @@ class Transfers : public ::testing::Test {
     LanguageTable texts;
     test::ScriptedPrompts prompts;
     test::RecordedProgress progress;
-    test::RecordedPlanList list;
+    PlanIndex list;
     DeviceBusy busy;
     Link link{sim};
-    ChannelPlanTransfers transfers{link, prompts, texts, progress, list, list, busy};
+    ChannelPlanTransfers transfers{link, prompts, texts, progress, list, busy};
     FileDialogState dialog;
 };
 
@@ -67,10 +71,10 @@ class Transfers : public ::testing::Test {
 
 TEST_F(Transfers, ReadsEveryPlanIntoItsLocalCopy) {
     addPlans({{"A", 10}, {"EMPTY", 0}, {"C", 5}});
-    transfers.ReceiveButClick();
-    EXPECT_EQ(list.items, (std::vector<std::string>{"A", "EMPTY", "C"}));
-    EXPECT_TRUE(list.enabled);
-    EXPECT_TRUE(list.buttonsEnabled);
+    transfers.ReadChannelPlans();
+    EXPECT_EQ(list.names(), (std::vector<std::string>{"A", "EMPTY", "C"}));
+    EXPECT_TRUE(list.enabled());
+    EXPECT_TRUE(list.sendAndDeleteEnabled());
     EXPECT_EQ(progress.max, 15);
     EXPECT_EQ(progress.pos, 15);
     EXPECT_EQ(progress.caption, "T45");
@@ -86,7 +90,7 @@ TEST_F(Transfers, ReadsEveryPlanIntoItsLocalCopy) {
 
 TEST_F(Transfers, ReadTrafficAsksEachCountThreeTimes) {
     addPlans({{"P", 1}});
-    transfers.ReceiveButClick();
+    transfers.ReadChannelPlans();
     EXPECT_EQ(sent(), (Commands{"*?PN", "*?CS00", "*?PN", "*?CU0", "*?CS00", "*?CU0", "*?CU0",
                                 "*?CF00000"}));
 }
@@ -106,28 +110,28 @@ TEST_F(Transfers, QueriesWriteTheSlotThreeWays) {
 }
 
 TEST_F(Transfers, InstrumentWithoutPlans) {
-    transfers.ReceiveButClick();
-    EXPECT_TRUE(list.buttonsEnabled);
-    EXPECT_TRUE(list.enabled);
-    EXPECT_TRUE(list.items.empty());
+    transfers.ReadChannelPlans();
+    EXPECT_TRUE(list.sendAndDeleteEnabled());
+    EXPECT_TRUE(list.enabled());
+    EXPECT_TRUE(list.names().empty());
     EXPECT_EQ(progress.prepared, 0);
     EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
 }
 
 TEST_F(Transfers, NoInstrument) {
     sim.setPlugged(false);
-    transfers.ReceiveButClick();
+    transfers.ReadChannelPlans();
     EXPECT_EQ(messages(), std::vector<std::string>{msg(7)});
-    EXPECT_FALSE(list.buttonsEnabled);
+    EXPECT_FALSE(list.sendAndDeleteEnabled());
 }
 
 TEST_F(Transfers, BadChannelAnswerStopsThePassAndKeepsThePreviousCopy) {
     addPlans({{"A", 2}, {"B", 3}, {"C", 1}});
-    transfers.ReceiveButClick();
+    transfers.ReadChannelPlans();
     folder.write("C.temp", "old copy");
     sim.plans()[1].channels[2].bandwidth = 10000000;
     sim.plans()[2].name = "C";
-    transfers.ReceiveButClick();
+    transfers.ReadChannelPlans();
     EXPECT_EQ(messages(), std::vector<std::string>{msg(13)});
     EXPECT_EQ(folder.read("A.temp"), PlanText("A", 2));
     EXPECT_EQ(folder.read("B.temp"), PlanText("B", 3));  // the good copy from before
@@ -139,7 +143,7 @@ TEST_F(Transfers, BadChannelAnswerStopsThePassAndKeepsThePreviousCopy) {
 TEST_F(Transfers, PlanNamesFromTheInstrumentStayInTheCopiesFolder) {
     addPlans({{"X", 1}});
     sim.plans()[0].name = "../../evil";
-    transfers.ReceiveButClick();
+    transfers.ReadChannelPlans();
     EXPECT_TRUE(folder.exists(".._.._evil.temp"));
     EXPECT_FALSE(std::filesystem::exists(folder.path().parent_path().parent_path() / "evil.temp"));
 }
@@ -147,7 +151,7 @@ TEST_F(Transfers, PlanNamesFromTheInstrumentStayInTheCopiesFolder) {
 TEST_F(Transfers, UnplugInTheMiddleOfAReadPass) {
     addPlans({{"A", 20}});
     sim.unplugAtReport(10);
-    transfers.ReceiveButClick();
+    transfers.ReadChannelPlans();
     EXPECT_EQ(messages(), std::vector<std::string>{msg(7)});
     EXPECT_TRUE(progress.finished);
     EXPECT_EQ(progress.status, "T58");
@@ -158,7 +162,7 @@ TEST_F(Transfers, UnplugInTheMiddleOfAReadPass) {
 TEST_F(Transfers, SilentInstrumentEndsThePassWithMessage7) {
     addPlans({{"A", 3}});
     sim.silence("*?CF00001");
-    transfers.ReceiveButClick();
+    transfers.ReadChannelPlans();
     EXPECT_EQ(messages(), std::vector<std::string>{msg(7)});
     EXPECT_TRUE(progress.finished);
 }
@@ -167,10 +171,10 @@ TEST_F(Transfers, ASecondTransferIsRefusedWhileOneRuns) {
     addPlans({{"A", 3}});
     int nested = 0;
     prompts.onProcessEvents = [&] {
-        if (nested++ == 0) transfers.ReceiveButClick();
+        if (nested++ == 0) transfers.ReadChannelPlans();
     };
-    transfers.ReceiveButClick();
-    EXPECT_EQ(list.items, std::vector<std::string>{"A"});
+    transfers.ReadChannelPlans();
+    EXPECT_EQ(list.names(), std::vector<std::string>{"A"});
     const Commands commands = sent();
     EXPECT_EQ(std::count(commands.begin(), commands.end(), std::string("*?CF00000")), 1);
 }
@@ -182,7 +186,7 @@ TEST_F(Transfers, SendsAPlanIntoTheNextSlot) {
     addPlans({{"A", 1}, {"B", 1}});
     read();
     prompts.files = {folder.write("cable.c52", PlanText("CABLE", 12))};
-    transfers.LoadButClick(dialog, "/opt/veltra52/");
+    send();
     const Commands commands = sent();
     Commands expected = {"*?PN", "*?CS00", "*?CS01", "*PM01", "*PN03", "*CS02CABLE", "*CW02012"};
     PayloadConverter converter;
@@ -193,9 +197,8 @@ TEST_F(Transfers, SendsAPlanIntoTheNextSlot) {
     ASSERT_GE(commands.size(), expected.size());
     EXPECT_EQ(Commands(commands.begin(), commands.begin() + static_cast<long>(expected.size())),
               expected);
-    EXPECT_EQ(dialog.initialFolder, "/opt/veltra52/");
     EXPECT_EQ(planNames(), (std::vector<std::string>{"A", "B", "CABLE"}));
-    EXPECT_EQ(list.items, (std::vector<std::string>{"A", "B", "CABLE"}));
+    EXPECT_EQ(list.names(), (std::vector<std::string>{"A", "B", "CABLE"}));
     EXPECT_EQ(folder.read("CABLE.temp"), PlanText("CABLE", 12));
     EXPECT_TRUE(messages().empty());
 }
@@ -206,7 +209,7 @@ TEST_F(Transfers, NinePlansTakeOneMoreFile) {
     read();
     prompts.files = {folder.write("a.c52", PlanText("NEWA", 1)),
                      folder.write("b.c52", PlanText("NEWB", 1))};
-    transfers.LoadButClick(dialog, folder.str());
+    send();
     const Commands commands = sent();
     EXPECT_NE(std::find(commands.begin(), commands.end(), "*PN10"), commands.end());
     EXPECT_EQ(messages(), std::vector<std::string>{msg(16)});
@@ -218,20 +221,20 @@ TEST_F(Transfers, TenPlansRefuseBeforeTheDialog) {
     for (int i = 0; i < 10; ++i)
         ASSERT_TRUE(sim.addPlanFromFile(PlanText("P" + std::to_string(i), 1)));
     prompts.files = {folder.write("a.c52", PlanText("NEWA", 1))};
-    transfers.LoadButClick(dialog, folder.str());
+    send();
     EXPECT_EQ(messages(), std::vector<std::string>{msg(16)});
     EXPECT_EQ(sent(), Commands{"*?PN"});
     EXPECT_EQ(prompts.files.size(), 1u);  // no dialog was shown
 }
 
 TEST_F(Transfers, CancelledDialogSendsNothing) {
-    transfers.LoadButClick(dialog, folder.str());
+    send();
     EXPECT_EQ(sent(), Commands{"*?PN"});
 }
 
 TEST_F(Transfers, UnreadableFileStopsWithMessage1) {
     prompts.files = {folder.str() + "missing.c52", folder.write("b.c52", PlanText("B", 1))};
-    transfers.LoadButClick(dialog, folder.str());
+    send();
     EXPECT_EQ(messages(), std::vector<std::string>{msg(1) + "\n" + folder.str() + "missing.c52"});
     EXPECT_EQ(sent(), Commands{"*?PN"});
 }
@@ -262,14 +265,14 @@ TEST_F(Transfers, AFileThatIsNoPlanIsRefusedBeforeAnythingIsSent) {
         prompts.messages.clear();
         sim.clearTraffic();
         prompts.files = {c.path};
-        transfers.LoadButClick(dialog, folder.str());
+        send();
         EXPECT_EQ(messages(), std::vector<std::string>{msg(c.code) + "\n" + c.path});
         EXPECT_EQ(sent(), Commands{"*?PN"}) << c.path;
     }
     EXPECT_TRUE(sim.plans().empty());
     // Blank lines after the last channel are not channels.
     prompts.files = {folder.write("ok.c52", "P\r\n1\r\n" + line + "\r\n\r\n")};
-    transfers.LoadButClick(dialog, folder.str());
+    send();
     EXPECT_EQ(sim.plans().size(), 1u);
 }
 
@@ -277,7 +280,7 @@ TEST_F(Transfers, DuplicateNameIsRefusedBeforeAnythingIsSent) {
     addPlans({{"A", 1}, {"CABLE", 1}});
     read();
     prompts.files = {folder.write("cable.c52", PlanText("CABLE", 3))};
-    transfers.LoadButClick(dialog, folder.str());
+    send();
     EXPECT_EQ(messages(), std::vector<std::string>{msg(38)});
     EXPECT_EQ(sent(), (Commands{"*?PN", "*?CS00", "*?CS01"}));
     EXPECT_EQ(sim.plans().size(), 2u);
@@ -286,7 +289,7 @@ TEST_F(Transfers, DuplicateNameIsRefusedBeforeAnythingIsSent) {
 TEST_F(Transfers, EmptyAndFullPlansCarryTheirCount) {
     prompts.files = {folder.write("e.c52", PlanText("EMPTY", 0)),
                      folder.write("f.c52", PlanText("FULL", 150))};
-    transfers.LoadButClick(dialog, folder.str());
+    send();
     const Commands commands = sent();
     EXPECT_NE(std::find(commands.begin(), commands.end(), "*CW00000"), commands.end());
     EXPECT_NE(std::find(commands.begin(), commands.end(), "*CW01150"), commands.end());
@@ -325,7 +328,7 @@ TEST_F(Transfers, ABadChannelLineSendsNothingForItsFile) {
         // A good file chosen before the bad one stays sent.
         prompts.files = {folder.write("good.c52", PlanText("GOOD", 2)),
                          folder.write("bad.c52", c.file)};
-        transfers.LoadButClick(dialog, folder.str());
+        send();
         EXPECT_EQ(messages(),
                   std::vector<std::string>{msg(14) + (c.detail.empty() ? "" : "\n" + c.detail)})
             << c.warning;
@@ -334,7 +337,7 @@ TEST_F(Transfers, ABadChannelLineSendsNothingForItsFile) {
         EXPECT_TRUE(progress.finished);
         EXPECT_EQ(progress.pos, progress.max);
         EXPECT_EQ(planNames(), (std::vector<std::string>{"KEEP", "KEEP2", "GOOD"}));
-        EXPECT_EQ(list.items, (std::vector<std::string>{"KEEP", "KEEP2", "GOOD"}));
+        EXPECT_EQ(list.names(), (std::vector<std::string>{"KEEP", "KEEP2", "GOOD"}));
         // After the good file's read pass only queries went out.
         const Commands commands = sent();
         const auto lastRead = std::find(commands.rbegin(), commands.rend(), "*?CF02001");
@@ -349,7 +352,7 @@ TEST_F(Transfers, UnplugInTheMiddleOfASend) {
     read();
     prompts.files = {folder.write("new.c52", PlanText("NEW", 20))};
     sim.unplugAtReport(12);
-    transfers.LoadButClick(dialog, folder.str());
+    send();
     EXPECT_EQ(messages(), std::vector<std::string>{msg(7)});
     EXPECT_EQ(progress.status, "T58");
     EXPECT_TRUE(progress.finished);
@@ -363,9 +366,9 @@ TEST_F(Transfers, UnplugInTheMiddleOfASend) {
 TEST_F(Transfers, DeletesTheSelectedPlanAndWritesBackTheOthers) {
     addPlans({{"A", 2}, {"B", 3}, {"C", 1}, {"D", 4}});
     read();
-    list.selected[1] = true;
+    list.setSelected(1, true);
     prompts.yesNoAnswers = {true};
-    transfers.DelSelButClick();
+    transfers.DeleteSelectedPlans();
     EXPECT_EQ(prompts.questions, std::vector<std::string>{"T37|T38"});
     const Commands commands = sent();
     const Commands head = {"*?PN", "*PM00", "*EP", "*PN03", "*CS00A", "*CW00002"};
@@ -375,21 +378,22 @@ TEST_F(Transfers, DeletesTheSelectedPlanAndWritesBackTheOthers) {
     EXPECT_NE(std::find(commands.begin(), commands.end(), "*PM01"), commands.end());
     EXPECT_EQ(planNames(), (std::vector<std::string>{"A", "C", "D"}));
     EXPECT_EQ(sim.plans()[2].channels.size(), 4u);
-    EXPECT_EQ(list.items, (std::vector<std::string>{"A", "C", "D"}));
+    EXPECT_EQ(list.names(), (std::vector<std::string>{"A", "C", "D"}));
     EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(Transfers, DeletingEveryPlan) {
     addPlans({{"A", 2}, {"B", 3}});
     read();
-    list.selected = {true, true};
+    list.setSelected(0, true);
+    list.setSelected(1, true);
     prompts.yesNoAnswers = {true};
-    transfers.DelSelButClick();
+    transfers.DeleteSelectedPlans();
     const Commands commands = sent();
     EXPECT_EQ(Commands(commands.begin(), commands.begin() + 5),
               (Commands{"*?PN", "*PM00", "*EP", "*PN00", "*PM01"}));
     EXPECT_EQ(progress.max, 0);
-    EXPECT_TRUE(list.items.empty());
+    EXPECT_TRUE(list.names().empty());
     EXPECT_TRUE(sim.plans().empty());
 }
 
@@ -397,7 +401,7 @@ TEST_F(Transfers, NothingSelectedAsksFirstThenRefuses) {
     addPlans({{"A", 2}});
     read();
     prompts.yesNoAnswers = {true};
-    transfers.DelSelButClick();
+    transfers.DeleteSelectedPlans();
     EXPECT_EQ(prompts.questions.size(), 1u);
     EXPECT_EQ(messages(), std::vector<std::string>{msg(17)});
     EXPECT_EQ(sent(), Commands{"*?PN"});
@@ -406,9 +410,9 @@ TEST_F(Transfers, NothingSelectedAsksFirstThenRefuses) {
 TEST_F(Transfers, AnsweringNoSendsNothing) {
     addPlans({{"A", 2}});
     read();
-    list.selected[0] = true;
+    list.setSelected(0, true);
     prompts.yesNoAnswers = {false};
-    transfers.DelSelButClick();
+    transfers.DeleteSelectedPlans();
     EXPECT_TRUE(sent().empty());
 }
 
@@ -419,9 +423,9 @@ TEST_F(Transfers, ABadKeptCopyLeavesTheInstrumentUntouched) {
     folder.write("C.temp",
                  "C\r\n2\r\n0,X,300000000,8000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO\r\n"
                  "1,Y,200000000,8000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO");
-    list.selected[1] = true;
+    list.setSelected(1, true);
     prompts.yesNoAnswers = {true};
-    transfers.DelSelButClick();
+    transfers.DeleteSelectedPlans();
     EXPECT_EQ(messages(), std::vector<std::string>{msg(14) + "\n" + folder.str() + "C.temp"});
     EXPECT_EQ(sent(), Commands{"*?PN"});
     EXPECT_EQ(planNames(), (std::vector<std::string>{"A", "B", "C"}));
@@ -431,9 +435,9 @@ TEST_F(Transfers, AMissingKeptCopyLeavesTheInstrumentUntouched) {
     addPlans({{"A", 2}, {"B", 3}});
     read();
     std::filesystem::remove(folder.path() / "A.temp");
-    list.selected[1] = true;
+    list.setSelected(1, true);
     prompts.yesNoAnswers = {true};
-    transfers.DelSelButClick();
+    transfers.DeleteSelectedPlans();
     EXPECT_EQ(messages(), std::vector<std::string>{msg(13) + "\n" + folder.str() + "A.temp"});
     EXPECT_EQ(sent(), Commands{"*?PN"});
     EXPECT_EQ(sim.plans().size(), 2u);
@@ -448,9 +452,9 @@ TEST_F(Transfers, PlansThatShareACopyAreNeverWrittenBack) {
         sim.plans()[0].name = first;
         sim.plans()[1].name = second;
         read();
-        list.selected[2] = true;
+        list.setSelected(2, true);
         prompts.yesNoAnswers = {true};
-        transfers.DelSelButClick();
+        transfers.DeleteSelectedPlans();
         EXPECT_EQ(messages(), std::vector<std::string>{msg(38) + "\n" + first});
         EXPECT_EQ(sent(), Commands{"*?PN"});
         EXPECT_EQ(sim.plans().size(), 3u);
@@ -464,18 +468,18 @@ TEST_F(Transfers, ADeleteWritesBackOnlyCopiesOfTheLastCompleteRead) {
     for (const char* plan : {"A", "B", "C"})
         folder.write(std::string(plan) + ".temp", PlanText(plan, 1));
     list.add("A"), list.add("B"), list.add("C");
-    list.selected[0] = true;
+    list.setSelected(0, true);
     prompts.yesNoAnswers = {true};
-    transfers.DelSelButClick();
+    transfers.DeleteSelectedPlans();
     EXPECT_EQ(messages(), std::vector<std::string>{msg(41)});
     EXPECT_EQ(sent(), Commands{"*?PN"});
 
     // A read pass that stops at B leaves C's copy stale.
     sim.plans()[1].channels[2].bandwidth = 10000000;
     read();
-    list.selected[0] = true;
+    list.setSelected(0, true);
     prompts.yesNoAnswers = {true};
-    transfers.DelSelButClick();
+    transfers.DeleteSelectedPlans();
     EXPECT_EQ(messages(), std::vector<std::string>{msg(41)});
     EXPECT_EQ(sent(), Commands{"*?PN"});
     EXPECT_EQ(planNames(), (std::vector<std::string>{"A", "B", "C"}));
@@ -484,10 +488,10 @@ TEST_F(Transfers, ADeleteWritesBackOnlyCopiesOfTheLastCompleteRead) {
 TEST_F(Transfers, AnUnplugDuringTheWriteBackIsFinishedFromItsNote) {
     addPlans({{"A", 2}, {"B", 3}, {"C", 30}});
     read();
-    list.selected[1] = true;
+    list.setSelected(1, true);
     prompts.yesNoAnswers = {true};
     sim.unplugAtReport(20);
-    transfers.DelSelButClick();
+    transfers.DeleteSelectedPlans();
     EXPECT_EQ(messages(), std::vector<std::string>{msg(7)});
     EXPECT_EQ(progress.status, "T58");
     EXPECT_TRUE(progress.finished);
@@ -500,9 +504,11 @@ TEST_F(Transfers, AnUnplugDuringTheWriteBackIsFinishedFromItsNote) {
     prompts.messages.clear();
 
     // Nothing may change the plans before the write-back is finished.
-    list.selected = {true, false, false};
-    transfers.DelSelButClick();
-    transfers.LoadButClick(dialog, folder.str());
+    list.setSelected(0, true);
+    list.setSelected(1, false);
+    list.setSelected(2, false);
+    transfers.DeleteSelectedPlans();
+    send();
     transfers.EraseAllChannelPlans();
     EXPECT_EQ(messages(), std::vector<std::string>(3, msg(42) + "\n" + note));
     EXPECT_TRUE(sent().empty());
@@ -518,7 +524,7 @@ TEST_F(Transfers, AnUnplugDuringTheWriteBackIsFinishedFromItsNote) {
     EXPECT_EQ(planNames(), (std::vector<std::string>{"A", "C"}));
     EXPECT_EQ(sim.plans()[1].channels.size(), 30u);
     EXPECT_FALSE(transfers.PendingWriteBack());
-    EXPECT_EQ(list.items, (std::vector<std::string>{"A", "C"}));
+    EXPECT_EQ(list.names(), (std::vector<std::string>{"A", "C"}));
 }
 
 TEST_F(Transfers, PlanNamesWithABlankSurviveADelete) {
@@ -526,9 +532,9 @@ TEST_F(Transfers, PlanNamesWithABlankSurviveADelete) {
     sim.plans()[0].name = "MY PLAN";
     read();
     EXPECT_EQ(folder.read("MY PLAN.temp"), PlanText("MY PLAN", 2));
-    list.selected[1] = true;
+    list.setSelected(1, true);
     prompts.yesNoAnswers = {true};
-    transfers.DelSelButClick();
+    transfers.DeleteSelectedPlans();
     EXPECT_TRUE(messages().empty());
     ASSERT_EQ(planNames(), std::vector<std::string>{"MY PLAN"});
     EXPECT_EQ(sim.plans()[0].channels.size(), 2u);
@@ -545,7 +551,7 @@ TEST_F(Transfers, EraseAll) {
     EXPECT_EQ(prompts.questions.back(), "T37|T39");
     EXPECT_EQ(sent(), (Commands{"*PM00", "*EP"}));
     EXPECT_TRUE(sim.plans().empty());
-    EXPECT_TRUE(list.items.empty());
+    EXPECT_TRUE(list.names().empty());
     EXPECT_EQ(sim.traffic().back().report[2], kCommandCode);  // "*EP" goes with report code 22
     EXPECT_TRUE(folder.exists("A.temp"));
 }

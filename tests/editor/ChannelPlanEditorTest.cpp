@@ -35,7 +35,7 @@ class Editor : public ::testing::Test {
     RecordedView view;
     test::ScriptedPrompts prompts;
     LanguageTable texts;
-    test::RecordedPlanList list;
+    PlanIndex list;
     FileDialogState dialog;
     FileDialogState saveDialog;
     ChannelPlanEditor editor{cells, view, prompts, texts};
@@ -255,16 +255,16 @@ TEST_F(Editor, PlanRoundTripThroughTheInstrument) {
     test::RecordedProgress progress;
     DeviceBusy busy;
     Link link(sim);
-    ChannelPlanTransfers transfers(link, prompts, texts, progress, list, list, busy);
+    ChannelPlanTransfers transfers(link, prompts, texts, progress, list, busy);
     transfers.setCopiesFolder(folder.str() + "copies");
     std::filesystem::create_directories(folder.path() / "copies");
     prompts.files = {folder.str() + "mixed.c52"};
-    transfers.LoadButClick(dialog, folder.str());
+    transfers.SendPlanFiles([&] { return prompts.chooseOpenFiles(dialog); });
     ASSERT_TRUE(messages().empty());
-    ASSERT_EQ(list.items, std::vector<std::string>{"MIXED"});
+    ASSERT_EQ(list.names(), std::vector<std::string>{"MIXED"});
     EXPECT_EQ(folder.read("copies/MIXED.temp"), saved);
 
-    list.selected = {true};
+    list.setSelected(0, true);
     ASSERT_EQ(editor.LoadChannelPlanFile(0, dialog, list, folder.str() + "copies"), 0);
     EXPECT_EQ(grid().cell(kColFrequency, 2), digitalFrequency);
     EXPECT_EQ(grid().cell(kColKind, 2), "DIGITAL");

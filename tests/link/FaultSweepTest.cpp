@@ -70,10 +70,10 @@ struct Rig {
     LanguageTable texts;
     test::ScriptedPrompts prompts;
     test::RecordedProgress progress;
-    test::RecordedPlanList list;
+    PlanIndex list;
     DeviceBusy busy;
     Link link{sim};
-    ChannelPlanTransfers transfers{link, prompts, texts, progress, list, list, busy};
+    ChannelPlanTransfers transfers{link, prompts, texts, progress, list, busy};
     LoggerTransfers loggers{link, prompts, texts, busy, folder.str() + "Loggers/"};
     AlwaysYes confirmation;
     FirmwareUpdates updates{link, prompts, texts, progress, confirmation, busy, [](int) {}};
@@ -95,7 +95,7 @@ bool Finished(const Rig& rig) {
 }
 
 void ReadPlans(Rig& rig) {
-    rig.transfers.ReceiveButClick();
+    rig.transfers.ReadChannelPlans();
 }
 
 std::vector<Operation> Operations() {
@@ -107,14 +107,18 @@ std::vector<Operation> Operations() {
              ReadPlans(rig);
              rig.prompts.files = {rig.folder.write("new.c52", PlanText("NEW", 3, 700000000))};
          },
-         [](Rig& rig) { rig.transfers.LoadButClick(rig.dialog, rig.folder.str()); }, Finished},
+         [](Rig& rig) {
+             rig.transfers.SendPlanFiles(
+                 [&rig] { return rig.prompts.chooseOpenFiles(rig.dialog); });
+         },
+         Finished},
         {"delete",
          [](Rig& rig) {
              ReadPlans(rig);
-             rig.list.selected[1] = true;
+             rig.list.setSelected(1, true);
              rig.prompts.yesNoAnswers = {true};
          },
-         [](Rig& rig) { rig.transfers.DelSelButClick(); }, Finished},
+         [](Rig& rig) { rig.transfers.DeleteSelectedPlans(); }, Finished},
         {"erase all", [](Rig& rig) { rig.prompts.yesNoAnswers = {true}; },
          [](Rig& rig) { rig.transfers.EraseAllChannelPlans(); },
          [](const Rig& rig) { return rig.prompts.messages.empty(); }},
@@ -202,7 +206,7 @@ std::string Outcome(const Rig& rig) {
     text += rig.sim.inLoader() ? " loader\n" : "\n";
     for (const auto& record : rig.sim.receivedRecords())
         text += record + "\n";
-    for (const auto& item : rig.list.items)
+    for (const auto& item : rig.list.names())
         text += "list " + item + "\n";
     for (const auto& row : rig.loggers.index().rows())
         text += row.name + "," + row.time + "," + row.date + "," + std::to_string(row.marked) + ",";

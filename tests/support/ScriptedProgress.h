@@ -37,27 +37,4 @@ class RecordedProgress : public Progress {
     bool finished = false, shown = false, barVisible = false;
 };
 
-class RecordedPlanList : public PlanList, public PlanButtons {
-  public:
-    void clear() override { items.clear(), selected.clear(); }
-    void add(const std::string& name) override {
-        items.push_back(name);
-        selected.push_back(false);
-    }
-    void setEnabled(bool enabled_) override { enabled = enabled_; }
-    int count() const override { return static_cast<int>(items.size()); }
-    std::string item(int position) const override {
-        return items[static_cast<std::size_t>(position)];
-    }
-    bool isSelected(int position) const override {
-        return selected[static_cast<std::size_t>(position)];
-    }
-    void enableSendAndDelete() override { buttonsEnabled = true; }
-
-    std::vector<std::string> items;
-    std::vector<bool> selected;
-    bool enabled = false;
-    bool buttonsEnabled = false;
-};
-
 }  // namespace veltra::test
