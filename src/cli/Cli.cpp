@@ -14,7 +14,7 @@
 
 #include "channelplans/ChannelPlanTransfers.h"
 #include "cli/Terminal.h"
-#include "editor/ChannelPlanEditor.h"
+#include "editor/EditorGrid.h"
 #include "face/DeviceBusy.h"
 #include "face/Messages.h"
 #include "firmware/FirmwareUpdates.h"
@@ -45,14 +45,6 @@ struct Options {
     bool simulate = false;
     std::string simulateFolder, traceFile, device;
     bool yes = false, json = false, quiet = false;
-};
-
-// The editor's window, without a window: nothing to show.
-class NoView : public EditorView {
-  public:
-    void showPlanName(const std::string&) override {}
-    void showFileName(const std::string&) override {}
-    void repaintGrid() override {}
 };
 
 // What every command works with: the language, the person, the progress line, the link and
@@ -222,10 +214,6 @@ int PlansList(Session& s) {
 int PlansPull(Session& s, const std::string& folder) {
     if (const int status = ReadPlans(s)) return status;
     MakeFolders(folder);
-    // Each plan goes through the editor and is saved as the editor saves it.
-    MemoryGrid cells(kEditorColumns);
-    NoView view;
-    ChannelPlanEditor editor(cells, view, s.prompts, s.language.table());
     // Plans whose names give one file name ("X/Y" and "X_Y", two plans "SAME") each get a file
     // of their own: "SAME.c52", "SAME (2).c52". Compared without case, as Windows names are.
     std::set<std::string> taken;
@@ -235,17 +223,27 @@ int PlansPull(Session& s, const std::string& folder) {
         return name;
     };
     for (int slot = 0; slot < s.plans.count(); ++slot) {
-        FileDialogState dialog;
-        if (editor.LoadChannelPlanFile(slot, dialog, s.plans, s.transfers.copiesFolder()) != 0)
+        // Each plan is saved as the editor saves it once opened.
+        std::string copy;
+        if (!ReadWholeFile(LocalPlanCopyPath(s.transfers.copiesFolder(), s.plans.item(slot)), copy,
+                           file_limit::kPlanFile))
             return kFailed;
-        const std::string base = SafeFileName(editor.planName());
+        std::string planName;
+        const auto text = SavedPlanText(copy, planName);
+        if (!text) {
+            s.message(text.message());
+            return kFailed;
+        }
+        const std::string base = SafeFileName(planName);
         std::string fileName = base + ".c52";
         for (int n = 2; taken.count(folded(fileName)) > 0; ++n)
             fileName = base + " (" + std::to_string(n) + ").c52";
         taken.insert(folded(fileName));
         const std::string path = Utf8Path(NativePath(folder) / NativePath(fileName));
-        s.prompts.files = {path};
-        if (!editor.MiraSiPotsDesar() || editor.DesaCanalitzacio(true, dialog) != 0) return kFailed;
+        if (!WriteFileAtomically(path, *text)) {
+            s.message(message::kFileUnwritable);
+            return kFailed;
+        }
         if (!s.options.quiet) s.system.out << path << '\n';
     }
     return kDone;

@@ -236,7 +236,7 @@ bool ChannelPlanEditor::MiraSiPotsDesar() {
         return false;
     }
     if (order != 0) {
-        Marca(order, kColFrequency, 30);
+        Marca(order, kColFrequency, message::kSameFrequency);
         return false;
     }
     int errorRow = 0;

@@ -342,6 +342,23 @@ int LoadPlanText(const std::string& content, ChannelPlanGrid& grid, std::string&
     return 0;
 }
 
+Outcome<std::string> SavedPlanText(const std::string& content, std::string& planName) {
+    MemoryGrid cells(kEditorColumns);
+    ChannelPlanGrid grid(cells);
+    if (LoadPlanText(content, grid, planName) != 0)
+        return {Failure::BadFile, {}, message::kBadChannel};
+    const int order = grid.Ordena();
+    if (order == -200) return {Failure::BadFile, {}, message::kTooManyChannels};
+    if (order != 0) return {Failure::BadFile, {}, message::kSameFrequency};
+    int errorColumn = 0;
+    int errorRow = 0;
+    if (const int code = grid.Repassa(errorColumn, errorRow)) return {Failure::BadFile, {}, code};
+    std::string text;
+    if (!PlanTextFromGrid(grid, planName, text))
+        return {Failure::BadFile, {}, message::kBadChannel};
+    return text;
+}
+
 bool PlanTextFromGrid(const ChannelPlanGrid& grid, const std::string& planName, std::string& text) {
     std::vector<std::string> lines;
     for (int row = 1; row < grid.rowCount(); ++row) {

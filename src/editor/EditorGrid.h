@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "channelplans/ChannelRecord.h"
+#include "text/Outcome.h"
 
 namespace veltra {
 
@@ -87,6 +88,11 @@ class ChannelPlanGrid {
 // Reads a channel plan file into the grid, checking each line. Returns 0, or r * 1000 + code
 // (20..31) for the first bad field of row r; `planName` gets the name from line 1.
 int LoadPlanText(const std::string& content, ChannelPlanGrid& grid, std::string& planName);
+
+// A plan file's text as the editor saves it once opened: its channels in frequency order,
+// checked as before a save, and `planName` from its first line. A failure carries the number
+// of the message the editor shows for it.
+Outcome<std::string> SavedPlanText(const std::string& content, std::string& planName);
 
 // The whole plan file text of the grid; false when a row's kind is bad.
 bool PlanTextFromGrid(const ChannelPlanGrid& grid, const std::string& planName, std::string& text);
