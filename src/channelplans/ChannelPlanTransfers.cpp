@@ -23,15 +23,35 @@ constexpr const char* kWriteBackNote = "plans-to-send-back.txt";
 // Ten plans and their sizes.
 constexpr std::size_t kWriteBackNoteLimit = (kMaxPlans + 1) * file_limit::kPlanFile;
 
+// The channel lines of a plan file as the payloads of their commands, every line converted
+// before anything is sent. A line that cannot be sent stops the conversion: its error marker and
+// its index are kept.
+struct PlanPayloads {
+    std::vector<std::string> payloads;
+    std::string marker;
+    int badLine = -1;
+};
+
+PlanPayloads ConvertPlan(PlanFileReader& reader) {
+    PlanPayloads plan;
+    PayloadConverter converter;
+    for (int k = 0; k < reader.count(); ++k) {
+        std::string payload = converter.ChannelLineToPayload(reader.nextLine(), k == 0);
+        if (IsErrorMarker(payload)) {
+            plan.marker = std::move(payload);
+            plan.badLine = k;
+            break;
+        }
+        plan.payloads.push_back(std::move(payload));
+    }
+    return plan;
+}
+
 // Whether a plan file's text can be sent whole: its shape, and every channel line.
 bool IsSendablePlan(const std::string& content) {
     if (!IsPlanFileShape(content)) return false;
     PlanFileReader reader(content);
-    PayloadConverter converter;
-    for (int j = 0; j < reader.count(); ++j) {
-        if (IsErrorMarker(converter.ChannelLineToPayload(reader.nextLine(), j == 0))) return false;
-    }
-    return true;
+    return ConvertPlan(reader).badLine < 0;
 }
 
 }  // namespace
@@ -118,6 +138,17 @@ int ChannelPlanTransfers::channels(int slot) {
 void ChannelPlanTransfers::send(const std::string& command) {
     // The answers to the plan write commands are read but not examined.
     if (!link_.SendQuery(command)) throw Failure::NoAnswer;
+}
+
+void ChannelPlanTransfers::writePlan(int slot, const std::string& planName,
+                                     const std::vector<std::string>& payloads) {
+    send(command::SetPlanName(slot, planName));
+    send(command::SetChannelCount(slot, static_cast<int>(payloads.size())));
+    for (const std::string& payload : payloads) {
+        progress_.advance();
+        prompts_.processEvents();
+        send(command::SetChannel(slot, payload));
+    }
 }
 
 void ChannelPlanTransfers::eraseSequence() {
@@ -258,13 +289,9 @@ Ended ChannelPlanTransfers::SendPlanFiles(
             // So is a bad channel line: every line is converted before the first command for
             // this file, and the plans already in the instrument are never touched.
             const int count = reader.count();
-            std::vector<std::string> payloads;
-            PayloadConverter converter;
-            for (int k = 0; k < count; ++k) {
-                std::string payload = converter.ChannelLineToPayload(reader.nextLine(), k == 0);
-                if (IsErrorMarker(payload)) return refuseChannel(payload, std::to_string(k), count);
-                payloads.push_back(std::move(payload));
-            }
+            const PlanPayloads plan = ConvertPlan(reader);
+            if (plan.badLine >= 0)
+                return refuseChannel(plan.marker, std::to_string(plan.badLine), count);
             send(command::kOpenPlanWrite);
             const int slot = n;
             send(command::SetPlanCount(n + 1));
@@ -273,13 +300,7 @@ Ended ChannelPlanTransfers::SendPlanFiles(
                               text(text::kDoNotDisconnect), count);
             progressShown_ = true;
             prompts_.processEvents();
-            send(command::SetPlanName(slot, reader.name()));
-            send(command::SetChannelCount(slot, count));
-            for (const std::string& payload : payloads) {
-                progress_.advance();
-                prompts_.processEvents();
-                send(command::SetChannel(slot, payload));
-            }
+            writePlan(slot, reader.name(), plan.payloads);
             progress_.succeed(texts_, false);
             if (quantity() != n) ended = told(Failure::BadAnswer, message::kPlanCountChanged);
             fillListFromInstrument(n);
@@ -351,15 +372,7 @@ Ended ChannelPlanTransfers::writeBack(const std::vector<std::string>& copies) {
     for (int l = 0; l < k; ++l) {
         progress_.setPosition(l * kStepsPerPlan);
         PlanFileReader reader(copies[static_cast<std::size_t>(l)]);
-        send(command::SetPlanName(l, reader.name()));
-        send(command::SetChannelCount(l, reader.count()));
-        PayloadConverter converter;
-        for (int j = 0; j < reader.count(); ++j) {
-            const std::string payload = converter.ChannelLineToPayload(reader.nextLine(), j == 0);
-            send(command::SetChannel(l, payload));
-            progress_.advance();
-        }
-        prompts_.processEvents();
+        writePlan(l, reader.name(), ConvertPlan(reader).payloads);
     }
     progress_.succeed(texts_, false);
     send(command::kOpenPlanWrite);

@@ -68,6 +68,9 @@ class ChannelPlanTransfers {
     std::string name(int slot);
     int channels(int slot);
     void send(const std::string& command);
+    // Writes one plan into `slot`: its name, its channel count and each channel, a step of the
+    // progress window each.
+    void writePlan(int slot, const std::string& planName, const std::vector<std::string>& payloads);
     void eraseSequence();
     void message(int code, const std::string& detail = {});
     Ended told(Failure failure, int code, const std::string& detail = {});

@@ -102,25 +102,35 @@ Outcome<std::string> FirmwareUpdates::readFirmwareFile(const std::string& path, 
     return {Failure::FileUnreadable, path, message::kFileUnreadable};
 }
 
+Outcome<FirmwareUpdates::ChosenFile> FirmwareUpdates::chooseFile(const FileChoice& file,
+                                                                 const char* extension,
+                                                                 std::size_t limit) {
+    const auto path = file();
+    if (!path) return Failure::Cancelled;
+    if (!EndsWith(*path, extension))
+        return FailureOf<ChosenFile>(told(Failure::WrongFileKind, message::kWrongExtension));
+    auto content = readFirmwareFile(*path, limit);
+    if (!content) return FailureOf<ChosenFile>(content);
+    return ChosenFile{*path, std::move(*content)};
+}
+
 // ---------------------------------------------------------------------------------------------
 // IO interface
 
 Ended FirmwareUpdates::UpdateIOInterface(const FileChoice& file, const std::string& ioVersion) {
     DeviceJob job(busy_, link_, [this](int code) { ShowMessageCode(prompts_, texts_, code); });
     if (!job) return job.refusal();
-    const auto path = file();
-    if (!path) return Failure::Cancelled;
-    if (!EndsWith(*path, ".hex")) return told(Failure::WrongFileKind, message::kWrongExtension);
-    const auto content = readFirmwareFile(*path, file_limit::kHexFile);
-    if (!content) return FailureOf<Done>(content);
+    const auto chosen = chooseFile(file, ".hex", file_limit::kHexFile);
+    if (!chosen) return FailureOf<Done>(chosen);
+    const std::string& path = chosen->path;
     WaitCursor waitCursor(prompts_);
     prompts_.processEvents();
     // The whole image is read before the IO interface is asked to leave its firmware: a file
     // that cannot be flashed whole never erases it.
     FirmwareImage image;
-    if (const FirmwareFileCheck check = ReadHexFile(*content, image); !check)
+    if (const FirmwareFileCheck check = ReadHexFile(chosen->content, image); !check)
         return refuseFile(check);
-    if (!confirmation_.confirm(text(kCurrentIOVersion) + ioVersion, text(kConfirmIOUpdate), *path))
+    if (!confirmation_.confirm(text(kCurrentIOVersion) + ioVersion, text(kConfirmIOUpdate), path))
         return Failure::Declined;
     progress_.prepare(text(kIOUpdateCaption), text(text::kStarting), text(text::kDoNotDisconnect),
                       0);
@@ -149,26 +159,32 @@ Ended FirmwareUpdates::UpdateInstrument(const FileChoice& file,
                                         const std::string& shownFile) {
     DeviceJob job(busy_, link_, [this](int code) { ShowMessageCode(prompts_, texts_, code); });
     if (!job) return job.refusal();
-    const auto chosen = file();
-    if (!chosen || chosen->empty()) return Failure::Cancelled;
-    const std::string path = *chosen;
-    if (!EndsWith(path, ".p52")) return told(Failure::WrongFileKind, message::kWrongExtension);
-    const auto content = readFirmwareFile(path, file_limit::kSRecordFile);
-    if (!content) {
-        link_.FindIOInterface();
-        return FailureOf<Done>(content);
+    // An empty name is a cancelled dialog too.
+    const auto chosen = chooseFile(
+        [&file]() -> std::optional<std::string> {
+            auto path = file();
+            if (path && path->empty()) return std::nullopt;
+            return path;
+        },
+        ".p52", file_limit::kSRecordFile);
+    if (!chosen) {
+        // A file that could not be read: the IO interface is searched again.
+        if (chosen.failure() == Failure::FileUnreadable || chosen.failure() == Failure::BadFile)
+            link_.FindIOInterface();
+        return FailureOf<Done>(chosen);
     }
+    const std::string& path = chosen->path;
+    const std::string& content = chosen->content;
     WaitCursor waitCursor(prompts_);
     prompts_.processEvents();
     // The whole file is checked before the instrument leaves its normal work.
-    if (const FirmwareFileCheck check = CheckSRecordFile(*content); !check)
-        return refuseFile(check);
+    if (const FirmwareFileCheck check = CheckSRecordFile(content); !check) return refuseFile(check);
     if (!confirmation_.confirm(text(kCurrentInstrumentVersion) + instrumentVersion,
                                text(kConfirmInstrumentUpdate),
                                shownFile.empty() ? path : shownFile))
         return Failure::Declined;
     progress_.prepare(text(kInstrumentUpdateCaption), text(text::kStarting),
-                      text(text::kDoNotDisconnect), static_cast<int>(content->size()));
+                      text(text::kDoNotDisconnect), static_cast<int>(content.size()));
     prompts_.processEvents();
 
     if (link_.SendCommand(command::kStartUpdate) == 0) return failed();
@@ -196,7 +212,7 @@ Ended FirmwareUpdates::UpdateInstrument(const FileChoice& file,
     // From here on every way out finishes the progress window and searches the IO interface
     // again, whatever became of the instrument.
     auto sendAll = [&] {
-        TextLineReader lines(*content);
+        TextLineReader lines(content);
         while (const auto line = lines.next(kRecordLineLimit)) {
             const std::vector<std::uint8_t> record = SRecordToRecord(*line);
             int status = 0;

@@ -54,6 +54,13 @@ class FirmwareUpdates {
     Ended told(Failure failure, int code, const std::string& detail = {});
     // Message 2 with the line that failed and why.
     Ended refuseFile(const FirmwareFileCheck& check);
+    struct ChosenFile {
+        std::string path, content;
+    };
+    // The update's file: chosen, named with `extension`, and read whole (at most `limit` bytes);
+    // a failure has been said.
+    Outcome<ChosenFile> chooseFile(const FileChoice& file, const char* extension,
+                                   std::size_t limit);
     // Reads a firmware file of at most `limit` bytes, or says why not.
     Outcome<std::string> readFirmwareFile(const std::string& path, std::size_t limit);
     const std::string& text(int key) const { return texts_.text(key); }
