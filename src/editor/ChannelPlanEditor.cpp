@@ -100,7 +100,7 @@ EditorPopup ChannelPlanEditor::TaulaCanalsMouseUp(bool leftButton, int column, i
     }
 }
 
-void ChannelPlanEditor::FormClick() {
+void ChannelPlanEditor::CheckSelectedRow() {
     const int r = selectedRow;
     if (r <= 0 || r >= grid_.rowCount()) return;
     int errorRow = 0;
@@ -122,28 +122,28 @@ void ChannelPlanEditor::DeleteChannel(int row) {
     view_.repaintGrid();
 }
 
-void ChannelPlanEditor::Sortchannels1Click() {
+void ChannelPlanEditor::SortChannels() {
     const int result = grid_.Ordena();
     view_.repaintGrid();
     if (result != 0) Marca(result, kColFrequency, 30);
 }
 
-void ChannelPlanEditor::Activeall1Click() {
+void ChannelPlanEditor::SwitchAllOn() {
     grid_.SetAllActive(true);
     view_.repaintGrid();
 }
 
-void ChannelPlanEditor::Unactiveall1Click() {
+void ChannelPlanEditor::SwitchAllOff() {
     grid_.SetAllActive(false);
     view_.repaintGrid();
 }
 
-void ChannelPlanEditor::Allanalog1Click() {
+void ChannelPlanEditor::AnalogToDigital() {
     grid_.AllToDigital();
     view_.repaintGrid();
 }
 
-void ChannelPlanEditor::Alldigital1Click() {
+void ChannelPlanEditor::DigitalToAnalog() {
     grid_.AllToAnalog(planName_);
     view_.repaintGrid();
 }
@@ -218,8 +218,8 @@ bool ChannelPlanEditor::StartNewChannelPlan(bool ask) {
     return true;
 }
 
-bool ChannelPlanEditor::Loadchannelplan1Click(FileDialogState& dialog, const PlanIndex& list,
-                                              const std::string& copiesFolder) {
+bool ChannelPlanEditor::ReplaceWithPlanFile(FileDialogState& dialog, const PlanIndex& list,
+                                            const std::string& copiesFolder) {
     if (!prompts_.askYesNo(texts_.text(text::kQuestionCaption), texts_.text(kAskReplacePlan)))
         return false;
     return LoadChannelPlanFile(-1, dialog, list, copiesFolder) == 0;
@@ -274,11 +274,11 @@ int ChannelPlanEditor::DesaCanalitzacio(bool saveAs, FileDialogState& saveDialog
     return 0;
 }
 
-void ChannelPlanEditor::Savechannelplan1Click(FileDialogState& saveDialog) {
+void ChannelPlanEditor::SavePlan(FileDialogState& saveDialog) {
     if (MiraSiPotsDesar()) DesaCanalitzacio(false, saveDialog);
 }
 
-void ChannelPlanEditor::Savechannelplanas1Click(FileDialogState& saveDialog) {
+void ChannelPlanEditor::SavePlanAs(FileDialogState& saveDialog) {
     if (MiraSiPotsDesar()) DesaCanalitzacio(true, saveDialog);
 }
 

@@ -50,17 +50,17 @@ class ChannelPlanEditor {
     bool TaulaCanalsSelectCell(int column, int row);
     // A mouse release over the grid: records the cell and tells which popup to open.
     EditorPopup TaulaCanalsMouseUp(bool leftButton, int column, int row);
-    void FormClick();
+    void CheckSelectedRow();
     void Marca(int row, int column, int code);
 
     // Commands.
     void InsertChannel(int row);
     void DeleteChannel(int row);
-    void Sortchannels1Click();
-    void Activeall1Click();
-    void Unactiveall1Click();
-    void Allanalog1Click();
-    void Alldigital1Click();
+    void SortChannels();
+    void SwitchAllOn();
+    void SwitchAllOff();
+    void AnalogToDigital();
+    void DigitalToAnalog();
     // Popup entries: write into the selected cell (and its companions).
     void WriteSelectedCell(const std::string& text);
     void ChooseDigitalSystem(const std::string& system, const std::string& symbolRate);
@@ -74,8 +74,8 @@ class ChannelPlanEditor {
                             const std::string& copiesFolder);
     // The default new plan; false when `ask` was answered No.
     bool StartNewChannelPlan(bool ask);
-    bool Loadchannelplan1Click(FileDialogState& dialog, const PlanIndex& list,
-                               const std::string& copiesFolder);
+    bool ReplaceWithPlanFile(FileDialogState& dialog, const PlanIndex& list,
+                             const std::string& copiesFolder);
 
     bool MiraSiPotsDesar();
     // The grid as a spreadsheet (CSV), and a spreadsheet into the grid: every row through the row
@@ -85,8 +85,8 @@ class ChannelPlanEditor {
     bool ImportCsv(FileDialogState& dialog);
     // 0 when written; 1 cancelled; other values for the failures.
     int DesaCanalitzacio(bool saveAs, FileDialogState& saveDialog);
-    void Savechannelplan1Click(FileDialogState& saveDialog);
-    void Savechannelplanas1Click(FileDialogState& saveDialog);
+    void SavePlan(FileDialogState& saveDialog);
+    void SavePlanAs(FileDialogState& saveDialog);
     // True when the window may close.
     bool FormCloseQuery(FileDialogState& saveDialog);
 

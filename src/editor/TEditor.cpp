@@ -150,13 +150,11 @@ void TEditor::buildMenus() {
     add(Archivo1, Newchannelplan1, "Newchannelplan1", "New channel plan",
         [this] { editor_->StartNewChannelPlan(true); });
     add(Archivo1, Savechannelplan1, "Savechannelplan1", "Save channel plan",
-        [this] { editor_->Savechannelplan1Click(SaveChPDialog); });
+        [this] { Savechannelplan1Click(); });
     add(Archivo1, Savechannelplanas1, "Savechannelplanas1", "Save channel plan as...",
-        [this] { editor_->Savechannelplanas1Click(SaveChPDialog); });
-    add(Archivo1, Loadchannelplan1, "Loadchannelplan1", "Open channel plan...", [this] {
-        if (editDialog_ && planList_)
-            editor_->Loadchannelplan1Click(*editDialog_, *planList_, copiesFolder_());
-    });
+        [this] { Savechannelplanas1Click(); });
+    add(Archivo1, Loadchannelplan1, "Loadchannelplan1", "Open channel plan...",
+        [this] { Loadchannelplan1Click(); });
     Archivo1->addSeparator();
     add(Archivo1, ImportCsv1, "ImportCsv1", "Import CSV...",
         [this] { editor_->ImportCsv(CsvDialog); });
@@ -166,15 +164,11 @@ void TEditor::buildMenus() {
     add(Archivo1, Exit1, "Exit1", "Exit", [this] { close(); });
     Edit1 = MainMenu->addMenu("&Edit");
     Edit1->setObjectName("Edit1");
-    add(Edit1, Sortchannels1, "Sortchannels1", "Sort channels",
-        [this] { editor_->Sortchannels1Click(); });
-    add(Edit1, Activeall1, "Activeall1", "All channels on", [this] { editor_->Activeall1Click(); });
-    add(Edit1, Unactiveall1, "Unactiveall1", "All channels off",
-        [this] { editor_->Unactiveall1Click(); });
-    add(Edit1, Allanalog1, "Allanalog1", "All channels analog",
-        [this] { editor_->Allanalog1Click(); });
-    add(Edit1, Alldigital1, "Alldigital1", "All channels digital",
-        [this] { editor_->Alldigital1Click(); });
+    add(Edit1, Sortchannels1, "Sortchannels1", "Sort channels", [this] { Sortchannels1Click(); });
+    add(Edit1, Activeall1, "Activeall1", "All channels on", [this] { Activeall1Click(); });
+    add(Edit1, Unactiveall1, "Unactiveall1", "All channels off", [this] { Unactiveall1Click(); });
+    add(Edit1, Allanalog1, "Allanalog1", "All channels analog", [this] { Allanalog1Click(); });
+    add(Edit1, Alldigital1, "Alldigital1", "All channels digital", [this] { Alldigital1Click(); });
     Help1 = MainMenu->addMenu("&Help");
     Help1->setObjectName("Help1");
     Help1->setEnabled(false);
@@ -384,7 +378,7 @@ bool TEditor::eventFilter(QObject* watched, QEvent* event) {
         ChPlanNameLabelClick();
         return true;
     }
-    if (watched == client_ && event->type() == QEvent::MouseButtonPress) editor_->FormClick();
+    if (watched == client_ && event->type() == QEvent::MouseButtonPress) FormClick();
     if (watched == client_ && event->type() == QEvent::Resize) {
         TaulaCanals->setGeometry(24, 120, client_->width() - 47, client_->height() - 169);
         VersioControllerLabel->move(24, client_->height() - 34);
@@ -404,6 +398,14 @@ void TEditor::closeEvent(QCloseEvent* event) {
 
 void TEditor::reject() {
     close();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Menu handlers
+
+void TEditor::Loadchannelplan1Click() {
+    if (editDialog_ && planList_)
+        editor_->ReplaceWithPlanFile(*editDialog_, *planList_, copiesFolder_());
 }
 
 }  // namespace veltra

@@ -71,6 +71,16 @@ class TEditor : public QDialog, public WindowTexts, public EditorView {
     void buildMenus();
     void buildPopups();
     void TaulaCanalsMouseUp(Qt::MouseButton button, QPoint position);
+    // Menu handlers: each asks what it needs and calls the editor.
+    void Savechannelplan1Click() { editor_->SavePlan(SaveChPDialog); }
+    void Savechannelplanas1Click() { editor_->SavePlanAs(SaveChPDialog); }
+    void Loadchannelplan1Click();
+    void Sortchannels1Click() { editor_->SortChannels(); }
+    void Activeall1Click() { editor_->SwitchAllOn(); }
+    void Unactiveall1Click() { editor_->SwitchAllOff(); }
+    void Allanalog1Click() { editor_->AnalogToDigital(); }
+    void Alldigital1Click() { editor_->DigitalToAnalog(); }
+    void FormClick() { editor_->CheckSelectedRow(); }
 
     std::unique_ptr<StringGridText> gridText_;
     std::unique_ptr<ChannelPlanEditor> editor_;

@@ -81,7 +81,7 @@ TEST_F(Editor, AnInvalidRowHoldsTheSelection) {
     EXPECT_FALSE(editor.TaulaCanalsSelectCell(kColActive, 1));
     EXPECT_EQ(grid().cell(kColActive, 1), "OFF");  // nothing toggled
     EXPECT_EQ(messages(), (std::vector<std::string>{msg(20), msg(20)}));
-    editor.FormClick();
+    editor.CheckSelectedRow();
     EXPECT_EQ(messages().size(), 3u);
     EXPECT_EQ(grid().cell(kColFrequency, 1), "4.99");  // checking changes nothing
 }
@@ -143,7 +143,7 @@ TEST_F(Editor, SaveWritesSortedAndRemembersTheFile) {
     grid().InsertChannel(1);
     grid().setCell(kColFrequency, 1, "300.00");
     prompts.files = {folder.str() + "mine"};
-    editor.Savechannelplan1Click(saveDialog);
+    editor.SavePlan(saveDialog);
     EXPECT_EQ(saveDialog.fileName, folder.str() + "mine");
     EXPECT_EQ(view.fileName, folder.str() + "mine.c52");
     EXPECT_EQ(grid().cell(kColFrequency, 1), "48.75");  // sorted on screen too
@@ -152,18 +152,18 @@ TEST_F(Editor, SaveWritesSortedAndRemembersTheFile) {
               "1,CH1,300000000,7000000,0,ANALOG,OFF,PAL/BG,NO GROUP,NO");
     // A second Save writes the same file without a dialog.
     grid().setCell(kColName, 1, "X");
-    editor.Savechannelplan1Click(saveDialog);
+    editor.SavePlan(saveDialog);
     EXPECT_TRUE(prompts.files.empty());
     EXPECT_NE(folder.read("mine.c52").find(",X,"), std::string::npos);
     // Capitals are not the extension.
     prompts.files = {folder.str() + "upper.C52"};
-    editor.Savechannelplanas1Click(saveDialog);
+    editor.SavePlanAs(saveDialog);
     EXPECT_TRUE(folder.exists("upper.C52.c52"));
 }
 
 TEST_F(Editor, FirstSaveDialogIsPresetToThePlanName) {
     editor.StartNewChannelPlan(false);
-    editor.Savechannelplan1Click(saveDialog);  // cancelled
+    editor.SavePlan(saveDialog);  // cancelled
     EXPECT_EQ(saveDialog.fileName, "NEW.c52");
 }
 
@@ -213,7 +213,7 @@ TEST_F(Editor, NewAndLoadAskBeforeReplacingThePlan) {
     grid().setCell(kColName, 1, "KEEP");
     prompts.yesNoAnswers = {false, false};
     EXPECT_FALSE(editor.StartNewChannelPlan(true));
-    EXPECT_FALSE(editor.Loadchannelplan1Click(dialog, list, folder.str()));
+    EXPECT_FALSE(editor.ReplaceWithPlanFile(dialog, list, folder.str()));
     EXPECT_EQ(grid().cell(kColName, 1), "KEEP");
     prompts.yesNoAnswers = {true};
     EXPECT_TRUE(editor.StartNewChannelPlan(true));
@@ -247,7 +247,7 @@ TEST_F(Editor, PlanRoundTripThroughTheInstrument) {
     editor.Rename("MIXED");
     const std::string digitalFrequency = grid().cell(kColFrequency, 2);
     prompts.files = {folder.str() + "mixed.c52"};
-    editor.Savechannelplan1Click(saveDialog);
+    editor.SavePlan(saveDialog);
     ASSERT_TRUE(messages().empty());
     const std::string saved = folder.read("mixed.c52");
 
