@@ -4,6 +4,7 @@
 // file the old one or a complete new one.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <functional>
 #include <iostream>
@@ -227,92 +228,105 @@ std::map<std::string, std::string> Files(const Rig& rig) {
     return files;
 }
 
-TEST(FaultSweep, EveryOperationSurvivesEveryFaultAtEveryReport) {
+void PrintTo(const Operation& op, std::ostream* out) {
+    *out << op.name;
+}
+
+class FaultSweep : public ::testing::TestWithParam<Operation> {};
+
+TEST_P(FaultSweep, SurvivesEveryFaultAtEveryReport) {
     int cases = 0;
-    for (const Operation& op : Operations()) {
-        // The clean run: its reports, its outcome and its files.
-        Rig clean;
-        op.prepare(clean);
-        const auto before = Files(clean);
-        const int first = clean.sim.reportsWritten();
-        clean.prompts.messages.clear();
-        op.run(clean);
-        const int reports = clean.sim.reportsWritten() - first;
-        ASSERT_GT(reports, 0) << op.name;
-        if (op.succeeded) {
-            ASSERT_TRUE(op.succeeded(clean)) << op.name;
-        }
-        const std::string cleanOutcome = Outcome(clean);
-        const auto after = Files(clean);
+    const Operation& op = GetParam();
+    // The clean run: its reports, its outcome and its files.
+    Rig clean;
+    op.prepare(clean);
+    const auto before = Files(clean);
+    const int first = clean.sim.reportsWritten();
+    clean.prompts.messages.clear();
+    op.run(clean);
+    const int reports = clean.sim.reportsWritten() - first;
+    ASSERT_GT(reports, 0) << op.name;
+    if (op.succeeded) {
+        ASSERT_TRUE(op.succeeded(clean)) << op.name;
+    }
+    const std::string cleanOutcome = Outcome(clean);
+    const auto after = Files(clean);
 
-        for (int n = 1; n <= reports; ++n) {
-            for (const Fault fault : kFaults) {
-                ++cases;
-                const std::string where = std::string(op.name) + ", report " + std::to_string(n) +
-                                          ", fault " + std::to_string(static_cast<int>(fault));
-                Rig rig;
-                op.prepare(rig);
-                rig.prompts.messages.clear();
-                rig.sim.faultAtReport(n, fault);
-                op.run(rig);
+    for (int n = 1; n <= reports; ++n) {
+        for (const Fault fault : kFaults) {
+            ++cases;
+            const std::string where = std::string(op.name) + ", report " + std::to_string(n) +
+                                      ", fault " + std::to_string(static_cast<int>(fault));
+            Rig rig;
+            op.prepare(rig);
+            rig.prompts.messages.clear();
+            rig.sim.faultAtReport(n, fault);
+            op.run(rig);
 
-                EXPECT_FALSE(rig.busy.busy()) << where;
-                EXPECT_EQ(rig.prompts.waitDepth, 0) << where;
-                if (rig.progress.prepared > 0) {
-                    EXPECT_TRUE(rig.progress.finished) << where;
-                }
-                // Every file is the old one or the complete new one, and nothing half-written
-                // is left beside them.
-                for (const auto& [name, content] : Files(rig)) {
-                    EXPECT_EQ(name.find(".part"), std::string::npos) << where << ": " << name;
-                    // A delete cut off after its note was written: the note is whole, and
-                    // finishing it gives the instrument the clean run's plans.
-                    if (name == "plans-to-send-back.txt") {
-                        EXPECT_TRUE(ReadWriteBackNote(content)) << where;
-                        Rig again;
-                        again.folder.write(name, content);
-                        again.sim.plans().clear();
-                        again.prompts.yesNoAnswers = {true};
-                        again.transfers.FinishWriteBack();
-                        EXPECT_EQ(again.sim.plans().size(), clean.sim.plans().size()) << where;
-                        EXPECT_FALSE(again.transfers.PendingWriteBack()) << where;
-                        continue;
-                    }
-                    const auto old = before.find(name);
-                    const auto made = after.find(name);
-                    const bool known = (old != before.end() && old->second == content) ||
-                                       (made != after.end() && made->second == content);
-                    EXPECT_TRUE(known) << where << ": " << name;
-                }
-                if (!op.succeeded) continue;  // the terminal shows whatever came back
-                const bool succeeded = op.succeeded(rig);
-                const bool changed = Outcome(rig) != cleanOutcome;
-
-                // Exceptions the instrument's protocols accept. The IO interface's leave
-                // report is never checked: the update says "Finished" with the interface still
-                // in its loader.
-                if (std::string(op.name) == "IO interface update" && n == reports &&
-                    fault == Fault::Unplug) {
-                    EXPECT_TRUE(succeeded && rig.sim.inLoader()) << where;
+            EXPECT_FALSE(rig.busy.busy()) << where;
+            EXPECT_EQ(rig.prompts.waitDepth, 0) << where;
+            if (rig.progress.prepared > 0) {
+                EXPECT_TRUE(rig.progress.finished) << where;
+            }
+            // Every file is the old one or the complete new one, and nothing half-written
+            // is left beside them.
+            for (const auto& [name, content] : Files(rig)) {
+                EXPECT_EQ(name.find(".part"), std::string::npos) << where << ": " << name;
+                // A delete cut off after its note was written: the note is whole, and
+                // finishing it gives the instrument the clean run's plans.
+                if (name == "plans-to-send-back.txt") {
+                    EXPECT_TRUE(ReadWriteBackNote(content)) << where;
+                    Rig again;
+                    again.folder.write(name, content);
+                    again.sim.plans().clear();
+                    again.prompts.yesNoAnswers = {true};
+                    again.transfers.FinishWriteBack();
+                    EXPECT_EQ(again.sim.plans().size(), clean.sim.plans().size()) << where;
+                    EXPECT_FALSE(again.transfers.PendingWriteBack()) << where;
                     continue;
                 }
-                // A lost acknowledgement of a firmware record makes the record go twice.
-                if (std::string(op.name) == "instrument update" && succeeded && changed) {
-                    auto records = rig.sim.receivedRecords();
-                    const auto twice = std::adjacent_find(records.begin(), records.end());
-                    ASSERT_NE(twice, records.end()) << where;
-                    records.erase(twice);
-                    EXPECT_EQ(records, clean.sim.receivedRecords()) << where;
-                    continue;
-                }
-                if (changed) {
-                    EXPECT_FALSE(succeeded) << where;
-                }
+                const auto old = before.find(name);
+                const auto made = after.find(name);
+                const bool known = (old != before.end() && old->second == content) ||
+                                   (made != after.end() && made->second == content);
+                EXPECT_TRUE(known) << where << ": " << name;
+            }
+            if (!op.succeeded) continue;  // the terminal shows whatever came back
+            const bool succeeded = op.succeeded(rig);
+            const bool changed = Outcome(rig) != cleanOutcome;
+
+            // Exceptions the instrument's protocols accept. The IO interface's leave
+            // report is never checked: the update says "Finished" with the interface still
+            // in its loader.
+            if (std::string(op.name) == "IO interface update" && n == reports &&
+                fault == Fault::Unplug) {
+                EXPECT_TRUE(succeeded && rig.sim.inLoader()) << where;
+                continue;
+            }
+            // A lost acknowledgement of a firmware record makes the record go twice.
+            if (std::string(op.name) == "instrument update" && succeeded && changed) {
+                auto records = rig.sim.receivedRecords();
+                const auto twice = std::adjacent_find(records.begin(), records.end());
+                ASSERT_NE(twice, records.end()) << where;
+                records.erase(twice);
+                EXPECT_EQ(records, clean.sim.receivedRecords()) << where;
+                continue;
+            }
+            if (changed) {
+                EXPECT_FALSE(succeeded) << where;
             }
         }
     }
-    std::cout << "fault sweep: " << cases << " cases\n";
+    std::cout << GetParam().name << ": " << cases << " cases\n";
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryOperation, FaultSweep, ::testing::ValuesIn(Operations()),
+                         [](const ::testing::TestParamInfo<Operation>& info) {
+                             std::string name = info.param.name;
+                             for (char& c : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                             return name;
+                         });
 
 }  // namespace
 }  // namespace veltra
