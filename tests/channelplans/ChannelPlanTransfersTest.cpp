@@ -3,6 +3,7 @@
 #include "channelplans/ChannelPlanTransfers.h"
 #include "face/Messages.h"
 #include "sim/Simulator.h"
+#include "support/OperationRig.h"
 #include "support/ScriptedProgress.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempFolder.h"
@@ -23,13 +24,9 @@ std::string PlanText(const std::string& name, int count, long long firstHz = 100
     return FormatPlanFile(name, lines);
 }
 
-class Transfers : public ::testing::Test {
+class Transfers : public ::testing::Test, protected test::OperationRig {
   protected:
-    Transfers() {
-        for (int key = 0; key < kLanguageTextCount; ++key)
-            texts.set(key, "T" + std::to_string(key));
-        transfers.setCopiesFolder(folder.str());
-    }
+    Transfers() { transfers.setCopiesFolder(folder.str()); }
 
     void addPlans(std::initializer_list<std::pair<const char*, int>> plans) {
         for (const auto& [name, count] : plans)
@@ -45,8 +42,6 @@ class Transfers : public ::testing::Test {
         return transfers.SendPlanFiles([this] { return prompts.chooseOpenFiles(dialog); });
     }
     Commands sent() const { return sim.commandsSent(); }
-    std::vector<std::string> messages() const { return prompts.messageTexts(); }
-    std::string msg(int code) const { return *MessageText(code, texts); }
     std::vector<std::string> planNames() {
         std::vector<std::string> names;
         for (const auto& plan : sim.plans())
@@ -54,14 +49,8 @@ class Transfers : public ::testing::Test {
         return names;
     }
 
-    test::TempFolder folder;
-    sim::Simulator sim;
-    LanguageTable texts;
-    test::ScriptedPrompts prompts;
     test::RecordedProgress progress;
     PlanIndex list;
-    DeviceBusy busy;
-    Link link{sim};
     ChannelPlanTransfers transfers{link, prompts, texts, progress, list, busy};
     FileDialogState dialog;
 };

@@ -3,6 +3,7 @@
 #include "editor/ChannelPlanEditor.h"
 #include "face/Messages.h"
 #include "sim/Simulator.h"
+#include "support/OperationRig.h"
 #include "support/ScriptedProgress.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempFolder.h"
@@ -20,21 +21,12 @@ class RecordedView : public EditorView {
     int repaints = 0;
 };
 
-class Editor : public ::testing::Test {
+class Editor : public ::testing::Test, protected test::OperationRig {
   protected:
-    Editor() {
-        for (int key = 0; key < kLanguageTextCount; ++key)
-            texts.set(key, "T" + std::to_string(key));
-    }
-    std::string msg(int code) const { return *MessageText(code, texts); }
-    std::vector<std::string> messages() const { return prompts.messageTexts(); }
     ChannelPlanGrid& grid() { return editor.grid(); }
 
-    test::TempFolder folder;
     test::VectorGrid cells;
     RecordedView view;
-    test::ScriptedPrompts prompts;
-    LanguageTable texts;
     PlanIndex list;
     FileDialogState dialog;
     FileDialogState saveDialog;
@@ -251,10 +243,7 @@ TEST_F(Editor, PlanRoundTripThroughTheInstrument) {
     ASSERT_TRUE(messages().empty());
     const std::string saved = folder.read("mixed.c52");
 
-    sim::Simulator sim;
     test::RecordedProgress progress;
-    DeviceBusy busy;
-    Link link(sim);
     ChannelPlanTransfers transfers(link, prompts, texts, progress, list, busy);
     transfers.setCopiesFolder(folder.str() + "copies");
     std::filesystem::create_directories(folder.path() / "copies");

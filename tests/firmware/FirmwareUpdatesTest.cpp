@@ -10,6 +10,7 @@
 #include "firmware/IoLoader.h"
 #include "sim/Simulator.h"
 #include "support/FirmwareFileWriter.h"
+#include "support/OperationRig.h"
 #include "support/ScriptedProgress.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempFolder.h"
@@ -28,13 +29,8 @@ class ScriptedConfirmation : public UpdateConfirmation {
     std::vector<std::string> shown;
 };
 
-class Updates : public ::testing::Test {
+class Updates : public ::testing::Test, protected test::OperationRig {
   protected:
-    Updates() {
-        for (int key = 0; key < kLanguageTextCount; ++key)
-            texts.set(key, "T" + std::to_string(key));
-    }
-
     // A firmware file of a binary image placed at `address`, as objcopy writes it (start
     // address 0, so no start record of a type the updates refuse).
     std::string makeFile(const std::vector<std::uint8_t>& bytes, unsigned address,
@@ -96,18 +92,10 @@ class Updates : public ::testing::Test {
     Ended updateInstrument(const std::string& version = "") {
         return updates.UpdateInstrument([this] { return prompts.chooseOpenFile(dialog); }, version);
     }
-    std::vector<std::string> messages() const { return prompts.messageTexts(); }
-    std::string msg(int code) const { return *MessageText(code, texts); }
 
-    test::TempFolder folder;
-    sim::Simulator sim;
-    LanguageTable texts;
-    test::ScriptedPrompts prompts;
     test::RecordedProgress progress;
     ScriptedConfirmation confirmation;
-    DeviceBusy busy;
     int waited = 0;
-    Link link{sim};
     FirmwareUpdates updates{
         link, prompts, texts, progress, confirmation, busy, [this](int ms) { waited += ms; }};
     FileDialogState dialog;

@@ -16,6 +16,7 @@
 #include "instrument/Clock.h"
 #include "loggers/LoggerTransfers.h"
 #include "sim/Simulator.h"
+#include "support/OperationRig.h"
 #include "support/SampleLoggers.h"
 #include "support/ScriptedProgress.h"
 #include "support/ScriptedPrompts.h"
@@ -45,10 +46,8 @@ class AlwaysYes : public UpdateConfirmation {
 };
 
 // One instrument with plans and loggers, and the program's operations on it.
-struct Rig {
+struct Rig : test::OperationRig {
     Rig() {
-        for (int key = 0; key < kLanguageTextCount; ++key)
-            texts.set(key, "T" + std::to_string(key));
         std::filesystem::create_directory(folder.path() / "Loggers");
         transfers.setCopiesFolder(folder.str());
         sim.addPlanFromFile(PlanText("A", 2, 100000000));
@@ -60,20 +59,14 @@ struct Rig {
     }
 
     bool said(int code) const {
-        const std::string text = *MessageText(code, texts);
+        const std::string text = msg(code);
         for (const auto& m : prompts.messages)
             if (m.text == text) return true;
         return false;
     }
 
-    test::TempFolder folder;
-    sim::Simulator sim;
-    LanguageTable texts;
-    test::ScriptedPrompts prompts;
     test::RecordedProgress progress;
     PlanIndex list;
-    DeviceBusy busy;
-    Link link{sim};
     ChannelPlanTransfers transfers{link, prompts, texts, progress, list, busy};
     LoggerTransfers loggers{link, prompts, texts, busy, folder.str() + "Loggers/"};
     AlwaysYes confirmation;

@@ -3,6 +3,7 @@
 #include "face/Messages.h"
 #include "loggers/LoggerTransfers.h"
 #include "sim/Simulator.h"
+#include "support/OperationRig.h"
 #include "support/SampleLoggers.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempFolder.h"
@@ -16,26 +17,14 @@ using test::TvLogger;
 
 using Commands = std::vector<std::string>;
 
-class Loggers : public ::testing::Test {
+class Loggers : public ::testing::Test, protected test::OperationRig {
   protected:
-    Loggers() {
-        for (int key = 0; key < kLanguageTextCount; ++key)
-            texts.set(key, "T" + std::to_string(key));
-    }
-    std::string msg(int code) const { return *MessageText(code, texts); }
-    std::vector<std::string> messages() const { return prompts.messageTexts(); }
     void receive(LoggerList list) {
         ASSERT_TRUE(loggers.ReceiveLoggerList(list));
         ASSERT_GT(loggers.index().LoggerCount(), 0u);
         sim.clearTraffic();
     }
 
-    test::TempFolder folder;
-    sim::Simulator sim;
-    LanguageTable texts;
-    test::ScriptedPrompts prompts;
-    DeviceBusy busy;
-    Link link{sim};
     LoggerTransfers loggers{link, prompts, texts, busy, folder.str() + "Loggers"};
     FileDialogState openDialog, saveAll, saveAs;
 };
