@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <cstdlib>
 
-#include "loggers/GraphView.h"
+#include "loggers/windows/GraphView.h"
 
 namespace {
 

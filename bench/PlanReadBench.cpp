@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 #include "channelplans/ChannelPlanTransfers.h"
-#include "firmware/TUpdatingFORM.h"
-#include "shell/QtUserPrompts.h"
+#include "firmware/windows/TUpdatingFORM.h"
+#include "shell/windows/QtUserPrompts.h"
 #include "sim/Simulator.h"
 
 namespace {

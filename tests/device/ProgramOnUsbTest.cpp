@@ -16,7 +16,7 @@
 #include "language/Language.h"
 #include "link/HidapiBackend.h"
 #include "loggers/LoggerTransfers.h"
-#include "shell/Program.h"
+#include "shell/windows/Program.h"
 #include "support/FirmwareFileWriter.h"
 #include "support/SampleLoggers.h"
 #include "support/ScriptedPrompts.h"

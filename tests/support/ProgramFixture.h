@@ -10,7 +10,7 @@
 #include "face/Messages.h"
 #include "language/Language.h"
 #include "link/Link.h"
-#include "shell/Program.h"
+#include "shell/windows/Program.h"
 #include "sim/Simulator.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempFolder.h"

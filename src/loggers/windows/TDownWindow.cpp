@@ -1,4 +1,4 @@
-#include "loggers/TDownWindow.h"
+#include "loggers/windows/TDownWindow.h"
 
 #include "widgets/QtText.h"
 

@@ -1,4 +1,4 @@
-#include "shell/LeftAltKey.h"
+#include "shell/windows/LeftAltKey.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "shell/TForm1.h"
+#include "shell/windows/TForm1.h"
 
 #include <QCloseEvent>
 #include <QDialog>
@@ -9,14 +9,14 @@
 #include <clocale>
 #include <ctime>
 
-#include "editor/TEditor.h"
+#include "editor/windows/TEditor.h"
 #include "face/Messages.h"
 #include "firmware/FirmwareUpdates.h"
 #include "instrument/Clock.h"
 #include "instrument/Identity.h"
 #include "loggers/LoggerTransfers.h"
-#include "loggers/LoggerViewer.h"
-#include "shell/DeviceMonitor.h"
+#include "loggers/windows/LoggerViewer.h"
+#include "shell/windows/DeviceMonitor.h"
 #include "widgets/Pictures.h"
 #include "widgets/QtText.h"
 #include "widgets/WindowStyle.h"

@@ -1,4 +1,4 @@
-#include "shell/DeviceMonitor.h"
+#include "shell/windows/DeviceMonitor.h"
 
 #include <libudev.h>
 

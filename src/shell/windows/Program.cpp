@@ -1,4 +1,4 @@
-#include "shell/Program.h"
+#include "shell/windows/Program.h"
 
 #include "face/Messages.h"
 #include "loggers/LoggerTransfers.h"

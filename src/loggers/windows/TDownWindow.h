@@ -1,7 +1,7 @@
 // The downstream logger viewer (Unitdown): one measured channel and a table of eight.
 #pragma once
 
-#include "loggers/LoggerViewer.h"
+#include "loggers/windows/LoggerViewer.h"
 
 namespace veltra {
 

@@ -1,7 +1,7 @@
-#include "shell/TAboutController.h"
+#include "shell/windows/TAboutController.h"
 
 #include "language/LanguageTable.h"
-#include "shell/TAboutVELTRA52.h"
+#include "shell/windows/TAboutVELTRA52.h"
 #include "widgets/QtText.h"
 #include "widgets/WindowStyle.h"
 

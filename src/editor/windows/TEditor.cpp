@@ -1,4 +1,4 @@
-#include "editor/TEditor.h"
+#include "editor/windows/TEditor.h"
 
 #include <QCloseEvent>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "firmware/TConfUpgr.h"
+#include "firmware/windows/TConfUpgr.h"
 
 #include "language/LanguageTable.h"
 #include "widgets/QtText.h"

@@ -12,8 +12,8 @@
 #include "face/UserPrompts.h"
 #include "language/LanguageTable.h"
 #include "language/WindowTexts.h"
-#include "loggers/GraphView.h"
 #include "loggers/LoggerRecords.h"
+#include "loggers/windows/GraphView.h"
 #include "widgets/StringGrid.h"
 
 namespace veltra {

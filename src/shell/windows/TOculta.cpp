@@ -1,4 +1,4 @@
-#include "shell/TOculta.h"
+#include "shell/windows/TOculta.h"
 
 #include "language/LanguageTable.h"
 #include "link/Report.h"

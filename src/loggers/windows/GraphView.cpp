@@ -1,4 +1,4 @@
-#include "loggers/GraphView.h"
+#include "loggers/windows/GraphView.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -5,7 +5,7 @@
 #include <QCoreApplication>
 #include <QWidget>
 
-#include "shell/DeviceMonitor.h"
+#include "shell/windows/DeviceMonitor.h"
 
 namespace veltra {
 

@@ -1,7 +1,7 @@
 // The modem logger viewer (Unitmodem): eight downstream and four upstream channels.
 #pragma once
 
-#include "loggers/LoggerViewer.h"
+#include "loggers/windows/LoggerViewer.h"
 
 namespace veltra {
 

@@ -1,4 +1,4 @@
-#include "loggers/QtTextPrinter.h"
+#include "loggers/windows/QtTextPrinter.h"
 
 #include <QFontDatabase>
 #include <QPainter>

@@ -1,10 +1,10 @@
-#include "shell/TAboutVELTRA52.h"
+#include "shell/windows/TAboutVELTRA52.h"
 
 #include <QEvent>
 #include <QPainter>
 
 #include "language/LanguageTable.h"
-#include "shell/LeftAltKey.h"
+#include "shell/windows/LeftAltKey.h"
 #include "widgets/QtText.h"
 #include "widgets/WindowStyle.h"
 

@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "face/Messages.h"
-#include "shell/TForm1.h"
+#include "shell/windows/TForm1.h"
 #include "widgets/Pictures.h"
 #include "widgets/QtText.h"
 #include "widgets/WindowStyle.h"

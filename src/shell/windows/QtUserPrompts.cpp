@@ -1,4 +1,4 @@
-#include "shell/QtUserPrompts.h"
+#include "shell/windows/QtUserPrompts.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -1,4 +1,4 @@
-#include "firmware/TUpdatingFORM.h"
+#include "firmware/windows/TUpdatingFORM.h"
 
 #include <QCloseEvent>
 

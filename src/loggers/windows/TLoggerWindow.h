@@ -4,8 +4,8 @@
 #include <QSplitter>
 #include <optional>
 
-#include "loggers/GraphView.h"
-#include "loggers/LoggerViewer.h"
+#include "loggers/windows/GraphView.h"
+#include "loggers/windows/LoggerViewer.h"
 
 namespace veltra {
 

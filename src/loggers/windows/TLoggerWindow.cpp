@@ -1,4 +1,4 @@
-#include "loggers/TLoggerWindow.h"
+#include "loggers/windows/TLoggerWindow.h"
 
 #include <cmath>
 

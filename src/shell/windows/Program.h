@@ -3,18 +3,18 @@
 
 #include <memory>
 
-#include "editor/TEditor.h"
-#include "firmware/TConfUpgr.h"
-#include "firmware/TUpdatingFORM.h"
-#include "loggers/QtTextPrinter.h"
-#include "loggers/TDownWindow.h"
-#include "loggers/TLoggerWindow.h"
-#include "loggers/TModemWindow.h"
-#include "shell/LeftAltKey.h"
-#include "shell/TAboutController.h"
-#include "shell/TAboutVELTRA52.h"
-#include "shell/TForm1.h"
-#include "shell/TOculta.h"
+#include "editor/windows/TEditor.h"
+#include "firmware/windows/TConfUpgr.h"
+#include "firmware/windows/TUpdatingFORM.h"
+#include "loggers/windows/QtTextPrinter.h"
+#include "loggers/windows/TDownWindow.h"
+#include "loggers/windows/TLoggerWindow.h"
+#include "loggers/windows/TModemWindow.h"
+#include "shell/windows/LeftAltKey.h"
+#include "shell/windows/TAboutController.h"
+#include "shell/windows/TAboutVELTRA52.h"
+#include "shell/windows/TForm1.h"
+#include "shell/windows/TOculta.h"
 #include "widgets/TDialog.h"
 
 namespace veltra {

@@ -1,4 +1,4 @@
-#include "loggers/TModemWindow.h"
+#include "loggers/windows/TModemWindow.h"
 
 #include "widgets/QtText.h"
 

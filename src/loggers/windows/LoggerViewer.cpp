@@ -1,4 +1,4 @@
-#include "loggers/LoggerViewer.h"
+#include "loggers/windows/LoggerViewer.h"
 
 #include "face/Messages.h"
 
