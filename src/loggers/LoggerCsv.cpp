@@ -73,7 +73,7 @@ std::string ModemLoggerCsv(const ModemLogger& l) {
                  std::vector<std::array<std::string, 8>>(l.up.begin(), l.up.end()));
 }
 
-std::string LoggerCsv(const LoggerRecords& records, int kind) {
+std::string LoggerCsv(const LoggerRecords& records, LoggerKindShown kind) {
     switch (kind) {
         case kShowTv:
             return TvLoggerCsv(records.tv);

@@ -13,6 +13,6 @@ std::string TvLoggerCsv(const TvLogger& logger);
 std::string DownLoggerCsv(const DownLogger& logger);
 std::string ModemLoggerCsv(const ModemLogger& logger);
 // The record of `kind` (kShowTv, kShowDown, kShowModem).
-std::string LoggerCsv(const LoggerRecords& records, int kind);
+std::string LoggerCsv(const LoggerRecords& records, LoggerKindShown kind);
 
 }  // namespace veltra

@@ -61,7 +61,7 @@ std::vector<GraphChannel> ModemGraphChannels(const ModemLogger& logger) {
     return channels;
 }
 
-Limits DefaultLimits(int kind) {
+Limits DefaultLimits(LoggerKindShown kind) {
     switch (kind) {
         case kShowDown:
             return {45, 75, 35, 43};

@@ -46,7 +46,7 @@ bool OutsideLimits(const GraphChannel& channel, const Limits& limits,
 // The defaults of a kind (kShowTv, kShowDown, kShowModem): a DOCSIS downstream from 45 to
 // 75 dBuV with a MER of at least 35 dB (256QAM); a modem's upstream transmit level from 95 to
 // 112 dBuV (35 to 52 dBmV).
-Limits DefaultLimits(int kind);
+Limits DefaultLimits(LoggerKindShown kind);
 
 // Two TV loggers channel by channel, matched by frequency (to 10 kHz).
 struct ChannelComparison {

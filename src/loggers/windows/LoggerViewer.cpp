@@ -198,7 +198,7 @@ void LoggerViewer::showRowsOnHover(StringGrid* table,
     });
 }
 
-void LoggerViewer::addGraph(const char* key, int kind) {
+void LoggerViewer::addGraph(const char* key, LoggerKindShown kind) {
     Graph = new GraphView(client_);
     Graph->setObjectName("Graph");
     Archivo1->insertSeparator(SortirFinestraRegistre);

@@ -100,7 +100,7 @@ class LoggerViewer : public QDialog, public WindowTexts {
     void showRowsOnHover(StringGrid* table,
                          std::function<std::vector<GraphChannel>()> channelsShown);
     // Creates the graph and its menu entries; the limits of `kind` kept under `key`.
-    void addGraph(const char* key, int kind);
+    void addGraph(const char* key, LoggerKindShown kind);
     void SaveGraphClick();
     void LimitsClick();
     Limits limits_;

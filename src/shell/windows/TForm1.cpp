@@ -501,7 +501,7 @@ void TForm1::setLoggers(LoggerTransfers* loggers, LoggerViewer* tv, LoggerViewer
             });
 }
 
-void TForm1::showViewer(int kind) {
+void TForm1::showViewer(LoggerKindShown kind) {
     if (kind >= kShowTv && kind <= kShowModem && viewers_[kind]) viewers_[kind]->showModally();
 }
 

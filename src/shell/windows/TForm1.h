@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMainWindow>
-
 #include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
@@ -14,15 +13,16 @@
 #include <memory>
 #include <string>
 #include <vector>
-#include "channelplans/PlanIndex.h"
 
 #include "channelplans/ChannelPlanTransfers.h"
+#include "channelplans/PlanIndex.h"
 #include "face/DeviceBusy.h"
 #include "face/UserPrompts.h"
 #include "instrument/Identity.h"
 #include "language/Language.h"
 #include "language/WindowTexts.h"
 #include "link/Link.h"
+#include "loggers/LoggerRecords.h"
 #include "widgets/StringGrid.h"
 
 namespace veltra {
@@ -95,7 +95,7 @@ class TForm1 : public QMainWindow {
     void PrintSelButClick();
     void ExportCsv1Click();
     void setPrinter(TextPrinter* printer) { printer_ = printer; }
-    void showViewer(int kind);
+    void showViewer(LoggerKindShown kind);
     void LoggerTypeChange();
     void NumberLoggerIndex();
     // Draws the index model into the grid, and empties both.
