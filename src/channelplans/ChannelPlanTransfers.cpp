@@ -12,12 +12,7 @@ namespace veltra {
 
 namespace {
 
-// Progress window texts.
-constexpr int kReadingCaption = 45;
-constexpr int kWritingCaption = 25;
-constexpr int kBadChannelText = 40;
-constexpr int kAskDeleteSelected = 38;
-constexpr int kAskEraseAll = 39;
+// The progress window's steps for each plan of a write-back.
 constexpr int kStepsPerPlan = 150;
 constexpr const char* kWriteBackNote = "plans-to-send-back.txt";
 // Ten plans and their sizes.
@@ -79,9 +74,9 @@ Ended ChannelPlanTransfers::refuseChannel(const std::string& marker, const std::
                                           int maximum) {
     message(message::kBadChannel,
             marker == kTooLongMarker ? text(text::kChannelTooLong) : std::string());
-    progress_.prepare(text(kWritingCaption), text(text::kStarting), text(text::kDoNotDisconnect),
-                      maximum);
-    progress_.setStatus(text(kBadChannelText));
+    progress_.prepare(text(text::kWritingCaption), text(text::kStarting),
+                      text(text::kDoNotDisconnect), maximum);
+    progress_.setStatus(text(text::kBadChannelText));
     progress_.setWarning("Error " + marker.substr(5, 2) + "." + where);
     progress_.toMaximum();
     progress_.finish();
@@ -213,8 +208,8 @@ Ended ChannelPlanTransfers::SaveChannelPlans() {
     int total = 0;
     for (int slot = 0; slot < n; ++slot)
         total += channels(slot);
-    progress_.prepare(text(kReadingCaption), text(text::kStarting), text(text::kDoNotDisconnect),
-                      total);
+    progress_.prepare(text(text::kReadingCaption), text(text::kStarting),
+                      text(text::kDoNotDisconnect), total);
     progressShown_ = true;
     prompts_.processEvents();
 
@@ -296,7 +291,7 @@ Ended ChannelPlanTransfers::SendPlanFiles(
             const int slot = n;
             send(command::SetPlanCount(n + 1));
             n = n + 1;
-            progress_.prepare(text(kWritingCaption), text(text::kStarting),
+            progress_.prepare(text(text::kWritingCaption), text(text::kStarting),
                               text(text::kDoNotDisconnect), count);
             progressShown_ = true;
             prompts_.processEvents();
@@ -318,7 +313,7 @@ Ended ChannelPlanTransfers::DeleteSelectedPlans() {
     if (const auto refused = refusedForWriteBack()) return *refused;
     DeviceJob job(busy_, link_, [this](int code) { message(code); });
     if (!job) return job.refusal();
-    if (!prompts_.askYesNo(text(text::kQuestionCaption), text(kAskDeleteSelected)))
+    if (!prompts_.askYesNo(text(text::kQuestionCaption), text(text::kAskDeleteSelected)))
         return Failure::Declined;
     return guarded([&]() -> Ended {
         const int b = quantity();
@@ -365,8 +360,8 @@ Ended ChannelPlanTransfers::writeBack(const std::vector<std::string>& copies) {
     for (const std::string& copy : copies)
         list_.add(PlanFileReader(copy).name());
     send(command::SetPlanCount(k));
-    progress_.prepare(text(kWritingCaption), text(text::kStarting), text(text::kDoNotDisconnect),
-                      k * kStepsPerPlan);
+    progress_.prepare(text(text::kWritingCaption), text(text::kStarting),
+                      text(text::kDoNotDisconnect), k * kStepsPerPlan);
     progressShown_ = true;
     prompts_.processEvents();
     for (int l = 0; l < k; ++l) {
@@ -422,7 +417,7 @@ Ended ChannelPlanTransfers::EraseAllChannelPlans() {
     if (const auto refused = refusedForWriteBack()) return *refused;
     DeviceJob job(busy_, link_, [this](int code) { message(code); });
     if (!job) return job.refusal();
-    if (!prompts_.askYesNo(text(text::kQuestionCaption), text(kAskEraseAll)))
+    if (!prompts_.askYesNo(text(text::kQuestionCaption), text(text::kAskEraseAll)))
         return Failure::Declined;
     return guarded([&]() -> Ended {
         freshCopies_.clear();

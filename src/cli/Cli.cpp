@@ -17,6 +17,7 @@
 #include "editor/EditorGrid.h"
 #include "face/DeviceBusy.h"
 #include "face/Messages.h"
+#include "face/TextKeys.h"
 #include "firmware/FirmwareUpdates.h"
 #include "instrument/Clock.h"
 #include "instrument/Identity.h"
@@ -35,11 +36,6 @@ namespace {
 using nlohmann::json;
 
 constexpr const char* kName = "veltra52-cli: ";
-// Language texts of the connection panel's labels.
-constexpr int kModelLabel = 16;
-constexpr int kSerialLabel = 17;
-constexpr int kIOVersionLabel = 18;
-constexpr int kInstrumentVersionLabel = 32;
 
 struct Options {
     bool simulate = false;
@@ -146,10 +142,10 @@ int Info(Session& s) {
                             .dump(2)
                      << '\n';
     } else {
-        s.system.out << s.text(kModelLabel) << ' ' << identity->model << '\n'
-                     << s.text(kSerialLabel) << ' ' << identity->serial << '\n'
-                     << s.text(kIOVersionLabel) << ' ' << identity->ioVersion << '\n'
-                     << s.text(kInstrumentVersionLabel) << ' ' << identity->instrumentVersion
+        s.system.out << s.text(text::kModelLabel) << ' ' << identity->model << '\n'
+                     << s.text(text::kSerialLabel) << ' ' << identity->serial << '\n'
+                     << s.text(text::kIOVersionLabel) << ' ' << identity->ioVersion << '\n'
+                     << s.text(text::kInstrumentVersionLabel) << ' ' << identity->instrumentVersion
                      << '\n';
     }
     return kDone;

@@ -6,13 +6,6 @@
 
 namespace veltra {
 
-namespace {
-
-constexpr int kAskReplacePlan = 79;
-constexpr int kAskSaveOnClose = 117;
-
-}  // namespace
-
 ChannelPlanEditor::ChannelPlanEditor(TextGrid& cells, EditorView& view, UserPrompts& prompts,
                                      const LanguageTable& texts)
     : grid_(cells), view_(view), prompts_(prompts), texts_(texts) {}
@@ -208,7 +201,7 @@ int ChannelPlanEditor::LoadChannelPlanFile(int position, FileDialogState& dialog
 
 bool ChannelPlanEditor::StartNewChannelPlan(bool ask) {
     if (ask &&
-        !prompts_.askYesNo(texts_.text(text::kQuestionCaption), texts_.text(kAskReplacePlan)))
+        !prompts_.askYesNo(texts_.text(text::kQuestionCaption), texts_.text(text::kAskReplacePlan)))
         return false;
     setPlanName("NEW");
     view_.showFileName("");
@@ -220,7 +213,7 @@ bool ChannelPlanEditor::StartNewChannelPlan(bool ask) {
 
 bool ChannelPlanEditor::ReplaceWithPlanFile(FileDialogState& dialog, const PlanIndex& list,
                                             const std::string& copiesFolder) {
-    if (!prompts_.askYesNo(texts_.text(text::kQuestionCaption), texts_.text(kAskReplacePlan)))
+    if (!prompts_.askYesNo(texts_.text(text::kQuestionCaption), texts_.text(text::kAskReplacePlan)))
         return false;
     return LoadChannelPlanFile(-1, dialog, list, copiesFolder) == 0;
 }
@@ -328,7 +321,7 @@ bool ChannelPlanEditor::ImportCsv(FileDialogState& dialog) {
 
 bool ChannelPlanEditor::FormCloseQuery(FileDialogState& saveDialog) {
     switch (prompts_.askYesNoCancel(texts_.text(text::kQuestionCaption),
-                                    texts_.text(kAskSaveOnClose))) {
+                                    texts_.text(text::kAskSaveOnClose))) {
         case YesNoCancel::Cancel:
             return false;
         case YesNoCancel::No:

@@ -1,5 +1,5 @@
 // Language texts that operations read when they need them (the windows' own texts are put on by
-// ApplyLanguageTexts). One place for the keys that several operations share.
+// ApplyLanguageTexts), by name, in one place.
 #pragma once
 
 namespace veltra::text {
@@ -25,5 +25,33 @@ inline constexpr int kChannelTooLong = 169;
 inline constexpr int kAskFinishWriteBack = 171;
 // Followed by the number of bad rows of a spreadsheet that a message leaves out.
 inline constexpr int kRowsNotListed = 172;
+
+// Reading, sending and deleting channel plans.
+inline constexpr int kReadingCaption = 45;
+inline constexpr int kWritingCaption = 25;
+inline constexpr int kBadChannelText = 40;
+inline constexpr int kAskDeleteSelected = 38;
+inline constexpr int kAskEraseAll = 39;
+// The channel plan editor's questions.
+inline constexpr int kAskReplacePlan = 79;
+inline constexpr int kAskSaveOnClose = 117;
+// Loggers: overwriting a file, the first of the TV logger's noise modes, the "saved" box.
+inline constexpr int kAskOverwriteLogger = 30;
+inline constexpr int kFirstNoiseModeText = 141;
+inline constexpr int kSavedCaption = 151;
+inline constexpr int kSavedText = 152;
+// The two updates: their questions, versions and captions.
+inline constexpr int kConfirmIOUpdate = 47;
+inline constexpr int kCurrentInstrumentVersion = 48;
+inline constexpr int kConfirmInstrumentUpdate = 49;
+inline constexpr int kCurrentIOVersion = 50;
+inline constexpr int kPreparing = 59;
+inline constexpr int kIOUpdateCaption = 74;
+inline constexpr int kInstrumentUpdateCaption = 73;
+// The connection panel's labels.
+inline constexpr int kModelLabel = 16;
+inline constexpr int kSerialLabel = 17;
+inline constexpr int kIOVersionLabel = 18;
+inline constexpr int kInstrumentVersionLabel = 32;
 
 }  // namespace veltra::text

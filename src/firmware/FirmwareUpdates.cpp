@@ -13,14 +13,6 @@ namespace veltra {
 
 namespace {
 
-constexpr int kConfirmIOUpdate = 47;
-constexpr int kCurrentInstrumentVersion = 48;
-constexpr int kConfirmInstrumentUpdate = 49;
-constexpr int kCurrentIOVersion = 50;
-constexpr int kPreparing = 59;
-constexpr int kIOUpdateCaption = 74;
-constexpr int kInstrumentUpdateCaption = 73;
-
 // The instrument's update protocol: after the start command it prepares for 2 s, erases in the
 // steps 2 to 7, and takes the records 200 ms after the last step; a record it refuses is sent up
 // to six times, 500 ms apart.
@@ -130,10 +122,11 @@ Ended FirmwareUpdates::UpdateIOInterface(const FileChoice& file, const std::stri
     FirmwareImage image;
     if (const FirmwareFileCheck check = ReadHexFile(chosen->content, image); !check)
         return refuseFile(check);
-    if (!confirmation_.confirm(text(kCurrentIOVersion) + ioVersion, text(kConfirmIOUpdate), path))
+    if (!confirmation_.confirm(text(text::kCurrentIOVersion) + ioVersion,
+                               text(text::kConfirmIOUpdate), path))
         return Failure::Declined;
-    progress_.prepare(text(kIOUpdateCaption), text(text::kStarting), text(text::kDoNotDisconnect),
-                      0);
+    progress_.prepare(text(text::kIOUpdateCaption), text(text::kStarting),
+                      text(text::kDoNotDisconnect), 0);
     prompts_.processEvents();
 
     IoLoader loader(link_, wait_);
@@ -179,16 +172,16 @@ Ended FirmwareUpdates::UpdateInstrument(const FileChoice& file,
     prompts_.processEvents();
     // The whole file is checked before the instrument leaves its normal work.
     if (const FirmwareFileCheck check = CheckSRecordFile(content); !check) return refuseFile(check);
-    if (!confirmation_.confirm(text(kCurrentInstrumentVersion) + instrumentVersion,
-                               text(kConfirmInstrumentUpdate),
+    if (!confirmation_.confirm(text(text::kCurrentInstrumentVersion) + instrumentVersion,
+                               text(text::kConfirmInstrumentUpdate),
                                shownFile.empty() ? path : shownFile))
         return Failure::Declined;
-    progress_.prepare(text(kInstrumentUpdateCaption), text(text::kStarting),
+    progress_.prepare(text(text::kInstrumentUpdateCaption), text(text::kStarting),
                       text(text::kDoNotDisconnect), static_cast<int>(content.size()));
     prompts_.processEvents();
 
     if (link_.SendCommand(command::kStartUpdate) == 0) return failed();
-    progress_.setStatus(text(kPreparing));
+    progress_.setStatus(text(text::kPreparing));
     wait_(kPrepareMs);
     for (int step = kFirstEraseStep; step <= kLastEraseStep; ++step) {
         switch (link_.EraseStep(step)) {

@@ -1,13 +1,12 @@
 #include "loggers/LoggerFetch.h"
 
 #include "channelplans/ChannelRecord.h"
+#include "face/TextKeys.h"
 #include "link/Commands.h"
 
 namespace veltra {
 
 namespace {
-
-constexpr int kFirstNoiseModeText = 141;
 
 bool IsLoggerNumber(int number) {
     return number >= 0 && number < kMaxLoggers;
@@ -129,7 +128,7 @@ Outcome<LoggerKindShown> LoggerFetcher::GetTvLogger(const LoggerIndexRow& row, T
         tv.records[k][0] = std::to_string(k + 1);
     TakeIndexRow(row, tv);
     tv.planName = header->planName;
-    tv.noiseMode = texts_.text(kFirstNoiseModeText + header->noiseMode);
+    tv.noiseMode = texts_.text(text::kFirstNoiseModeText + header->noiseMode);
     tv.noiseFrequency = HzToMHzText(header->noiseFrequencyHz);
     tv.threshold = std::to_string(header->thresholdTenths / 10);
     for (int k = 0; k < header->recordCount; ++k) {

@@ -9,8 +9,6 @@ namespace veltra {
 
 namespace {
 
-constexpr int kAskOverwriteLogger = 30;
-
 bool IsCsv(LoggerWriteMode mode) {
     return mode == LoggerWriteMode::CsvAs || mode == LoggerWriteMode::CsvAllAs;
 }
@@ -46,7 +44,7 @@ Outcome<std::string> LoggerFiles::pathFor(LoggerWriteMode mode, FileDialogState*
             if (!dialog) return Failure::Cancelled;
             std::string path = SaveAllAsPath(dialog->fileName, name, extension);
             if (FileExists(path) && !prompts_.askYesNo(texts_.text(text::kQuestionCaption),
-                                                       texts_.text(kAskOverwriteLogger)))
+                                                       texts_.text(text::kAskOverwriteLogger)))
                 return Failure::Declined;
             return path;
         }

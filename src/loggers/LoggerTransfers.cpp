@@ -2,16 +2,10 @@
 
 #include "face/DeviceJob.h"
 #include "face/Messages.h"
+#include "face/TextKeys.h"
 #include "loggers/LoggerCsv.h"
 
 namespace veltra {
-
-namespace {
-
-constexpr int kSavedCaption = 151;
-constexpr int kSavedText = 152;
-
-}  // namespace
 
 LoggerTransfers::LoggerTransfers(Link& link, UserPrompts& prompts, const LanguageTable& texts,
                                  DeviceBusy& busy, std::string loggersFolder)
@@ -127,7 +121,7 @@ Ended LoggerTransfers::save(LoggerList list, const std::vector<std::size_t>& pos
         const auto written = files_.WriteLogger(records, *kind, mode, dialog);
         if (!written) return writeFailed(written.failure());
     }
-    prompts_.showMessage(0, texts_.text(kSavedCaption), texts_.text(kSavedText),
+    prompts_.showMessage(0, texts_.text(text::kSavedCaption), texts_.text(text::kSavedText),
                          MessageIcon::Information);
     return Done{};
 }
