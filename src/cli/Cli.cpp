@@ -89,10 +89,10 @@ class Session {
         if (!identity) message(message::kNoInstrument);
         return identity;
     }
-    // The exit status of an operation that has run: failed when it said so, when its progress
-    // ended as failed or when a question was declined.
-    int outcome() const {
-        return prompts.failureShown() || progress.failed() || prompts.declined() ? kFailed : kDone;
+    // The exit status of an operation from what it returned: failed when it failed, when its
+    // progress ended as failed or when a question was declined.
+    int status(const Ended& ended) const {
+        return !ended || progress.failed() || prompts.declined() ? kFailed : kDone;
     }
     // Commands that ask before they change the instrument: without --yes they need a person.
     bool mayAsk() {
@@ -179,16 +179,14 @@ int ClockSet(Session& s, const std::string& time) {
     }
     const auto identity = s.identify();
     if (!identity) return kNoInstrument;
-    SetInstrumentClock(
-        s.link, s.busy, s.prompts, [&s](int code) { s.message(code); }, identity->serial, when);
-    return s.outcome();
+    return s.status(SetInstrumentClock(
+        s.link, s.busy, s.prompts, [&s](int code) { s.message(code); }, identity->serial, when));
 }
 
 // Reads every plan into its local copy, as the tab's read does.
 int ReadPlans(Session& s) {
     if (const int status = s.search()) return status;
-    s.transfers.ReadChannelPlans();
-    return s.outcome();
+    return s.status(s.transfers.ReadChannelPlans());
 }
 
 int PlansList(Session& s) {
@@ -247,8 +245,7 @@ int PlansPull(Session& s, const std::string& folder) {
 
 int PlansPush(Session& s, const std::vector<std::string>& files) {
     if (const int status = s.search()) return status;
-    s.transfers.SendPlanFiles([&] { return files; });
-    return s.outcome();
+    return s.status(s.transfers.SendPlanFiles([&] { return files; }));
 }
 
 int PlansDelete(Session& s, const std::vector<std::string>& names) {
@@ -265,8 +262,7 @@ int PlansDelete(Session& s, const std::vector<std::string>& names) {
         }
         s.plans.setSelected(found, true);
     }
-    s.transfers.DeleteSelectedPlans();
-    return s.outcome();
+    return s.status(s.transfers.DeleteSelectedPlans());
 }
 
 // Finishes a delete that was cut off: the plans it kept go back from its note.
@@ -277,15 +273,14 @@ int PlansRecover(Session& s) {
     }
     if (!s.mayAsk()) return kUsage;
     if (const int status = s.search()) return status;
-    s.transfers.FinishWriteBack();
-    return s.transfers.PendingWriteBack() ? kFailed : s.outcome();
+    const Ended ended = s.transfers.FinishWriteBack();
+    return s.transfers.PendingWriteBack() ? kFailed : s.status(ended);
 }
 
 int PlansEraseAll(Session& s) {
     if (!s.mayAsk()) return kUsage;
     if (const int status = s.search()) return status;
-    s.transfers.EraseAllChannelPlans();
-    return s.outcome();
+    return s.status(s.transfers.EraseAllChannelPlans());
 }
 
 // The list of a kind word.
@@ -297,7 +292,7 @@ int LoggersList(Session& s, const std::string& kind) {
     if (const int status = s.search()) return status;
     LoggerTransfers loggers(s.link, s.prompts, s.language.table(), s.busy,
                             s.language.loggersFolder());
-    if (!loggers.ReceiveLoggerList(ListOf(kind))) return kFailed;
+    if (const int status = s.status(loggers.ReceiveLoggerList(ListOf(kind)))) return status;
     json list = json::array();
     for (const auto& row : loggers.index().rows()) {
         list.push_back(
@@ -326,7 +321,7 @@ int LoggersPull(Session& s, const std::string& kind, const std::vector<std::stri
     }
     if (const int status = s.search()) return status;
     LoggerTransfers loggers(s.link, s.prompts, s.language.table(), s.busy, folder);
-    if (!loggers.ReceiveLoggerList(ListOf(kind))) return kFailed;
+    if (const int status = s.status(loggers.ReceiveLoggerList(ListOf(kind)))) return status;
     const LoggerIndex& index = loggers.index();
     // An empty list has been said (message 37); none of its loggers can be saved.
     if (index.LoggerCount() == 0 && numbers.empty()) return kDone;
@@ -344,7 +339,7 @@ int LoggersPull(Session& s, const std::string& kind, const std::vector<std::stri
                      << *missing.begin() << '\n';
         return kFailed;
     }
-    return loggers.SaveLoggers(ListOf(kind), positions) ? kDone : kFailed;
+    return s.status(loggers.SaveLoggers(ListOf(kind), positions));
 }
 
 int LoggersShow(Session& s, const std::string& file, bool csv) {
@@ -400,7 +395,7 @@ int Update(Session& s, const std::string& file, std::size_t limit,
     if (!wait) wait = [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
     FirmwareUpdates updates(s.link, s.prompts, s.language.table(), s.progress, confirmation, s.busy,
                             wait);
-    return run(updates, *identity) ? s.outcome() : kFailed;
+    return s.status(run(updates, *identity));
 }
 
 int UpdateIO(Session& s, const std::string& file) {

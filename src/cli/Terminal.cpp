@@ -1,10 +1,8 @@
 #include "cli/Terminal.h"
 
-#include <algorithm>
 #include <istream>
 #include <ostream>
 
-#include "face/Messages.h"
 
 namespace veltra::cli {
 
@@ -17,23 +15,10 @@ constexpr const char* kName = "veltra52-cli: ";
 TerminalPrompts::TerminalPrompts(std::ostream& err, std::istream& in, bool askable)
     : err_(err), in_(in), askable_(askable) {}
 
-bool TerminalPrompts::failureShown() const {
-    // The erase warning says the update goes on; "no loggers" is an empty list, and a missing
-    // language file English texts: none of them is a failure.
-    return std::any_of(shownCodes_.begin(), shownCodes_.end(), [](int code) {
-        return code != message::kEraseWarning && code != message::kNoLoggers &&
-               code != message::kNoLanguageFile;
-    });
-}
-
 void TerminalPrompts::showMessage(int code, const std::string&, const std::string& text,
                                   MessageIcon) {
     // Numbered messages are always shown: what failed, or what was done.
-    if (code != 0) {
-        if (code >= 1 && code <= message::kLastMessage) shownCodes_.push_back(code);
-    } else if (quiet) {
-        return;
-    }
+    if (code == 0 && quiet) return;
     err_ << kName << text << '\n';
 }
 

@@ -25,9 +25,6 @@ class TerminalPrompts : public UserPrompts {
     // What the file dialogs answer, in the order they are shown.
     std::vector<std::string> files;
 
-    // The numbered messages shown so far, and whether one of them says the operation failed.
-    const std::vector<int>& shownCodes() const { return shownCodes_; }
-    bool failureShown() const;
     // The person declined a question.
     bool declined() const { return declined_; }
 
@@ -48,7 +45,6 @@ class TerminalPrompts : public UserPrompts {
     std::ostream& err_;
     std::istream& in_;
     bool askable_;
-    std::vector<int> shownCodes_;
     bool declined_ = false;
 };
 
