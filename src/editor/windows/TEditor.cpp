@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 #include <array>
 
+#include "widgets/ControlTexts.h"
 #include "widgets/QtText.h"
 #include "widgets/Settings.h"
 #include "widgets/TDialog.h"
@@ -19,7 +20,6 @@ const QColor kInactiveColor(255, 128, 128);
 const QColor kWindowColor(215, 228, 242);  // the desktop's inactive caption gradient
 
 // Language texts of the column headers 1..11.
-constexpr int kHeaderTexts[12] = {0, 81, 82, 83, 84, 85, 87, 88, 89, 90, 91, 86};
 
 QString HeaderWithBreak(const QString& text) {
     const auto [first, second] = HeaderLines(fromQt(text));
@@ -259,30 +259,13 @@ void TEditor::setPlanSource(FileDialogState* editDialog, const PlanIndex* list,
 }
 
 void TEditor::applyLanguageTexts(const LanguageTable& texts) {
-    auto text = [&](int key) { return toQt(texts.text(key)); };
-    setWindowTitle(text(100));
-    Archivo1->setTitle(text(1));
-    Newchannelplan1->setText(text(94));
-    Savechannelplan1->setText(text(96));
-    Savechannelplanas1->setText(text(107));
-    Loadchannelplan1->setText(text(95));
-    Exit1->setText(text(2));
-    Edit1->setTitle(text(27));
-    Sortchannels1->setText(text(99));
-    Activeall1->setText(text(127));
-    Unactiveall1->setText(text(164));
-    Allanalog1->setText(text(165));
-    Alldigital1->setText(text(13));
-    Help1->setTitle(text(7));
-    INSERTACANAL->setText(text(97));
-    ESBORRACANAL->setText(text(98));
-    ChPlanNameLabel->setToolTip(text(166));
+    ApplyWindowTexts(*this, window_text::kEditor, texts);
     VersioControllerLabel->setText(kVersionLabel);
     TaulaCanals->setColCount(kEditorColumns);
     TaulaCanals->setDefaultRowHeight(20);
     TaulaCanals->setRowHeight(0, 30);
     for (int column = 1; column < kEditorColumns; ++column)
-        headers_[column] = text(kHeaderTexts[column]);
+        headers_[column] = toQt(texts.text(window_text::kEditorHeaders[column - 1]));
     TaulaCanals->viewport()->update();
 }
 
@@ -336,8 +319,9 @@ void TEditor::showEvent(QShowEvent* event) {
 
 void TEditor::ChPlanNameLabelClick() {
     if (!dialog_) return;
-    const auto text = dialog_->ask(kSkyBlue, toQt(texts_.text(101)), toQt(texts_.text(102)),
-                                   toQt(editor_->planName()));
+    const auto text =
+        dialog_->ask(kSkyBlue, toQt(texts_.text(window_text::kRenamePlanCaption)),
+                     toQt(texts_.text(window_text::kRenamePlanPrompt)), toQt(editor_->planName()));
     if (text) editor_->Rename(fromQt(*text));
 }
 

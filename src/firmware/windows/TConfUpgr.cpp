@@ -1,6 +1,7 @@
 #include "firmware/windows/TConfUpgr.h"
 
 #include "language/LanguageTable.h"
+#include "widgets/ControlTexts.h"
 #include "widgets/QtText.h"
 
 namespace veltra {
@@ -38,9 +39,7 @@ TConfUpgr::TConfUpgr(QWidget* parent)
 }
 
 void TConfUpgr::applyLanguageTexts(const LanguageTable& texts) {
-    setWindowTitle(toQt(texts.text(33)));
-    SI->setText(toQt(texts.text(51)));
-    NO->setText(toQt(texts.text(52)));
+    ApplyWindowTexts(*this, window_text::kConfUpgr, texts);
 }
 
 bool TConfUpgr::confirm(const std::string& currentVersion, const std::string& question,

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 
 #include "language/LanguageTable.h"
+#include "widgets/ControlTexts.h"
 #include "widgets/QtText.h"
 #include "widgets/WindowStyle.h"
 
@@ -51,9 +52,8 @@ TUpdatingFORM::TUpdatingFORM(QWidget* parent)
 }
 
 void TUpdatingFORM::applyLanguageTexts(const LanguageTable& texts) {
-    setWindowTitle(toQt(texts.text(56)));
     DoNotDisconnect->setFixedWidth(295);
-    DoNotDisconnect->setText(toQt(texts.text(57)));
+    ApplyWindowTexts(*this, window_text::kUpdatingForm, texts);
 }
 
 void TUpdatingFORM::prepare(const std::string& caption, const std::string& status,

@@ -10,6 +10,7 @@
 #include <QEvent>
 #include <QVBoxLayout>
 
+#include "widgets/ControlTexts.h"
 #include "widgets/QtText.h"
 #include "widgets/Settings.h"
 #include "widgets/TDialog.h"
@@ -28,9 +29,9 @@ QFont PointFont(const QFont& base, int points, bool bold = false) {
 
 }  // namespace
 
-LoggerViewer::LoggerViewer(const char* objectName, int captionText, const Layout& layout,
-                           QWidget* parent)
-    : QDialog(parent), captionText_(captionText) {
+LoggerViewer::LoggerViewer(const char* objectName, const window_text::Window& texts,
+                           const Layout& layout, QWidget* parent)
+    : QDialog(parent), windowTexts_(texts) {
     setObjectName(objectName);
     // Opens at its own size; may be made larger and maximised, the tables taking the room.
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
@@ -140,17 +141,8 @@ void LoggerViewer::setServices(LoggerRecords* records, TDialog* dialog,
 }
 
 void LoggerViewer::applyLanguageTexts(const LanguageTable& texts) {
-    auto text = [&](int key) { return toQt(texts.text(key)); };
-    setWindowTitle(text(captionText_));
-    Archivo1->setTitle(text(1));
-    DesarRegistreComA->setText(text(121));
-    ImprimirRegistre->setText(text(122));
-    SortirFinestraRegistre->setText(text(2));
-    LoggerNameLabel->setToolTip(text(167));
-    DataLabel->setText(text(22));
-    DataLabel->adjustSize();
-    HoraLabel->setText(text(21));
-    HoraLabel->adjustSize();
+    ApplyWindowTexts(*this, windowTexts_, texts);
+    ApplyControlTexts(*this, window_text::kViewerControls, texts);
     VersioControllerLabel->setText(kVersionLabel);
 }
 
@@ -282,8 +274,9 @@ void LoggerViewer::FitColumns(StringGrid* grid, const int* minimum) {
 
 void LoggerViewer::LoggerNameLabelClick() {
     if (!dialog_ || !texts_) return;
-    const auto text = dialog_->ask(kViewerColor, toQt(texts_->text(129)), toQt(texts_->text(130)),
-                                   toQt(recordName()));
+    const auto text =
+        dialog_->ask(kViewerColor, toQt(texts_->text(window_text::kRenameLoggerCaption)),
+                     toQt(texts_->text(window_text::kRenameLoggerPrompt)), toQt(recordName()));
     if (!text) return;
     recordName() = FirstCharacters(fromQt(*text), 12);
     showCommonFields();

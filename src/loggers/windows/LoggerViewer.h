@@ -11,6 +11,7 @@
 
 #include "face/UserPrompts.h"
 #include "language/LanguageTable.h"
+#include "language/WindowTextTables.h"
 #include "language/WindowTexts.h"
 #include "loggers/LoggerRecords.h"
 #include "loggers/windows/GraphView.h"
@@ -32,7 +33,9 @@ class LoggerViewer : public QDialog, public WindowTexts {
         QPoint version;
     };
 
-    LoggerViewer(const char* objectName, int captionText, const Layout& layout, QWidget* parent);
+    // `texts`: the viewer's caption and its own controls' texts, put on beside the shared ones.
+    LoggerViewer(const char* objectName, const window_text::Window& texts, const Layout& layout,
+                 QWidget* parent);
 
     // What the viewer shows and works with; set once after all windows exist.
     void setServices(LoggerRecords* records, TDialog* dialog, const LanguageTable* texts);
@@ -110,7 +113,7 @@ class LoggerViewer : public QDialog, public WindowTexts {
     UserPrompts* prompts_ = nullptr;
     TDialog* dialog_ = nullptr;
     const LanguageTable* texts_ = nullptr;
-    int captionText_;
+    const window_text::Window& windowTexts_;
 
   private:
     std::string limitsKey_;

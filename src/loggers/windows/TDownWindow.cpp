@@ -5,7 +5,7 @@
 namespace veltra {
 
 TDownWindow::TDownWindow(QWidget* parent)
-    : LoggerViewer("DownWindow", 160,
+    : LoggerViewer("DownWindow", window_text::kDownViewer,
                    {{32, 24},
                     {32, 76, 720, 40},
                     {32, 132},
@@ -16,27 +16,26 @@ TDownWindow::TDownWindow(QWidget* parent)
                     {32, 512}},
                    parent) {
     auto pair = [this](QLabel*& l, const char* labelName, QLineEdit*& e, const char* editName,
-                       QPoint labelAt, QPoint editAt, int text) {
+                       QPoint labelAt, QPoint editAt) {
         l = label(labelName, labelAt);
         e = field(editName, editAt, 145);
         l->setBuddy(e);
-        pairs_.push_back({l, e, text});
     };
-    pair(ChannelLabel, "ChannelLabel", ChannelEdit, "ChannelEdit", {32, 164}, {161, 164}, 145);
+    pair(ChannelLabel, "ChannelLabel", ChannelEdit, "ChannelEdit", {32, 164}, {161, 164});
     pair(ChannelPlanLabel, "ChannelPlanLabel", ChannelPlanEdit, "ChannelPlanEdit", {32, 196},
-         {161, 196}, 146);
-    pair(SystLabel, "SystLabel", SystemEdit, "SystemEdit", {32, 228}, {161, 228}, 87);
-    pair(VerLabel, "VerLabel", VersionEdit, "VersionEdit", {32, 260}, {161, 260}, 149);
-    pair(FreqLabel, "FreqLabel", FreqEdit, "FreqEdit", {360, 164}, {609, 164}, 82);
-    pair(ModLabel, "ModLabel", ModEdit, "ModEdit", {360, 196}, {609, 196}, 150);
-    pair(SymbolLabel, "SymbolLabel", SymbolEdit, "SymbolEdit", {360, 228}, {609, 228}, 89);
-    pair(OffsetLabel, "OffsetLabel", OffsetEdit, "OffsetEdit", {360, 260}, {609, 260}, 156);
-    pair(PowerLabel, "PowerLabel", PowerEdit, "PowerEdit", {480, 308}, {608, 308}, 131);
-    pair(MERLabel, "MERLabel", MEREdit, "MEREdit", {480, 340}, {608, 340}, 153);
-    pair(iLabel, "iLabel", IEdit, "IEdit", {480, 372}, {608, 372}, 154);
-    pair(jLabel, "jLabel", JEdit, "JEdit", {480, 404}, {608, 404}, 155);
-    pair(PreBERLabel, "PreBERLabel", PreBEREdit, "PreBEREdit", {480, 436}, {608, 436}, 157);
-    pair(PostBERLabel, "PostBERLabel", PostBEREdit, "PostBEREdit", {480, 468}, {608, 468}, 158);
+         {161, 196});
+    pair(SystLabel, "SystLabel", SystemEdit, "SystemEdit", {32, 228}, {161, 228});
+    pair(VerLabel, "VerLabel", VersionEdit, "VersionEdit", {32, 260}, {161, 260});
+    pair(FreqLabel, "FreqLabel", FreqEdit, "FreqEdit", {360, 164}, {609, 164});
+    pair(ModLabel, "ModLabel", ModEdit, "ModEdit", {360, 196}, {609, 196});
+    pair(SymbolLabel, "SymbolLabel", SymbolEdit, "SymbolEdit", {360, 228}, {609, 228});
+    pair(OffsetLabel, "OffsetLabel", OffsetEdit, "OffsetEdit", {360, 260}, {609, 260});
+    pair(PowerLabel, "PowerLabel", PowerEdit, "PowerEdit", {480, 308}, {608, 308});
+    pair(MERLabel, "MERLabel", MEREdit, "MEREdit", {480, 340}, {608, 340});
+    pair(iLabel, "iLabel", IEdit, "IEdit", {480, 372}, {608, 372});
+    pair(jLabel, "jLabel", JEdit, "JEdit", {480, 404}, {608, 404});
+    pair(PreBERLabel, "PreBERLabel", PreBEREdit, "PreBEREdit", {480, 436}, {608, 436});
+    pair(PostBERLabel, "PostBERLabel", PostBEREdit, "PostBEREdit", {480, 468}, {608, 468});
     TaulaRegistre = table("TaulaRegistre", {31, 304, 402, 193}, 5, 9);
     // The graph takes the room a larger window gives, under the table.
     addGraph("downstream", kShowDown);
@@ -48,15 +47,12 @@ TDownWindow::TDownWindow(QWidget* parent)
 
 void TDownWindow::applyLanguageTexts(const LanguageTable& texts) {
     LoggerViewer::applyLanguageTexts(texts);
-    for (const Pair& p : pairs_) {
-        p.label->setText(toQt(texts.text(p.text)));
-        p.label->adjustSize();
-    }
     const int widths[5] = {20, 50, 80, 120, 120};
-    const int headers[5] = {0, 145, 146, 82, 131};
     for (int column = 0; column < 5; ++column) {
         TaulaRegistre->setColWidth(column, widths[column]);
-        if (column) TaulaRegistre->setCell(column, 0, toQt(texts.text(headers[column])));
+        if (column)
+            TaulaRegistre->setCell(column, 0,
+                                   toQt(texts.text(window_text::kDownHeaders[column - 1])));
     }
     TaulaRegistre->setDefaultRowHeight(20);
 }

@@ -25,14 +25,6 @@ class TDownWindow : public LoggerViewer {
     const std::string& recordDate() override { return records_->down.date; }
     const std::string& recordTime() override { return records_->down.time; }
     void clientResized(QSize size) override;
-
-  private:
-    struct Pair {
-        QLabel* label;
-        QLineEdit* edit;
-        int text;
-    };
-    std::vector<Pair> pairs_;
 };
 
 }  // namespace veltra

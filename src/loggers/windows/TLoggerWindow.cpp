@@ -9,7 +9,7 @@
 namespace veltra {
 
 TLoggerWindow::TLoggerWindow(QWidget* parent)
-    : LoggerViewer("LoggerWindow", 159,
+    : LoggerViewer("LoggerWindow", window_text::kTvViewer,
                    {{24, 16},
                     {24, 116, 744, 28},
                     {24, 148},
@@ -79,14 +79,6 @@ void TLoggerWindow::applyLanguageTexts(const LanguageTable& texts) {
         TaulaRegistre->setCell(column, 0, QString::fromUtf8(headers[column]));
     }
     TaulaRegistre->setDefaultRowHeight(20);
-    auto set = [&](QLabel* target, int key) {
-        target->setText(toQt(texts.text(key)));
-        target->adjustSize();
-    };
-    set(ChPlanNameLabel, 137);
-    set(ModeMesuraSorollLabel, 138);
-    set(FreqMesuraSorollLabel, 139);
-    set(LlindarLabel, 140);
 }
 
 void TLoggerWindow::showRecord() {

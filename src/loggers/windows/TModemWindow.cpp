@@ -5,7 +5,7 @@
 namespace veltra {
 
 TModemWindow::TModemWindow(QWidget* parent)
-    : LoggerViewer("ModemWindow", 161,
+    : LoggerViewer("ModemWindow", window_text::kModemViewer,
                    {{32, 24},
                     {32, 108, 715, 40},
                     {344, 36},
@@ -30,16 +30,18 @@ TModemWindow::TModemWindow(QWidget* parent)
 void TModemWindow::applyLanguageTexts(const LanguageTable& texts) {
     LoggerViewer::applyLanguageTexts(texts);
     const int widths1[7] = {20, 50, 80, 90, 85, 80, 70};
-    const int headers1[7] = {0, 145, 146, 82, 131, 153, 150};
     for (int column = 0; column < 7; ++column) {
         TaulaRegistre1->setColWidth(column, widths1[column]);
-        if (column) TaulaRegistre1->setCell(column, 0, toQt(texts.text(headers1[column])));
+        if (column)
+            TaulaRegistre1->setCell(column, 0,
+                                    toQt(texts.text(window_text::kModemDownHeaders[column - 1])));
     }
     const int widths2[8] = {20, 20, 90, 85, 80, 135, 120, 70};
-    const int headers2[8] = {0, 147, 82, 131, 162, 83, 89, 150};
     for (int column = 0; column < 8; ++column) {
         TaulaRegistre2->setColWidth(column, widths2[column]);
-        if (column) TaulaRegistre2->setCell(column, 0, toQt(texts.text(headers2[column])));
+        if (column)
+            TaulaRegistre2->setCell(column, 0,
+                                    toQt(texts.text(window_text::kModemUpHeaders[column - 1])));
     }
     TaulaRegistre1->setDefaultRowHeight(20);
     TaulaRegistre2->setDefaultRowHeight(20);

@@ -4,6 +4,7 @@
 
 #include "face/Messages.h"
 #include "shell/windows/TForm1.h"
+#include "widgets/ControlTexts.h"
 #include "widgets/Pictures.h"
 #include "widgets/QtText.h"
 #include "widgets/WindowStyle.h"
@@ -84,52 +85,18 @@ void TForm1::SelectLanguage(QAction* entry) {
 
 void TForm1::ApplyLanguageTexts() {
     const LanguageTable& t = language_.table();
-    auto text = [&](int key) { return toQt(t.text(key)); };
-
     SetLabelText(VersioControllerLabel, toQt(kVersionLabel));
     SetLabelText(VersioControllerLabel2, toQt(kVersionLabel));
 
-    setWindowTitle(text(31));
-    Archivo1->setTitle(text(1));
-    Salir1->setText(text(2));
-    Idioma1->setTitle(text(4));
-    Actualizar1->setTitle(text(5));
-    Firmware1->setText(text(6));
-    VELTRA521->setText(text(11));
-    Puestaenhora1->setText(text(28));
-    Ayuda1->setTitle(text(7));
-    Contenidos1->setText(text(8));
-    SobreVELTRA52->setText(text(9));
-    SobreControlador->setText(text(10));
-
-    SetLabelText(Model, toQt(t.text(16)));
-    SetLabelText(SNumber, toQt(t.text(17)));
-    SetLabelText(IOVersion, toQt(t.text(18)));
-    SetLabelText(VTVersion, toQt(t.text(32)));
+    ApplyWindowTexts(*this, window_text::kForm1, t);
     placeValueLabels();
-    CStatus->setTitle(text(19));
     setConnexio(IsConnectedNow(link_, *busy_));
-
-    PageControl->setTabText(PageControl->indexOf(ChannelPlan), text(115));
-    PageControl->setTabText(PageControl->indexOf(Loggers), text(116));
-    SetLabelText(Label3, toQt(t.text(116)));
-    SetLabelText(ListLabel, toQt(t.text(77)));
-    ReceiveBut->setText(text(41));
-    DelSelBut->setText(text(42));
-    LoadBut->setText(text(44));
-    EditBut->setText(text(93));
-    NewBut->setText(text(94));
-    SetLabelText(Label2, toQt(t.text(3)));
-    ReceiveLogBut->setText(text(128));
-    OpenLogBut->setText(text(119));
-    SaveLogBut->setText(text(72));
-    SaveLogAsBut->setText(text(125));
-    PrintSelBut->setText(MultiLine(PrintSelBut, text(123)));
+    PrintSelBut->setText(MultiLine(PrintSelBut, PrintSelBut->text()));
     const int widths[] = {25, 100, 100, 100, 100};
     for (int c = 0; c < 5; ++c)
         LoggerIndex->setColWidth(c, widths[c]);
     for (int c = 1; c <= 4; ++c)
-        LoggerIndex->setCell(c, 0, text(19 + c));
+        LoggerIndex->setCell(c, 0, toQt(t.text(window_text::kLoggerIndexHeaders[c - 1])));
 
     for (WindowTexts* window : windowTexts_)
         window->applyLanguageTexts(t);

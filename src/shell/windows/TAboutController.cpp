@@ -2,6 +2,7 @@
 
 #include "language/LanguageTable.h"
 #include "shell/windows/TAboutVELTRA52.h"
+#include "widgets/ControlTexts.h"
 #include "widgets/QtText.h"
 #include "widgets/WindowStyle.h"
 
@@ -29,7 +30,7 @@ TAboutController::TAboutController(QWidget* parent)
 }
 
 void TAboutController::applyLanguageTexts(const LanguageTable& texts) {
-    setWindowTitle(toQt(texts.text(10)));
+    ApplyWindowTexts(*this, window_text::kAboutController, texts);
     VersioControllerLabel->setText(kVersionLabel);
 }
 

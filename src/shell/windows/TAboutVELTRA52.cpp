@@ -5,6 +5,7 @@
 
 #include "language/LanguageTable.h"
 #include "shell/windows/LeftAltKey.h"
+#include "widgets/ControlTexts.h"
 #include "widgets/QtText.h"
 #include "widgets/WindowStyle.h"
 
@@ -91,7 +92,7 @@ TAboutVELTRA52::TAboutVELTRA52(QWidget* parent)
 }
 
 void TAboutVELTRA52::applyLanguageTexts(const LanguageTable& texts) {
-    setWindowTitle(toQt(texts.text(9)));
+    ApplyWindowTexts(*this, window_text::kAboutVeltra52, texts);
 }
 
 void TAboutVELTRA52::setServices(const LeftAltKey* leftAlt, std::function<void()> showTerminal,

@@ -17,6 +17,7 @@
 #include "loggers/LoggerTransfers.h"
 #include "loggers/windows/LoggerViewer.h"
 #include "shell/windows/DeviceMonitor.h"
+#include "widgets/ControlTexts.h"
 #include "widgets/Pictures.h"
 #include "widgets/QtText.h"
 #include "widgets/WindowStyle.h"
@@ -316,7 +317,8 @@ void TForm1::FormClose() {
 // Connection panel
 
 void TForm1::setConnexio(bool connected) {
-    SetLabelText(Connexio, toQt(language_.text(connected ? 14 : 15)));
+    SetLabelText(Connexio, toQt(language_.text(connected ? window_text::kConnected
+                                                         : window_text::kNotConnected)));
     QPalette palette = Connexio->palette();
     palette.setColor(QPalette::WindowText,
                      connected ? WindowsColor(0xFF0000) : WindowsColor(0x0000FF));

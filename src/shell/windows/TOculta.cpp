@@ -2,6 +2,7 @@
 
 #include "language/LanguageTable.h"
 #include "link/Report.h"
+#include "widgets/ControlTexts.h"
 #include "widgets/QtText.h"
 #include "widgets/WindowStyle.h"
 
@@ -32,9 +33,7 @@ TOculta::TOculta(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFi
 }
 
 void TOculta::applyLanguageTexts(const LanguageTable& texts) {
-    setWindowTitle(toQt(texts.text(34)));
-    EnvPregBut->setText(toQt(texts.text(35)));
-    Label1->setText(toQt(texts.text(36)));
+    ApplyWindowTexts(*this, window_text::kOculta, texts);
 }
 
 void TOculta::EnvPregButClick() {

@@ -1,0 +1,63 @@
+#include "widgets/ControlTexts.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QTabWidget>
+#include <QtGlobal>
+
+#include "widgets/QtText.h"
+
+namespace veltra {
+
+namespace {
+
+// The tab widget that shows `page` as one of its tabs, if any (a page sits in the tab widget's
+// stack).
+QTabWidget* TabsOf(QWidget* page) {
+    QWidget* stack = page->parentWidget();
+    return stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+}
+
+}  // namespace
+
+void ApplyControlTexts(QWidget& window, std::span<const window_text::Control> controls,
+                       const LanguageTable& texts) {
+    for (const window_text::Control& control : controls) {
+        const QString text = toQt(texts.text(control.key));
+        QObject* found = window.findChild<QObject*>(control.name);
+        if (!found) {
+            qWarning("%s has no control %s", qPrintable(window.objectName()), control.name);
+            continue;
+        }
+        auto* widget = qobject_cast<QWidget*>(found);
+        if (control.hint && widget) {
+            widget->setToolTip(text);
+        } else if (auto* action = qobject_cast<QAction*>(found)) {
+            action->setText(text);
+        } else if (auto* menu = qobject_cast<QMenu*>(found)) {
+            menu->setTitle(text);
+        } else if (auto* label = qobject_cast<QLabel*>(found)) {
+            label->setText(text);
+            label->adjustSize();
+        } else if (auto* button = qobject_cast<QAbstractButton*>(found)) {
+            button->setText(text);
+        } else if (auto* group = qobject_cast<QGroupBox*>(found)) {
+            group->setTitle(text);
+        } else if (QTabWidget* tabs = widget ? TabsOf(widget) : nullptr) {
+            tabs->setTabText(tabs->indexOf(widget), text);
+        } else {
+            qWarning("%s.%s cannot show a text", qPrintable(window.objectName()), control.name);
+        }
+    }
+}
+
+void ApplyWindowTexts(QWidget& window, const window_text::Window& table,
+                      const LanguageTable& texts) {
+    window.setWindowTitle(toQt(texts.text(table.caption)));
+    ApplyControlTexts(window, table.controls, texts);
+}
+
+}  // namespace veltra

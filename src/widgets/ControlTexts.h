@@ -1,0 +1,20 @@
+// Puts a window's language texts on its controls, found by object name (see WindowTextTables.h).
+#pragma once
+
+#include <QWidget>
+#include <span>
+
+#include "language/LanguageTable.h"
+#include "language/WindowTextTables.h"
+
+namespace veltra {
+
+// Each named child of `window` gets its text: a label (then fitted to it), a button, a group
+// box's title, a menu's title, a menu entry, a tab page's tab, or the hint where marked.
+void ApplyControlTexts(QWidget& window, std::span<const window_text::Control> controls,
+                       const LanguageTable& texts);
+// The window's caption, then its controls.
+void ApplyWindowTexts(QWidget& window, const window_text::Window& table,
+                      const LanguageTable& texts);
+
+}  // namespace veltra
