@@ -27,6 +27,7 @@
 #include "loggers/LoggerCsv.h"
 #include "loggers/LoggerTransfers.h"
 #include "sim/StartInstrument.h"
+#include "text/Csv.h"
 #include "text/Files.h"
 
 namespace veltra::cli {
@@ -73,6 +74,10 @@ class Session {
     }
 
     const std::string& text(int key) const { return language.text(key); }
+    // One line of the command line's own, in the program's language, its places filled.
+    void say(int key, std::initializer_list<std::string> values = {}) {
+        system.err << kName << FillIn(text(key), values) << '\n';
+    }
     void message(int code, const std::string& detail = {}) {
         ShowMessageCode(prompts, language.table(), code, detail);
     }
@@ -91,14 +96,17 @@ class Session {
     }
     // The exit status of an operation from what it returned: failed when it failed, when its
     // progress ended as failed or when a question was declined.
-    int status(const Ended& ended) const {
+    int status(const Ended& ended) {
+        if (prompts.declined() && !saidDeclined_) {
+            say(text::kAnsweredNo);
+            saidDeclined_ = true;
+        }
         return !ended || progress.failed() || prompts.declined() ? kFailed : kDone;
     }
     // Commands that ask before they change the instrument: without --yes they need a person.
     bool mayAsk() {
         if (options.yes || system.inputIsTerminal) return true;
-        system.err << kName
-                   << "this command asks before it changes the instrument: confirm with --yes\n";
+        say(text::kConfirmWithYes);
         return false;
     }
 
@@ -111,6 +119,9 @@ class Session {
     DeviceBusy busy;
     PlanIndex plans;
     ChannelPlanTransfers transfers{link, prompts, language.table(), progress, plans, busy};
+
+  private:
+    bool saidDeclined_ = false;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -162,6 +173,10 @@ std::optional<std::tm> ParseClock(const std::string& text) {
     if (t.tm_hour > 23 || t.tm_min > 59 || t.tm_sec > 59 || t.tm_mday < 1 || t.tm_mday > 31 ||
         t.tm_mon < 1 || t.tm_mon > 12 || t.tm_year < 2000 || t.tm_year > 2099)
         return std::nullopt;
+    // A day the month has: 31-02 is refused as 25:00 is.
+    const bool leap = t.tm_year % 4 == 0;  // 2000 is a leap year; the range holds no 2100
+    const int days[12] = {31, leap ? 29 : 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (t.tm_mday > days[t.tm_mon - 1]) return std::nullopt;
     t.tm_mon -= 1;
     t.tm_year -= 1900;
     return t;
@@ -174,7 +189,7 @@ int ClockSet(Session& s, const std::string& time) {
     } else if (const auto parsed = ParseClock(time)) {
         when = *parsed;
     } else {
-        s.system.err << kName << "--time must look like HH:MM:SS/DD-MM-YYYY\n";
+        s.say(text::kBadTime);
         return kUsage;
     }
     const auto identity = s.identify();
@@ -257,10 +272,17 @@ int PlansDelete(Session& s, const std::vector<std::string>& names) {
             if (s.plans.item(slot) == name) found = slot;
         }
         if (found < 0) {
-            s.system.err << kName << "the instrument holds no plan named \"" << name << "\"\n";
+            s.say(text::kNoPlanNamed, {name});
             return kFailed;
         }
         s.plans.setSelected(found, true);
+    }
+    // The question the windows ask speaks of "the selected plans": say which they are.
+    if (!s.options.quiet) {
+        std::string listed;
+        for (const std::string& name : names)
+            listed += (listed.empty() ? "" : ", ") + name;
+        s.say(text::kPlansToDelete, {listed});
     }
     return s.status(s.transfers.DeleteSelectedPlans());
 }
@@ -268,7 +290,7 @@ int PlansDelete(Session& s, const std::vector<std::string>& names) {
 // Finishes a delete that was cut off: the plans it kept go back from its note.
 int PlansRecover(Session& s) {
     if (!s.transfers.PendingWriteBack()) {
-        if (!s.options.quiet) s.system.err << kName << "no interrupted delete to finish\n";
+        if (!s.options.quiet) s.say(text::kNoWriteBack);
         return kDone;
     }
     if (!s.mayAsk()) return kUsage;
@@ -294,12 +316,18 @@ int LoggersList(Session& s, const std::string& kind) {
                             s.language.loggersFolder());
     if (const int status = s.status(loggers.ReceiveLoggerList(ListOf(kind)))) return status;
     json list = json::array();
+    // The last column is the row the windows' index shows the logger in, counted from 0.
+    int windowRow = 0;
     for (const auto& row : loggers.index().rows()) {
-        list.push_back(
-            {{"number", row.number}, {"name", row.name}, {"date", row.date}, {"time", row.time}});
+        list.push_back({{"number", row.number},
+                        {"name", row.name},
+                        {"date", row.date},
+                        {"time", row.time},
+                        {"row", windowRow}});
         if (!s.options.json)
             s.system.out << row.number << '\t' << row.name << '\t' << row.date << '\t' << row.time
-                         << '\n';
+                         << '\t' << windowRow << '\n';
+        ++windowRow;
     }
     if (s.options.json) s.system.out << list.dump(2) << '\n';
     return kDone;
@@ -315,7 +343,7 @@ int LoggersPull(Session& s, const std::string& kind, const std::vector<std::stri
         } else if (k + 1 == arguments.size()) {
             folder = arguments[k];
         } else {
-            s.system.err << kName << "not a logger number: " << arguments[k] << '\n';
+            s.say(text::kNotLoggerNumber, {arguments[k]});
             return kUsage;
         }
     }
@@ -335,11 +363,39 @@ int LoggersPull(Session& s, const std::string& kind, const std::vector<std::stri
         }
     }
     if (!missing.empty()) {
-        s.system.err << kName << "the instrument holds no " << kind << " logger "
-                     << *missing.begin() << '\n';
+        s.say(text::kNoLoggerNumbered, {kind, std::to_string(*missing.begin())});
         return kFailed;
     }
-    return s.status(loggers.SaveLoggers(ListOf(kind), positions));
+    const int status = s.status(loggers.SaveLoggers(ListOf(kind), positions));
+    // The files written, as 'plans pull' prints its own.
+    if (!s.options.quiet)
+        for (const std::string& path : loggers.files().written())
+            s.system.out << path << '\n';
+    return status;
+}
+
+// A logger as JSON, from its spreadsheet: the "# label" records make the header, each header
+// row beginning with "No" starts a table whose rows are objects keyed by that row.
+json LoggerJson(const LoggerRecords& records, LoggerKindShown kind) {
+    json header = json::object(), tables = json::array();
+    std::vector<std::string> columns;
+    const auto rows = ParseCsv(LoggerCsv(records, kind));
+    for (const CsvRow& row : rows ? *rows : std::vector<CsvRow>{}) {
+        if (row.fields.empty()) continue;
+        const std::string& first = row.fields.front();
+        if (first.rfind("# ", 0) == 0) {
+            header[first.substr(2)] = row.fields.size() > 1 ? row.fields[1] : "";
+        } else if (first == "No") {
+            columns = row.fields;
+            tables.push_back(json::array());
+        } else if (!tables.empty()) {
+            json item = json::object();
+            for (std::size_t k = 0; k < columns.size() && k < row.fields.size(); ++k)
+                item[columns[k]] = row.fields[k];
+            tables.back().push_back(item);
+        }
+    }
+    return {{"header", header}, {"tables", tables}};
 }
 
 int LoggersShow(Session& s, const std::string& file, bool csv) {
@@ -351,6 +407,10 @@ int LoggersShow(Session& s, const std::string& file, bool csv) {
     const LoggerKindShown kind = loggers.OpenLoggerFile(dialog).value_or(kShowNothing);
     if (csv && kind != kShowNothing) {
         s.system.out << LoggerCsv(loggers.records, kind);
+        return kDone;
+    }
+    if (s.options.json && kind != kShowNothing) {
+        s.system.out << LoggerJson(loggers.records, kind).dump(2) << '\n';
         return kDone;
     }
     switch (kind) {
@@ -447,6 +507,51 @@ std::vector<std::string> TakeSimulate(const std::vector<std::string>& arguments,
     return rest;
 }
 
+// The program's language table, for what is said before a command starts: config.txt's
+// language, else English (the command itself says message 4 when its file is missing).
+LanguageTable CliTexts(const CliSystem& system) {
+    Language language(system.programFolder, system.dataFolder);
+    language.setName(ReadLanguageChoice(language.configFile()));
+    if (!ReadLanguageFile(language.languageFile(), language.table()).opened) {
+        language.setName("English");
+        ReadLanguageFile(language.languageFile(), language.table());
+    }
+    return language.table();
+}
+
+// The first word that names no command where one is needed ("plans bogus": "plans bogus");
+// empty when every word does. Options and their values are passed over.
+std::string UnknownCommand(CLI::App& app, const std::vector<std::string>& arguments) {
+    CLI::App* command = &app;
+    std::string path;
+    for (std::size_t k = 0; k < arguments.size(); ++k) {
+        const std::string& word = arguments[k];
+        if (word == "--") break;
+        if (!word.empty() && word[0] == '-') {
+            // An option of this command or above that takes a value, written apart from it.
+            for (CLI::App* owner = command; owner; owner = owner->get_parent()) {
+                const CLI::Option* option = owner->get_option_no_throw(word);
+                if (option && option->get_expected_max() > 0 &&
+                    word.find('=') == std::string::npos) {
+                    ++k;
+                    break;
+                }
+                if (option) break;
+            }
+            continue;
+        }
+        const auto subcommands = command->get_subcommands({});
+        if (subcommands.empty()) break;
+        CLI::App* next = nullptr;
+        for (CLI::App* sub : subcommands)
+            if (sub->check_name(word)) next = sub;
+        path += (path.empty() ? "" : " ") + word;
+        if (!next) return path;
+        command = next;
+    }
+    return {};
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& arguments, CliSystem& system) {
@@ -460,11 +565,10 @@ int RunCli(const std::vector<std::string>& arguments, CliSystem& system) {
     app.set_version_flag("--version", kVersionLabel);
     app.require_subcommand(1);
     app.fallthrough();
-    std::string simulateHelp;
-    app.add_option("--simulate", simulateHelp,
-                   "Work with a simulated instrument: the built-in demo, or (=DIR) one whose "
-                   "state lives in DIR and is kept there between runs")
-        ->type_name("[=DIR]");
+    bool simulateHelp = false;
+    app.add_flag("--simulate", simulateHelp,
+                 "Work with a simulated instrument: the built-in demo; --simulate=DIR: one whose "
+                 "state lives in DIR and is kept there between runs");
     app.add_option("--trace", options.traceFile,
                    "Write every report sent to or read from the instrument to FILE")
         ->type_name("FILE");
@@ -475,8 +579,12 @@ int RunCli(const std::vector<std::string>& arguments, CliSystem& system) {
     app.add_flag("--json", options.json, "List as JSON");
     app.add_flag("-q,--quiet", options.quiet, "No progress bar and no messages but failures");
     app.footer(
+        "Examples:\n  veltra52-cli --simulate plans pull plans/\n  veltra52-cli loggers list "
+        "modem --json\n  veltra52-cli loggers show Loggers/NORTH.logtv --csv\n  veltra52-cli "
+        "update io firmware.hex --yes\n\n"
         "Exit status: 0 done, 1 the operation failed (a message says why), 2 bad usage, 3 no "
-        "instrument found.\nMessages come in the language of the program's config.txt.");
+        "instrument found.\nMessages come in the language of the program's config.txt; the help "
+        "is in English.");
 
     auto* devices = app.add_subcommand("devices", "List the VELTRA-52 IO interfaces plugged in");
     auto* info = app.add_subcommand("info", "Model, serial number and versions of the instrument");
@@ -535,15 +643,31 @@ int RunCli(const std::vector<std::string>& arguments, CliSystem& system) {
     auto* send = app.add_subcommand("send", "Send one query and print its answer (service)");
     send->add_option("COMMAND", query, "The query, e.g. *?NS")->required();
 
+    // Each command's help names the options every command takes.
+    std::function<void(CLI::App*)> footAll = [&](CLI::App* command) {
+        for (CLI::App* sub : command->get_subcommands({})) {
+            sub->footer(
+                "Options of every command: --simulate[=DIR], --trace FILE, --device PATH, "
+                "-y/--yes, --json, -q/--quiet (see veltra52-cli --help).");
+            footAll(sub);
+        }
+    };
+    footAll(&app);
+
+    if (const std::string unknown = UnknownCommand(app, args); !unknown.empty()) {
+        system.err << kName << FillIn(CliTexts(system).text(text::kSubcommandUnknown), {unknown})
+                   << "\nRun with --help for more information.\n";
+        return kUsage;
+    }
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
         app.parse(reversed);
     } catch (const CLI::ParseError& error) {
-        app.exit(error, system.out, system.err);
-        return error.get_exit_code() == 0 ? kDone : kUsage;
-    }
-    if (pullAll && !pullArguments.empty() && WholeNumber(pullArguments.front())) {
-        system.err << kName << "--all and logger numbers do not go together\n";
+        if (error.get_exit_code() == 0) {  // --help, --version
+            app.exit(error, system.out, system.err);
+            return kDone;
+        }
+        system.err << kName << error.what() << "\nRun with --help for more information.\n";
         return kUsage;
     }
 
@@ -562,7 +686,7 @@ int RunCli(const std::vector<std::string>& arguments, CliSystem& system) {
         if (*plans && !*plansRecover) {
             if (const auto note = s.transfers.PendingWriteBack()) {
                 s.message(message::kWriteBackPending, *note);
-                system.err << kName << "finish it with 'veltra52-cli plans recover'\n";
+                s.say(text::kRecoverFirst);
                 return kFailed;
             }
         }
@@ -575,7 +699,13 @@ int RunCli(const std::vector<std::string>& arguments, CliSystem& system) {
         if (*plansDelete) return PlansDelete(s, deleteNames);
         if (*plansErase) return PlansEraseAll(s);
         if (*loggersList) return LoggersList(s, listKind);
-        if (*loggersPull) return LoggersPull(s, pullKind, pullArguments);
+        if (*loggersPull) {
+            if (pullAll && !pullArguments.empty() && WholeNumber(pullArguments.front())) {
+                s.say(text::kAllAndNumbers);
+                return kUsage;
+            }
+            return LoggersPull(s, pullKind, pullArguments);
+        }
         if (*loggersShow) return LoggersShow(s, showFile, showCsv);
         if (*updateIO) return UpdateIO(s, ioFile);
         if (*updateInstrument) return UpdateInstrument(s, instrumentFile);
@@ -588,12 +718,11 @@ int RunCli(const std::vector<std::string>& arguments, CliSystem& system) {
     // is a failure, whatever the instrument did.
     system.out.flush();
     if (!system.out) {
-        system.err << kName << "the output could not be written\n";
+        s.say(text::kOutputUnwritable);
         status = kFailed;
     }
     if (traced && traced->failed()) {
-        system.err << kName << "the trace could not be written whole: " << options.traceFile
-                   << '\n';
+        s.say(text::kTraceUnwritable, {options.traceFile});
         status = kFailed;
     }
     return status;

@@ -3,7 +3,6 @@
 #include <istream>
 #include <ostream>
 
-
 namespace veltra::cli {
 
 namespace {
@@ -111,8 +110,10 @@ void TerminalProgress::redraw() {
     constexpr int kWidth = 30;
     const int filled = percent * kWidth / 100;
     err_ << '\r' << caption_ << " [" << std::string(static_cast<std::size_t>(filled), '#')
-         << std::string(static_cast<std::size_t>(kWidth - filled), ' ') << "] " << percent << "% "
-         << position_ << '/' << maximum_ << ' ' << status_ << "\x1b[K" << std::flush;
+         << std::string(static_cast<std::size_t>(kWidth - filled), ' ') << "] ";
+    // Before the amount of work is known, no "0% 0/0": only what is being done.
+    if (maximum_ > 0) err_ << percent << "% " << position_ << '/' << maximum_ << ' ';
+    err_ << status_ << "\x1b[K" << std::flush;
 }
 
 // ---------------------------------------------------------------------------------------------

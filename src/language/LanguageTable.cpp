@@ -83,6 +83,61 @@ constexpr const char* kAddedTexts[] = {
     "back to the instrument now?",
     // 172
     "Rows not listed:",
+    "Export marked loggers as CSV...",                                         // 173
+    "Import CSV...",                                                           // 174
+    "Export CSV...",                                                           // 175
+    "Save graph as...",                                                        // 176
+    "Limits...",                                                               // 177
+    "Compare with...",                                                         // 178
+    "Limits",                                                                  // 179
+    "Minimum level (dBµV)",                                                    // 180
+    "Maximum level (dBµV)",                                                    // 181
+    "Minimum MER (dB)",                                                        // 182
+    "Minimum C/N (dB)",                                                        // 183
+    "Δ PWR (dB)",                                                              // 184
+    "Δ MER - C/N (dB)",                                                        // 185
+    "only here",                                                               // 186
+    "Only in the compared logger (MHz):",                                      // 187
+    "(compared)",                                                              // 188
+    "Firmware",                                                                // 189
+    "Channel plans",                                                           // 190
+    "Loggers",                                                                 // 191
+    "Spreadsheets",                                                            // 192
+    "Pictures",                                                                // 193
+    "TV loggers",                                                              // 194
+    "All files",                                                               // 195
+    "Model of the connected instrument",                                       // 196
+    "Serial number of the connected instrument",                               // 197
+    "Firmware version of the IO interface",                                    // 198
+    "Firmware version of the instrument",                                      // 199
+    "Folder:",                                                                 // 200
+    "Open loggers folder",                                                     // 201
+    "--time must be a time that exists, written HH:MM:SS/DD-MM-YYYY",          // 202
+    "the instrument holds no plan named \"%1\"",                               // 203
+    "no interrupted delete to finish",                                         // 204
+    "not a logger number: %1",                                                 // 205
+    "the instrument holds no %1 logger %2",                                    // 206
+    "--all and logger numbers do not go together",                             // 207
+    "finish it with 'veltra52-cli plans recover'",                             // 208
+    "the output could not be written",                                         // 209
+    "the trace could not be written whole: %1",                                // 210
+    "this command asks before it changes the instrument: confirm with --yes",  // 211
+    "nothing was done: the question was answered no",                          // 212
+    "Plans to delete: %1",                                                     // 213
+    "Channel plan name",                                                       // 214
+    "Channel plan file",                                                       // 215
+    "Logger name",                                                             // 216
+    "Logger file",                                                             // 217
+    "Version now in the equipment",                                            // 218
+    "Firmware file to be loaded",                                              // 219
+    "Progress of the operation",                                               // 220
+    "Downstream channels",                                                     // 221
+    "Upstream channels",                                                       // 222
+    "Compared with %1 of %2 %3. Δ = compared − this.",                         // 223
+    "this logger",                                                             // 224
+    "compared logger",                                                         // 225
+    "outside the limits",                                                      // 226
+    "unknown command: %1",                                                     // 227
 };
 static_assert(std::size(kAddedTexts) == kLanguageTextCount - kFirstAddedText);
 

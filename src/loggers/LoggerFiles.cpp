@@ -62,6 +62,7 @@ Ended LoggerFiles::write(const std::optional<std::string>& text, const std::stri
     if (!path) return path.failure();
     if (!WriteFileAtomically(*path, *text)) return Failure::FileUnwritable;
     if (mode != LoggerWriteMode::PrintFile && !csv) fileName = *path;
+    if (mode != LoggerWriteMode::PrintFile) written_.push_back(*path);
     return Done{};
 }
 

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "face/UserPrompts.h"
 #include "language/LanguageTable.h"
@@ -46,6 +47,10 @@ class LoggerFiles {
     // records), BadRecord (a bad row: the detail holds row x 1000 + error).
     Outcome<LoggerKindShown> OpenLogger(FileDialogState& dialog, LoggerRecords& records);
 
+    // The logger files and spreadsheets written since the last `forgetWritten`, in order.
+    const std::vector<std::string>& written() const { return written_; }
+    void forgetWritten() { written_.clear(); }
+
   private:
     Outcome<std::string> pathFor(LoggerWriteMode mode, FileDialogState* dialog,
                                  const std::string& name, const char* extension);
@@ -56,6 +61,7 @@ class LoggerFiles {
     UserPrompts& prompts_;
     const LanguageTable& texts_;
     std::string folder_;
+    std::vector<std::string> written_;
 };
 
 }  // namespace veltra

@@ -4,6 +4,7 @@
 #include "face/Messages.h"
 #include "face/TextKeys.h"
 #include "loggers/LoggerCsv.h"
+#include "text/Files.h"
 
 namespace veltra {
 
@@ -106,6 +107,7 @@ Ended LoggerTransfers::save(LoggerList list, const std::vector<std::size_t>& pos
     DeviceBusy::Guard guard(busy_);
     if (!guard) return Failure::Busy;
     bool chosen = dialog == nullptr;
+    files_.forgetWritten();
     for (const std::size_t position : positions) {
         const LoggerIndexRow* listed = index_.row(position);
         if (!listed) continue;
@@ -121,8 +123,12 @@ Ended LoggerTransfers::save(LoggerList list, const std::vector<std::size_t>& pos
         const auto written = files_.WriteLogger(records, *kind, mode, dialog);
         if (!written) return writeFailed(written.failure());
     }
-    prompts_.showMessage(0, texts_.text(text::kSavedCaption), texts_.text(text::kSavedText),
-                         MessageIcon::Information);
+    // Where they went: the Loggers folder is a hidden one under the home folder when installed.
+    std::string saved = texts_.text(text::kSavedText);
+    if (!files_.written().empty())
+        saved += "\n" + texts_.text(text::kSavedIn) + " " +
+                 Utf8Path(NativePath(files_.written().front()).parent_path());
+    prompts_.showMessage(0, texts_.text(text::kSavedCaption), saved, MessageIcon::Information);
     return Done{};
 }
 

@@ -193,4 +193,20 @@ std::string BytesToUtf8(const std::string& bytes) {
     return out;
 }
 
+std::string FillIn(const std::string& text, std::initializer_list<std::string> values) {
+    std::string filled;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const std::size_t place = k + 1 < text.size() && text[k] == '%'
+                                      ? static_cast<std::size_t>(text[k + 1] - '1')
+                                      : values.size();
+        if (place < values.size()) {
+            filled += *(values.begin() + place);
+            ++k;
+        } else {
+            filled += text[k];
+        }
+    }
+    return filled;
+}
+
 }  // namespace veltra

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <ctime>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -97,6 +98,10 @@ class TextLineReader {
 // separators and characters a file name cannot hold are replaced by "_"; "." and ".." and the
 // empty name become "_".
 std::string SafeFileName(const std::string& name);
+
+// A language text with its places filled: "%1" takes the first value, "%2" the second and so
+// on, in whatever order the translation puts them. A place without a value stays as written.
+std::string FillIn(const std::string& text, std::initializer_list<std::string> values);
 
 // The local time of `when`, on every system.
 std::tm LocalTime(std::time_t when);

@@ -162,7 +162,8 @@ TEST_F(Loggers, SaveWritesEveryListedLoggerIntoTheLoggersFolder) {
     receive(LoggerList::Tv);
     loggers.SaveAllLoggers(LoggerList::Tv);
     EXPECT_EQ(prompts.messages.back().caption, "T151");
-    EXPECT_EQ(prompts.messages.back().text, "T152");
+    // The box says where they went.
+    EXPECT_EQ(prompts.messages.back().text, "T152\nT200 " + folder.str() + "Loggers");
     // Two loggers of the same name end in one file; the folder was created.
     const std::string same = folder.read("Loggers/SAME.logtv");
     EXPECT_NE(same.find("\r\n3\r\n"), std::string::npos);
@@ -188,7 +189,8 @@ TEST_F(Loggers, SaveAllAsAsksOnceAndNamesEachFile) {
     loggers.SaveAllLoggersAs(LoggerList::Modem, saveAll);
     EXPECT_TRUE(folder.exists("survey_CM.logmr"));
     EXPECT_TRUE(folder.exists("survey_DS.logds"));
-    EXPECT_EQ(prompts.messages.back().text, "T152");
+    EXPECT_EQ(prompts.messages.back().text,
+              "T152\nT200 " + folder.str().substr(0, folder.str().size() - 1));
 
     // Again: the first file exists; declining stops without a message.
     prompts.files = {folder.str() + "survey.north"};
