@@ -4,7 +4,7 @@
 
 #include "face/DeviceJob.h"
 #include "face/Messages.h"
-#include "face/TextKeys.h"
+#include "language/TextKeys.h"
 #include "link/Commands.h"
 #include "text/Files.h"
 

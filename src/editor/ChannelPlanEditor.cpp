@@ -1,7 +1,7 @@
 #include "editor/ChannelPlanEditor.h"
 
 #include "face/Messages.h"
-#include "face/TextKeys.h"
+#include "language/TextKeys.h"
 #include "text/Files.h"
 
 namespace veltra {

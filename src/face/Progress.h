@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "face/TextKeys.h"
 #include "language/LanguageTable.h"
+#include "language/TextKeys.h"
 
 namespace veltra {
 

@@ -2,9 +2,9 @@
 
 #include "face/DeviceJob.h"
 #include "face/Messages.h"
-#include "face/TextKeys.h"
 #include "firmware/FirmwareFiles.h"
 #include "firmware/IoLoader.h"
+#include "language/TextKeys.h"
 #include "link/Commands.h"
 #include "text/Files.h"
 #include "text/Text.h"

@@ -5,12 +5,18 @@
 
 #include <span>
 
+#include "language/TextKeys.h"
+
 namespace veltra::window_text {
+
+// Where a control shows its text: its caption, its hint, or the description a screen reader
+// gives.
+enum class Shows { Text, Hint, Description };
 
 struct Control {
     const char* name;
     int key;
-    bool hint = false;
+    Shows shows = Shows::Text;
 };
 
 struct Window {
@@ -36,9 +42,17 @@ inline constexpr int kNotConnected = 15;
 // Header cells of columns 1..4 of the logger index grid.
 inline constexpr int kLoggerIndexHeaders[] = {20, 21, 22, 23};
 
-inline constexpr Control kConfUpgrControls[] = {{"SI", 51}, {"NO", 52}};
+inline constexpr Control kConfUpgrControls[] = {
+    {"SI", 51},
+    {"NO", 52},
+    {"VersioActual", text::kVersionNowDescription, Shows::Description},
+    {"VersionTo", text::kFirmwareFileDescription, Shows::Description},
+};
 inline constexpr Window kConfUpgr{33, kConfUpgrControls};
-inline constexpr Control kUpdatingControls[] = {{"DoNotDisconnect", 57}};
+inline constexpr Control kUpdatingControls[] = {
+    {"DoNotDisconnect", 57},
+    {"Progres", text::kProgressDescription, Shows::Description},
+};
 inline constexpr Window kUpdatingForm{56, kUpdatingControls};
 inline constexpr Window kAboutVeltra52{9, {}};
 inline constexpr Window kAboutController{10, {}};
@@ -61,7 +75,11 @@ inline constexpr Control kEditorControls[] = {
     {"Help1", 7},
     {"INSERTACANAL", 97},
     {"ESBORRACANAL", 98},
-    {"ChPlanNameLabel", 166, true},
+    {"ChPlanNameLabel", 166, Shows::Hint},
+    {"ImportCsv1", text::kImportCsv},
+    {"ExportCsv1", text::kExportCsv},
+    {"ChPlanNameLabel", text::kPlanNameDescription, Shows::Description},
+    {"FileNameLabel", text::kPlanFileDescription, Shows::Description},
 };
 inline constexpr Window kEditor{100, kEditorControls};
 // Header texts of the editor's columns 1..11.
@@ -78,17 +96,24 @@ inline constexpr Control kViewerControls[] = {
     {"SortirFinestraRegistre", 2},
     {"DataLabel", 22},
     {"HoraLabel", 21},
-    {"LoggerNameLabel", 167, true},
+    {"LoggerNameLabel", 167, Shows::Hint},
+    {"ExportCsv", text::kExportCsv},
+    {"Help1", 7},
+    {"LoggerNameLabel", text::kLoggerNameDescription, Shows::Description},
+    {"FileNameLabel", text::kLoggerFileDescription, Shows::Description},
+};
+// The graph's entries, in the viewers that have a graph.
+inline constexpr Control kGraphControls[] = {
+    {"SaveGraph", text::kSaveGraph},
+    {"LimitsEntry", text::kLimitsEntry},
 };
 // The rename dialog of a logger: caption and prompt.
 inline constexpr int kRenameLoggerCaption = 129;
 inline constexpr int kRenameLoggerPrompt = 130;
 
 inline constexpr Control kTvViewerControls[] = {
-    {"ChPlanNameLabel", 137},
-    {"ModeMesuraSorollLabel", 138},
-    {"FreqMesuraSorollLabel", 139},
-    {"LlindarLabel", 140},
+    {"ChPlanNameLabel", 137}, {"ModeMesuraSorollLabel", 138},      {"FreqMesuraSorollLabel", 139},
+    {"LlindarLabel", 140},    {"CompareWith", text::kCompareWith},
 };
 inline constexpr Window kTvViewer{159, kTvViewerControls};
 

@@ -1,7 +1,7 @@
 #include "loggers/LoggerFetch.h"
 
 #include "channelplans/ChannelRecord.h"
-#include "face/TextKeys.h"
+#include "language/TextKeys.h"
 #include "link/Commands.h"
 
 namespace veltra {

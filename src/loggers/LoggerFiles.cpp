@@ -1,6 +1,6 @@
 #include "loggers/LoggerFiles.h"
 
-#include "face/TextKeys.h"
+#include "language/TextKeys.h"
 #include "loggers/LoggerCsv.h"
 #include "loggers/PrintLayouts.h"
 #include "text/Files.h"

@@ -2,7 +2,7 @@
 
 #include "face/DeviceJob.h"
 #include "face/Messages.h"
-#include "face/TextKeys.h"
+#include "language/TextKeys.h"
 #include "loggers/LoggerCsv.h"
 #include "text/Files.h"
 

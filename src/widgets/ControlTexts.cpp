@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <QtGlobal>
 
+#include "language/TextKeys.h"
 #include "widgets/QtText.h"
 
 namespace veltra {
@@ -33,8 +34,10 @@ void ApplyControlTexts(QWidget& window, std::span<const window_text::Control> co
             continue;
         }
         auto* widget = qobject_cast<QWidget*>(found);
-        if (control.hint && widget) {
+        if (control.shows == window_text::Shows::Hint && widget) {
             widget->setToolTip(text);
+        } else if (control.shows == window_text::Shows::Description && widget) {
+            widget->setAccessibleDescription(text);
         } else if (auto* action = qobject_cast<QAction*>(found)) {
             action->setText(text);
         } else if (auto* menu = qobject_cast<QMenu*>(found)) {
@@ -52,6 +55,19 @@ void ApplyControlTexts(QWidget& window, std::span<const window_text::Control> co
             qWarning("%s.%s cannot show a text", qPrintable(window.objectName()), control.name);
         }
     }
+}
+
+void ApplyAddedTexts(QWidget& window, std::span<const window_text::Control> controls) {
+    static const LanguageTable builtIn;
+    for (const window_text::Control& control : controls)
+        if (control.key >= kFirstAddedText) ApplyControlTexts(window, {&control, 1}, builtIn);
+}
+
+std::string FileFilter(const LanguageTable& texts, int nameKey, const std::string& patterns,
+                       bool allFiles) {
+    std::string filter = texts.text(nameKey) + " (" + patterns + ")";
+    if (allFiles) filter += ";;" + texts.text(text::kAllFiles) + " (*)";
+    return filter;
 }
 
 void ApplyWindowTexts(QWidget& window, const window_text::Window& table,

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "cli/Cli.h"
+#include "language/TextKeys.h"
 #include "loggers/LoggerTransfers.h"
 #include "sim/SimState.h"
 #include "support/ProgramFixture.h"
@@ -180,6 +181,53 @@ TEST_F(CommandLine, ExitStatusesQuestionsAndJson) {
     EXPECT_EQ(plans[1]["channels"], 1);
     EXPECT_EQ(loggers[1]["number"], 2);
     EXPECT_EQ(loggers[1]["name"], "DS");
+    EXPECT_EQ(loggers[1]["row"], 1);  // as the windows' index numbers it
+
+    // A pull names the files it wrote; a logger file shows as JSON.
+    Cli pull(folder);
+    ASSERT_EQ(pull.run({"loggers", "pull", "4", pull.data.str() + "out"}), cli::kDone);
+    EXPECT_EQ(pull.out.str(), pull.data.str() + "out/NORTH.logtv\n");
+    ASSERT_EQ(pull.run({"--json", "loggers", "show", pull.data.str() + "out/NORTH.logtv"}),
+              cli::kDone);
+    const auto shown = nlohmann::json::parse(pull.out.str().substr(pull.out.str().find('{')));
+    EXPECT_EQ(shown["header"]["TV logger"], "NORTH");
+    EXPECT_EQ(shown["tables"][0].size(), 3u);
+}
+
+// What the command line says of its own comes from the language of config.txt: under a language
+// whose texts are "K<N>", each of its lines is one of them.
+TEST_F(CommandLine, SaysItsOwnWordsInTheProgramsLanguage) {
+    std::string probe;
+    for (int key = 0; key < kLanguageTextCount; ++key)
+        probe += "x," + std::to_string(key) + "=K" + std::to_string(key) + " %1 %2\n";
+    folder.write("Languages/Probe.lng", probe);
+    const struct {
+        Commands arguments;
+        bool terminal;
+        std::vector<int> said;
+    } cases[] = {
+        {{"plans", "frobnicate"}, false, {text::kSubcommandUnknown}},
+        {{"clock", "set", "--time", "12:00:00/31-02-2026"}, false, {text::kBadTime}},
+        {{"plans", "delete", "UHF"}, false, {text::kConfirmWithYes}},
+        {{"plans", "delete", "UHF"}, true, {text::kPlansToDelete, text::kAnsweredNo}},
+        {{"plans", "delete", "NOPE", "-y"}, false, {text::kNoPlanNamed}},
+        {{"loggers", "pull", "33"}, false, {text::kNoLoggerNumbered}},
+        {{"loggers", "pull", "x", "y"}, false, {text::kNotLoggerNumber}},
+    };
+    for (const auto& c : cases) {
+        Cli cli(folder);
+        cli.data.write("config.txt", "Probe");
+        cli.system.inputIsTerminal = c.terminal;
+        cli.in.str("n\n");
+        cli.run(c.arguments);
+        const std::string err = cli.err.str();
+        for (const int key : c.said)
+            EXPECT_NE(err.find("veltra52-cli: K" + std::to_string(key) + " "), std::string::npos)
+                << c.arguments[1] << ": " << err;
+        for (std::size_t at = err.find("veltra52-cli: "); at != std::string::npos;
+             at = err.find("veltra52-cli: ", at + 1))
+            EXPECT_EQ(err.substr(at + 14, 1), "K") << c.arguments[1] << ": " << err;
+    }
 }
 
 // The exit status follows the number of the message shown, not its words: in a language whose

@@ -1,9 +1,13 @@
+#include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
+#include <set>
 
 #include "language/WindowTextTables.h"
 #include "support/ProgramFixture.h"
@@ -29,9 +33,11 @@ class WindowTexts : public test::ProgramFixture {
     // The text a named control of `window` shows (its hint where marked).
     static QString TextOf(QWidget* window, const window_text::Control& control) {
         const char* name = control.name;
-        if (control.hint) {
+        if (control.shows != window_text::Shows::Text) {
             auto* widget = window->findChild<QWidget*>(name);
-            return widget ? widget->toolTip() : "<missing " + QString(name) + ">";
+            if (!widget) return "<missing " + QString(name) + ">";
+            return control.shows == window_text::Shows::Hint ? widget->toolTip()
+                                                             : widget->accessibleDescription();
         }
         if (auto* page = window->findChild<QWidget*>(name)) {
             auto* tabs = qobject_cast<QTabWidget*>(page->parentWidget()->parentWidget());
@@ -98,6 +104,71 @@ TEST_F(WindowTexts, EveryWindowCarriesItsTexts) {
     for (int column = 1; column < 8; ++column)
         EXPECT_EQ(program->ModemWindow->TaulaRegistre2->cell(column, 0), K(modemHeaders2[column]));
     EXPECT_EQ(program->AboutController->VersioControllerLabel->text(), "VELTRA-52 Software v1.21");
+}
+
+// Under a language whose every text is "K<N>", nothing a window shows is an English word of its
+// own: each text is a language text, a value from the instrument or a file, or a fixed text the
+// instrument's documents give (the TV table's headers, the list chooser, the about box).
+TEST_F(WindowTexts, EveryShownTextComesFromTheLanguage) {
+    const QRegularExpression keyed("^(K\\d+(\\s|$))+$|^$");
+    const std::set<QString> fixed = {"VELTRA-52 Software v1.21",
+                                     "Modem Logger",
+                                     "TV Logger",
+                                     "CH",
+                                     "FREQ (MHz)",
+                                     "BW (MHz)",
+                                     "OFFS (MHz)",
+                                     "TYPE",
+                                     QString::fromUtf8("PWR (dB\xC2\xB5V)"),
+                                     "SYSTEM",
+                                     "MOD - AUD FR (MHz)",
+                                     "SR - A/V (dB)",
+                                     "MER - C/N (dB)",
+                                     "BER"};
+    // Controls that show data, not words of the program's.
+    const std::set<QString> data = {"Mod",           "SN",
+                                    "IOV",           "VTV",
+                                    "Usb",           "Bandera",
+                                    "Logo",          "LoggerNameLabel",
+                                    "FileNameLabel", "ChPlanNameLabel",
+                                    "VersioActual",  "Confirm",
+                                    "VersionTo",     "Status",
+                                    "OnlyInOne",     "ProductLine",
+                                    "StaticText1",   "StaticText2",
+                                    "StaticText3",   "StaticText4",
+                                    "StaticText5"};
+    std::vector<QWidget*> windows = {
+        &form(),         program->ConfUpgr,     program->UpdatingFORM, program->Oculta,
+        program->Editor, program->LoggerWindow, program->DownWindow,   program->ModemWindow};
+    // The instrument's own values (QAM64, PAL/BG, NO GROUP, 6952, "OK") carry no lowercase word.
+    const QRegularExpression word("[a-z]{2,}");
+    auto check = [&](QObject* owner, const QString& what, const QString& text) {
+        if (text.isEmpty() || keyed.match(text.simplified()).hasMatch() || fixed.count(text) ||
+            data.count(owner->objectName()) || !word.match(text).hasMatch() ||
+            owner->objectName().startsWith("Language_"))
+            return;
+        ADD_FAILURE() << owner->objectName().toStdString() << " " << what.toStdString() << ": "
+                      << text.toStdString();
+    };
+    for (QWidget* window : windows) {
+        check(window, "title", window->windowTitle());
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            check(w, "hint", w->toolTip());
+            check(w, "description", w->accessibleDescription());
+            if (auto* label = qobject_cast<QLabel*>(w)) check(w, "text", label->text());
+            if (auto* button = qobject_cast<QAbstractButton*>(w)) check(w, "text", button->text());
+            if (auto* group = qobject_cast<QGroupBox*>(w)) check(w, "title", group->title());
+            if (auto* menu = qobject_cast<QMenu*>(w)) check(w, "title", menu->title());
+            if (auto* tabs = qobject_cast<QTabWidget*>(w))
+                for (int k = 0; k < tabs->count(); ++k)
+                    check(w, "tab", tabs->tabText(k));
+            if (auto* combo = qobject_cast<QComboBox*>(w))
+                for (int k = 0; k < combo->count(); ++k)
+                    check(w, "item", combo->itemText(k));
+        }
+        for (QAction* action : window->findChildren<QAction*>())
+            if (!action->isSeparator()) check(action, "entry", action->text());
+    }
 }
 
 }  // namespace

@@ -65,7 +65,6 @@ class EditorDelegate : public GridDelegate {
 TEditor::TEditor(UserPrompts& prompts, const LanguageTable& texts, QWidget* parent)
     : QDialog(parent), prompts_(prompts), texts_(texts) {
     setObjectName("Editor");
-    CsvDialog.filter = "Spreadsheets (*.csv);;All files (*)";
     // Opens at its own size; may be made larger and maximised, the grid taking the room.
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     auto* layout = new QVBoxLayout(this);
@@ -89,7 +88,6 @@ TEditor::TEditor(UserPrompts& prompts, const LanguageTable& texts, QWidget* pare
     ChPlanNameLabel->setFont(big);
     ChPlanNameLabel->setCursor(Qt::PointingHandCursor);
     ChPlanNameLabel->installEventFilter(this);
-    ChPlanNameLabel->setAccessibleDescription("Channel plan name");
 
     FileNameLabel = new QLabel(client_);
     FileNameLabel->setObjectName("FileNameLabel");
@@ -99,7 +97,6 @@ TEditor::TEditor(UserPrompts& prompts, const LanguageTable& texts, QWidget* pare
     FileNameLabel->setFont(medium);
     FileNameLabel->setWordWrap(true);
     FileNameLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    FileNameLabel->setAccessibleDescription("Channel plan file");
 
     TaulaCanals = new StringGrid(kEditorColumns, 2, client_);
     TaulaCanals->setObjectName("TaulaCanals");
@@ -156,10 +153,8 @@ void TEditor::buildMenus() {
     add(Archivo1, Loadchannelplan1, "Loadchannelplan1", "Open channel plan...",
         [this] { Loadchannelplan1Click(); });
     Archivo1->addSeparator();
-    add(Archivo1, ImportCsv1, "ImportCsv1", "Import CSV...",
-        [this] { editor_->ImportCsv(CsvDialog); });
-    add(Archivo1, ExportCsv1, "ExportCsv1", "Export CSV...",
-        [this] { editor_->ExportCsv(CsvDialog); });
+    add(Archivo1, ImportCsv1, "ImportCsv1", "", [this] { editor_->ImportCsv(CsvDialog); });
+    add(Archivo1, ExportCsv1, "ExportCsv1", "", [this] { editor_->ExportCsv(CsvDialog); });
     Archivo1->addSeparator();
     add(Archivo1, Exit1, "Exit1", "Exit", [this] { close(); });
     Edit1 = MainMenu->addMenu("&Edit");
@@ -260,6 +255,7 @@ void TEditor::setPlanSource(FileDialogState* editDialog, const PlanIndex* list,
 
 void TEditor::applyLanguageTexts(const LanguageTable& texts) {
     ApplyWindowTexts(*this, window_text::kEditor, texts);
+    CsvDialog.filter = FileFilter(texts, text::kSpreadsheetFiles, "*.csv");
     VersioControllerLabel->setText(kVersionLabel);
     TaulaCanals->setColCount(kEditorColumns);
     TaulaCanals->setDefaultRowHeight(20);

@@ -13,7 +13,6 @@ TConfUpgr::TConfUpgr(QWidget* parent)
     VersioActual = new QLabel(this);
     VersioActual->setObjectName("VersioActual");
     VersioActual->setGeometry(24, 16, 372, 24);
-    VersioActual->setAccessibleDescription("Version now in the equipment");
     Confirm = new QLabel(this);
     Confirm->setObjectName("Confirm");
     Confirm->setGeometry(24, 48, 372, 40);
@@ -26,7 +25,6 @@ TConfUpgr::TConfUpgr(QWidget* parent)
     VersionTo->setGeometry(24, 92, 372, 52);
     VersionTo->setWordWrap(true);
     VersionTo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    VersionTo->setAccessibleDescription("Firmware file to be loaded");
     SI = new QPushButton("Yes", this);
     SI->setObjectName("SI");
     SI->setGeometry(112, 156, 89, 28);

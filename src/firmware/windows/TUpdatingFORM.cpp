@@ -32,7 +32,6 @@ TUpdatingFORM::TUpdatingFORM(QWidget* parent)
     Progres->setGeometry(16, 40, 313, 18);
     Progres->setTextVisible(false);
     Progres->setRange(0, 1);
-    Progres->setAccessibleDescription("Progress of the operation");
 
     WarningPanel = new QWidget(this);
     WarningPanel->setObjectName("WarningPanel");

@@ -51,7 +51,7 @@ LoggerViewer::LoggerViewer(const char* objectName, const window_text::Window& te
     DesarRegistreComA->setObjectName("DesarRegistreComA");
     ImprimirRegistre = Archivo1->addAction("Print logger...");
     ImprimirRegistre->setObjectName("ImprimirRegistre");
-    ExportCsv = Archivo1->addAction("Export CSV...");
+    ExportCsv = Archivo1->addAction(QString());
     ExportCsv->setObjectName("ExportCsv");
     SortirFinestraRegistre = Archivo1->addAction("Exit");
     SortirFinestraRegistre->setObjectName("SortirFinestraRegistre");
@@ -70,7 +70,6 @@ LoggerViewer::LoggerViewer(const char* objectName, const window_text::Window& te
     LoggerNameLabel->move(layout.name);
     LoggerNameLabel->setFont(PointFont(font(), 24, true));
     LoggerNameLabel->setCursor(Qt::PointingHandCursor);
-    LoggerNameLabel->setAccessibleDescription("Logger name");
     LoggerNameLabel->installEventFilter(this);
 
     FileNameLabel = new QLabel(client_);
@@ -79,7 +78,6 @@ LoggerViewer::LoggerViewer(const char* objectName, const window_text::Window& te
     FileNameLabel->setFont(PointFont(font(), 12));
     FileNameLabel->setWordWrap(true);
     FileNameLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    FileNameLabel->setAccessibleDescription("Logger file");
 
     DataLabel = label("DataLabel", layout.dateLabel);
     LoggerDateEdit = field("LoggerDateEdit", layout.dateField, layout.dateWidth);
@@ -143,6 +141,8 @@ void LoggerViewer::setServices(LoggerRecords* records, TDialog* dialog,
 void LoggerViewer::applyLanguageTexts(const LanguageTable& texts) {
     ApplyWindowTexts(*this, windowTexts_, texts);
     ApplyControlTexts(*this, window_text::kViewerControls, texts);
+    if (Graph) ApplyControlTexts(*this, window_text::kGraphControls, texts);
+    GraphDialog.filter = FileFilter(texts, text::kPictureFiles, "*.png", false);
     VersioControllerLabel->setText(kVersionLabel);
 }
 
@@ -194,15 +194,14 @@ void LoggerViewer::addGraph(const char* key, LoggerKindShown kind) {
     Graph = new GraphView(client_);
     Graph->setObjectName("Graph");
     Archivo1->insertSeparator(SortirFinestraRegistre);
-    SaveGraph = new QAction("Save graph as...", this);
-    LimitsEntry = new QAction("Limits...", this);
+    SaveGraph = new QAction(this);
+    LimitsEntry = new QAction(this);
     SaveGraph->setObjectName("SaveGraph");
     LimitsEntry->setObjectName("LimitsEntry");
     Archivo1->insertAction(SortirFinestraRegistre, SaveGraph);
     Archivo1->insertAction(SortirFinestraRegistre, LimitsEntry);
     connect(SaveGraph, &QAction::triggered, this, &LoggerViewer::SaveGraphClick);
     connect(LimitsEntry, &QAction::triggered, this, &LoggerViewer::LimitsClick);
-    GraphDialog.filter = "Pictures (*.png)";
     limitsKey_ = std::string("limits/") + key + "/";
     const Limits defaults = DefaultLimits(kind);
     const auto settings = ProgramSettings();
@@ -237,7 +236,8 @@ void LoggerViewer::SaveGraphClick() {
 
 void LoggerViewer::LimitsClick() {
     QDialog dialog(this);
-    dialog.setWindowTitle("Limits");
+    auto text = [this](int key) { return texts_ ? toQt(texts_->text(key)) : QString(); };
+    dialog.setWindowTitle(text(text::kLimitsCaption));
     auto* form = new QFormLayout(&dialog);
     auto spin = [&](double value) {
         auto* box = new QDoubleSpinBox(&dialog);
@@ -250,10 +250,10 @@ void LoggerViewer::LimitsClick() {
     auto* maxLevel = spin(limits_.maxLevel);
     auto* minMer = spin(limits_.minMer);
     auto* minCn = spin(limits_.minCn);
-    form->addRow(QString::fromUtf8("Minimum level (dB\xC2\xB5V)"), minLevel);
-    form->addRow(QString::fromUtf8("Maximum level (dB\xC2\xB5V)"), maxLevel);
-    form->addRow("Minimum MER (dB)", minMer);
-    form->addRow("Minimum C/N (dB)", minCn);
+    form->addRow(text(text::kMinLevel), minLevel);
+    form->addRow(text(text::kMaxLevel), maxLevel);
+    form->addRow(text(text::kMinMer), minMer);
+    form->addRow(text(text::kMinCn), minCn);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     form->addRow(buttons);
     connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);

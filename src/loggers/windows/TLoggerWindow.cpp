@@ -4,6 +4,7 @@
 
 #include "face/Messages.h"
 #include "loggers/LoggerGraph.h"
+#include "widgets/ControlTexts.h"
 #include "widgets/QtText.h"
 
 namespace veltra {
@@ -46,11 +47,10 @@ TLoggerWindow::TLoggerWindow(QWidget* parent)
     OnlyInOne->setGeometry(200, 508, 577, 34);
     OnlyInOne->setWordWrap(true);
 
-    CompareWith = new QAction("Compare with...", this);
+    CompareWith = new QAction(this);
     CompareWith->setObjectName("CompareWith");
     Archivo1->insertAction(LimitsEntry, CompareWith);
     connect(CompareWith, &QAction::triggered, this, &TLoggerWindow::CompareWithClick);
-    CompareDialog.filter = "TV loggers (*.logtv)";
 }
 
 void TLoggerWindow::clientResized(QSize size) {
@@ -60,6 +60,7 @@ void TLoggerWindow::clientResized(QSize size) {
 
 void TLoggerWindow::applyLanguageTexts(const LanguageTable& texts) {
     LoggerViewer::applyLanguageTexts(texts);
+    CompareDialog.filter = FileFilter(texts, text::kTvLoggerFiles, "*.logtv", false);
     const int widths[12] = {25, 32, 67, 56, 64, 55, 68, 58, 110, 70, 81, 35};
     const char* headers[12] = {"",
                                "CH",
@@ -95,8 +96,9 @@ void TLoggerWindow::showRecord() {
     if (compared_) compared = CompareTvLoggers(tv, *compared_);
     const int columns = compared_ ? 14 : 12;
     TaulaRegistre->setColCount(columns);
-    TaulaRegistre->setCell(12, 0, QString::fromUtf8("\xCE\x94 PWR (dB)"));
-    TaulaRegistre->setCell(13, 0, QString::fromUtf8("\xCE\x94 MER - C/N (dB)"));
+    auto text = [this](int key) { return texts_ ? toQt(texts_->text(key)) : QString(); };
+    TaulaRegistre->setCell(12, 0, text(text::kDeltaLevel));
+    TaulaRegistre->setCell(13, 0, text(text::kDeltaQuality));
     TaulaRegistre->setRowCountTotal(static_cast<int>(tv.records.size()) + 1);
     for (std::size_t k = 0; k < tv.records.size(); ++k)
         ShowRow(TaulaRegistre, static_cast<int>(k) + 1, tv.records[k]);
@@ -107,15 +109,15 @@ void TLoggerWindow::showRecord() {
         };
         if (c.first) {
             const int row = static_cast<int>(*c.first) + 1;
-            TaulaRegistre->setCell(12, row, c.second ? difference(c.levelDifference) : "only here");
+            TaulaRegistre->setCell(
+                12, row, c.second ? difference(c.levelDifference) : text(text::kOnlyHere));
             TaulaRegistre->setCell(13, row, difference(c.qualityDifference));
         } else {
             onlyOther << QString::number(c.frequencyMHz, 'f', 2);
         }
     }
-    OnlyInOne->setText(onlyOther.isEmpty()
-                           ? QString()
-                           : "Only in the compared logger (MHz): " + onlyOther.join(", "));
+    OnlyInOne->setText(
+        onlyOther.isEmpty() ? QString() : text(text::kOnlyInCompared) + " " + onlyOther.join(", "));
 
     // Channels outside the limits, or below the logger's threshold, are marked in both.
     const auto channels = TvGraphChannels(tv);
@@ -140,7 +142,8 @@ QString TLoggerWindow::rowText(const GraphBar& bar) const {
         if (!r[static_cast<std::size_t>(column)].empty())
             parts << toQt(r[static_cast<std::size_t>(column)]);
     }
-    return (bar.series == 1 ? "(compared) " : "") + parts.join("  ");
+    const QString compared = texts_ ? toQt(texts_->text(text::kComparedMark)) + " " : QString();
+    return (bar.series == 1 ? compared : QString()) + parts.join("  ");
 }
 
 void TLoggerWindow::compareWith(std::optional<TvLogger> other) {

@@ -92,6 +92,7 @@ void TForm1::ApplyLanguageTexts() {
     placeValueLabels();
     setConnexio(IsConnectedNow(link_, *busy_));
     PrintSelBut->setText(MultiLine(PrintSelBut, PrintSelBut->text()));
+    setFilters(t);
     const int widths[] = {25, 100, 100, 100, 100};
     for (int c = 0; c < 5; ++c)
         LoggerIndex->setColWidth(c, widths[c]);
@@ -100,6 +101,13 @@ void TForm1::ApplyLanguageTexts() {
 
     for (WindowTexts* window : windowTexts_)
         window->applyLanguageTexts(t);
+}
+
+void TForm1::setFilters(const LanguageTable& t) {
+    CarregarHex.filter = FileFilter(t, text::kFirmwareFiles, "*.hex *.p52");
+    CarregarCanals.filter = FileFilter(t, text::kPlanFiles, "*.c52");
+    OpenLoggerDialog.filter = FileFilter(t, text::kLoggerFiles, "*.logtv *.logmr *.logds");
+    CsvAllDialog.filter = FileFilter(t, text::kSpreadsheetFiles, "*.csv", false);
 }
 
 }  // namespace veltra

@@ -1,5 +1,7 @@
 #include "shell/windows/Program.h"
 
+#include "widgets/ControlTexts.h"
+
 #include "face/Messages.h"
 #include "loggers/LoggerTransfers.h"
 #include "widgets/WindowStyle.h"
@@ -36,6 +38,17 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts,
              LoggerWindow, ModemWindow, DownWindow})
         Form1->registerWindowTexts(window);
     Form1->setAboutWindows(AboutVELTRA52, AboutController);
+    // The added texts' captions until a language file is loaded.
+    using namespace window_text;
+    const std::pair<QWidget*, std::span<const Control>> added[] = {
+        {ConfUpgr, kConfUpgrControls},   {UpdatingFORM, kUpdatingControls},
+        {Editor, kEditorControls},       {LoggerWindow, kTvViewerControls},
+        {LoggerWindow, kViewerControls}, {ModemWindow, kViewerControls},
+        {DownWindow, kViewerControls},   {LoggerWindow, kGraphControls},
+        {ModemWindow, kGraphControls},   {DownWindow, kGraphControls},
+    };
+    for (const auto& [window, controls] : added)
+        ApplyAddedTexts(*window, controls);
 
     channelPlans = std::make_unique<ChannelPlanTransfers>(link, prompts, language.table(),
                                                           *UpdatingFORM, Form1->planIndex(), busy);

@@ -1,11 +1,13 @@
 #include "shell/windows/TForm1.h"
 
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QLayout>
 #include <QMenuBar>
 #include <QPainter>
 #include <QSignalBlocker>
+#include <QUrl>
 #include <clocale>
 #include <ctime>
 
@@ -17,6 +19,7 @@
 #include "loggers/LoggerTransfers.h"
 #include "loggers/windows/LoggerViewer.h"
 #include "shell/windows/DeviceMonitor.h"
+#include "text/Files.h"
 #include "widgets/ControlTexts.h"
 #include "widgets/Pictures.h"
 #include "widgets/QtText.h"
@@ -104,13 +107,11 @@ TForm1::TForm1(Language& language, Link& link, UserPrompts& prompts, QWidget* pa
     connect(&Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
 
     CarregarHex.initialFolder = language_.programFolder() + "Version";
-    CarregarHex.filter = "Firmware (*.hex *.p52);;All files (*)";
     CarregarCanals.initialFolder = language_.programFolder();
-    CarregarCanals.filter = "Channel plans (*.c52);;All files (*)";
-    OpenLoggerDialog.filter = "Loggers (*.logtv *.logmr *.logds);;All files (*)";
-    CsvAllDialog.filter = "Spreadsheets (*.csv)";
     OpenLoggerDialog.initialFolder = language_.loggersFolder();
     SaveAllAsDialog.initialFolder = language_.loggersFolder();
+    setFilters(LanguageTable());
+    ApplyAddedTexts(*this, window_text::kForm1Controls);
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -132,8 +133,7 @@ void TForm1::buildMenu() {
         return action;
     };
     Archivo1 = addMenu(nullptr, "Archivo1", "&File");
-    ExportCsv1 = addAction(Archivo1, "ExportCsv1", "Export marked loggers as CSV...",
-                           &TForm1::ExportCsv1Click);
+    ExportCsv1 = addAction(Archivo1, "ExportCsv1", "", &TForm1::ExportCsv1Click);
     Archivo1->addSeparator();
     Salir1 = addAction(Archivo1, "Salir1", "E&xit", &TForm1::Salir1Click);
     Idioma1 = addMenu(nullptr, "Idioma1", "&Language");
@@ -171,14 +171,13 @@ void TForm1::buildConnectionPanel(QWidget* central) {
         const char* captionName;
         QLabel** value;
         const char* valueName;
-        const char* description;
         int y;
     };
     const Row rows[] = {
-        {&Model, "Model", &Mod, "Mod", "Model of the connected instrument", 42},
-        {&SNumber, "SNumber", &SN, "SN", "Serial number of the connected instrument", 57},
-        {&IOVersion, "IOVersion", &IOV, "IOV", "Firmware version of the IO interface", 72},
-        {&VTVersion, "VTVersion", &VTV, "VTV", "Firmware version of the instrument", 87},
+        {&Model, "Model", &Mod, "Mod", 42},
+        {&SNumber, "SNumber", &SN, "SN", 57},
+        {&IOVersion, "IOVersion", &IOV, "IOV", 72},
+        {&VTVersion, "VTVersion", &VTV, "VTV", 87},
     };
     for (const Row& row : rows) {
         *row.caption = MakeLabel(CStatus, row.captionName, 10, row.y);
@@ -189,7 +188,6 @@ void TForm1::buildConnectionPanel(QWidget* central) {
         QPalette valuePalette = (*row.value)->palette();
         valuePalette.setColor(QPalette::WindowText, kNavy);
         (*row.value)->setPalette(valuePalette);
-        (*row.value)->setAccessibleDescription(row.description);
     }
 }
 
@@ -237,6 +235,9 @@ void TForm1::buildLoggersTab() {
     PageControl->addTab(Loggers, "Loggers");
 
     OpenLogBut = MakeButton(Loggers, "OpenLogBut", {24, 16, 233, 33}, "Open logger file");
+    // The folder the loggers are saved to, in the file manager.
+    OpenFolderBut = MakeButton(Loggers, "OpenFolderBut", {24, 52, 233, 24}, "");
+    connect(OpenFolderBut, &QPushButton::clicked, this, &TForm1::OpenFolderButClick);
     Label2 = MakeLabel(Loggers, "Label2", 24, 86, "Logger list:");
     LoggerType = new QComboBox(Loggers);
     LoggerType->setObjectName("LoggerType");
@@ -544,6 +545,12 @@ void TForm1::SaveLogAsButClick() {
 void TForm1::OpenLogButClick() {
     if (!loggers_) return;
     if (const auto shown = loggers_->OpenLoggerFile(OpenLoggerDialog)) showViewer(*shown);
+}
+
+void TForm1::OpenFolderButClick() {
+    const std::string folder = language_.loggersFolder();
+    MakeFolders(folder);
+    QDesktopServices::openUrl(QUrl::fromLocalFile(toQt(folder)));
 }
 
 void TForm1::PrintSelButClick() {

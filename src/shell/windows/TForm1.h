@@ -92,6 +92,7 @@ class TForm1 : public QMainWindow {
     void SaveLogButClick();
     void SaveLogAsButClick();
     void OpenLogButClick();
+    void OpenFolderButClick();
     void PrintSelButClick();
     void ExportCsv1Click();
     void setPrinter(TextPrinter* printer) { printer_ = printer; }
@@ -147,6 +148,7 @@ class TForm1 : public QMainWindow {
     QListWidget* Llista;
     // Loggers tab.
     QPushButton *OpenLogBut, *ReceiveLogBut, *SaveLogBut, *SaveLogAsBut, *PrintSelBut;
+    QPushButton* OpenFolderBut;
     QLabel* Label2;
     QLabel* Label3;
     QComboBox* LoggerType;
@@ -165,6 +167,8 @@ class TForm1 : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The file dialogs' filters in the language of `texts`.
+    void setFilters(const LanguageTable& texts);
     void buildMenu();
     void buildConnectionPanel(QWidget* central);
     void buildChannelPlanTab();
