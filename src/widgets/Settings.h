@@ -35,9 +35,10 @@ inline void ShowInRememberedPlace(QDialog& dialog, const std::function<void()>& 
     const QString key = setting::WindowPlace(dialog);
     const QByteArray geometry = settings->value(key).toByteArray();
     if (geometry.isEmpty() || !dialog.restoreGeometry(geometry)) {
-        dialog.adjustSize();
         CentreOnScreen(&dialog);
     }
+    // A place remembered on a larger screen, or at another scale, is brought back onto this one.
+    KeepOnScreen(&dialog);
     if (run) {
         run();
     } else {

@@ -6,7 +6,9 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QScrollArea>
 #include <QWidget>
+#include <algorithm>
 
 namespace veltra {
 
@@ -35,13 +37,57 @@ inline QFont LogoFont() {
 }
 
 // Places a window in the middle of the desktop it is on.
+// Keeps a window, frame and title bar included, inside its screen's free area: made smaller
+// where it does not fit (its content then scrolls), moved in where it sticks out.
+inline void KeepOnScreen(QWidget* window) {
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect free = screen->availableGeometry();
+    // The frame's width and the title bar, as the window system draws them: known once the
+    // window exists there.
+    window->winId();
+    const QSize margins = window->frameGeometry().size() - window->geometry().size();
+    const QSize room = free.size() - margins;
+    if (window->width() > room.width() || window->height() > room.height())
+        window->resize(std::min(window->width(), room.width()),
+                       std::min(window->height(), room.height()));
+    QRect frame = window->frameGeometry();
+    frame.moveLeft(std::clamp(frame.left(), free.left(), free.right() - frame.width() + 1));
+    frame.moveTop(std::clamp(frame.top(), free.top(), free.bottom() - frame.height() + 1));
+    window->move(frame.topLeft());
+}
+
+// Opens a window at its own size, or the screen's where that is smaller, centred.
 inline void CentreOnScreen(QWidget* window) {
     const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
-    window->adjustSize();
+    // Its own size (adjustSize would stop at two thirds of the screen), then kept on it.
+    window->resize(window->sizeHint().expandedTo(window->minimumSizeHint()));
     QRect frame = window->frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     window->move(frame.topLeft());
+    KeepOnScreen(window);
+}
+
+// A scroll area whose own size is its content's minimum size: the window opens showing it all.
+class ClientScrollArea : public QScrollArea {
+  public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override {
+        return widget() ? widget()->minimumSize() + QSize(2 * frameWidth(), 2 * frameWidth())
+                        : QScrollArea::sizeHint();
+    }
+};
+
+// A window's client area that scrolls where the window is smaller than `content`'s minimum
+// size, and grows with it where it is larger.
+inline QScrollArea* ScrollingClient(QWidget* parent, QWidget* content) {
+    auto* area = new ClientScrollArea(parent);
+    area->setObjectName(content->objectName() + "Scroll");
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setWidget(content);
+    return area;
 }
 
 }  // namespace veltra

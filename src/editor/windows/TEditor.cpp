@@ -77,7 +77,7 @@ TEditor::TEditor(UserPrompts& prompts, const LanguageTable& texts, QWidget* pare
     client_->setMinimumSize(792, 546);
     SetBackground(client_, kWindowColor);
     client_->installEventFilter(this);
-    layout->addWidget(client_);
+    layout->addWidget(ScrollingClient(this, client_));
 
     ChPlanNameLabel = new QLabel(client_);
     ChPlanNameLabel->setObjectName("ChPlanNameLabel");

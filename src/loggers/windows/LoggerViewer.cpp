@@ -43,7 +43,7 @@ LoggerViewer::LoggerViewer(const char* objectName, const window_text::Window& te
     client_->setMinimumSize(792, 546);
     client_->installEventFilter(this);
     SetBackground(client_, kViewerColor);
-    box->addWidget(client_);
+    box->addWidget(ScrollingClient(this, client_));
 
     Archivo1 = MainMenu->addMenu("&File");
     Archivo1->setObjectName("Archivo1");

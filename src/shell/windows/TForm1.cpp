@@ -77,7 +77,8 @@ TForm1::TForm1(Language& language, Link& link, UserPrompts& prompts, QWidget* pa
     central->setObjectName("ClientArea");
     central->setFixedSize(792, 546);
     SetBackground(central, WindowsColor(kMainWindowColor));
-    setCentralWidget(central);
+    // On a small screen or at a large scale the window is made smaller and its client scrolls.
+    setCentralWidget(ScrollingClient(this, central));
 
     Panel1 = new QWidget(central);
     Panel1->setObjectName("Panel1");
@@ -113,7 +114,8 @@ TForm1::TForm1(Language& language, Link& link, UserPrompts& prompts, QWidget* pa
     setFilters(LanguageTable());
     ApplyAddedTexts(*this, window_text::kForm1Controls);
 
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // It grows no larger than its client; it may be made smaller.
+    setMaximumSize(sizeHint());
 }
 
 TForm1::~TForm1() = default;
@@ -156,7 +158,9 @@ void TForm1::buildMenu() {
 void TForm1::buildConnectionPanel(QWidget* central) {
     CStatus = new QGroupBox("Connection", central);
     CStatus->setObjectName("CStatus");
-    CStatus->setGeometry(8, 40, 306, 106);
+    // 105 high, not 106: the banner (40), this box and the tabs (401) fill the 546 of the client
+    // without overlapping.
+    CStatus->setGeometry(8, 40, 306, 105);
 
     Connexio = MakeLabel(CStatus, "Connexio", 10, 18);
     QFont big = Connexio->font();
