@@ -32,8 +32,9 @@ class ScreenFit : public test::ProgramFixture {
         EXPECT_TRUE(screen.contains(window->frameGeometry()))
             << name << " at " << window->frameGeometry().x() << "," << window->frameGeometry().y()
             << " " << window->frameGeometry().width() << "x" << window->frameGeometry().height();
-        if (auto* bar = window->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly))
+        if (auto* bar = window->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly)) {
             EXPECT_TRUE(screen.contains(QRect(bar->mapToGlobal(QPoint()), bar->size()))) << name;
+        }
         CheckChildren(window, name);
         window->hide();
     }
@@ -52,8 +53,9 @@ class ScreenFit : public test::ProgramFixture {
         for (std::size_t a = 0; a < shown.size(); ++a) {
             const std::string name = window + "." + shown[a]->objectName().toStdString();
             // What a scroll area holds may be larger than it: it scrolls.
-            if (!qobject_cast<QAbstractScrollArea*>(parent->parentWidget()))
+            if (!qobject_cast<QAbstractScrollArea*>(parent->parentWidget())) {
                 EXPECT_TRUE(parent->rect().contains(shown[a]->geometry())) << name << " is cut";
+            }
             for (std::size_t b = a + 1; b < shown.size(); ++b)
                 EXPECT_FALSE(shown[a]->geometry().intersects(shown[b]->geometry()))
                     << name << " overlaps " << shown[b]->objectName().toStdString();
