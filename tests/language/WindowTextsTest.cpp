@@ -156,7 +156,12 @@ TEST_F(WindowTexts, EveryShownTextComesFromTheLanguage) {
             check(w, "hint", w->toolTip());
             check(w, "description", w->accessibleDescription());
             if (auto* label = qobject_cast<QLabel*>(w)) check(w, "text", label->text());
-            if (auto* button = qobject_cast<QAbstractButton*>(w)) check(w, "text", button->text());
+            if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+                check(w, "text", button->text());
+                if (qobject_cast<QPushButton*>(w)) {
+                    EXPECT_FALSE(button->text().isEmpty()) << w->objectName().toStdString();
+                }
+            }
             if (auto* group = qobject_cast<QGroupBox*>(w)) check(w, "title", group->title());
             if (auto* menu = qobject_cast<QMenu*>(w)) check(w, "title", menu->title());
             if (auto* tabs = qobject_cast<QTabWidget*>(w))
@@ -167,7 +172,12 @@ TEST_F(WindowTexts, EveryShownTextComesFromTheLanguage) {
                     check(w, "item", combo->itemText(k));
         }
         for (QAction* action : window->findChildren<QAction*>())
-            if (!action->isSeparator()) check(action, "entry", action->text());
+            if (!action->isSeparator()) {
+                check(action, "entry", action->text());
+                if (!action->objectName().isEmpty()) {
+                    EXPECT_FALSE(action->text().isEmpty()) << action->objectName().toStdString();
+                }
+            }
     }
 }
 
