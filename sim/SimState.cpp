@@ -2,6 +2,7 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#include <cstdio>
 #else
 #include <fcntl.h>
 #include <sys/file.h>
@@ -172,8 +173,14 @@ std::string DemoPlanDocsis() {
 }
 
 // A TV logger over the analog and digital channels of a cable network.
+// `shift`: dB added to every level, for a later visit to the same site.
 SimLogger DemoTvLogger(const std::string& name, const std::string& time, const std::string& date,
-                       int records) {
+                       int records, double shift = 0) {
+    auto level = [shift](double dB) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%.1f", dB + shift);
+        return std::string(text);
+    };
     SimLogger logger{name, time, date, 0, "", {}, {}};
     logger.header = "H&DOCSI&" + std::to_string(records) + "&0&5500000&450";
     const char* analog[] = {"C5", "C6", "C7"};
@@ -182,16 +189,17 @@ SimLogger DemoTvLogger(const std::string& name, const std::string& time, const s
             const long long frequency = 175250000LL + 7000000LL * k;
             logger.records.push_back("0&" + std::string(analog[k]) + "&" +
                                      std::to_string(frequency) + "&0&7000000&0&5.50&" +
-                                     std::to_string(68 + k) + ".4&1" + std::to_string(3 + k) +
-                                     ".0&4" + std::to_string(7 + k) + ".5 ");
+                                     level(68.4 + k) + "&1" + std::to_string(3 + k) + ".0&4" +
+                                     std::to_string(7 + k) + ".5 ");
         } else if (k == 9) {
             // A faulty channel: weak, with a poor MER.
-            logger.records.push_back("1&D7&650000000&0&8000000&0&4&6952&44.6&29.5&2.3E-5");
+            logger.records.push_back("1&D7&650000000&0&8000000&0&4&6952&" + level(44.6) +
+                                     "&29.5&2.3E-5");
         } else {
             const long long frequency = 602000000LL + 8000000LL * (k - 3);
             logger.records.push_back("1&D" + std::to_string(k - 2) + "&" +
-                                     std::to_string(frequency) + "&0&8000000&0&4&6952&6" +
-                                     std::to_string(k % 10) + ".2&3" + std::to_string(5 + k % 4) +
+                                     std::to_string(frequency) + "&0&8000000&0&4&6952&" +
+                                     level(60.2 + k % 10) + "&3" + std::to_string(5 + k % 4) +
                                      ".8&<1.0E-8");
         }
     }
@@ -232,6 +240,8 @@ SimLogger DemoDownLogger(const std::string& name, const std::string& time,
 
 void AddDemoLoggers(Simulator& simulator) {
     simulator.tvLoggers()[0] = DemoTvLogger("NORTH-HE", "09:12:44", "02/12/2026", 11);
+    // The same site a week later, after an amplifier was changed: something to compare.
+    simulator.tvLoggers()[1] = DemoTvLogger("NORTH-HE2", "08:47:05", "09/12/2026", 11, -2.5);
     simulator.tvLoggers()[3] = DemoTvLogger("TAP-17", "11:05:02", "03/12/2026", 8);
     simulator.tvLoggers()[7] = DemoTvLogger("RIVERSIDE", "16:47:30", "05/12/2026", 14);
     simulator.modemLoggers()[0] = DemoModemLogger("CM-0042", "10:20:11", "04/12/2026");

@@ -64,21 +64,27 @@ void GraphView::paintGraph(QPainter& painter, QSize size) const {
     for (double level = 0; level <= g.maxLevel; level += 10) {
         const double y = plot.bottom() - level / g.maxLevel * plot.height();
         painter.drawLine(QPointF(plot.left() - 3, y), QPointF(plot.left(), y));
-        painter.drawText(QRectF(0, y - 8, plot.left() - 5, 16), Qt::AlignRight | Qt::AlignVCenter,
+        // A gap after the tick, so that it does not read as a minus sign.
+        painter.drawText(QRectF(0, y - 8, plot.left() - 7, 16), Qt::AlignRight | Qt::AlignVCenter,
                          QString::number(level, 'f', 0));
     }
     for (double quality = 0; quality <= kQualityScale; quality += 10) {
         const double y = plot.bottom() - quality / kQualityScale * plot.height();
         painter.drawLine(QPointF(plot.right(), y), QPointF(plot.right() + 3, y));
-        painter.drawText(QRectF(plot.right() + 5, y - 8, 40, 16), Qt::AlignLeft | Qt::AlignVCenter,
+        painter.drawText(QRectF(plot.right() + 7, y - 8, 40, 16), Qt::AlignLeft | Qt::AlignVCenter,
                          QString::number(quality, 'f', 0));
     }
     const double step = TickStep(g.maxMHz - g.minMHz, std::max(2, int(plot.width() / 70)));
+    // The unit's place at the axis' right end; a frequency label that would run into it is left
+    // out, its tick stays.
+    const double unitLeft = plot.right() + 30 - metrics.horizontalAdvance("MHz") - 6;
     for (double mhz = std::ceil(g.minMHz / step) * step; mhz <= g.maxMHz; mhz += step) {
         const double x = plot.left() + (mhz - g.minMHz) / (g.maxMHz - g.minMHz) * plot.width();
         painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + 3));
+        const QString label = QString::number(mhz, 'f', step < 1 ? 1 : 0);
+        if (x + metrics.horizontalAdvance(label) / 2.0 >= unitLeft) continue;
         painter.drawText(QRectF(x - 40, plot.bottom() + 4, 80, metrics.height()), Qt::AlignHCenter,
-                         QString::number(mhz, 'f', step < 1 ? 1 : 0));
+                         label);
     }
     painter.drawText(QRectF(0, 0, plot.left() - 5, 12), Qt::AlignRight, "dB\xC2\xB5V");
     painter.drawText(QRectF(plot.right() + 5, 0, 40, 12), Qt::AlignLeft, "dB");
@@ -88,6 +94,8 @@ void GraphView::paintGraph(QPainter& painter, QSize size) const {
         QColor colour = bar.outside ? kOutside : bar.digital ? kDigital : kAnalog;
         if (bar.series == 1) colour = colour.lighter(150);
         painter.fillRect(ToQt(bar.rect), colour);
+        // Not by colour alone: a bar outside the limits is also hatched.
+        if (bar.outside) painter.fillRect(ToQt(bar.rect), QBrush(Qt::white, Qt::BDiagPattern));
     }
     if (g.thresholdY) {
         painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
@@ -99,12 +107,34 @@ void GraphView::paintGraph(QPainter& painter, QSize size) const {
         painter.setBrush(point.series == 0 ? QColor(230, 140, 20) : QColor(240, 200, 140));
         painter.drawEllipse(QPointF(point.x, point.y), 2.5, 2.5);
     }
+    // Which bar of a pair is which.
+    if (!second_.empty() && !legend_.first.isEmpty()) {
+        const int box = metrics.height() - 4;
+        double x = plot.left() + 8;
+        const double y = plot.top() + 4;
+        for (const auto& [text, colour] : {std::pair(legend_.first, kDigital),
+                                           std::pair(legend_.second, kDigital.lighter(150))}) {
+            painter.fillRect(QRectF(x, y + 2, box, box), colour);
+            painter.setPen(Qt::black);
+            painter.drawText(QPointF(x + box + 4, y + metrics.ascent()), text);
+            x += box + 12 + metrics.horizontalAdvance(text);
+        }
+    }
 }
 
 bool GraphView::savePng(const std::string& path, QSize size) const {
-    QImage image(size, QImage::Format_RGB32);
+    // The caption's lines above the graph.
+    const int lineHeight = QFontMetrics(font()).height() + 2;
+    const int top = caption_.isEmpty() ? 0 : static_cast<int>(caption_.size()) * lineHeight + 8;
+    QImage image(size + QSize(0, top), QImage::Format_RGB32);
+    image.fill(Qt::white);
     QPainter painter(&image);
     painter.setFont(font());
+    painter.setPen(Qt::black);
+    for (int k = 0; k < caption_.size(); ++k)
+        painter.drawText(QRect(8, 4 + k * lineHeight, size.width() - 16, lineHeight),
+                         Qt::AlignLeft | Qt::AlignVCenter, caption_[k]);
+    painter.translate(0, top);
     paintGraph(painter, size);
     painter.end();
     // Encoded in memory and written as every file of the program is: a full disk keeps the old

@@ -5,6 +5,7 @@
 // on screen and into a picture.
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 
@@ -23,6 +24,14 @@ class GraphView : public QWidget {
     void setHoverText(std::function<QString(const GraphBar&)> text) {
         hoverText_ = std::move(text);
     }
+    // The names of the two series, shown as a legend while a second logger is drawn.
+    void setLegend(QString first, QString second) {
+        legend_ = {std::move(first), std::move(second)};
+        update();
+    }
+    // Lines a saved picture carries above the graph (the logger, its date, the limits): it is
+    // read by people who do not have the program.
+    void setCaption(QStringList lines) { caption_ = std::move(lines); }
     // Paints the graph over `size`; the widget and "Save graph as..." share it.
     void paintGraph(QPainter& painter, QSize size) const;
     bool savePng(const std::string& path, QSize size) const;
@@ -38,6 +47,8 @@ class GraphView : public QWidget {
     Limits limits_;
     std::optional<double> threshold_;
     std::function<QString(const GraphBar&)> hoverText_;
+    std::pair<QString, QString> legend_;
+    QStringList caption_;
 };
 
 }  // namespace veltra

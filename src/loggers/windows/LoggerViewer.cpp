@@ -168,13 +168,39 @@ void LoggerViewer::MarkRows(StringGrid* grid, const std::vector<GraphChannel>& c
             if (auto* item = grid->item(row, column)) item->setBackground(QBrush());
         }
     }
-    for (const GraphChannel& c : channels) {
-        if (!OutsideLimits(c, limits, threshold)) continue;
-        for (int column = 1; column < grid->columnCount(); ++column) {
-            if (auto* item = grid->item(static_cast<int>(c.row) + 1, column))
-                item->setBackground(kOutsideRow);
+    const QString mark = QString::fromUtf8(" \xE2\x9C\x96");  // a heavy cross
+    for (int row = 1; row < grid->rowCount(); ++row) {
+        if (auto* number = grid->item(row, 0); number && number->text().endsWith(mark)) {
+            number->setText(number->text().chopped(mark.size()));
+            number->setToolTip({});
         }
     }
+    const QString outside = texts_ ? toQt(texts_->text(text::kOutsideLimits)) : QString();
+    for (const GraphChannel& c : channels) {
+        if (!OutsideLimits(c, limits, threshold)) continue;
+        const int row = static_cast<int>(c.row) + 1;
+        for (int column = 1; column < grid->columnCount(); ++column) {
+            if (auto* item = grid->item(row, column)) item->setBackground(kOutsideRow);
+        }
+        // Not by colour alone: the row's number carries a mark and says why.
+        if (auto* number = grid->item(row, 0)) {
+            number->setText(number->text() + mark);
+            number->setToolTip(outside);
+        }
+    }
+    showGraphCaption();
+}
+
+void LoggerViewer::showGraphCaption() {
+    if (!Graph || !texts_) return;
+    auto text = [this](int key) { return toQt(texts_->text(key)); };
+    auto value = [](double v) { return QString::number(v, 'f', 1); };
+    Graph->setCaption({toQt(recordName()) + "   " + toQt(recordDate()) + "  " + toQt(recordTime()),
+                       text(text::kLimitsCaption) + ": " + text(text::kMinLevel) + " " +
+                           value(limits_.minLevel) + ",  " + text(text::kMaxLevel) + " " +
+                           value(limits_.maxLevel) + ",  " + text(text::kMinMer) + " " +
+                           value(limits_.minMer) + ",  " + text(text::kMinCn) + " " +
+                           value(limits_.minCn)});
 }
 
 void LoggerViewer::showRowsOnHover(StringGrid* table,

@@ -97,8 +97,10 @@ class LoggerViewer : public QDialog, public WindowTexts {
     // Columns at least `minimum` wide (one width per column) and wide enough for every cell.
     static void FitColumns(StringGrid* grid, const int* minimum);
     // Marks the table rows of the channels outside `limits` (or below `threshold`).
-    static void MarkRows(StringGrid* grid, const std::vector<GraphChannel>& channels,
-                         const Limits& limits, std::optional<double> threshold = std::nullopt);
+    // The saved graph's caption: the logger, its date and time, the limits.
+    void showGraphCaption();
+    void MarkRows(StringGrid* grid, const std::vector<GraphChannel>& channels, const Limits& limits,
+                  std::optional<double> threshold = std::nullopt);
     // Hovering a bar shows the row of `table` its channel comes from.
     void showRowsOnHover(StringGrid* table,
                          std::function<std::vector<GraphChannel>()> channelsShown);

@@ -116,8 +116,18 @@ void TLoggerWindow::showRecord() {
             onlyOther << QString::number(c.frequencyMHz, 'f', 2);
         }
     }
-    OnlyInOne->setText(
-        onlyOther.isEmpty() ? QString() : text(text::kOnlyInCompared) + " " + onlyOther.join(", "));
+    // Which logger this is compared with, and which way the differences go.
+    QString comparison;
+    if (compared_)
+        comparison = toQt(FillIn(texts_ ? texts_->text(text::kComparedWith) : std::string(),
+                                 {compared_->name, compared_->date, compared_->time}));
+    if (!onlyOther.isEmpty())
+        comparison += (comparison.isEmpty() ? "" : " ") + text(text::kOnlyInCompared) + " " +
+                      onlyOther.join(", ");
+    OnlyInOne->setText(comparison);
+    Graph->setLegend(
+        toQt(tv.name) + " (" + text(text::kLegendThis) + ")",
+        compared_ ? toQt(compared_->name) + " (" + text(text::kLegendCompared) + ")" : QString());
 
     // Channels outside the limits, or below the logger's threshold, are marked in both.
     const auto channels = TvGraphChannels(tv);
@@ -137,13 +147,21 @@ QString TLoggerWindow::rowText(const GraphBar& bar) const {
     if (bar.channel >= channels.size()) return {};
     const TvLogger& logger = bar.series == 0 ? records_->tv : *compared_;
     const TvRecord& r = logger.records[channels[bar.channel].row];
+    // Each value with its column's header and unit, and the differences of a compared channel.
     QStringList parts;
     for (int column = 1; column < 12; ++column) {
         if (!r[static_cast<std::size_t>(column)].empty())
-            parts << toQt(r[static_cast<std::size_t>(column)]);
+            parts << TaulaRegistre->cell(column, 0) + ": " +
+                         toQt(r[static_cast<std::size_t>(column)]);
     }
-    const QString compared = texts_ ? toQt(texts_->text(text::kComparedMark)) + " " : QString();
-    return (bar.series == 1 ? compared : QString()) + parts.join("  ");
+    if (bar.series == 0 && compared_) {
+        const int row = static_cast<int>(channels[bar.channel].row) + 1;
+        for (int column = 12; column < 14; ++column)
+            if (!TaulaRegistre->cell(column, row).isEmpty())
+                parts << TaulaRegistre->cell(column, 0) + ": " + TaulaRegistre->cell(column, row);
+    }
+    const QString compared = texts_ ? toQt(texts_->text(text::kComparedMark)) + "\n" : QString();
+    return (bar.series == 1 ? compared : QString()) + parts.join("\n");
 }
 
 void TLoggerWindow::compareWith(std::optional<TvLogger> other) {
