@@ -69,13 +69,15 @@ inline void CentreOnScreen(QWidget* window) {
     KeepOnScreen(window);
 }
 
-// A scroll area whose own size is its content's minimum size: the window opens showing it all.
+// A scroll area whose own size is its content's base size where one is set (a viewer opens
+// with room for its graph), else its minimum size: the window opens showing it all.
 class ClientScrollArea : public QScrollArea {
   public:
     using QScrollArea::QScrollArea;
     QSize sizeHint() const override {
-        return widget() ? widget()->minimumSize() + QSize(2 * frameWidth(), 2 * frameWidth())
-                        : QScrollArea::sizeHint();
+        if (!widget()) return QScrollArea::sizeHint();
+        return widget()->baseSize().expandedTo(widget()->minimumSize()) +
+               QSize(2 * frameWidth(), 2 * frameWidth());
     }
 };
 

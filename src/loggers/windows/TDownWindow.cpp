@@ -41,6 +41,7 @@ TDownWindow::TDownWindow(QWidget* parent)
     addGraph("downstream", kShowDown);
     showRowsOnHover(TaulaRegistre, [this] { return DownGraphChannels(records_->down); });
     Graph->setVisible(false);
+    client_->setBaseSize(792, 746);  // it opens with room for the graph where the screen has it
     for (int row = 1; row <= 8; ++row)
         TaulaRegistre->setCell(0, row, QString::number(row));
 }
@@ -79,8 +80,11 @@ void TDownWindow::showRecord() {
 }
 
 void TDownWindow::clientResized(QSize size) {
-    const int room = size.height() - 546;
-    Graph->setGeometry(31, 505, size.width() - 46, room);
+    // Under the table, above the version label (which keeps to the bottom); shown once there
+    // is room for a graph one can read.
+    const int top = 505;
+    const int room = size.height() - 30 - top;
+    Graph->setGeometry(31, top, size.width() - 46, room);
     Graph->setVisible(room >= 80);
 }
 

@@ -41,6 +41,11 @@ TLoggerWindow::TLoggerWindow(QWidget* parent)
     Splitter->addWidget(TaulaRegistre);
     Splitter->addWidget(Graph);
     Splitter->setSizes({183, 130});
+    // It opens 200 pixels taller than its smallest size where the screen has the room, and
+    // that room, as any a larger window gives, goes to the graph.
+    Splitter->setStretchFactor(0, 0);
+    Splitter->setStretchFactor(1, 1);
+    client_->setBaseSize(792, 746);
     Graph->setHoverText([this](const GraphBar& bar) { return rowText(bar); });
     OnlyInOne = new QLabel(client_);
     OnlyInOne->setObjectName("OnlyInOne");
