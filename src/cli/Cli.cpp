@@ -8,6 +8,7 @@
 #include <istream>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <ostream>
 #include <set>
 #include <thread>
@@ -44,6 +45,17 @@ struct Options {
     bool yes = false, json = false, quiet = false;
 };
 
+// The language of config.txt, as the windows start; when its file cannot be read, English. The
+// file that could not be read, if any.
+std::optional<std::string> LoadChosenLanguage(Language& language) {
+    language.setName(ReadLanguageChoice(language.configFile()));
+    if (ReadLanguageFile(language.languageFile(), language.table()).opened) return std::nullopt;
+    const std::string missing = language.languageFile();
+    language.setName("English");
+    ReadLanguageFile(language.languageFile(), language.table());
+    return missing;
+}
+
 // What every command works with: the language, the person, the progress line, the link and
 // the operations of the windows.
 class Session {
@@ -65,12 +77,8 @@ class Session {
     // The language of config.txt, as the windows start; when its file cannot be read, English,
     // after message 4 naming the file.
     void loadLanguage() {
-        language.setName(ReadLanguageChoice(language.configFile()));
-        if (ReadLanguageFile(language.languageFile(), language.table()).opened) return;
-        const std::string missing = language.languageFile();
-        language.setName("English");
-        ReadLanguageFile(language.languageFile(), language.table());
-        message(message::kNoLanguageFile, missing);
+        if (const auto missing = LoadChosenLanguage(language))
+            message(message::kNoLanguageFile, *missing);
     }
 
     const std::string& text(int key) const { return language.text(key); }
@@ -511,11 +519,7 @@ std::vector<std::string> TakeSimulate(const std::vector<std::string>& arguments,
 // language, else English (the command itself says message 4 when its file is missing).
 LanguageTable CliTexts(const CliSystem& system) {
     Language language(system.programFolder, system.dataFolder);
-    language.setName(ReadLanguageChoice(language.configFile()));
-    if (!ReadLanguageFile(language.languageFile(), language.table()).opened) {
-        language.setName("English");
-        ReadLanguageFile(language.languageFile(), language.table());
-    }
+    LoadChosenLanguage(language);
     return language.table();
 }
 
