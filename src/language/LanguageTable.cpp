@@ -138,6 +138,8 @@ constexpr const char* kAddedTexts[] = {
     "compared logger",                                                         // 225
     "outside the limits",                                                      // 226
     "unknown command: %1",                                                     // 227
+    "OK",                                                                      // 228
+    "Cancel",                                                                  // 229
 };
 static_assert(std::size(kAddedTexts) == kLanguageTextCount - kFirstAddedText);
 

@@ -110,5 +110,10 @@ inline constexpr int kLegendThis = 224;
 inline constexpr int kLegendCompared = 225;
 inline constexpr int kOutsideLimits = 226;
 inline constexpr int kSubcommandUnknown = 227;
+// The buttons of message boxes and dialogs; Yes and No are the confirmation window's.
+inline constexpr int kYesButton = 51;
+inline constexpr int kNoButton = 52;
+inline constexpr int kOkButton = 228;
+inline constexpr int kCancelButton = 229;
 
 }  // namespace veltra::text

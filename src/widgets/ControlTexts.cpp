@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QtGlobal>
 
@@ -74,6 +75,31 @@ void ApplyWindowTexts(QWidget& window, const window_text::Window& table,
                       const LanguageTable& texts) {
     window.setWindowTitle(toQt(texts.text(table.caption)));
     ApplyControlTexts(window, table.controls, texts);
+}
+
+namespace {
+
+template <typename Box, typename Button>
+void NameButtons(Box& box, const LanguageTable& texts, std::initializer_list<Button> which) {
+    const int keys[] = {text::kOkButton, text::kCancelButton, text::kYesButton, text::kNoButton};
+    int k = 0;
+    for (Button button : which) {
+        if (auto* shown = box.button(button)) shown->setText(toQt(texts.text(keys[k])));
+        ++k;
+    }
+}
+
+}  // namespace
+
+void NameStandardButtons(QDialogButtonBox& buttons, const LanguageTable& texts) {
+    NameButtons(buttons, texts,
+                {QDialogButtonBox::Ok, QDialogButtonBox::Cancel, QDialogButtonBox::Yes,
+                 QDialogButtonBox::No});
+}
+
+void NameStandardButtons(QMessageBox& box, const LanguageTable& texts) {
+    NameButtons(box, texts,
+                {QMessageBox::Ok, QMessageBox::Cancel, QMessageBox::Yes, QMessageBox::No});
 }
 
 }  // namespace veltra

@@ -1,6 +1,8 @@
 // Puts a window's language texts on its controls, found by object name (see WindowTextTables.h).
 #pragma once
 
+#include <QDialogButtonBox>
+#include <QMessageBox>
 #include <QWidget>
 #include <span>
 
@@ -20,6 +22,9 @@ void ApplyAddedTexts(QWidget& window, std::span<const window_text::Control> cont
 // unless `allFiles` is false.
 std::string FileFilter(const LanguageTable& texts, int nameKey, const std::string& patterns,
                        bool allFiles = true);
+// OK, Cancel, Yes and No in the program's language on a dialog's or a message box's buttons.
+void NameStandardButtons(QDialogButtonBox& buttons, const LanguageTable& texts);
+void NameStandardButtons(QMessageBox& box, const LanguageTable& texts);
 // The window's caption, then its controls.
 void ApplyWindowTexts(QWidget& window, const window_text::Window& table,
                       const LanguageTable& texts);

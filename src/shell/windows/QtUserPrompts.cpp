@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include "widgets/ControlTexts.h"
 #include "widgets/QtText.h"
 
 namespace veltra {
@@ -32,6 +33,7 @@ void QtUserPrompts::showMessage(int, const std::string& caption, const std::stri
     QMessageBox box(icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::Information,
                     toQt(caption), toQt(text), QMessageBox::Ok, parent_);
     box.setWindowModality(Qt::ApplicationModal);
+    if (texts_) NameStandardButtons(box, *texts_);
     box.exec();
 }
 
@@ -39,6 +41,7 @@ bool QtUserPrompts::askYesNo(const std::string& caption, const std::string& text
     QMessageBox box(QMessageBox::Question, toQt(caption), toQt(text),
                     QMessageBox::Yes | QMessageBox::No, parent_);
     box.setWindowModality(Qt::ApplicationModal);
+    if (texts_) NameStandardButtons(box, *texts_);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -46,6 +49,7 @@ YesNoCancel QtUserPrompts::askYesNoCancel(const std::string& caption, const std:
     QMessageBox box(QMessageBox::Question, toQt(caption), toQt(text),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
     box.setWindowModality(Qt::ApplicationModal);
+    if (texts_) NameStandardButtons(box, *texts_);
     switch (box.exec()) {
         case QMessageBox::Yes:
             return YesNoCancel::Yes;

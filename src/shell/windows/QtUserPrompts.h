@@ -6,12 +6,15 @@
 #include <QWidget>
 
 #include "face/UserPrompts.h"
+#include "language/LanguageTable.h"
 
 namespace veltra {
 
 class QtUserPrompts : public UserPrompts {
   public:
     void setParentWindow(QWidget* parent) { parent_ = parent; }
+    // The language of the boxes' buttons (the program's texts, as they change).
+    void setTexts(const LanguageTable* texts) { texts_ = texts; }
 
     void showMessage(int code, const std::string& caption, const std::string& text,
                      MessageIcon icon) override;
@@ -30,6 +33,7 @@ class QtUserPrompts : public UserPrompts {
 
   private:
     QPointer<QWidget> parent_;
+    const LanguageTable* texts_ = nullptr;
     QElapsedTimer sinceEvents_;
 };
 

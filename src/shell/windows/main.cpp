@@ -130,6 +130,7 @@ int main(int argc, char** argv) {
         link = std::make_unique<Link>(device);
         program = std::make_unique<Program>(language, *link, prompts);
         prompts.setParentWindow(program->Form1.get());
+        prompts.setTexts(&language.table());
         program->Form1->setCommandLineFile(commandLine.firmwareFile);
         if (simulator) {
             TForm1* form = program->Form1.get();
