@@ -61,6 +61,18 @@ std::vector<GraphChannel> ModemGraphChannels(const ModemLogger& logger) {
     return channels;
 }
 
+std::vector<GraphChannel> ModemDownGraphChannels(const ModemLogger& logger) {
+    std::vector<GraphChannel> channels;
+    for (std::size_t k = 0; k < logger.down.size(); ++k) {
+        const auto& r = logger.down[k];
+        const auto frequency = Number(r[3]);
+        const auto level = Number(r[4]);
+        if (!frequency || !level) continue;
+        channels.push_back({k, *frequency, 8, *level, Number(r[5]), true});
+    }
+    return channels;
+}
+
 Limits DefaultLimits(LoggerKindShown kind) {
     switch (kind) {
         case kShowDown:

@@ -26,9 +26,11 @@ struct GraphChannel {
 std::vector<GraphChannel> TvGraphChannels(const TvLogger& logger);
 
 // The downstream logger's channels (8 MHz wide), the main channel with its MER; the modem
-// logger's upstream channels with their widths.
+// logger's upstream channels with their widths, and its downstream channels (8 MHz wide) with
+// their MER.
 std::vector<GraphChannel> DownGraphChannels(const DownLogger& logger);
 std::vector<GraphChannel> ModemGraphChannels(const ModemLogger& logger);
+std::vector<GraphChannel> ModemDownGraphChannels(const ModemLogger& logger);
 
 // What a technician accepts, per kind of logger. The defaults follow common practice for
 // cable networks at a subscriber outlet: levels 47..77 dBuV (digital 256QAM from 47, analog up

@@ -44,6 +44,25 @@ TEST(LoggerGraph, BarsPointsAndTheThresholdFromKnownValues) {
     EXPECT_DOUBLE_EQ(pair.bars[2].rect.left, pair.bars[0].rect.left + pair.bars[0].rect.width);
 }
 
+// The modem logger's two graphs: downstream rows with their MER, upstream rows with their width;
+// a row the modem did not measure is left out.
+TEST(LoggerGraph, ModemChannelsOfBothDirections) {
+    ModemLogger modem;
+    modem.down[0] = {"1", "D1", "DOCSI", "602.00", "60.1", "36.4", "QAM256"};
+    modem.down[1] = {"2", "-", "----", "-", "-", "-", "-"};
+    modem.up[2] = {"3", "3", "44.60", "104.5", "0", "6.40", "5120", "16QAM"};
+    const auto down = ModemDownGraphChannels(modem);
+    ASSERT_EQ(down.size(), 1u);
+    EXPECT_DOUBLE_EQ(down[0].frequencyMHz, 602);
+    EXPECT_DOUBLE_EQ(down[0].level, 60.1);
+    EXPECT_DOUBLE_EQ(*down[0].quality, 36.4);
+    const auto up = ModemGraphChannels(modem);
+    ASSERT_EQ(up.size(), 1u);
+    EXPECT_EQ(up[0].row, 2u);
+    EXPECT_DOUBLE_EQ(up[0].bandwidthMHz, 6.4);
+    EXPECT_FALSE(up[0].quality);
+}
+
 TEST(LoggerGraph, LimitsPerChannelKind) {
     const Limits limits;
     const struct {

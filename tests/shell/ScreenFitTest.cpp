@@ -1,13 +1,15 @@
-// Every window on a field laptop's screen: 1366 x 768 pixels at 100 % and at a scale of 1.5, as
-// the test command runs this file (the check is skipped in other runs). Each window opens inside
-// the screen, its controls are not cut by their parent, and no two of them overlap.
+// Every window on a field laptop's screen: 1366 x 768 pixels at 100 %, at a scale of 1.5 and at
+// 144 dpi, as the test command runs this file (the check is skipped in other runs). Each window
+// opens inside the screen, the viewers showing the demo's loggers; its controls are not cut by
+// their parent, and no two of them overlap. VELTRA_SCREEN_GRAB names a folder for a picture of
+// each window, to look at.
 #include <QAbstractScrollArea>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTabWidget>
 
+#include "sim/SimState.h"
 #include "support/ProgramFixture.h"
-#include "support/SampleLoggers.h"
 #include "widgets/WindowStyle.h"
 
 namespace veltra {
@@ -18,8 +20,20 @@ class ScreenFit : public test::ProgramFixture {
     void SetUp() override {
         if (!qEnvironmentVariableIsSet("VELTRA_SCREEN_CHECK"))
             GTEST_SKIP() << "run by the test command on a 1366 x 768 screen at 150 %";
-        sim.tvLoggers()[4] = test::TvLogger("NORTH", 40);
+        const auto demo = sim::MakeDemoInstrument();
+        sim.tvLoggers() = demo->tvLoggers();
+        sim.modemLoggers() = demo->modemLoggers();
         create();
+        for (LoggerViewer* viewer : std::initializer_list<LoggerViewer*>{
+                 program->LoggerWindow, program->ModemWindow, program->DownWindow})
+            viewer->setModalRunner([](LoggerViewer&) {});
+    }
+    // Opens the logger of a row of the Loggers tab in its viewer.
+    void openLogger(int kind, int row) {
+        form().LoggerType->setCurrentIndex(kind);
+        form().ReceiveLogButClick();
+        form().LoggerIndexMouseUp(true, 1, row);
+        form().LoggerIndexDblClick();
     }
 
     // The window as it opens, then its controls.
@@ -36,6 +50,8 @@ class ScreenFit : public test::ProgramFixture {
             EXPECT_TRUE(screen.contains(QRect(bar->mapToGlobal(QPoint()), bar->size()))) << name;
         }
         CheckChildren(window, name);
+        if (const QString folder = qEnvironmentVariable("VELTRA_SCREEN_GRAB"); !folder.isEmpty())
+            window->grab().save(folder + "/" + window->objectName() + ".png");
         window->hide();
     }
     // Named controls only: a scroll area's or a tab widget's own parts are Qt's.
@@ -69,6 +85,9 @@ TEST_F(ScreenFit, EveryWindowOpensInsideTheScreen) {
     ASSERT_EQ(screen->geometry().width(), qRound(1366 / screen->devicePixelRatio()));
     Check(&form());
     form().PageControl->setCurrentIndex(1);
+    openLogger(1, 1);
+    openLogger(0, 1);
+    openLogger(0, 2);
     Check(&form());
     for (QWidget* window : std::initializer_list<QWidget*>{
              program->Editor, program->LoggerWindow, program->DownWindow, program->ModemWindow,

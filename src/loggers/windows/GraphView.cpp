@@ -57,8 +57,13 @@ void GraphView::paintGraph(QPainter& painter, QSize size) const {
     const QRectF plot = ToQt(g.plot);
     painter.setPen(QColor(160, 160, 160));
     painter.drawRect(plot);
-    if (g.bars.empty()) return;
     const QFontMetrics metrics(painter.font());
+    if (!title_.isEmpty()) {
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(plot.left() + 30, 0, plot.width() - 60, plot.top()),
+                         Qt::AlignCenter, title_);
+    }
+    if (g.bars.empty()) return;
     // Level axis on the left, quality on the right, frequency below.
     painter.setPen(Qt::black);
     for (double level = 0; level <= g.maxLevel; level += 10) {
@@ -122,20 +127,32 @@ void GraphView::paintGraph(QPainter& painter, QSize size) const {
     }
 }
 
-bool GraphView::savePng(const std::string& path, QSize size) const {
-    // The caption's lines above the graph.
-    const int lineHeight = QFontMetrics(font()).height() + 2;
-    const int top = caption_.isEmpty() ? 0 : static_cast<int>(caption_.size()) * lineHeight + 8;
-    QImage image(size + QSize(0, top), QImage::Format_RGB32);
+bool GraphView::SavePng(const std::string& path, const std::vector<const GraphView*>& graphs,
+                        QSize size) {
+    if (graphs.empty()) return false;
+    const QFont font = graphs.front()->font();
+    const int lineHeight = QFontMetrics(font).height() + 2;
+    // Each graph under its caption's lines.
+    auto captionHeight = [&](const GraphView* graph) {
+        const auto lines = static_cast<int>(graph->caption_.size());
+        return lines ? lines * lineHeight + 8 : 0;
+    };
+    int height = 0;
+    for (const GraphView* graph : graphs)
+        height += captionHeight(graph) + size.height();
+    QImage image(size.width(), height, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    painter.setFont(font());
-    painter.setPen(Qt::black);
-    for (int k = 0; k < caption_.size(); ++k)
-        painter.drawText(QRect(8, 4 + k * lineHeight, size.width() - 16, lineHeight),
-                         Qt::AlignLeft | Qt::AlignVCenter, caption_[k]);
-    painter.translate(0, top);
-    paintGraph(painter, size);
+    painter.setFont(font);
+    for (const GraphView* graph : graphs) {
+        painter.setPen(Qt::black);
+        for (int k = 0; k < graph->caption_.size(); ++k)
+            painter.drawText(QRect(8, 4 + k * lineHeight, size.width() - 16, lineHeight),
+                             Qt::AlignLeft | Qt::AlignVCenter, graph->caption_[k]);
+        painter.translate(0, captionHeight(graph));
+        graph->paintGraph(painter, size);
+        painter.translate(0, size.height());
+    }
     painter.end();
     // Encoded in memory and written as every file of the program is: a full disk keeps the old
     // picture.

@@ -32,9 +32,16 @@ class GraphView : public QWidget {
     // Lines a saved picture carries above the graph (the logger, its date, the limits): it is
     // read by people who do not have the program.
     void setCaption(QStringList lines) { caption_ = std::move(lines); }
+    // The words over a graph that shares its window with another ("Upstream channels").
+    void setTitle(QString title) {
+        title_ = std::move(title);
+        update();
+    }
     // Paints the graph over `size`; the widget and "Save graph as..." share it.
     void paintGraph(QPainter& painter, QSize size) const;
-    bool savePng(const std::string& path, QSize size) const;
+    // One picture of `graphs`, one under the other, each `size` under its caption.
+    static bool SavePng(const std::string& path, const std::vector<const GraphView*>& graphs,
+                        QSize size);
 
     static const QColor kAnalog, kDigital, kOutside;
 
@@ -49,6 +56,7 @@ class GraphView : public QWidget {
     std::function<QString(const GraphBar&)> hoverText_;
     std::pair<QString, QString> legend_;
     QStringList caption_;
+    QString title_;
 };
 
 }  // namespace veltra

@@ -4,7 +4,7 @@
 
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
-#include <QFormLayout>
+#include <QGridLayout>
 #include <algorithm>
 
 #include <QEvent>
@@ -192,20 +192,24 @@ void LoggerViewer::MarkRows(StringGrid* grid, const std::vector<GraphChannel>& c
 }
 
 void LoggerViewer::showGraphCaption() {
-    if (!Graph || !texts_) return;
+    if (!texts_) return;
     auto text = [this](int key) { return toQt(texts_->text(key)); };
     auto value = [](double v) { return QString::number(v, 'f', 1); };
-    Graph->setCaption({toQt(recordName()) + "   " + toQt(recordDate()) + "  " + toQt(recordTime()),
-                       text(text::kLimitsCaption) + ": " + text(text::kMinLevel) + " " +
-                           value(limits_.minLevel) + ",  " + text(text::kMaxLevel) + " " +
-                           value(limits_.maxLevel) + ",  " + text(text::kMinMer) + " " +
-                           value(limits_.minMer) + ",  " + text(text::kMinCn) + " " +
-                           value(limits_.minCn)});
+    for (const GraphPanel& panel : graphs_) {
+        const Limits& l = panel.limits;
+        panel.view->setCaption(
+            {toQt(recordName()) + "   " + toQt(recordDate()) + "  " + toQt(recordTime()),
+             (panel.title ? text(panel.title) + " \xE2\x80\x94 " : QString()) +
+                 text(text::kLimitsCaption) + ": " + text(text::kMinLevel) + " " +
+                 value(l.minLevel) + ",  " + text(text::kMaxLevel) + " " + value(l.maxLevel) +
+                 ",  " + text(text::kMinMer) + " " + value(l.minMer) + ",  " + text(text::kMinCn) +
+                 " " + value(l.minCn)});
+    }
 }
 
-void LoggerViewer::showRowsOnHover(StringGrid* table,
+void LoggerViewer::showRowsOnHover(GraphView* graph, StringGrid* table,
                                    std::function<std::vector<GraphChannel>()> channelsShown) {
-    Graph->setHoverText([table, channelsShown](const GraphBar& bar) {
+    graph->setHoverText([table, channelsShown](const GraphBar& bar) {
         const auto channels = channelsShown();
         if (bar.channel >= channels.size()) return QString();
         const int row = static_cast<int>(channels[bar.channel].row) + 1;
@@ -216,47 +220,55 @@ void LoggerViewer::showRowsOnHover(StringGrid* table,
     });
 }
 
-void LoggerViewer::addGraph(const char* key, LoggerKindShown kind) {
-    Graph = new GraphView(client_);
-    Graph->setObjectName("Graph");
-    Archivo1->insertSeparator(SortirFinestraRegistre);
-    SaveGraph = new QAction(this);
-    LimitsEntry = new QAction(this);
-    SaveGraph->setObjectName("SaveGraph");
-    LimitsEntry->setObjectName("LimitsEntry");
-    Archivo1->insertAction(SortirFinestraRegistre, SaveGraph);
-    Archivo1->insertAction(SortirFinestraRegistre, LimitsEntry);
-    connect(SaveGraph, &QAction::triggered, this, &LoggerViewer::SaveGraphClick);
-    connect(LimitsEntry, &QAction::triggered, this, &LoggerViewer::LimitsClick);
-    limitsKey_ = std::string("limits/") + key + "/";
-    const Limits defaults = DefaultLimits(kind);
+GraphView* LoggerViewer::addGraph(const char* key, LoggerKindShown kind, int title) {
+    auto* graph = new GraphView(client_);
+    if (!Graph) {
+        Graph = graph;
+        Graph->setObjectName("Graph");
+        Archivo1->insertSeparator(SortirFinestraRegistre);
+        SaveGraph = new QAction(this);
+        LimitsEntry = new QAction(this);
+        SaveGraph->setObjectName("SaveGraph");
+        LimitsEntry->setObjectName("LimitsEntry");
+        Archivo1->insertAction(SortirFinestraRegistre, SaveGraph);
+        Archivo1->insertAction(SortirFinestraRegistre, LimitsEntry);
+        connect(SaveGraph, &QAction::triggered, this, &LoggerViewer::SaveGraphClick);
+        connect(LimitsEntry, &QAction::triggered, this, &LoggerViewer::LimitsClick);
+    }
+    GraphPanel panel{graph, std::string("limits/") + key + "/", DefaultLimits(kind), title};
     const auto settings = ProgramSettings();
-    auto value = [&](const char* name, double fallback) {
-        return settings->value(setting::Limit(limitsKey_, name), fallback).toDouble();
-    };
-    limits_ = {value("minLevel", defaults.minLevel), value("maxLevel", defaults.maxLevel),
-               value("minMer", defaults.minMer), value("minCn", defaults.minCn)};
+    for (auto& [name, value] : LimitFields(panel.limits))
+        *value = settings->value(setting::Limit(panel.limitsKey, name), *value).toDouble();
+    graphs_.push_back(std::move(panel));
+    return graph;
 }
 
-void LoggerViewer::setLimits(const Limits& limits) {
-    limits_ = limits;
+std::vector<std::pair<const char*, double*>> LoggerViewer::LimitFields(Limits& limits) {
+    return {{"minLevel", &limits.minLevel},
+            {"maxLevel", &limits.maxLevel},
+            {"minMer", &limits.minMer},
+            {"minCn", &limits.minCn}};
+}
+
+void LoggerViewer::setLimits(const Limits& limits, std::size_t graph) {
+    GraphPanel& panel = graphs_.at(graph);
+    panel.limits = limits;
     const auto settings = ProgramSettings();
-    const std::pair<const char*, double> values[] = {{"minLevel", limits.minLevel},
-                                                     {"maxLevel", limits.maxLevel},
-                                                     {"minMer", limits.minMer},
-                                                     {"minCn", limits.minCn}};
-    for (const auto& [name, value] : values)
-        settings->setValue(setting::Limit(limitsKey_, name), value);
+    for (const auto& [name, value] : LimitFields(panel.limits))
+        settings->setValue(setting::Limit(panel.limitsKey, name), *value);
     showRecord();
 }
 
 void LoggerViewer::SaveGraphClick() {
-    if (!prompts_ || !Graph) return;
+    if (!prompts_ || graphs_.empty()) return;
     GraphDialog.fileName = SafeFileName(recordName()) + ".png";
     auto path = prompts_->chooseSaveFile(GraphDialog);
     if (!path || path->empty()) return;
     if (!EndsWith(*path, ".png")) *path += ".png";
-    if (!Graph->savePng(*path, QSize(1600, 600)) && texts_)
+    std::vector<const GraphView*> views;
+    for (const GraphPanel& panel : graphs_)
+        views.push_back(panel.view);
+    if (!GraphView::SavePng(*path, views, QSize(1600, 600)) && texts_)
         ShowMessageCode(*prompts_, *texts_, message::kFileUnwritable, *path);
 }
 
@@ -264,28 +276,41 @@ void LoggerViewer::LimitsClick() {
     QDialog dialog(this);
     auto text = [this](int key) { return texts_ ? toQt(texts_->text(key)) : QString(); };
     dialog.setWindowTitle(text(text::kLimitsCaption));
-    auto* form = new QFormLayout(&dialog);
-    auto spin = [&](double value) {
-        auto* box = new QDoubleSpinBox(&dialog);
-        box->setRange(0, 130);
-        box->setDecimals(1);
-        box->setValue(value);
-        return box;
-    };
-    auto* minLevel = spin(limits_.minLevel);
-    auto* maxLevel = spin(limits_.maxLevel);
-    auto* minMer = spin(limits_.minMer);
-    auto* minCn = spin(limits_.minCn);
-    form->addRow(text(text::kMinLevel), minLevel);
-    form->addRow(text(text::kMaxLevel), maxLevel);
-    form->addRow(text(text::kMinMer), minMer);
-    form->addRow(text(text::kMinCn), minCn);
+    // One column of limits per graph, under the graph's title where there are several.
+    auto* grid = new QGridLayout(&dialog);
+    const int names[] = {text::kMinLevel, text::kMaxLevel, text::kMinMer, text::kMinCn};
+    for (int row = 0; row < 4; ++row)
+        grid->addWidget(new QLabel(text(names[row]), &dialog), row + 1, 0);
+    std::vector<std::vector<QDoubleSpinBox*>> boxes;
+    for (std::size_t k = 0; k < graphs_.size(); ++k) {
+        const int column = static_cast<int>(k) + 1;
+        if (graphs_[k].title)
+            grid->addWidget(new QLabel(text(graphs_[k].title), &dialog), 0, column);
+        Limits shown = graphs_[k].limits;
+        auto& column_boxes = boxes.emplace_back();
+        int row = 1;
+        for (const auto& field : LimitFields(shown)) {
+            auto* box = new QDoubleSpinBox(&dialog);
+            box->setRange(0, 130);
+            box->setDecimals(1);
+            box->setValue(*field.second);
+            grid->addWidget(box, row++, column);
+            column_boxes.push_back(box);
+        }
+    }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    form->addRow(buttons);
+    if (texts_) NameStandardButtons(*buttons, *texts_);
+    grid->addWidget(buttons, 5, 0, 1, grid->columnCount());
     connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    if (dialog.exec() == QDialog::Accepted)
-        setLimits({minLevel->value(), maxLevel->value(), minMer->value(), minCn->value()});
+    if (dialog.exec() != QDialog::Accepted) return;
+    for (std::size_t k = 0; k < graphs_.size(); ++k) {
+        Limits chosen;
+        int row = 0;
+        for (const auto& field : LimitFields(chosen))
+            *field.second = boxes[k][row++]->value();
+        setLimits(chosen, k);
+    }
 }
 
 void LoggerViewer::FitColumns(StringGrid* grid, const int* minimum) {

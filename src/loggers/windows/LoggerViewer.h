@@ -69,13 +69,14 @@ class LoggerViewer : public QDialog, public WindowTexts {
     QMenu* Help1;
     QAction *DesarRegistreComA, *ImprimirRegistre, *ExportCsv, *SortirFinestraRegistre;
     QLabel *LoggerNameLabel, *FileNameLabel, *DataLabel, *HoraLabel, *VersioControllerLabel;
-    // The graph of the shown logger, its picture and its limits (viewers that have one).
+    // The graph of the shown logger, its picture and its limits (viewers that have one); the
+    // modem viewer has a second graph, each with limits of its own.
     GraphView* Graph = nullptr;
     QAction *SaveGraph = nullptr, *LimitsEntry = nullptr;
     FileDialogState GraphDialog;
-    const Limits& limits() const { return limits_; }
-    // New limits: kept between runs, the record shown again with them.
-    void setLimits(const Limits& limits);
+    const Limits& limits(std::size_t graph = 0) const { return graphs_.at(graph).limits; }
+    // New limits of a graph: kept between runs, the record shown again with them.
+    void setLimits(const Limits& limits, std::size_t graph = 0);
     QLineEdit *LoggerDateEdit, *LoggerHourEdit;
     FileDialogState SaveLoggerDialog;
     FileDialogState CsvDialog;
@@ -97,18 +98,18 @@ class LoggerViewer : public QDialog, public WindowTexts {
     // Columns at least `minimum` wide (one width per column) and wide enough for every cell.
     static void FitColumns(StringGrid* grid, const int* minimum);
     // Marks the table rows of the channels outside `limits` (or below `threshold`).
-    // The saved graph's caption: the logger, its date and time, the limits.
-    void showGraphCaption();
     void MarkRows(StringGrid* grid, const std::vector<GraphChannel>& channels, const Limits& limits,
                   std::optional<double> threshold = std::nullopt);
-    // Hovering a bar shows the row of `table` its channel comes from.
-    void showRowsOnHover(StringGrid* table,
+    // The saved graphs' captions: the logger, its date and time, each graph's limits.
+    void showGraphCaption();
+    // Hovering a bar of `graph` shows the row of `table` its channel comes from.
+    void showRowsOnHover(GraphView* graph, StringGrid* table,
                          std::function<std::vector<GraphChannel>()> channelsShown);
-    // Creates the graph and its menu entries; the limits of `kind` kept under `key`.
-    void addGraph(const char* key, LoggerKindShown kind);
+    // Creates a graph, its menu entries with the first; the limits of `kind` kept under `key`.
+    // `title`: the key of the words over a graph that shares the window with another.
+    GraphView* addGraph(const char* key, LoggerKindShown kind, int title = 0);
     void SaveGraphClick();
     void LimitsClick();
-    Limits limits_;
 
     QWidget* client_;
     LoggerRecords* records_ = nullptr;
@@ -118,7 +119,15 @@ class LoggerViewer : public QDialog, public WindowTexts {
     const window_text::Window& windowTexts_;
 
   private:
-    std::string limitsKey_;
+    struct GraphPanel {
+        GraphView* view;
+        std::string limitsKey;
+        Limits limits;
+        int title;
+    };
+    std::vector<GraphPanel> graphs_;
+    // Each limit with its settings name.
+    static std::vector<std::pair<const char*, double*>> LimitFields(Limits& limits);
     std::function<void(FileDialogState&)> saveAs_;
     std::function<void(FileDialogState&)> exportCsv_;
     std::function<void()> print_;

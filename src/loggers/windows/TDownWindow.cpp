@@ -39,7 +39,7 @@ TDownWindow::TDownWindow(QWidget* parent)
     TaulaRegistre = table("TaulaRegistre", {31, 304, 402, 193}, 5, 9);
     // The graph takes the room a larger window gives, under the table.
     addGraph("downstream", kShowDown);
-    showRowsOnHover(TaulaRegistre, [this] { return DownGraphChannels(records_->down); });
+    showRowsOnHover(Graph, TaulaRegistre, [this] { return DownGraphChannels(records_->down); });
     Graph->setVisible(false);
     client_->setBaseSize(792, 746);  // it opens with room for the graph where the screen has it
     for (int row = 1; row <= 8; ++row)
@@ -75,8 +75,8 @@ void TDownWindow::showRecord() {
     static const int kMinimum[5] = {20, 50, 80, 120, 120};
     FitColumns(TaulaRegistre, kMinimum);
     const auto channels = DownGraphChannels(d);
-    MarkRows(TaulaRegistre, channels, limits_);
-    Graph->setChannels(channels, {}, limits_, std::nullopt);
+    MarkRows(TaulaRegistre, channels, limits());
+    Graph->setChannels(channels, {}, limits(), std::nullopt);
 }
 
 void TDownWindow::clientResized(QSize size) {

@@ -138,12 +138,12 @@ void TLoggerWindow::showRecord() {
     const auto channels = TvGraphChannels(tv);
     const std::optional<double> threshold =
         tv.threshold.empty() ? std::nullopt : std::optional<double>(LeadingInteger(tv.threshold));
-    MarkRows(TaulaRegistre, channels, limits_, threshold);
+    MarkRows(TaulaRegistre, channels, limits(), threshold);
     static const int kMinimum[14] = {25, 32, 67, 56, 64, 55, 68, 58, 110, 70, 81, 35, 70, 90};
     FitColumns(TaulaRegistre, kMinimum);
     Graph->setChannels(channels,
                        compared_ ? TvGraphChannels(*compared_) : std::vector<GraphChannel>{},
-                       limits_, threshold);
+                       limits(), threshold);
 }
 
 QString TLoggerWindow::rowText(const GraphBar& bar) const {

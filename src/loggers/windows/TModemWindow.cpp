@@ -1,8 +1,22 @@
 #include "loggers/windows/TModemWindow.h"
 
+#include <QStyle>
+#include <algorithm>
+
+#include "language/TextKeys.h"
 #include "widgets/QtText.h"
 
 namespace veltra {
+
+namespace {
+
+// The tables' widths and each column's least width when the window opens at its own size.
+constexpr int kDownWidth = 489, kUpWidth = 641;
+constexpr int kDownColumns[7] = {20, 50, 80, 90, 85, 80, 70};
+constexpr int kUpColumns[8] = {20, 20, 90, 85, 80, 135, 120, 70};
+constexpr int kMargin = 32, kDownHeight = 193, kUpHeight = 109;
+
+}  // namespace
 
 TModemWindow::TModemWindow(QWidget* parent)
     : LoggerViewer("ModemWindow", window_text::kModemViewer,
@@ -15,12 +29,17 @@ TModemWindow::TModemWindow(QWidget* parent)
                     {473, 68},
                     {32, 512}},
                    parent) {
-    TaulaRegistre1 = table("TaulaRegistre1", {32, 168, 489, 193}, 7, 9);
-    TaulaRegistre2 = table("TaulaRegistre2", {32, 384, 641, 109}, 8, 5);
-    // The upstream channels' levels, beside the downstream table.
-    addGraph("modem", kShowModem);
-    showRowsOnHover(TaulaRegistre2, [this] { return ModemGraphChannels(records_->modem); });
-    Graph->setGeometry(530, 168, 247, 193);
+    TaulaRegistre1 = table("TaulaRegistre1", {kMargin, 168, kDownWidth, kDownHeight}, 7, 9);
+    TaulaRegistre2 = table("TaulaRegistre2", {kMargin, 384, kUpWidth, kUpHeight}, 8, 5);
+    // The upstream channels' transmit levels (their limits kept where they always were) and the
+    // downstream channels' levels with their MER, side by side under the tables, each titled.
+    UpGraph = addGraph("modem", kShowModem, text::kUpstreamGraph);
+    DownGraph = addGraph("modem-downstream", kShowDown, text::kDownstreamGraph);
+    showRowsOnHover(UpGraph, TaulaRegistre2,
+                    [this] { return ModemGraphChannels(records_->modem); });
+    showRowsOnHover(DownGraph, TaulaRegistre1,
+                    [this] { return ModemDownGraphChannels(records_->modem); });
+    // It opens with room for the graphs where the screen has it (see fitTables).
     for (int row = 1; row <= 8; ++row)
         TaulaRegistre1->setCell(0, row, QString::number(row));
     for (int row = 1; row <= 4; ++row)
@@ -29,22 +48,17 @@ TModemWindow::TModemWindow(QWidget* parent)
 
 void TModemWindow::applyLanguageTexts(const LanguageTable& texts) {
     LoggerViewer::applyLanguageTexts(texts);
-    const int widths1[7] = {20, 50, 80, 90, 85, 80, 70};
-    for (int column = 0; column < 7; ++column) {
-        TaulaRegistre1->setColWidth(column, widths1[column]);
-        if (column)
-            TaulaRegistre1->setCell(column, 0,
-                                    toQt(texts.text(window_text::kModemDownHeaders[column - 1])));
-    }
-    const int widths2[8] = {20, 20, 90, 85, 80, 135, 120, 70};
-    for (int column = 0; column < 8; ++column) {
-        TaulaRegistre2->setColWidth(column, widths2[column]);
-        if (column)
-            TaulaRegistre2->setCell(column, 0,
-                                    toQt(texts.text(window_text::kModemUpHeaders[column - 1])));
-    }
+    UpGraph->setTitle(toQt(texts.text(text::kUpstreamGraph)));
+    DownGraph->setTitle(toQt(texts.text(text::kDownstreamGraph)));
+    for (int column = 1; column < 7; ++column)
+        TaulaRegistre1->setCell(column, 0,
+                                toQt(texts.text(window_text::kModemDownHeaders[column - 1])));
+    for (int column = 1; column < 8; ++column)
+        TaulaRegistre2->setCell(column, 0,
+                                toQt(texts.text(window_text::kModemUpHeaders[column - 1])));
     TaulaRegistre1->setDefaultRowHeight(20);
     TaulaRegistre2->setDefaultRowHeight(20);
+    fitTables();
 }
 
 void TModemWindow::showRecord() {
@@ -55,17 +69,62 @@ void TModemWindow::showRecord() {
         ShowRow(TaulaRegistre1, static_cast<int>(row) + 1, modem.down[row], 1);
     for (std::size_t row = 0; row < modem.up.size(); ++row)
         ShowRow(TaulaRegistre2, static_cast<int>(row) + 1, modem.up[row], 1);
-    static const int kMinimum1[7] = {20, 50, 80, 90, 85, 80, 70};
-    static const int kMinimum2[8] = {20, 20, 90, 85, 80, 135, 120, 70};
-    FitColumns(TaulaRegistre1, kMinimum1);
-    FitColumns(TaulaRegistre2, kMinimum2);
-    const auto channels = ModemGraphChannels(modem);
-    MarkRows(TaulaRegistre2, channels, limits_);
-    Graph->setChannels(channels, {}, limits_, std::nullopt);
+    const auto down = ModemDownGraphChannels(modem);
+    MarkRows(TaulaRegistre1, down, limits(1));
+    DownGraph->setChannels(down, {}, limits(1), std::nullopt);
+    const auto up = ModemGraphChannels(modem);
+    MarkRows(TaulaRegistre2, up, limits(0));
+    UpGraph->setChannels(up, {}, limits(0), std::nullopt);
+    fitTables();
+}
+
+void TModemWindow::fitTables() {
+    // Every column as wide as its header and cells, an empty table's too; the last one takes
+    // what the window's width adds.
+    const std::pair<StringGrid*, const int*> tables[] = {{TaulaRegistre1, kDownColumns},
+                                                         {TaulaRegistre2, kUpColumns}};
+    for (std::size_t k = 0; k < 2; ++k) {
+        const auto& [grid, minimum] = tables[k];
+        FitColumns(grid, minimum);
+        int used = 2 * grid->frameWidth();
+        for (int column = 0; column < grid->columnCount(); ++column)
+            used += grid->columnWidth(column);
+        const int room = grid->width() - used;
+        const int last = grid->columnCount() - 1;
+        if (room > 0) grid->setColWidth(last, grid->columnWidth(last) + room);
+        neededWidth_[k] = used;
+    }
+    // It opens wide enough for every column where the screen has room.
+    client_->setBaseSize(std::max({client_->minimumWidth(), neededWidth_[0] + 2 * kMargin,
+                                   neededWidth_[1] + 2 * kMargin}),
+                         746);
 }
 
 void TModemWindow::clientResized(QSize size) {
-    Graph->setGeometry(530, 168, size.width() - 545, size.height() - 353);
+    // The tables take the window's width; one narrower than its columns scrolls, its height
+    // growing by the scroll bar so that no row is hidden. The graphs share the height under
+    // them, above the version label, once there is room to read one.
+    const int width = size.width() - 2 * kMargin;
+    TaulaRegistre1->resize(std::max(kDownWidth, width), TaulaRegistre1->height());
+    TaulaRegistre2->resize(std::max(kUpWidth, width), TaulaRegistre2->height());
+    fitTables();
+    const std::pair<StringGrid*, int> heights[] = {{TaulaRegistre1, kDownHeight},
+                                                   {TaulaRegistre2, kUpHeight}};
+    for (std::size_t k = 0; k < 2; ++k) {
+        StringGrid* grid = heights[k].first;
+        const int bar = grid->width() < neededWidth_[k]
+                            ? grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid)
+                            : 0;
+        grid->resize(grid->width(), heights[k].second + bar);
+    }
+    TaulaRegistre2->move(kMargin, TaulaRegistre1->geometry().bottom() + 24);
+    const int top = TaulaRegistre2->geometry().bottom() + 12;
+    const int room = size.height() - 30 - top;
+    const int graphWidth = (width - 16) / 2;
+    DownGraph->setGeometry(kMargin, top, graphWidth, room);
+    UpGraph->setGeometry(kMargin + graphWidth + 16, top, graphWidth, room);
+    DownGraph->setVisible(room >= 80);
+    UpGraph->setVisible(room >= 80);
 }
 
 }  // namespace veltra

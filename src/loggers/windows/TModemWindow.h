@@ -1,4 +1,5 @@
-// The modem logger viewer (Unitmodem): eight downstream and four upstream channels.
+// The modem logger viewer (Unitmodem): eight downstream and four upstream channels, and a
+// graph of each.
 #pragma once
 
 #include "loggers/windows/LoggerViewer.h"
@@ -14,6 +15,8 @@ class TModemWindow : public LoggerViewer {
 
     StringGrid* TaulaRegistre1;
     StringGrid* TaulaRegistre2;
+    // The downstream and the upstream channels' graphs; UpGraph is the viewer's Graph.
+    GraphView *DownGraph, *UpGraph;
 
   protected:
     std::string& recordName() override { return records_->modem.name; }
@@ -21,6 +24,10 @@ class TModemWindow : public LoggerViewer {
     const std::string& recordDate() override { return records_->modem.date; }
     const std::string& recordTime() override { return records_->modem.time; }
     void clientResized(QSize size) override;
+
+  private:
+    void fitTables();
+    std::array<int, 2> neededWidth_{};  // each table's columns and frame
 };
 
 }  // namespace veltra
