@@ -1,7 +1,11 @@
-// Start-up of the command line, from exec to exit: "veltra52-cli --simulate info" (language
-// file, simulated instrument, the identity queries) beside a C++ program that does nothing.
+// Start-up, from exec to exit: the command line's "veltra52-cli --simulate info" (language file,
+// simulated instrument, the identity queries) beside a C++ program that does nothing; the
+// windows' program on the simulated instrument until its main window is painted (every window
+// created, the start step's queries) beside Qt's application with one main window. The windows
+// run on the display of DISPLAY, else on Qt's offscreen platform (QT_QPA_PLATFORM chooses).
 #include <benchmark/benchmark.h>
 #include <spawn.h>
+#include <stdlib.h>
 #include <sys/wait.h>
 
 #include <vector>
@@ -43,6 +47,22 @@ void CliInfo(benchmark::State& state) {
 }
 BENCHMARK(CliInfo)->Unit(benchmark::kMillisecond);
 
+void BareWindow(benchmark::State& state) {
+    Run(state, {VELTRA_BARE_WINDOW});
+}
+BENCHMARK(BareWindow)->Unit(benchmark::kMillisecond);
+
+void WindowsStart(benchmark::State& state) {
+    Run(state, {VELTRA_WINDOWS, "--simulate"});
+}
+BENCHMARK(WindowsStart)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    if (!getenv("DISPLAY")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

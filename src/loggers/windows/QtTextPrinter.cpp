@@ -12,13 +12,13 @@ QtTextPrinter::QtTextPrinter(QWidget* parent) : parent_(parent) {}
 
 void QtTextPrinter::setPdfOutput(const QString& path) {
     pdfOnly_ = true;
-    printer_.setOutputFormat(QPrinter::PdfFormat);
-    printer_.setOutputFileName(path);
+    printer().setOutputFormat(QPrinter::PdfFormat);
+    printer().setOutputFileName(path);
 }
 
 bool QtTextPrinter::choosePrinter() {
     if (pdfOnly_) return true;
-    QPrintDialog dialog(&printer_, parent_);
+    QPrintDialog dialog(&printer(), parent_);
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -31,13 +31,13 @@ void QtTextPrinter::endBatch() {
 void QtTextPrinter::printLines(const std::vector<std::string>& lines) {
     QPainter single;
     QPainter* target = &single;
-    if (batch_ && !printer_.outputFileName().isEmpty()) {
+    if (batch_ && !printer().outputFileName().isEmpty()) {
         if (document_) {
-            printer_.newPage();  // the next logger of the document
+            printer().newPage();  // the next logger of the document
         } else {
-            printer_.setDocName(toQt(title_));
+            printer().setDocName(toQt(title_));
             document_ = std::make_unique<QPainter>();
-            if (!document_->begin(&printer_)) {
+            if (!document_->begin(&printer())) {
                 document_.reset();
                 return;
             }
@@ -45,8 +45,8 @@ void QtTextPrinter::printLines(const std::vector<std::string>& lines) {
         }
         target = document_.get();
     } else {
-        printer_.setDocName(toQt(title_));
-        if (!single.begin(&printer_)) return;
+        printer().setDocName(toQt(title_));
+        if (!single.begin(&printer())) return;
         ++jobs_;
     }
     QPainter& painter = *target;
@@ -55,13 +55,13 @@ void QtTextPrinter::printLines(const std::vector<std::string>& lines) {
     font.setPointSize(10);
     font.setFixedPitch(true);
     painter.setFont(font);
-    const int spacing = QFontMetrics(font, &printer_).height();
-    const int width = printer_.width();
-    const auto places = PlaceLines(lines.size(), spacing, printer_.height());
+    const int spacing = QFontMetrics(font, &printer()).height();
+    const int width = printer().width();
+    const auto places = PlaceLines(lines.size(), spacing, printer().height());
     int page = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (places[i].page != page) {
-            printer_.newPage();
+            printer().newPage();
             page = places[i].page;
         }
         painter.drawText(QRect(kPrintMargin, places[i].y, width - kPrintMargin, spacing),

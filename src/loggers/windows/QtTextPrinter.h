@@ -26,10 +26,14 @@ class QtTextPrinter : public TextPrinter {
     void setPdfOutput(const QString& path);
     int jobs() const { return jobs_; }
     const std::string& lastTitle() const { return lastTitle_; }
-    QPrinter& printer() { return printer_; }
+    // Made on first use: the printing system's start costs a noticeable part of the program's.
+    QPrinter& printer() {
+        if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        return *printer_;
+    }
 
   private:
-    QPrinter printer_{QPrinter::HighResolution};
+    std::unique_ptr<QPrinter> printer_;
     QPointer<QWidget> parent_;
     std::string title_;
     std::string lastTitle_;

@@ -26,6 +26,9 @@
 #include "widgets/Pictures.h"
 #include "widgets/QtText.h"
 #include "widgets/WindowStyle.h"
+#ifdef VELTRA_START_PROBE
+#include "QuitWhenPainted.h"
+#endif
 
 namespace {
 
@@ -142,6 +145,9 @@ int main(int argc, char** argv) {
 #endif
         }
         CentreOnScreen(program->Form1.get());
+#ifdef VELTRA_START_PROBE
+        new bench::QuitWhenPainted(*program->Form1);  // the start-up benchmark's build
+#endif
         program->Form1->show();
         program->Form1->AlExecutar();
     } catch (const std::exception& error) {
