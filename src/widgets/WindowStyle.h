@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStyle>
 #include <QWidget>
 #include <algorithm>
 
@@ -36,7 +37,18 @@ inline QFont LogoFont() {
     return font;
 }
 
-// Places a window in the middle of the desktop it is on.
+// A scroll area whose own size is its content's base size where one is set (a viewer opens
+// with room for its graph), else its minimum size: the window opens showing it all.
+class ClientScrollArea : public QScrollArea {
+  public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override {
+        if (!widget()) return QScrollArea::sizeHint();
+        return widget()->baseSize().expandedTo(widget()->minimumSize()) +
+               QSize(2 * frameWidth(), 2 * frameWidth());
+    }
+};
+
 // Keeps a window, frame and title bar included, inside its screen's free area: made smaller
 // where it does not fit (its content then scrolls), moved in where it sticks out.
 inline void KeepOnScreen(QWidget* window) {
@@ -48,9 +60,17 @@ inline void KeepOnScreen(QWidget* window) {
     window->winId();
     const QSize margins = window->frameGeometry().size() - window->geometry().size();
     const QSize room = free.size() - margins;
-    if (window->width() > room.width() || window->height() > room.height())
-        window->resize(std::min(window->width(), room.width()),
-                       std::min(window->height(), room.height()));
+    int width = window->width();
+    if (window->height() > room.height()) {
+        // The client scrolls down: its scroll bar takes room beside it, not from it.
+        if (auto* area = window->findChild<ClientScrollArea*>()) {
+            width += area->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, area);
+            window->setMaximumWidth(std::max(window->maximumWidth(), width));
+        }
+    }
+    if (width != window->width() || window->width() > room.width() ||
+        window->height() > room.height())
+        window->resize(std::min(width, room.width()), std::min(window->height(), room.height()));
     QRect frame = window->frameGeometry();
     frame.moveLeft(std::clamp(frame.left(), free.left(), free.right() - frame.width() + 1));
     frame.moveTop(std::clamp(frame.top(), free.top(), free.bottom() - frame.height() + 1));
@@ -68,18 +88,6 @@ inline void CentreOnScreen(QWidget* window) {
     window->move(frame.topLeft());
     KeepOnScreen(window);
 }
-
-// A scroll area whose own size is its content's base size where one is set (a viewer opens
-// with room for its graph), else its minimum size: the window opens showing it all.
-class ClientScrollArea : public QScrollArea {
-  public:
-    using QScrollArea::QScrollArea;
-    QSize sizeHint() const override {
-        if (!widget()) return QScrollArea::sizeHint();
-        return widget()->baseSize().expandedTo(widget()->minimumSize()) +
-               QSize(2 * frameWidth(), 2 * frameWidth());
-    }
-};
 
 // A window's client area that scrolls where the window is smaller than `content`'s minimum
 // size, and grows with it where it is larger.

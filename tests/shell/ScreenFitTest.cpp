@@ -1,8 +1,8 @@
 // Every window on a field laptop's screen: 1366 x 768 pixels at 100 %, at a scale of 1.5 and at
-// 144 dpi, as the test command runs this file (the check is skipped in other runs). Each window
-// opens inside the screen, the viewers showing the demo's loggers; its controls are not cut by
-// their parent, and no two of them overlap. VELTRA_SCREEN_GRAB names a folder for a picture of
-// each window, to look at.
+// 144 dpi, and in Spanish, as the test command runs this file (the check is skipped in other runs).
+// Each window opens inside the screen, the viewers showing the demo's loggers; its controls are not
+// cut by their parent, and no two of them overlap. VELTRA_SCREEN_GRAB names a folder for a picture
+// of each window, to look at.
 #include <QAbstractScrollArea>
 #include <QMenuBar>
 #include <QScreen>
@@ -23,6 +23,9 @@ class ScreenFit : public test::ProgramFixture {
         const auto demo = sim::MakeDemoInstrument();
         sim.tvLoggers() = demo->tvLoggers();
         sim.modemLoggers() = demo->modemLoggers();
+        // The longer texts of another language, from config.txt as the program reads it.
+        if (const QString name = qEnvironmentVariable("VELTRA_SCREEN_LANGUAGE"); !name.isEmpty())
+            folder.write("config.txt", name.toStdString());
         create();
         for (LoggerViewer* viewer : std::initializer_list<LoggerViewer*>{
                  program->LoggerWindow, program->ModemWindow, program->DownWindow})

@@ -1,5 +1,8 @@
 #include "loggers/windows/TDownWindow.h"
 
+#include <QStyle>
+#include <algorithm>
+
 #include "widgets/QtText.h"
 
 namespace veltra {
@@ -74,15 +77,26 @@ void TDownWindow::showRecord() {
         ShowRow(TaulaRegistre, static_cast<int>(row) + 1, d.rows[row], 1);
     static const int kMinimum[5] = {20, 50, 80, 120, 120};
     FitColumns(TaulaRegistre, kMinimum);
+    // Wider where its columns need it, up to the labels beside it; what is still wider scrolls,
+    // the table growing by the scroll bar so that no row is hidden.
+    int used = 2 * TaulaRegistre->frameWidth();
+    for (int column = 0; column < TaulaRegistre->columnCount(); ++column)
+        used += TaulaRegistre->columnWidth(column);
+    const int width = std::clamp(used, 402, PowerLabel->x() - TaulaRegistre->x() - 8);
+    const int bar = used > width ? TaulaRegistre->style()->pixelMetric(QStyle::PM_ScrollBarExtent,
+                                                                       nullptr, TaulaRegistre)
+                                 : 0;
+    TaulaRegistre->resize(width, 193 + bar);
     const auto channels = DownGraphChannels(d);
     MarkRows(TaulaRegistre, channels, limits());
     Graph->setChannels(channels, {}, limits(), std::nullopt);
+    clientResized(client_->size());
 }
 
 void TDownWindow::clientResized(QSize size) {
     // Under the table, above the version label (which keeps to the bottom); shown once there
     // is room for a graph one can read.
-    const int top = 505;
+    const int top = TaulaRegistre->geometry().bottom() + 9;
     const int room = size.height() - 30 - top;
     Graph->setGeometry(31, top, size.width() - 46, room);
     Graph->setVisible(room >= 80);
