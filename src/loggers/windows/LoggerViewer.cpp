@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include <QEvent>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "widgets/ControlTexts.h"
@@ -321,6 +322,20 @@ void LoggerViewer::FitColumns(StringGrid* grid, const int* minimum) {
             width = std::max(width, metrics.horizontalAdvance(grid->cell(column, row)) + 10);
         grid->setColWidth(column, width);
     }
+}
+
+void LoggerViewer::setOpeningSize(int width, int height) {
+    client_->setBaseSize(QSize(width, height).expandedTo(client_->minimumSize()));
+    // The scroll area's size comes from it; the window's layout keeps the area's last one.
+    if (auto* area = findChild<ClientScrollArea*>()) area->updateGeometry();
+}
+
+int LoggerViewer::ColumnsWidth(const StringGrid* grid, bool rowsScroll) {
+    int width = 2 * grid->frameWidth();
+    for (int column = 0; column < grid->columnCount(); ++column)
+        width += grid->columnWidth(column);
+    if (rowsScroll) width += grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid);
+    return width;
 }
 
 void LoggerViewer::LoggerNameLabelClick() {

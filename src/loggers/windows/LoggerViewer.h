@@ -97,6 +97,12 @@ class LoggerViewer : public QDialog, public WindowTexts {
     virtual void clientResized(QSize) {}
     // Columns at least `minimum` wide (one width per column) and wide enough for every cell.
     static void FitColumns(StringGrid* grid, const int* minimum);
+    // The size the viewer opens at where the screen has room: its client's, at least the
+    // client's least size.
+    void setOpeningSize(int width, int height);
+    // The width that shows every column whole: the columns, the frame, and the scroll bar of a
+    // table whose rows scroll.
+    static int ColumnsWidth(const StringGrid* grid, bool rowsScroll = false);
     // Marks the table rows of the channels outside `limits` (or below `threshold`).
     void MarkRows(StringGrid* grid, const std::vector<GraphChannel>& channels, const Limits& limits,
                   std::optional<double> threshold = std::nullopt);

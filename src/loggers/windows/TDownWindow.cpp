@@ -44,7 +44,7 @@ TDownWindow::TDownWindow(QWidget* parent)
     addGraph("downstream", kShowDown);
     showRowsOnHover(Graph, TaulaRegistre, [this] { return DownGraphChannels(records_->down); });
     Graph->setVisible(false);
-    client_->setBaseSize(792, 746);  // it opens with room for the graph where the screen has it
+    setOpeningSize(792, 746);  // it opens with room for the graph where the screen has it
     for (int row = 1; row <= 8; ++row)
         TaulaRegistre->setCell(0, row, QString::number(row));
 }
@@ -79,9 +79,7 @@ void TDownWindow::showRecord() {
     FitColumns(TaulaRegistre, kMinimum);
     // Wider where its columns need it, up to the labels beside it; what is still wider scrolls,
     // the table growing by the scroll bar so that no row is hidden.
-    int used = 2 * TaulaRegistre->frameWidth();
-    for (int column = 0; column < TaulaRegistre->columnCount(); ++column)
-        used += TaulaRegistre->columnWidth(column);
+    const int used = ColumnsWidth(TaulaRegistre);
     const int width = std::clamp(used, 402, PowerLabel->x() - TaulaRegistre->x() - 8);
     const int bar = used > width ? TaulaRegistre->style()->pixelMetric(QStyle::PM_ScrollBarExtent,
                                                                        nullptr, TaulaRegistre)

@@ -1,5 +1,6 @@
 #include "loggers/windows/TLoggerWindow.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "face/Messages.h"
@@ -45,7 +46,7 @@ TLoggerWindow::TLoggerWindow(QWidget* parent)
     // that room, as any a larger window gives, goes to the graph.
     Splitter->setStretchFactor(0, 0);
     Splitter->setStretchFactor(1, 1);
-    client_->setBaseSize(792, 746);
+    setOpeningSize(792, 746);
     Graph->setHoverText([this](const GraphBar& bar) { return rowText(bar); });
     OnlyInOne = new QLabel(client_);
     OnlyInOne->setObjectName("OnlyInOne");
@@ -141,6 +142,9 @@ void TLoggerWindow::showRecord() {
     MarkRows(TaulaRegistre, channels, limits(), threshold);
     static const int kMinimum[14] = {25, 32, 67, 56, 64, 55, 68, 58, 110, 70, 81, 35, 70, 90};
     FitColumns(TaulaRegistre, kMinimum);
+    // It opens wide enough for every column where the screen has room (the table's sides are
+    // 24 and 15 pixels from the client's).
+    setOpeningSize(ColumnsWidth(TaulaRegistre, true) + 24 + 15, 746);
     Graph->setChannels(channels,
                        compared_ ? TvGraphChannels(*compared_) : std::vector<GraphChannel>{},
                        limits(), threshold);

@@ -86,18 +86,14 @@ void TModemWindow::fitTables() {
     for (std::size_t k = 0; k < 2; ++k) {
         const auto& [grid, minimum] = tables[k];
         FitColumns(grid, minimum);
-        int used = 2 * grid->frameWidth();
-        for (int column = 0; column < grid->columnCount(); ++column)
-            used += grid->columnWidth(column);
+        const int used = ColumnsWidth(grid);
         const int room = grid->width() - used;
         const int last = grid->columnCount() - 1;
         if (room > 0) grid->setColWidth(last, grid->columnWidth(last) + room);
         neededWidth_[k] = used;
     }
     // It opens wide enough for every column where the screen has room.
-    client_->setBaseSize(std::max({client_->minimumWidth(), neededWidth_[0] + 2 * kMargin,
-                                   neededWidth_[1] + 2 * kMargin}),
-                         746);
+    setOpeningSize(std::max(neededWidth_[0] + 2 * kMargin, neededWidth_[1] + 2 * kMargin), 746);
 }
 
 void TModemWindow::clientResized(QSize size) {
