@@ -10,6 +10,7 @@
 #include <set>
 
 #include "language/WindowTextTables.h"
+#include "shell/windows/QtTranslations.h"
 #include "support/ProgramFixture.h"
 #include "widgets/QtText.h"
 
@@ -179,6 +180,21 @@ TEST_F(WindowTexts, EveryShownTextComesFromTheLanguage) {
                 }
             }
     }
+}
+
+}  // namespace
+}  // namespace veltra
+
+namespace veltra {
+namespace {
+
+// Qt's own words follow the language file's name: its own name for itself, or its English one.
+TEST(QtTranslations, TheLanguageFileNamesItsLocale) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Espa\xC3\xB1ol", "es"}, {"english", "en"}, {"Deutsch", "de"},
+        {"Spanish", "es"},        {"Klingon-x", ""}, {"", ""}};
+    for (const auto& [name, code] : cases)
+        EXPECT_EQ(LocaleOfLanguage(QString::fromUtf8(name)), QString(code)) << name;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "face/Messages.h"
+#include "shell/windows/QtTranslations.h"
 #include "shell/windows/TForm1.h"
 #include "widgets/ControlTexts.h"
 #include "widgets/Pictures.h"
@@ -54,6 +55,7 @@ void TForm1::SetLanguage() {
     const LanguageFileResult result = ReadLanguageFile(language_.languageFile(), language_.table());
     if (!result.error.empty()) throw std::runtime_error(result.error);
     if (result.opened) {
+        UseQtTranslation(toQt(language_.name()));
         ApplyLanguageTexts();
     } else {
         ShowMessageCode(message::kNoLanguageFile);
