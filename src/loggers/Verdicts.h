@@ -1,0 +1,141 @@
+// Did the outlet pass? Each channel of a logger judged against a limit set, with the reasons of
+// a failure; the network figures of a TV logger (tilt, peak-to-valley, adjacent channels, the
+// digital-to-analog difference) judged too; levels in dBuV or dBmV. Plain C++: the viewers and
+// the command line show what these give.
+//
+// How the figures are computed, per kind of channel (analog, digital) of a TV logger:
+// - only channels with a level that can be read count; a channel the instrument did not measure
+//   (inactive, or a level such as "----") is left out of every figure and is not judged;
+// - tilt: the level of the highest-frequency channel minus that of the lowest-frequency one
+//   (two channels at least), with its slope per 100 MHz;
+// - peak-to-valley: the highest level minus the lowest (two channels at least);
+// - adjacent channels: neighbours in frequency order among the counted channels of one kind;
+//   the figure is the largest level difference between two neighbours, without sign;
+// - digital-to-analog: the mean digital level minus the mean analog level (both kinds present).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "loggers/LoggerRecords.h"
+
+namespace veltra {
+
+// --- Units ------------------------------------------------------------------------------------
+
+// The instrument measures in dBuV; dBmV is dBuV - 60 (1 mV = 60 dBuV across 75 ohms).
+enum class LevelUnit { dBuV, dBmV };
+double LevelIn(double dBuV, LevelUnit unit);
+// "dBµV" or "dBmV".
+const char* LevelUnitName(LevelUnit unit);
+// "dBuV", "dBµV" or "dBmV", any case; empty for another word.
+std::optional<LevelUnit> ParseLevelUnit(const std::string& text);
+
+// --- Limit sets -------------------------------------------------------------------------------
+
+struct Range {
+    double min = 0, max = 0;
+};
+
+// All limits of a measurement point, for every kind of logger. Levels in dBuV.
+struct LimitSet {
+    std::string name;
+    std::string source;  // where the values come from, in words
+    // TV loggers: levels per kind, MER (digital), C/N (analog), BER (digital, pre-FEC), and the
+    // network figures.
+    Range analogLevel;
+    Range digitalLevel;
+    double minMer = 0;
+    double minCn = 0;
+    double maxBer = 0;
+    double maxTilt = 0;  // without sign
+    double maxPeakToValley = 0;
+    double maxAdjacent = 0;
+    Range digitalToAnalog;
+    // Downstream and modem loggers: the DOCSIS downstream channels and the modem's upstream
+    // transmit level.
+    Range downstreamLevel;
+    double minDownstreamMer = 0;
+    Range upstreamLevel;
+};
+
+// The sets the program brings, the first being the default: common practice for cable networks,
+// each with its source words.
+const std::vector<LimitSet>& BuiltInLimitSets();
+// A built-in set by name, without regard to case.
+const LimitSet* FindBuiltInLimitSet(const std::string& name);
+
+// --- Verdicts ---------------------------------------------------------------------------------
+
+enum class Parameter { Level, Mer, Cn, Ber, Threshold };
+
+// One limit a channel does not keep: its value, the limit, and which side it is on.
+struct Failure {
+    Parameter parameter = Parameter::Level;
+    double value = 0, limit = 0;
+    bool above = false;  // the value is above a maximum (else below a minimum)
+};
+
+struct ChannelVerdict {
+    std::size_t row = 0;  // the logger's table row (0 is the first channel)
+    std::string channel;  // its name
+    double frequencyMHz = 0;
+    bool upstream = false;  // a modem logger's upstream channel (its own rows)
+    bool measured = false;  // false: not judged
+    std::vector<Failure> failures;
+    bool pass() const { return measured && failures.empty(); }
+};
+
+enum class Figure {
+    TiltAnalog,
+    TiltDigital,
+    PeakToValleyAnalog,
+    PeakToValleyDigital,
+    AdjacentAnalog,
+    AdjacentDigital,
+    DigitalToAnalog
+};
+
+// A network figure with its limit: `pass` is false outside it.
+struct FigureVerdict {
+    Figure figure = Figure::TiltAnalog;
+    double value = 0;
+    std::optional<double> slopePer100MHz;  // tilts
+    Range limit;
+    bool pass = true;
+};
+
+struct LoggerVerdict {
+    std::vector<ChannelVerdict> channels;
+    std::vector<FigureVerdict> figures;  // those that could be computed
+    std::size_t measured() const;
+    std::size_t passed() const;
+    // The first channel that fails, if any.
+    const ChannelVerdict* firstFailure() const;
+    // Every measured channel and every figure within its limits; a logger with no measured
+    // channel does not pass.
+    bool pass() const;
+};
+
+LoggerVerdict JudgeTvLogger(const TvLogger& logger, const LimitSet& limits);
+LoggerVerdict JudgeDownLogger(const DownLogger& logger, const LimitSet& limits);
+LoggerVerdict JudgeModemLogger(const ModemLogger& logger, const LimitSet& limits);
+
+// A BER as the instrument writes it ("2.1E-6", "<1.0E-8"): the number, a "<" bound read as its
+// value.
+std::optional<double> ParseBer(const std::string& text);
+
+// --- Words ------------------------------------------------------------------------------------
+
+// The words of a verdict in the program's language (text keys), filled by the caller.
+struct VerdictWords {
+    std::string level, threshold, pass, notMeasured;
+    std::string figureNames[7];  // in the order of Figure
+};
+// "Level 44.6 < 47.0; MER 29.5 < 32.0", or the pass word; levels in `unit`.
+std::string ReasonText(const ChannelVerdict& verdict, const VerdictWords& words, LevelUnit unit);
+// "Tilt (analog) 6.2 dB (1.4 dB / 100 MHz), limit 12.0".
+std::string FigureText(const FigureVerdict& figure, const VerdictWords& words);
+
+}  // namespace veltra

@@ -1,0 +1,127 @@
+// Verdicts at each limit's boundary, the network figures, and the units, on loggers made for it.
+#include <gtest/gtest.h>
+
+#include "loggers/Verdicts.h"
+
+namespace veltra {
+namespace {
+
+const LimitSet& Outlet() {
+    return BuiltInLimitSets().front();  // analog 60..77, digital 47..77, MER 32, C/N 43, BER 1E-4
+}
+
+TvRecord Channel(const std::string& mhz, bool digital, const std::string& level,
+                 const std::string& quality = "", const std::string& ber = "") {
+    return {"1",   "CH",    mhz,   "8.00", "0.00",  digital ? "DIGITAL" : "ANALOG",
+            level, "DVB-C", "QAM", "6952", quality, ber};
+}
+
+const VerdictWords kWords{"Level", "threshold", "Pass", "not measured", {}};
+
+TEST(Verdicts, EachLimitOnBothSidesOfItsBoundary) {
+    const struct {
+        TvRecord record;
+        std::string reason;
+    } cases[] = {
+        {Channel("602", true, "47.0", "32.0", "1.0E-4"), "Pass"},
+        {Channel("602", true, "46.9"), "Level 46.9 < 47.0"},
+        {Channel("602", true, "77.0"), "Pass"},
+        {Channel("602", true, "77.1"), "Level 77.1 > 77.0"},
+        {Channel("175", false, "60.0", "43.0"), "Pass"},
+        {Channel("175", false, "59.9", "42.9"), "Level 59.9 < 60.0; C/N 42.9 < 43.0"},
+        {Channel("602", true, "60", "31.9"), "MER 31.9 < 32.0"},
+        {Channel("602", true, "60", "", "1.1E-4"), "BER 1.1E-4 > 1.0E-4"},
+        {Channel("602", true, "60", "", "<1.0E-8"), "Pass"},
+        {Channel("602", true, "<30.0"), "Level 30.0 < 47.0"},  // below the instrument's range
+        {Channel("602", true, "----"), "not measured"},
+        {Channel("602", true, ""), "not measured"},
+    };
+    for (const auto& c : cases) {
+        TvLogger tv;
+        tv.records = {c.record};
+        const LoggerVerdict verdict = JudgeTvLogger(tv, Outlet());
+        ASSERT_EQ(verdict.channels.size(), 1u);
+        EXPECT_EQ(ReasonText(verdict.channels[0], kWords, LevelUnit::dBuV), c.reason)
+            << c.record[6] << " " << c.record[10] << " " << c.record[11];
+    }
+    // The logger's own threshold, beside the limit set's.
+    TvLogger tv;
+    tv.threshold = "50";
+    tv.records = {Channel("602", true, "49.5")};
+    EXPECT_EQ(ReasonText(JudgeTvLogger(tv, Outlet()).channels[0], kWords, LevelUnit::dBuV),
+              "Level 49.5 < threshold 50.0");
+}
+
+TEST(Verdicts, NetworkFiguresOfEachKind) {
+    TvLogger tv;
+    tv.records = {Channel("200", false, "64"), Channel("100", false, "60"),
+                  Channel("600", true, "50"),  Channel("610", true, "54"),
+                  Channel("620", true, "51"),  Channel("630", true, "----")};
+    const LoggerVerdict verdict = JudgeTvLogger(tv, Outlet());
+    ASSERT_EQ(verdict.figures.size(), 7u);
+    const struct {
+        Figure figure;
+        double value;
+        bool pass;
+    } expected[] = {
+        {Figure::TiltAnalog, 4, true},
+        {Figure::PeakToValleyAnalog, 4, true},
+        {Figure::AdjacentAnalog, 4, false},
+        {Figure::TiltDigital, 1, true},
+        {Figure::PeakToValleyDigital, 4, true},
+        {Figure::AdjacentDigital, 4, false},
+        {Figure::DigitalToAnalog, 51.0 + 2.0 / 3 - 62, true},
+    };
+    for (std::size_t k = 0; k < 7; ++k) {
+        EXPECT_EQ(verdict.figures[k].figure, expected[k].figure) << k;
+        EXPECT_NEAR(verdict.figures[k].value, expected[k].value, 1e-9) << k;
+        EXPECT_EQ(verdict.figures[k].pass, expected[k].pass) << k;
+    }
+    EXPECT_DOUBLE_EQ(*verdict.figures[0].slopePer100MHz, 4);
+    EXPECT_DOUBLE_EQ(*verdict.figures[3].slopePer100MHz, 5);
+    EXPECT_EQ(verdict.measured(), 5u);  // the unmeasured channel is left out
+    EXPECT_EQ(verdict.passed(), 5u);    // every channel within its limits,
+    EXPECT_FALSE(verdict.pass());       // but neighbours 4 dB apart where 3 is the limit
+}
+
+TEST(Verdicts, OneChannelNoneAndTheOtherKinds) {
+    TvLogger one;
+    one.records = {Channel("602", true, "60")};
+    EXPECT_TRUE(JudgeTvLogger(one, Outlet()).figures.empty());
+    EXPECT_TRUE(JudgeTvLogger(one, Outlet()).pass());
+    EXPECT_FALSE(JudgeTvLogger(TvLogger{}, Outlet()).pass());  // nothing measured, nothing passed
+
+    DownLogger down;
+    down.frequency = "610.00";
+    down.mer = "34.9";
+    down.preBer = "2.0E-6";
+    down.rows[0] = {"1", "D1", "DOCSI", "602.00", "60.8"};
+    down.rows[1] = {"2", "D2", "DOCSI", "610.00", "61.8"};
+    const LoggerVerdict d = JudgeDownLogger(down, Outlet());
+    EXPECT_EQ(d.measured(), 2u);
+    EXPECT_EQ(ReasonText(d.channels[1], kWords, LevelUnit::dBuV), "MER 34.9 < 35.0");
+    EXPECT_EQ(d.firstFailure()->channel, "D2");
+
+    ModemLogger modem;
+    modem.down[0] = {"1", "D1", "DOCSI", "602.00", "60.1", "36.4", "QAM256"};
+    modem.up[0] = {"1", "1", "30.60", "112.5", "0", "6.40", "5120", "64QAM"};
+    const LoggerVerdict m = JudgeModemLogger(modem, Outlet());
+    EXPECT_EQ(m.passed(), 1u);
+    EXPECT_TRUE(m.firstFailure()->upstream);
+    // In dBmV: the instrument's dBuV less 60, limits too.
+    EXPECT_EQ(ReasonText(*m.firstFailure(), kWords, LevelUnit::dBmV), "Level 52.5 > 52.0");
+}
+
+TEST(Verdicts, Units) {
+    EXPECT_DOUBLE_EQ(LevelIn(60, LevelUnit::dBmV), 0);
+    EXPECT_DOUBLE_EQ(LevelIn(44.6, LevelUnit::dBuV), 44.6);
+    EXPECT_EQ(ParseLevelUnit("dBmV"), LevelUnit::dBmV);
+    EXPECT_EQ(ParseLevelUnit("DBUV"), LevelUnit::dBuV);
+    EXPECT_EQ(ParseLevelUnit("dB\xC2\xB5V"), LevelUnit::dBuV);
+    EXPECT_FALSE(ParseLevelUnit("dBW"));
+    EXPECT_TRUE(FindBuiltInLimitSet("subscriber outlet, 64qam"));
+    EXPECT_FALSE(FindBuiltInLimitSet("none"));
+}
+
+}  // namespace
+}  // namespace veltra
