@@ -27,6 +27,7 @@
 #include "link/Link.h"
 #include "loggers/LoggerCsv.h"
 #include "loggers/LoggerTransfers.h"
+#include "loggers/Verdicts.h"
 #include "sim/StartInstrument.h"
 #include "text/Csv.h"
 #include "text/Files.h"
@@ -441,6 +442,179 @@ int LoggersShow(Session& s, const std::string& file, bool csv) {
     return kDone;
 }
 
+// The logger files named, a folder standing for its logger files in name order.
+std::vector<std::string> LoggerFilesOf(const std::vector<std::string>& arguments) {
+    std::vector<std::string> files;
+    for (const std::string& argument : arguments) {
+        std::error_code error;
+        if (!std::filesystem::is_directory(argument, error)) {
+            files.push_back(argument);
+            continue;
+        }
+        std::vector<std::string> inFolder;
+        for (const auto& entry : std::filesystem::directory_iterator(argument, error)) {
+            const std::string extension = entry.path().extension().string();
+            if (extension == ".logtv" || extension == ".logds" || extension == ".logmr")
+                inFolder.push_back(entry.path().string());
+        }
+        std::sort(inFolder.begin(), inFolder.end());
+        files.insert(files.end(), inFolder.begin(), inFolder.end());
+    }
+    return files;
+}
+
+struct CheckedLogger {
+    std::string file, name, date, time;
+    LoggerVerdict verdict;
+};
+
+// "10 of 11 channels pass; first failing: D7 (Level 44.6 < 47.0)".
+std::string SummaryText(const CheckedLogger& logger, const LanguageTable& texts,
+                        const VerdictWords& words, LevelUnit unit) {
+    const LoggerVerdict& v = logger.verdict;
+    std::string text = FillIn(texts.text(text::kChannelsPass),
+                              {std::to_string(v.passed()), std::to_string(v.measured())});
+    if (const ChannelVerdict* first = v.firstFailure())
+        text += "; " + FillIn(texts.text(text::kFirstFailing), {first->channel}) + " (" +
+                ReasonText(*first, words, unit) + ")";
+    for (const FigureVerdict& f : v.figures)
+        if (!f.pass) text += "; " + FigureText(f, words);
+    return text;
+}
+
+json CheckJson(const CheckedLogger& logger, const LimitSet& limits, const VerdictWords& words,
+               LevelUnit unit) {
+    json channels = json::array(), figures = json::array();
+    for (const ChannelVerdict& c : logger.verdict.channels) {
+        json item = {{"row", c.row + 1},
+                     {"channel", c.channel},
+                     {"upstream", c.upstream},
+                     {"frequency", c.frequencyMHz},
+                     {"measured", c.measured},
+                     {"pass", c.pass()},
+                     {"verdict", ReasonText(c, words, unit)}};
+        if (c.measured) item["level"] = LevelIn(c.level, unit);
+        channels.push_back(item);
+    }
+    for (const FigureVerdict& f : logger.verdict.figures) {
+        json item = {{"figure", words.figureNames[static_cast<int>(f.figure)]},
+                     {"value", f.value},
+                     {"pass", f.pass},
+                     {"text", FigureText(f, words)}};
+        if (f.slopePer100MHz) item["slope_per_100_mhz"] = *f.slopePer100MHz;
+        figures.push_back(item);
+    }
+    return {{"file", logger.file},
+            {"logger", logger.name},
+            {"date", logger.date},
+            {"time", logger.time},
+            {"limits", limits.name},
+            {"units", LevelUnitName(unit)},
+            {"pass", logger.verdict.pass()},
+            {"measured", logger.verdict.measured()},
+            {"passed", logger.verdict.passed()},
+            {"channels", channels},
+            {"figures", figures}};
+}
+
+// Judges logger files on a limit set: one table with the figures for one logger, one line per
+// logger for several. 0 when all pass, 4 when one fails, 1 when a file could not be judged.
+int LoggersCheck(Session& s, const std::vector<std::string>& arguments,
+                 const std::string& limitsName, const std::string& unitName, bool csv) {
+    const auto unit = ParseLevelUnit(unitName);
+    if (!unit) {
+        s.say(text::kCliBadUnit);
+        return kUsage;
+    }
+    const LimitSet* limits =
+        limitsName.empty() ? &BuiltInLimitSets().front() : FindBuiltInLimitSet(limitsName);
+    if (!limits) {
+        std::string names;
+        for (const LimitSet& set : BuiltInLimitSets())
+            names += (names.empty() ? "\"" : ", \"") + set.name + "\"";
+        s.say(text::kCliNoLimitSet, {limitsName, names});
+        return kUsage;
+    }
+    const LanguageTable& texts = s.language.table();
+    const VerdictWords words = VerdictWordsIn(texts);
+    std::vector<CheckedLogger> checked;
+    bool unreadable = false;
+    for (const std::string& file : LoggerFilesOf(arguments)) {
+        LoggerTransfers loggers(s.link, s.prompts, texts, s.busy, s.language.loggersFolder());
+        s.prompts.files = {file};
+        FileDialogState dialog;
+        const LoggerRecords& r = loggers.records;
+        switch (loggers.OpenLoggerFile(dialog).value_or(kShowNothing)) {
+            case kShowTv:
+                checked.push_back(
+                    {file, r.tv.name, r.tv.date, r.tv.time, JudgeTvLogger(r.tv, *limits)});
+                break;
+            case kShowDown:
+                checked.push_back({file, r.down.name, r.down.date, r.down.time,
+                                   JudgeDownLogger(r.down, *limits)});
+                break;
+            case kShowModem:
+                checked.push_back({file, r.modem.name, r.modem.date, r.modem.time,
+                                   JudgeModemLogger(r.modem, *limits)});
+                break;
+            default:
+                unreadable = true;  // its message has been said
+                break;
+        }
+    }
+    std::ostream& out = s.system.out;
+    const std::string level = std::string("Level (") + LevelUnitName(*unit) + ")";
+    if (s.options.json) {
+        json all = json::array();
+        for (const CheckedLogger& logger : checked)
+            all.push_back(CheckJson(logger, *limits, words, *unit));
+        out << all.dump(2) << '\n';
+    } else if (csv) {
+        out << CsvRecord({"File", "Logger", "Date", "Time", "Limits", "No", "Channel",
+                          "Frequency (MHz)", level, texts.text(text::kVerdictHeader)});
+        for (const CheckedLogger& logger : checked) {
+            for (const ChannelVerdict& c : logger.verdict.channels)
+                out << CsvRecord({logger.file, logger.name, logger.date, logger.time, limits->name,
+                                  (c.upstream ? "US " : "") + std::to_string(c.row + 1), c.channel,
+                                  FixedDecimals(c.frequencyMHz, 2),
+                                  c.measured ? FixedDecimals(LevelIn(c.level, *unit), 1) : "",
+                                  ReasonText(c, words, *unit)});
+            for (const FigureVerdict& f : logger.verdict.figures)
+                out << CsvRecord({logger.file, logger.name, logger.date, logger.time, limits->name,
+                                  "", words.figureNames[static_cast<int>(f.figure)], "",
+                                  FixedDecimals(f.value, 1), FigureText(f, words)});
+        }
+    } else if (checked.size() == 1 && !unreadable) {
+        const CheckedLogger& logger = checked.front();
+        out << logger.name << "  " << logger.date << " " << logger.time << "  (" << logger.file
+            << ")\n"
+            << FillIn(texts.text(text::kLimitSetNamed), {limits->name}) << "\n\n";
+        std::vector<std::vector<std::string>> rows = {
+            {"No", "Channel", "MHz", level, texts.text(text::kVerdictHeader)}};
+        for (const ChannelVerdict& c : logger.verdict.channels)
+            rows.push_back({(c.upstream ? "US " : "") + std::to_string(c.row + 1), c.channel,
+                            c.measured || c.frequencyMHz ? FixedDecimals(c.frequencyMHz, 2) : "",
+                            c.measured ? FixedDecimals(LevelIn(c.level, *unit), 1) : "",
+                            ReasonText(c, words, *unit)});
+        out << AlignedColumns(rows) << '\n' << SummaryText(logger, texts, words, *unit) << '\n';
+        for (const FigureVerdict& f : logger.verdict.figures)
+            out << FigureText(f, words) << '\n';
+    } else {
+        std::vector<std::vector<std::string>> rows;
+        for (const CheckedLogger& logger : checked)
+            rows.push_back(
+                {logger.file, logger.name,
+                 texts.text(logger.verdict.pass() ? text::kVerdictPass : text::kVerdictFail),
+                 SummaryText(logger, texts, words, *unit)});
+        out << AlignedColumns(rows);
+    }
+    if (unreadable || checked.empty()) return kFailed;
+    return std::all_of(checked.begin(), checked.end(),
+                       [](const CheckedLogger& l) { return l.verdict.pass(); })
+               ? kDone
+               : kCheckFailed;
+}
+
 // An update: asked before anything is sent, the instrument identified, then `run` with the
 // update. Done only when the update says so.
 int Update(Session& s, const std::string& file, std::size_t limit,
@@ -587,7 +761,8 @@ int RunCli(const std::vector<std::string>& arguments, CliSystem& system) {
         "modem --json\n  veltra52-cli loggers show Loggers/NORTH.logtv --csv\n  veltra52-cli "
         "update io firmware.hex --yes\n\n"
         "Exit status: 0 done, 1 the operation failed (a message says why), 2 bad usage, 3 no "
-        "instrument found.\nMessages come in the language of the program's config.txt; the help "
+        "instrument found, 4 'loggers check' found a channel or a figure outside its "
+        "limits.\nMessages come in the language of the program's config.txt; the help "
         "is in English.");
 
     auto* devices = app.add_subcommand("devices", "List the VELTRA-52 IO interfaces plugged in");
@@ -634,6 +809,20 @@ int RunCli(const std::vector<std::string>& arguments, CliSystem& system) {
     auto* loggersShow = loggers->add_subcommand("show", "Print a logger file as a table");
     loggersShow->add_option("FILE", showFile, "A .logtv, .logds or .logmr file")->required();
     loggersShow->add_flag("--csv", showCsv, "As a spreadsheet (CSV) instead");
+    std::vector<std::string> checkFiles;
+    std::string checkLimits, checkUnits = "dBuV";
+    bool checkCsv = false;
+    auto* loggersCheck = loggers->add_subcommand(
+        "check", "Judge logger files on a limit set: verdicts, summary, network figures");
+    loggersCheck->add_option("FILE", checkFiles, "Logger files, or folders of them")->required();
+    loggersCheck
+        ->add_option("--limits", checkLimits,
+                     "A limit set of the program's (default: the first, 'Subscriber "
+                     "outlet, 256QAM')")
+        ->type_name("NAME");
+    loggersCheck->add_option("--units", checkUnits, "Levels in dBuV (default) or dBmV")
+        ->type_name("UNIT");
+    loggersCheck->add_flag("--csv", checkCsv, "As a spreadsheet (CSV) instead");
 
     auto* update =
         app.add_subcommand("update", "Firmware updates (ask first)")->require_subcommand(1);
@@ -711,6 +900,7 @@ int RunCli(const std::vector<std::string>& arguments, CliSystem& system) {
             return LoggersPull(s, pullKind, pullArguments);
         }
         if (*loggersShow) return LoggersShow(s, showFile, showCsv);
+        if (*loggersCheck) return LoggersCheck(s, checkFiles, checkLimits, checkUnits, checkCsv);
         if (*updateIO) return UpdateIO(s, ioFile);
         if (*updateInstrument) return UpdateInstrument(s, instrumentFile);
         if (*send) return Send(s, query);

@@ -12,7 +12,8 @@
 
 namespace veltra::cli {
 
-enum ExitStatus { kDone = 0, kFailed = 1, kUsage = 2, kNoInstrument = 3 };
+// 4: 'loggers check' judged every logger and a channel or a figure failed.
+enum ExitStatus { kDone = 0, kFailed = 1, kUsage = 2, kNoInstrument = 3, kCheckFailed = 4 };
 
 // What the command line meets outside itself.
 struct CliSystem {

@@ -115,5 +115,24 @@ inline constexpr int kYesButton = 51;
 inline constexpr int kNoButton = 52;
 inline constexpr int kOkButton = 228;
 inline constexpr int kCancelButton = 229;
+// Verdicts, network figures and limit sets.
+inline constexpr int kVerdictLevel = 230;
+inline constexpr int kVerdictThreshold = 231;
+inline constexpr int kVerdictPass = 232;
+inline constexpr int kVerdictNotMeasured = 233;
+inline constexpr int kFigureTiltAnalog = 234;
+inline constexpr int kFigureTiltDigital = 235;
+inline constexpr int kFigurePeakToValleyAnalog = 236;
+inline constexpr int kFigurePeakToValleyDigital = 237;
+inline constexpr int kFigureAdjacentAnalog = 238;
+inline constexpr int kFigureAdjacentDigital = 239;
+inline constexpr int kFigureDigitalToAnalog = 240;
+inline constexpr int kChannelsPass = 241;
+inline constexpr int kFirstFailing = 242;
+inline constexpr int kLimitSetNamed = 243;
+inline constexpr int kVerdictHeader = 244;
+inline constexpr int kVerdictFail = 245;
+inline constexpr int kCliNoLimitSet = 246;
+inline constexpr int kCliBadUnit = 247;
 
 }  // namespace veltra::text

@@ -6,6 +6,9 @@
 #include <cstdlib>
 #include <numeric>
 
+#include "language/TextKeys.h"
+#include "text/Text.h"
+
 namespace veltra {
 
 namespace {
@@ -28,21 +31,15 @@ std::optional<double> Measured(const std::string& text) {
     return value;
 }
 
-void Below(std::vector<Failure>& failures, Parameter parameter, double value, double minimum) {
+void Below(std::vector<LimitFailure>& failures, Parameter parameter, double value, double minimum) {
     if (value < minimum) failures.push_back({parameter, value, minimum, false});
 }
-void Above(std::vector<Failure>& failures, Parameter parameter, double value, double maximum) {
+void Above(std::vector<LimitFailure>& failures, Parameter parameter, double value, double maximum) {
     if (value > maximum) failures.push_back({parameter, value, maximum, true});
 }
-void Within(std::vector<Failure>& failures, double level, const Range& range) {
+void Within(std::vector<LimitFailure>& failures, double level, const Range& range) {
     Below(failures, Parameter::Level, level, range.min);
     Above(failures, Parameter::Level, level, range.max);
-}
-
-std::string Fixed(double value, int decimals) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
 }
 
 // As the instrument writes a BER: "2.1E-6".
@@ -220,10 +217,13 @@ LoggerVerdict JudgeTvLogger(const TvLogger& logger, const LimitSet& limits) {
         c.frequencyMHz = Measured(r[2]).value_or(0);
         const auto level = Measured(r[6]);
         c.measured = level.has_value();
+        c.level = level.value_or(0);
         if (c.measured) {
             const bool isDigital = r[5] == "DIGITAL";
             Within(c.failures, *level, isDigital ? limits.digitalLevel : limits.analogLevel);
-            if (threshold) Below(c.failures, Parameter::Threshold, *level, *threshold);
+            // The logger's own threshold says more only where the level keeps the set's minimum.
+            if (threshold && c.failures.empty())
+                Below(c.failures, Parameter::Threshold, *level, *threshold);
             if (const auto quality = Measured(r[10])) {
                 Below(c.failures, isDigital ? Parameter::Mer : Parameter::Cn, *quality,
                       isDigital ? limits.minMer : limits.minCn);
@@ -258,6 +258,7 @@ LoggerVerdict JudgeDownLogger(const DownLogger& logger, const LimitSet& limits) 
         c.frequencyMHz = Measured(r[3]).value_or(0);
         const auto level = Measured(r[4]);
         c.measured = level.has_value();
+        c.level = level.value_or(0);
         if (c.measured) {
             Within(c.failures, *level, limits.downstreamLevel);
             // The channel the logger measured in full carries its MER and BER.
@@ -283,6 +284,7 @@ LoggerVerdict JudgeModemLogger(const ModemLogger& logger, const LimitSet& limits
         c.frequencyMHz = Measured(r[3]).value_or(0);
         const auto level = Measured(r[4]);
         c.measured = level.has_value();
+        c.level = level.value_or(0);
         if (c.measured) {
             Within(c.failures, *level, limits.downstreamLevel);
             if (const auto mer = Measured(r[5]))
@@ -299,33 +301,45 @@ LoggerVerdict JudgeModemLogger(const ModemLogger& logger, const LimitSet& limits
         c.frequencyMHz = Measured(r[2]).value_or(0);
         const auto level = Measured(r[3]);
         c.measured = level.has_value();
+        c.level = level.value_or(0);
         if (c.measured) Within(c.failures, *level, limits.upstreamLevel);
         verdict.channels.push_back(std::move(c));
     }
     return verdict;
 }
 
+VerdictWords VerdictWordsIn(const LanguageTable& texts) {
+    VerdictWords words{texts.text(text::kVerdictLevel),
+                       texts.text(text::kVerdictThreshold),
+                       texts.text(text::kVerdictPass),
+                       texts.text(text::kVerdictNotMeasured),
+                       {}};
+    for (int k = 0; k < 7; ++k)
+        words.figureNames[k] = texts.text(text::kFigureTiltAnalog + k);
+    return words;
+}
+
 std::string ReasonText(const ChannelVerdict& verdict, const VerdictWords& words, LevelUnit unit) {
     if (!verdict.measured) return words.notMeasured;
     if (verdict.failures.empty()) return words.pass;
     std::string text;
-    for (const Failure& f : verdict.failures) {
+    for (const LimitFailure& f : verdict.failures) {
         if (!text.empty()) text += "; ";
         const char* sign = f.above ? " > " : " < ";
         switch (f.parameter) {
             case Parameter::Level:
-                text += words.level + " " + Fixed(LevelIn(f.value, unit), 1) + sign +
-                        Fixed(LevelIn(f.limit, unit), 1);
+                text += words.level + " " + FixedDecimals(LevelIn(f.value, unit), 1) + sign +
+                        FixedDecimals(LevelIn(f.limit, unit), 1);
                 break;
             case Parameter::Threshold:
-                text += words.level + " " + Fixed(LevelIn(f.value, unit), 1) + sign +
-                        words.threshold + " " + Fixed(LevelIn(f.limit, unit), 1);
+                text += words.level + " " + FixedDecimals(LevelIn(f.value, unit), 1) + sign +
+                        words.threshold + " " + FixedDecimals(LevelIn(f.limit, unit), 1);
                 break;
             case Parameter::Mer:
-                text += "MER " + Fixed(f.value, 1) + sign + Fixed(f.limit, 1);
+                text += "MER " + FixedDecimals(f.value, 1) + sign + FixedDecimals(f.limit, 1);
                 break;
             case Parameter::Cn:
-                text += "C/N " + Fixed(f.value, 1) + sign + Fixed(f.limit, 1);
+                text += "C/N " + FixedDecimals(f.value, 1) + sign + FixedDecimals(f.limit, 1);
                 break;
             case Parameter::Ber:
                 text += "BER " + Scientific(f.value) + sign + Scientific(f.limit);
@@ -336,20 +350,22 @@ std::string ReasonText(const ChannelVerdict& verdict, const VerdictWords& words,
 }
 
 std::string FigureText(const FigureVerdict& figure, const VerdictWords& words) {
-    std::string text =
-        words.figureNames[static_cast<int>(figure.figure)] + " " + Fixed(figure.value, 1) + " dB";
-    if (figure.slopePer100MHz) text += " (" + Fixed(*figure.slopePer100MHz, 2) + " dB/100 MHz)";
+    std::string text = words.figureNames[static_cast<int>(figure.figure)] + " " +
+                       FixedDecimals(figure.value, 1) + " dB";
+    if (figure.slopePer100MHz)
+        text += " (" + FixedDecimals(*figure.slopePer100MHz, 2) + " dB/100 MHz)";
     switch (figure.figure) {
         case Figure::TiltAnalog:
         case Figure::TiltDigital:
-            text += ", |" + Fixed(figure.value, 1) + "| " + (figure.pass ? "<= " : "> ") +
-                    Fixed(figure.limit.max, 1);
+            text += ", |" + FixedDecimals(figure.value, 1) + "| " + (figure.pass ? "<= " : "> ") +
+                    FixedDecimals(figure.limit.max, 1);
             break;
         case Figure::DigitalToAnalog:
-            text += ", " + Fixed(figure.limit.min, 1) + " .. " + Fixed(figure.limit.max, 1);
+            text += ", " + FixedDecimals(figure.limit.min, 1) + " .. " +
+                    FixedDecimals(figure.limit.max, 1);
             break;
         default:
-            text += std::string(figure.pass ? " <= " : " > ") + Fixed(figure.limit.max, 1);
+            text += std::string(figure.pass ? " <= " : " > ") + FixedDecimals(figure.limit.max, 1);
             break;
     }
     return text + (figure.pass ? "" : " \xE2\x9C\x96");

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "language/LanguageTable.h"
 #include "loggers/LoggerRecords.h"
 
 namespace veltra {
@@ -71,7 +72,7 @@ const LimitSet* FindBuiltInLimitSet(const std::string& name);
 enum class Parameter { Level, Mer, Cn, Ber, Threshold };
 
 // One limit a channel does not keep: its value, the limit, and which side it is on.
-struct Failure {
+struct LimitFailure {
     Parameter parameter = Parameter::Level;
     double value = 0, limit = 0;
     bool above = false;  // the value is above a maximum (else below a minimum)
@@ -83,7 +84,8 @@ struct ChannelVerdict {
     double frequencyMHz = 0;
     bool upstream = false;  // a modem logger's upstream channel (its own rows)
     bool measured = false;  // false: not judged
-    std::vector<Failure> failures;
+    double level = 0;       // dBuV, when measured
+    std::vector<LimitFailure> failures;
     bool pass() const { return measured && failures.empty(); }
 };
 
@@ -128,11 +130,12 @@ std::optional<double> ParseBer(const std::string& text);
 
 // --- Words ------------------------------------------------------------------------------------
 
-// The words of a verdict in the program's language (text keys), filled by the caller.
+// The words of a verdict in the program's language.
 struct VerdictWords {
     std::string level, threshold, pass, notMeasured;
     std::string figureNames[7];  // in the order of Figure
 };
+VerdictWords VerdictWordsIn(const LanguageTable& texts);
 // "Level 44.6 < 47.0; MER 29.5 < 32.0", or the pass word; levels in `unit`.
 std::string ReasonText(const ChannelVerdict& verdict, const VerdictWords& words, LevelUnit unit);
 // "Tilt (analog) 6.2 dB (1.4 dB / 100 MHz), limit 12.0".

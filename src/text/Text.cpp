@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -145,6 +146,35 @@ std::string FirstCharacters(const std::string& text, std::size_t count) {
             if (chars == count) return text.substr(0, i);
             ++chars;
         }
+    }
+    return text;
+}
+
+std::string FixedDecimals(double value, int decimals) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    std::string result = text;
+    for (char& c : result)
+        if (c == ',') c = '.';  // a locale's decimal comma
+    return result;
+}
+
+std::string AlignedColumns(const std::vector<std::vector<std::string>>& rows) {
+    std::vector<std::size_t> widths;
+    for (const auto& row : rows)
+        for (std::size_t k = 0; k < row.size(); ++k) {
+            if (widths.size() <= k) widths.resize(k + 1, 0);
+            widths[k] = std::max(widths[k], CharacterCount(row[k]));
+        }
+    std::string text;
+    for (const auto& row : rows) {
+        std::string line;
+        for (std::size_t k = 0; k < row.size(); ++k) {
+            line += row[k];
+            if (k + 1 < row.size())
+                line += std::string(widths[k] - CharacterCount(row[k]) + 2, ' ');
+        }
+        text += line + "\n";
     }
     return text;
 }

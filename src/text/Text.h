@@ -110,6 +110,12 @@ std::tm LocalTime(std::time_t when);
 std::size_t CharacterCount(const std::string& text);
 std::string FirstCharacters(const std::string& text, std::size_t count);
 
+// A number with a fixed count of decimals and a point, whatever the locale: "44.6".
+std::string FixedDecimals(double value, int decimals);
+// Rows of cells as text columns two spaces apart, each as wide as its widest cell in
+// characters; one line per row.
+std::string AlignedColumns(const std::vector<std::vector<std::string>>& rows);
+
 // Whether `text` ends exactly (case counts) with `end`: file extensions.
 bool EndsWith(const std::string& text, const std::string& end);
 

@@ -357,3 +357,55 @@ TEST_F(CommandLine, PlansTravelBetweenTwoSimulatedInstruments) {
 
 }  // namespace
 }  // namespace veltra
+
+namespace veltra {
+namespace {
+
+// 'loggers check' on the demo's loggers: what the viewers mark, with reasons; 4 when one fails.
+TEST(CommandLineCheck, JudgesTheDemosLoggers) {
+    test::TempFolder programFolder;
+    std::filesystem::copy(std::filesystem::path(VELTRA_DATA_DIR) / "Languages",
+                          programFolder.path() / "Languages");
+    Cli cli(programFolder);
+    const auto demo = sim::MakeDemoInstrument();
+    cli.sim.tvLoggers() = demo->tvLoggers();
+    cli.sim.modemLoggers() = demo->modemLoggers();
+    const std::string day = cli.data.str() + "day";
+    ASSERT_EQ(cli.run({"loggers", "pull", day}), cli::kDone);
+    ASSERT_EQ(cli.run({"loggers", "pull", "--kind", "modem", day}), cli::kDone);
+    const struct {
+        Commands arguments;
+        int status;
+        std::string shown;
+    } cases[] = {
+        {{"loggers", "check", day},
+         cli::kCheckFailed,
+         "NORTH-HE.logtv   NORTH-HE   Fail  10 of 11 channels pass; first failing: D7 (Level "
+         "44.6 < 47.0; MER 29.5 < 32.0)"},
+        {{"loggers", "check", day + "/TAP-17.logtv"}, cli::kDone, "8 of 8 channels pass\n"},
+        {{"loggers", "check", day + "/NORTH-HE.logtv", "--units", "dBmV"},
+         cli::kCheckFailed,
+         "10  D7       650.00  -15.4         Level -15.4 < -13.0; MER 29.5 < 32.0\n"},
+        {{"loggers", "check", day + "/DS-MAIN.logds", "--csv"},
+         cli::kDone,
+         ",DS-MAIN,04/12/2026,10:24:56,\"Subscriber outlet, 256QAM\",1,D1,602.00,60.8,Pass\r\n"},
+        {{"loggers", "check", day + "/CM-0042.logmr", "--limits", "nowhere"}, cli::kUsage, ""},
+        {{"loggers", "check", day + "/CM-0042.logmr", "--units", "dBW"}, cli::kUsage, ""},
+        {{"loggers", "check", day + "/missing.logtv"}, cli::kFailed, ""},
+    };
+    for (const auto& c : cases) {
+        cli.out.str("");
+        EXPECT_EQ(cli.run(c.arguments), c.status) << c.arguments[2];
+        EXPECT_NE(cli.out.str().find(c.shown), std::string::npos) << c.arguments[2] << "\n"
+                                                                  << cli.out.str();
+    }
+    cli.out.str("");
+    ASSERT_EQ(cli.run({"--json", "loggers", "check", day + "/NORTH-HE.logtv"}), cli::kCheckFailed);
+    const auto checked = nlohmann::json::parse(cli.out.str());
+    EXPECT_FALSE(checked[0]["pass"]);
+    EXPECT_EQ(checked[0]["channels"][9]["verdict"], "Level 44.6 < 47.0; MER 29.5 < 32.0");
+    EXPECT_EQ(checked[0]["figures"].size(), 7u);
+}
+
+}  // namespace
+}  // namespace veltra
