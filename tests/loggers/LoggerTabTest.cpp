@@ -130,6 +130,10 @@ TEST_F(LoggerTab, TheTvViewerCutsNothingAndMarksWhatIsOutside) {
     }
     EXPECT_EQ(window.TaulaRegistre->item(76, 6)->background().color(), QColor(255, 205, 205));
     EXPECT_EQ(window.TaulaRegistre->item(75, 6)->background().style(), Qt::NoBrush);
+    // The verdict column, last, says why; the row's number says it too.
+    EXPECT_EQ(window.TaulaRegistre->cell(12, 76), "Level 40.0 < 47.0");
+    EXPECT_EQ(window.TaulaRegistre->cell(12, 75), "Pass");
+    EXPECT_EQ(window.TaulaRegistre->item(76, 0)->toolTip(), "Level 40.0 < 47.0");
 
     QImage image(QSize(800, 300), QImage::Format_RGB32);
     QPainter painter(&image);

@@ -162,34 +162,45 @@ void LoggerViewer::showModally() {
                                      : std::function<void()>());
 }
 
-void LoggerViewer::MarkRows(StringGrid* grid, const std::vector<GraphChannel>& channels,
-                            const Limits& limits, std::optional<double> threshold) {
-    for (int row = 1; row < grid->rowCount(); ++row) {
-        for (int column = 1; column < grid->columnCount(); ++column) {
-            if (auto* item = grid->item(row, column)) item->setBackground(QBrush());
-        }
-    }
+void LoggerViewer::showVerdicts(StringGrid* grid, const LoggerVerdict& verdict, bool upstream) {
+    const int last = grid->columnCount() - 1;
     const QString mark = QString::fromUtf8(" \xE2\x9C\x96");  // a heavy cross
     for (int row = 1; row < grid->rowCount(); ++row) {
+        for (int column = 1; column < grid->columnCount(); ++column)
+            if (auto* item = grid->item(row, column)) item->setBackground(QBrush());
         if (auto* number = grid->item(row, 0); number && number->text().endsWith(mark)) {
             number->setText(number->text().chopped(mark.size()));
             number->setToolTip({});
         }
+        grid->setCell(last, row, {});
     }
-    const QString outside = texts_ ? toQt(texts_->text(text::kOutsideLimits)) : QString();
-    for (const GraphChannel& c : channels) {
-        if (!OutsideLimits(c, limits, threshold)) continue;
+    if (texts_) grid->setCell(last, 0, toQt(texts_->text(text::kVerdictHeader)));
+    const VerdictWords words = texts_ ? VerdictWordsIn(*texts_) : VerdictWords{};
+    for (const ChannelVerdict& c : verdict.channels) {
+        if (c.upstream != upstream) continue;
         const int row = static_cast<int>(c.row) + 1;
-        for (int column = 1; column < grid->columnCount(); ++column) {
+        const QString reason = toQt(ReasonText(c, words, LevelUnit::dBuV));
+        grid->setCell(last, row, reason);
+        if (!c.measured || c.pass()) continue;
+        for (int column = 1; column < grid->columnCount(); ++column)
             if (auto* item = grid->item(row, column)) item->setBackground(kOutsideRow);
-        }
         // Not by colour alone: the row's number carries a mark and says why.
         if (auto* number = grid->item(row, 0)) {
             number->setText(number->text() + mark);
-            number->setToolTip(outside);
+            number->setToolTip(reason);
         }
     }
     showGraphCaption();
+}
+
+LimitSet LoggerViewer::judgingLimits(std::size_t graph) const {
+    LimitSet set = BuiltInLimitSets().front();
+    const Limits& l = limits(graph);
+    set.analogLevel = set.digitalLevel = set.downstreamLevel =
+        set.upstreamLevel = {l.minLevel, l.maxLevel};
+    set.minMer = set.minDownstreamMer = l.minMer;
+    set.minCn = l.minCn;
+    return set;
 }
 
 void LoggerViewer::showGraphCaption() {

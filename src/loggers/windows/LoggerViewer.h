@@ -14,6 +14,7 @@
 #include "language/WindowTextTables.h"
 #include "language/WindowTexts.h"
 #include "loggers/LoggerRecords.h"
+#include "loggers/Verdicts.h"
 #include "loggers/windows/GraphView.h"
 #include "widgets/StringGrid.h"
 
@@ -103,9 +104,12 @@ class LoggerViewer : public QDialog, public WindowTexts {
     // The width that shows every column whole: the columns, the frame, and the scroll bar of a
     // table whose rows scroll.
     static int ColumnsWidth(const StringGrid* grid, bool rowsScroll = false);
-    // Marks the table rows of the channels outside `limits` (or below `threshold`).
-    void MarkRows(StringGrid* grid, const std::vector<GraphChannel>& channels, const Limits& limits,
-                  std::optional<double> threshold = std::nullopt);
+    // Each channel's verdict in the last column of `grid` (row k + 1 for the logger's row k of
+    // the direction `upstream`), a failing row marked by colour and by a sign, its reasons as
+    // the row number's hint.
+    void showVerdicts(StringGrid* grid, const LoggerVerdict& verdict, bool upstream = false);
+    // A graph's limits as the set its channels are judged on (the other limits the program's).
+    LimitSet judgingLimits(std::size_t graph = 0) const;
     // The saved graphs' captions: the logger, its date and time, each graph's limits.
     void showGraphCaption();
     // Hovering a bar of `graph` shows the row of `table` its channel comes from.

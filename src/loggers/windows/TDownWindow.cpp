@@ -3,6 +3,7 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "language/TextKeys.h"
 #include "widgets/QtText.h"
 
 namespace veltra {
@@ -39,7 +40,7 @@ TDownWindow::TDownWindow(QWidget* parent)
     pair(jLabel, "jLabel", JEdit, "JEdit", {480, 404}, {608, 404});
     pair(PreBERLabel, "PreBERLabel", PreBEREdit, "PreBEREdit", {480, 436}, {608, 436});
     pair(PostBERLabel, "PostBERLabel", PostBEREdit, "PostBEREdit", {480, 468}, {608, 468});
-    TaulaRegistre = table("TaulaRegistre", {31, 304, 402, 193}, 5, 9);
+    TaulaRegistre = table("TaulaRegistre", {31, 304, 402, 193}, 6, 9);
     // The graph takes the room a larger window gives, under the table.
     addGraph("downstream", kShowDown);
     showRowsOnHover(Graph, TaulaRegistre, [this] { return DownGraphChannels(records_->down); });
@@ -58,6 +59,7 @@ void TDownWindow::applyLanguageTexts(const LanguageTable& texts) {
             TaulaRegistre->setCell(column, 0,
                                    toQt(texts.text(window_text::kDownHeaders[column - 1])));
     }
+    TaulaRegistre->setCell(5, 0, toQt(texts.text(text::kVerdictHeader)));
     TaulaRegistre->setDefaultRowHeight(20);
 }
 
@@ -75,7 +77,7 @@ void TDownWindow::showRecord() {
         edit->setText(toQt(*value));
     for (std::size_t row = 0; row < d.rows.size(); ++row)
         ShowRow(TaulaRegistre, static_cast<int>(row) + 1, d.rows[row], 1);
-    static const int kMinimum[5] = {20, 50, 80, 120, 120};
+    static const int kMinimum[6] = {20, 50, 80, 120, 120, 60};
     FitColumns(TaulaRegistre, kMinimum);
     // Wider where its columns need it, up to the labels beside it; what is still wider scrolls,
     // the table growing by the scroll bar so that no row is hidden.
@@ -86,7 +88,7 @@ void TDownWindow::showRecord() {
                                  : 0;
     TaulaRegistre->resize(width, 193 + bar);
     const auto channels = DownGraphChannels(d);
-    MarkRows(TaulaRegistre, channels, limits());
+    showVerdicts(TaulaRegistre, JudgeDownLogger(d, judgingLimits()));
     Graph->setChannels(channels, {}, limits(), std::nullopt);
     clientResized(client_->size());
 }

@@ -100,7 +100,8 @@ void TLoggerWindow::showRecord() {
     // With a second logger: two more columns, the differences of the channels both hold.
     std::vector<ChannelComparison> compared;
     if (compared_) compared = CompareTvLoggers(tv, *compared_);
-    const int columns = compared_ ? 14 : 12;
+    // The verdict last, after the differences of a comparison.
+    const int columns = compared_ ? 15 : 13;
     TaulaRegistre->setColCount(columns);
     auto text = [this](int key) { return texts_ ? toQt(texts_->text(key)) : QString(); };
     TaulaRegistre->setCell(12, 0, text(text::kDeltaLevel));
@@ -139,8 +140,8 @@ void TLoggerWindow::showRecord() {
     const auto channels = TvGraphChannels(tv);
     const std::optional<double> threshold =
         tv.threshold.empty() ? std::nullopt : std::optional<double>(LeadingInteger(tv.threshold));
-    MarkRows(TaulaRegistre, channels, limits(), threshold);
-    static const int kMinimum[14] = {25, 32, 67, 56, 64, 55, 68, 58, 110, 70, 81, 35, 70, 90};
+    showVerdicts(TaulaRegistre, JudgeTvLogger(tv, judgingLimits()));
+    static const int kMinimum[15] = {25, 32, 67, 56, 64, 55, 68, 58, 110, 70, 81, 35, 70, 90, 60};
     FitColumns(TaulaRegistre, kMinimum);
     // It opens wide enough for every column where the screen has room (the table's sides are
     // 24 and 15 pixels from the client's).

@@ -12,8 +12,8 @@ namespace {
 
 // The tables' widths and each column's least width when the window opens at its own size.
 constexpr int kDownWidth = 489, kUpWidth = 641;
-constexpr int kDownColumns[7] = {20, 50, 80, 90, 85, 80, 70};
-constexpr int kUpColumns[8] = {20, 20, 90, 85, 80, 135, 120, 70};
+constexpr int kDownColumns[8] = {20, 50, 80, 90, 85, 80, 70, 60};
+constexpr int kUpColumns[9] = {20, 20, 90, 85, 80, 135, 120, 70, 60};
 constexpr int kMargin = 32, kDownHeight = 193, kUpHeight = 109;
 
 }  // namespace
@@ -29,8 +29,8 @@ TModemWindow::TModemWindow(QWidget* parent)
                     {473, 68},
                     {32, 512}},
                    parent) {
-    TaulaRegistre1 = table("TaulaRegistre1", {kMargin, 168, kDownWidth, kDownHeight}, 7, 9);
-    TaulaRegistre2 = table("TaulaRegistre2", {kMargin, 384, kUpWidth, kUpHeight}, 8, 5);
+    TaulaRegistre1 = table("TaulaRegistre1", {kMargin, 168, kDownWidth, kDownHeight}, 8, 9);
+    TaulaRegistre2 = table("TaulaRegistre2", {kMargin, 384, kUpWidth, kUpHeight}, 9, 5);
     // The upstream channels' transmit levels (their limits kept where they always were) and the
     // downstream channels' levels with their MER, side by side under the tables, each titled.
     UpGraph = addGraph("modem", kShowModem, text::kUpstreamGraph);
@@ -56,6 +56,8 @@ void TModemWindow::applyLanguageTexts(const LanguageTable& texts) {
     for (int column = 1; column < 8; ++column)
         TaulaRegistre2->setCell(column, 0,
                                 toQt(texts.text(window_text::kModemUpHeaders[column - 1])));
+    TaulaRegistre1->setCell(7, 0, toQt(texts.text(text::kVerdictHeader)));
+    TaulaRegistre2->setCell(8, 0, toQt(texts.text(text::kVerdictHeader)));
     TaulaRegistre1->setDefaultRowHeight(20);
     TaulaRegistre2->setDefaultRowHeight(20);
     fitTables();
@@ -70,10 +72,11 @@ void TModemWindow::showRecord() {
     for (std::size_t row = 0; row < modem.up.size(); ++row)
         ShowRow(TaulaRegistre2, static_cast<int>(row) + 1, modem.up[row], 1);
     const auto down = ModemDownGraphChannels(modem);
-    MarkRows(TaulaRegistre1, down, limits(1));
+    // Each direction judged on its graph's limits.
+    showVerdicts(TaulaRegistre1, JudgeModemLogger(modem, judgingLimits(1)));
     DownGraph->setChannels(down, {}, limits(1), std::nullopt);
     const auto up = ModemGraphChannels(modem);
-    MarkRows(TaulaRegistre2, up, limits(0));
+    showVerdicts(TaulaRegistre2, JudgeModemLogger(modem, judgingLimits(0)), true);
     UpGraph->setChannels(up, {}, limits(0), std::nullopt);
     fitTables();
 }
