@@ -108,7 +108,6 @@ inline constexpr int kUpstreamGraph = 222;
 inline constexpr int kComparedWith = 223;
 inline constexpr int kLegendThis = 224;
 inline constexpr int kLegendCompared = 225;
-inline constexpr int kOutsideLimits = 226;
 inline constexpr int kSubcommandUnknown = 227;
 // The buttons of message boxes and dialogs; Yes and No are the confirmation window's.
 inline constexpr int kYesButton = 51;
