@@ -526,14 +526,26 @@ int LoggersCheck(Session& s, const std::vector<std::string>& arguments,
         s.say(text::kCliBadUnit);
         return kUsage;
     }
+    // A set of the program's by name, else a limit set file.
     const LimitSet* limits =
         limitsName.empty() ? &BuiltInLimitSets().front() : FindBuiltInLimitSet(limitsName);
+    std::optional<LimitSet> fromFile;
     if (!limits) {
-        std::string names;
-        for (const LimitSet& set : BuiltInLimitSets())
-            names += (names.empty() ? "\"" : ", \"") + set.name + "\"";
-        s.say(text::kCliNoLimitSet, {limitsName, names});
-        return kUsage;
+        std::string content, error;
+        const FileRead read = ReadWholeFile(limitsName, content, file_limit::kTextFile);
+        if (read.status == FileRead::Missing) {
+            std::string names;
+            for (const LimitSet& set : BuiltInLimitSets())
+                names += (names.empty() ? "\"" : ", \"") + set.name + "\"";
+            s.say(text::kCliNoLimitSet, {limitsName, names});
+            return kUsage;
+        }
+        if (read) fromFile = ParseLimitSet(content, error);
+        if (!fromFile) {
+            s.message(message::kFileUnreadable, limitsName + (error.empty() ? "" : ": " + error));
+            return kFailed;
+        }
+        limits = &*fromFile;
     }
     const LanguageTable& texts = s.language.table();
     const VerdictWords words = VerdictWordsIn(texts);

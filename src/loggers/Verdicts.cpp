@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <numeric>
+#include <set>
 
 #include "language/TextKeys.h"
 #include "text/Text.h"
@@ -176,6 +177,122 @@ const LimitSet* FindBuiltInLimitSet(const std::string& name) {
     for (const LimitSet& set : BuiltInLimitSets())
         if (lower(set.name) == lower(name)) return &set;
     return nullptr;
+}
+
+namespace {
+
+// Each field of a limit set with its key in the file; a range or a single value.
+struct LimitField {
+    const char* key;
+    Range LimitSet::*range;
+    double LimitSet::*value;
+};
+constexpr LimitField kLimitFields[] = {
+    {"analog level", &LimitSet::analogLevel, nullptr},
+    {"digital level", &LimitSet::digitalLevel, nullptr},
+    {"minimum MER", nullptr, &LimitSet::minMer},
+    {"minimum C/N", nullptr, &LimitSet::minCn},
+    {"maximum BER", nullptr, &LimitSet::maxBer},
+    {"maximum tilt", nullptr, &LimitSet::maxTilt},
+    {"maximum peak-to-valley", nullptr, &LimitSet::maxPeakToValley},
+    {"maximum adjacent difference", nullptr, &LimitSet::maxAdjacent},
+    {"digital to analog", &LimitSet::digitalToAnalog, nullptr},
+    {"downstream level", &LimitSet::downstreamLevel, nullptr},
+    {"minimum downstream MER", nullptr, &LimitSet::minDownstreamMer},
+    {"upstream level", &LimitSet::upstreamLevel, nullptr},
+};
+
+std::string Trim(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+std::optional<double> Number(const std::string& text) {
+    const std::string trimmed = Trim(text);
+    if (trimmed.empty()) return std::nullopt;
+    char* end = nullptr;
+    const double value = std::strtod(trimmed.c_str(), &end);
+    if (*end != '\0' || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+std::string FormatLimitSet(const LimitSet& limits) {
+    std::string text = "# VELTRA-52 limit set: levels in dBuV, MER, C/N and differences in dB\n";
+    text += "name = " + limits.name + "\n";
+    text += "source = " + limits.source + "\n";
+    for (const LimitField& field : kLimitFields) {
+        text += std::string(field.key) + " = ";
+        if (field.range) {
+            const Range& r = limits.*field.range;
+            text += FixedDecimals(r.min, 1) + " .. " + FixedDecimals(r.max, 1);
+        } else if (field.value == &LimitSet::maxBer) {
+            text += Scientific(limits.maxBer);
+        } else {
+            text += FixedDecimals(limits.*field.value, 1);
+        }
+        text += "\n";
+    }
+    return text;
+}
+
+std::optional<LimitSet> ParseLimitSet(const std::string& text, std::string& error) {
+    error.clear();
+    LimitSet limits;
+    std::set<std::string> seen;
+    std::size_t lineNumber = 0, start = 0;
+    auto fail = [&](const std::string& why) {
+        error = "line " + std::to_string(lineNumber) + ": " + why;
+        return std::nullopt;
+    };
+    while (start <= text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string line = Trim(text.substr(start, end - start));
+        start = end + 1;
+        ++lineNumber;
+        if (line.empty() || line[0] == '#') continue;
+        const std::size_t equals = line.find('=');
+        if (equals == std::string::npos) return fail("no \"=\" in \"" + line + "\"");
+        const std::string key = Trim(line.substr(0, equals));
+        const std::string value = Trim(line.substr(equals + 1));
+        if (!seen.insert(key).second) return fail("\"" + key + "\" a second time");
+        if (key == "name") {
+            if (value.empty()) return fail("an empty name");
+            limits.name = value;
+            continue;
+        }
+        if (key == "source") {
+            limits.source = value;
+            continue;
+        }
+        const LimitField* field = nullptr;
+        for (const LimitField& f : kLimitFields)
+            if (key == f.key) field = &f;
+        if (!field) return fail("unknown key \"" + key + "\"");
+        if (field->range) {
+            const std::size_t dots = value.find("..");
+            const auto low =
+                dots == std::string::npos ? std::nullopt : Number(value.substr(0, dots));
+            const auto high =
+                dots == std::string::npos ? std::nullopt : Number(value.substr(dots + 2));
+            if (!low || !high || *low > *high)
+                return fail("\"" + key + "\" needs \"min .. max\", min not above max");
+            limits.*field->range = {*low, *high};
+        } else {
+            const auto number = Number(value);
+            if (!number || *number < 0) return fail("\"" + key + "\" needs a number, 0 or more");
+            limits.*field->value = *number;
+        }
+    }
+    // Every limit is the file's own: none is taken silently from elsewhere.
+    if (!seen.count("name")) error = "no \"name\"";
+    for (const LimitField& f : kLimitFields)
+        if (!seen.count(f.key)) error = "no \"" + std::string(f.key) + "\"";
+    if (!error.empty()) return std::nullopt;
+    return limits;
 }
 
 std::optional<double> ParseBer(const std::string& text) {

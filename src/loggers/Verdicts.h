@@ -67,6 +67,12 @@ const std::vector<LimitSet>& BuiltInLimitSets();
 // A built-in set by name, without regard to case.
 const LimitSet* FindBuiltInLimitSet(const std::string& name);
 
+// A limit set as a file a person can read and a team can share: "key = value" lines, ranges as
+// "min .. max", "#" starting a comment; every key present once.
+std::string FormatLimitSet(const LimitSet& limits);
+// The set of a file's text; on a fault, nothing and `error` saying the line and why.
+std::optional<LimitSet> ParseLimitSet(const std::string& text, std::string& error);
+
 // --- Verdicts ---------------------------------------------------------------------------------
 
 enum class Parameter { Level, Mer, Cn, Ber, Threshold };

@@ -9,6 +9,7 @@
 #include "cli/Cli.h"
 #include "language/TextKeys.h"
 #include "loggers/LoggerTransfers.h"
+#include "loggers/Verdicts.h"
 #include "sim/SimState.h"
 #include "support/ProgramFixture.h"
 #include "support/SampleLoggers.h"
@@ -373,6 +374,12 @@ TEST(CommandLineCheck, JudgesTheDemosLoggers) {
     const std::string day = cli.data.str() + "day";
     ASSERT_EQ(cli.run({"loggers", "pull", day}), cli::kDone);
     ASSERT_EQ(cli.run({"loggers", "pull", "--kind", "modem", day}), cli::kDone);
+    // A team's own set, stricter on digital levels: TAP-17 has channels at 63 and 64 dBuV.
+    LimitSet strict = BuiltInLimitSets().front();
+    strict.name = "Strict";
+    strict.digitalLevel = {65, 70};
+    const std::string strictFile = cli.data.write("strict.limits", FormatLimitSet(strict));
+    const std::string badFile = cli.data.write("bad.limits", "name = Bad\n");
     const struct {
         Commands arguments;
         int status;
@@ -392,6 +399,10 @@ TEST(CommandLineCheck, JudgesTheDemosLoggers) {
         {{"loggers", "check", day + "/CM-0042.logmr", "--limits", "nowhere"}, cli::kUsage, ""},
         {{"loggers", "check", day + "/CM-0042.logmr", "--units", "dBW"}, cli::kUsage, ""},
         {{"loggers", "check", day + "/missing.logtv"}, cli::kFailed, ""},
+        {{"loggers", "check", day + "/TAP-17.logtv", "--limits", strictFile},
+         cli::kCheckFailed,
+         "Limits: Strict\n"},
+        {{"loggers", "check", day + "/TAP-17.logtv", "--limits", badFile}, cli::kFailed, ""},
     };
     for (const auto& c : cases) {
         cli.out.str("");

@@ -125,3 +125,42 @@ TEST(Verdicts, Units) {
 
 }  // namespace
 }  // namespace veltra
+
+namespace veltra {
+namespace {
+
+// A limit set's file: what is written reads back the same; a bad file is refused, saying where.
+TEST(LimitSetFiles, RoundTripAndRefusals) {
+    std::string error;
+    for (const LimitSet& set : BuiltInLimitSets()) {
+        const auto back = ParseLimitSet(FormatLimitSet(set), error);
+        ASSERT_TRUE(back) << error;
+        EXPECT_EQ(FormatLimitSet(*back), FormatLimitSet(set));
+        EXPECT_EQ(back->name, set.name);
+        EXPECT_DOUBLE_EQ(back->maxBer, set.maxBer);
+    }
+    const std::string good = FormatLimitSet(BuiltInLimitSets().front());
+    auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string text = good;
+        text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    const std::pair<std::string, std::string> bad[] = {
+        {replaced("analog level = 60.0 .. 77.0", "analog level = 77 .. 60"), "line 4: "},
+        {replaced("minimum MER = 32.0", "minimum MER = lots"), "line 6: "},
+        {replaced("minimum MER = 32.0", "minimum MER = -1"), "line 6: "},
+        {replaced("minimum MER = 32.0", "colour = blue"), "line 6: unknown key"},
+        {replaced("minimum MER = 32.0", "minimum C/N = 43"), "line 7: \"minimum C/N\" a second"},
+        {replaced("minimum MER = 32.0\n", ""), "no \"minimum MER\""},
+        {replaced("name = Subscriber outlet, 256QAM", "name ="), "line 2: an empty name"},
+        {"just words\n", "line 1: no \"=\""},
+        {"", "no \""},
+    };
+    for (const auto& [text, why] : bad) {
+        EXPECT_FALSE(ParseLimitSet(text, error)) << text;
+        EXPECT_EQ(error.rfind(why, 0), 0u) << error;
+    }
+}
+
+}  // namespace
+}  // namespace veltra
