@@ -407,7 +407,41 @@ json LoggerJson(const LoggerRecords& records, LoggerKindShown kind) {
     return {{"header", header}, {"tables", tables}};
 }
 
-int LoggersShow(Session& s, const std::string& file, bool csv) {
+// The limit set named: one of the program's by name, else a limit set file; the first of the
+// program's when no name is given. kUsage for a name that is neither, kFailed for a bad file.
+int ChooseLimits(Session& s, const std::string& name, LimitSet& limits) {
+    if (name.empty()) {
+        limits = BuiltInLimitSets().front();
+        return kDone;
+    }
+    if (const LimitSet* builtIn = FindBuiltInLimitSet(name)) {
+        limits = *builtIn;
+        return kDone;
+    }
+    std::string content, error;
+    const FileRead read = ReadWholeFile(name, content, file_limit::kTextFile);
+    if (read.status == FileRead::Missing) {
+        std::string names;
+        for (const LimitSet& set : BuiltInLimitSets())
+            names += (names.empty() ? "\"" : ", \"") + set.name + "\"";
+        s.say(text::kCliNoLimitSet, {name, names});
+        return kUsage;
+    }
+    std::optional<LimitSet> fromFile;
+    if (read) fromFile = ParseLimitSet(content, error);
+    if (!fromFile) {
+        s.message(message::kFileUnreadable, name + (error.empty() ? "" : ": " + error));
+        return kFailed;
+    }
+    limits = *fromFile;
+    return kDone;
+}
+
+// A logger file as its printout with a verdict column, the summary and the network figures
+// under it; or as a spreadsheet or JSON.
+int LoggersShow(Session& s, const std::string& file, bool csv, const std::string& limitsName) {
+    LimitSet limits;
+    if (const int status = ChooseLimits(s, limitsName, limits); status != kDone) return status;
     LoggerTransfers loggers(s.link, s.prompts, s.language.table(), s.busy,
                             s.language.loggersFolder());
     s.prompts.files = {file};
@@ -422,23 +456,46 @@ int LoggersShow(Session& s, const std::string& file, bool csv) {
         s.system.out << LoggerJson(loggers.records, kind).dump(2) << '\n';
         return kDone;
     }
+    const LanguageTable& texts = s.language.table();
+    const VerdictWords words = VerdictWordsIn(texts);
+    const LoggerRecords& r = loggers.records;
+    LoggerVerdict verdict;
     switch (kind) {
         case kShowTv:
-            table = TvPrintLayout(loggers.records.tv);
+            verdict = JudgeTvLogger(r.tv, limits);
+            break;
+        case kShowDown:
+            verdict = JudgeDownLogger(r.down, limits);
+            break;
+        case kShowModem:
+            verdict = JudgeModemLogger(r.modem, limits);
+            break;
+        default:
+            return kFailed;
+    }
+    const VerdictColumn column = VerdictTexts(verdict, words, LevelUnit::dBuV);
+    const std::string header = texts.text(text::kVerdictHeader);
+    switch (kind) {
+        case kShowTv:
+            table = TvPrintLayout(r.tv, &column, header);
             if (!table) s.message(message::kBadChannel);
             break;
         case kShowDown:
-            table = DownPrintLayout(loggers.records.down);
-            break;
-        case kShowModem:
-            table = ModemPrintLayout(loggers.records.modem);
+            table = DownPrintLayout(r.down, &column, header);
             break;
         default:
+            table = ModemPrintLayout(r.modem, &column, header);
             break;
     }
     if (!table) return kFailed;
-    s.system.out << *table;
-    if (!table->empty() && table->back() != '\n') s.system.out << '\n';
+    // The layout ends in "#" after its last row, for the printer.
+    if (!table->empty() && table->back() == '#') table->pop_back();
+    std::ostream& out = s.system.out;
+    out << *table << "\n\n"
+        << FillIn(texts.text(text::kLimitSetNamed), {limits.name}) << '\n'
+        << SummaryText(verdict, texts, words, LevelUnit::dBuV) << '\n';
+    for (const FigureVerdict& f : verdict.figures)
+        out << FigureText(f, words) << '\n';
     return kDone;
 }
 
@@ -467,20 +524,6 @@ struct CheckedLogger {
     std::string file, name, date, time;
     LoggerVerdict verdict;
 };
-
-// "10 of 11 channels pass; first failing: D7 (Level 44.6 < 47.0)".
-std::string SummaryText(const CheckedLogger& logger, const LanguageTable& texts,
-                        const VerdictWords& words, LevelUnit unit) {
-    const LoggerVerdict& v = logger.verdict;
-    std::string text = FillIn(texts.text(text::kChannelsPass),
-                              {std::to_string(v.passed()), std::to_string(v.measured())});
-    if (const ChannelVerdict* first = v.firstFailure())
-        text += "; " + FillIn(texts.text(text::kFirstFailing), {first->channel}) + " (" +
-                ReasonText(*first, words, unit) + ")";
-    for (const FigureVerdict& f : v.figures)
-        if (!f.pass) text += "; " + FigureText(f, words);
-    return text;
-}
 
 json CheckJson(const CheckedLogger& logger, const LimitSet& limits, const VerdictWords& words,
                LevelUnit unit) {
@@ -526,27 +569,8 @@ int LoggersCheck(Session& s, const std::vector<std::string>& arguments,
         s.say(text::kCliBadUnit);
         return kUsage;
     }
-    // A set of the program's by name, else a limit set file.
-    const LimitSet* limits =
-        limitsName.empty() ? &BuiltInLimitSets().front() : FindBuiltInLimitSet(limitsName);
-    std::optional<LimitSet> fromFile;
-    if (!limits) {
-        std::string content, error;
-        const FileRead read = ReadWholeFile(limitsName, content, file_limit::kTextFile);
-        if (read.status == FileRead::Missing) {
-            std::string names;
-            for (const LimitSet& set : BuiltInLimitSets())
-                names += (names.empty() ? "\"" : ", \"") + set.name + "\"";
-            s.say(text::kCliNoLimitSet, {limitsName, names});
-            return kUsage;
-        }
-        if (read) fromFile = ParseLimitSet(content, error);
-        if (!fromFile) {
-            s.message(message::kFileUnreadable, limitsName + (error.empty() ? "" : ": " + error));
-            return kFailed;
-        }
-        limits = &*fromFile;
-    }
+    LimitSet limits;
+    if (const int status = ChooseLimits(s, limitsName, limits); status != kDone) return status;
     const LanguageTable& texts = s.language.table();
     const VerdictWords words = VerdictWordsIn(texts);
     std::vector<CheckedLogger> checked;
@@ -559,15 +583,15 @@ int LoggersCheck(Session& s, const std::vector<std::string>& arguments,
         switch (loggers.OpenLoggerFile(dialog).value_or(kShowNothing)) {
             case kShowTv:
                 checked.push_back(
-                    {file, r.tv.name, r.tv.date, r.tv.time, JudgeTvLogger(r.tv, *limits)});
+                    {file, r.tv.name, r.tv.date, r.tv.time, JudgeTvLogger(r.tv, limits)});
                 break;
             case kShowDown:
-                checked.push_back({file, r.down.name, r.down.date, r.down.time,
-                                   JudgeDownLogger(r.down, *limits)});
+                checked.push_back(
+                    {file, r.down.name, r.down.date, r.down.time, JudgeDownLogger(r.down, limits)});
                 break;
             case kShowModem:
                 checked.push_back({file, r.modem.name, r.modem.date, r.modem.time,
-                                   JudgeModemLogger(r.modem, *limits)});
+                                   JudgeModemLogger(r.modem, limits)});
                 break;
             default:
                 unreadable = true;  // its message has been said
@@ -579,20 +603,20 @@ int LoggersCheck(Session& s, const std::vector<std::string>& arguments,
     if (s.options.json) {
         json all = json::array();
         for (const CheckedLogger& logger : checked)
-            all.push_back(CheckJson(logger, *limits, words, *unit));
+            all.push_back(CheckJson(logger, limits, words, *unit));
         out << all.dump(2) << '\n';
     } else if (csv) {
         out << CsvRecord({"File", "Logger", "Date", "Time", "Limits", "No", "Channel",
                           "Frequency (MHz)", level, texts.text(text::kVerdictHeader)});
         for (const CheckedLogger& logger : checked) {
             for (const ChannelVerdict& c : logger.verdict.channels)
-                out << CsvRecord({logger.file, logger.name, logger.date, logger.time, limits->name,
+                out << CsvRecord({logger.file, logger.name, logger.date, logger.time, limits.name,
                                   (c.upstream ? "US " : "") + std::to_string(c.row + 1), c.channel,
                                   FixedDecimals(c.frequencyMHz, 2),
                                   c.measured ? FixedDecimals(LevelIn(c.level, *unit), 1) : "",
                                   ReasonText(c, words, *unit)});
             for (const FigureVerdict& f : logger.verdict.figures)
-                out << CsvRecord({logger.file, logger.name, logger.date, logger.time, limits->name,
+                out << CsvRecord({logger.file, logger.name, logger.date, logger.time, limits.name,
                                   "", words.figureNames[static_cast<int>(f.figure)], "",
                                   FixedDecimals(f.value, 1), FigureText(f, words)});
         }
@@ -600,7 +624,7 @@ int LoggersCheck(Session& s, const std::vector<std::string>& arguments,
         const CheckedLogger& logger = checked.front();
         out << logger.name << "  " << logger.date << " " << logger.time << "  (" << logger.file
             << ")\n"
-            << FillIn(texts.text(text::kLimitSetNamed), {limits->name}) << "\n\n";
+            << FillIn(texts.text(text::kLimitSetNamed), {limits.name}) << "\n\n";
         std::vector<std::vector<std::string>> rows = {
             {"No", "Channel", "MHz", level, texts.text(text::kVerdictHeader)}};
         for (const ChannelVerdict& c : logger.verdict.channels)
@@ -608,7 +632,8 @@ int LoggersCheck(Session& s, const std::vector<std::string>& arguments,
                             c.measured || c.frequencyMHz ? FixedDecimals(c.frequencyMHz, 2) : "",
                             c.measured ? FixedDecimals(LevelIn(c.level, *unit), 1) : "",
                             ReasonText(c, words, *unit)});
-        out << AlignedColumns(rows) << '\n' << SummaryText(logger, texts, words, *unit) << '\n';
+        out << AlignedColumns(rows) << '\n'
+            << SummaryText(logger.verdict, texts, words, *unit) << '\n';
         for (const FigureVerdict& f : logger.verdict.figures)
             out << FigureText(f, words) << '\n';
     } else {
@@ -617,7 +642,7 @@ int LoggersCheck(Session& s, const std::vector<std::string>& arguments,
             rows.push_back(
                 {logger.file, logger.name,
                  texts.text(logger.verdict.pass() ? text::kVerdictPass : text::kVerdictFail),
-                 SummaryText(logger, texts, words, *unit)});
+                 SummaryText(logger.verdict, texts, words, *unit)});
         out << AlignedColumns(rows);
     }
     if (unreadable || checked.empty()) return kFailed;
@@ -821,6 +846,11 @@ int RunCli(const std::vector<std::string>& arguments, CliSystem& system) {
     auto* loggersShow = loggers->add_subcommand("show", "Print a logger file as a table");
     loggersShow->add_option("FILE", showFile, "A .logtv, .logds or .logmr file")->required();
     loggersShow->add_flag("--csv", showCsv, "As a spreadsheet (CSV) instead");
+    std::string showLimits;
+    loggersShow
+        ->add_option("--limits", showLimits,
+                     "Judge on this limit set of the program's, or a limit set file")
+        ->type_name("NAME|FILE");
     std::vector<std::string> checkFiles;
     std::string checkLimits, checkUnits = "dBuV";
     bool checkCsv = false;
@@ -830,8 +860,8 @@ int RunCli(const std::vector<std::string>& arguments, CliSystem& system) {
     loggersCheck
         ->add_option("--limits", checkLimits,
                      "A limit set of the program's (default: the first, 'Subscriber "
-                     "outlet, 256QAM')")
-        ->type_name("NAME");
+                     "outlet, 256QAM'), or a limit set file")
+        ->type_name("NAME|FILE");
     loggersCheck->add_option("--units", checkUnits, "Levels in dBuV (default) or dBmV")
         ->type_name("UNIT");
     loggersCheck->add_flag("--csv", checkCsv, "As a spreadsheet (CSV) instead");
@@ -911,7 +941,7 @@ int RunCli(const std::vector<std::string>& arguments, CliSystem& system) {
             }
             return LoggersPull(s, pullKind, pullArguments);
         }
-        if (*loggersShow) return LoggersShow(s, showFile, showCsv);
+        if (*loggersShow) return LoggersShow(s, showFile, showCsv, showLimits);
         if (*loggersCheck) return LoggersCheck(s, checkFiles, checkLimits, checkUnits, checkCsv);
         if (*updateIO) return UpdateIO(s, ioFile);
         if (*updateInstrument) return UpdateInstrument(s, instrumentFile);

@@ -28,9 +28,28 @@ std::string Labelled(const std::string& label, std::size_t column, const std::st
 const char* const kTvHeader =
     "NAME   FREQ     BW     OFFS    TYPE   PWR   SYSTEM     MOD/AF   SR/AV   MER/CN   BER";
 
+// A table header padded to its rows' width, then the verdict column's header; the header alone
+// without verdicts.
+std::string Header(const std::string& header, std::size_t rowWidth, const VerdictColumn* verdicts,
+                   const std::string& verdictHeader) {
+    if (!verdicts) return header;
+    std::string line = header;
+    line.resize(std::max(line.size(), rowWidth), ' ');
+    return line + "   " + verdictHeader;
+}
+
+// The verdict field that ends row `row` of a table (nothing without verdicts).
+std::string VerdictField(const VerdictColumn* verdicts, std::size_t row, bool upstream = false) {
+    if (!verdicts) return {};
+    const auto& rows = upstream ? verdicts->upstreamRows : verdicts->rows;
+    return "   " + (row < rows.size() ? rows[row] : std::string());
+}
+
 }  // namespace
 
-std::optional<std::string> TvPrintLayout(const TvLogger& l) {
+std::optional<std::string> TvPrintLayout(const TvLogger& l, const VerdictColumn* verdicts,
+                                         const std::string& verdictHeader) {
+    const std::string header = Header(kTvHeader, 90, verdicts, verdictHeader);
     std::string text = "TV LOGGER\r\n";
     text += Labelled("Logger name:", 30, l.name) + "\r\n";
     text += Labelled("Channel plan name:", 30, l.planName) + "\r\n";
@@ -45,36 +64,45 @@ std::optional<std::string> TvPrintLayout(const TvLogger& l) {
         if (r[5] != "DIGITAL" && r[5] != "ANALOG") return std::nullopt;
         if (k > 0) text += "\r\n";  // ends the row before
         // Two empty lines before the table; a logger without records ends after one.
-        if (k == 0) text += "\r\n" + std::string(kTvHeader) + "\r\n";
-        if (k == 70) text += "\r\n" + std::string(kTvHeader) + "\r\n";
+        if (k == 0) text += "\r\n" + header + "\r\n";
+        if (k == 70) text += "\r\n" + header + "\r\n";
         text += Field(r[1], 4, true) + Field(r[2], 9) + Field(r[3], 7) + Field(r[4], 8) +
                 Field(r[5] == "DIGITAL" ? "D" : "A", 7) + Field(r[6], 6) + Field(r[7], 11) +
-                Field(r[8], 9) + Field(r[9], 8) + Field(r[10], 9) + Field(r[11], 12);
+                Field(r[8], 9) + Field(r[9], 8) + Field(r[10], 9) + Field(r[11], 12) +
+                VerdictField(verdicts, k);
     }
     return text + "#";
 }
 
-std::string ModemPrintLayout(const ModemLogger& l) {
+std::string ModemPrintLayout(const ModemLogger& l, const VerdictColumn* verdicts,
+                             const std::string& verdictHeader) {
     std::string text = "REGISTRED MODEM LOGGER\r\n";
     text += "Logger name: " + l.name + "\r\n";
     text += "Logger date: " + l.date + "\r\n";
     text += "Logger time: " + l.time + "\r\n";
     text += "\r\n";
-    text += "CHANNEL   CHANNEL PLAN   FREQ (MHz)   PWR (dBuV)   MER (dB)   MOD\r\n";
-    for (const auto& r : l.down) {
+    text += Header("CHANNEL   CHANNEL PLAN   FREQ (MHz)   PWR (dBuV)   MER (dB)   MOD", 68,
+                   verdicts, verdictHeader) +
+            "\r\n";
+    for (std::size_t k = 0; k < l.down.size(); ++k) {
+        const auto& r = l.down[k];
         text += Field(r[1], 7, true) + Field(r[2], 15) + Field(r[3], 13) + Field(r[4], 13) +
-                Field(r[5], 11) + Field(r[6], 9) + "\r\n";
+                Field(r[5], 11) + Field(r[6], 9) + VerdictField(verdicts, k) + "\r\n";
     }
     text += "\r\n";
-    text += "UC   FREQ (MHz)   PWR (dBuV)   ATTEN (dB)   BW (MHz)   SR (ksymb/s)   MOD";
-    for (const auto& r : l.up) {
+    text += Header("UC   FREQ (MHz)   PWR (dBuV)   ATTEN (dB)   BW (MHz)   SR (ksymb/s)   MOD", 76,
+                   verdicts, verdictHeader);
+    for (std::size_t k = 0; k < l.up.size(); ++k) {
+        const auto& r = l.up[k];
         text += "\r\n" + Field(r[1], 2, true) + Field(r[2], 13) + Field(r[3], 13) +
-                Field(r[4], 13) + Field(r[5], 11) + Field(r[6], 15) + Field(r[7], 9);
+                Field(r[4], 13) + Field(r[5], 11) + Field(r[6], 15) + Field(r[7], 9) +
+                VerdictField(verdicts, k, true);
     }
     return text + "#";
 }
 
-std::string DownPrintLayout(const DownLogger& l) {
+std::string DownPrintLayout(const DownLogger& l, const VerdictColumn* verdicts,
+                            const std::string& verdictHeader) {
     std::string text = "DOWNSTREAM LOGGER\r\n";
     const struct {
         const char* label;
@@ -102,9 +130,13 @@ std::string DownPrintLayout(const DownLogger& l) {
     for (const auto& line : lines)
         text += Labelled(line.label, 20, *line.value, line.unit) + "\r\n";
     text += "\r\n";
-    text += "CHANNEL   CHANNEL PLAN   FREQ (MHz)   POWER (dBuV)";
-    for (const auto& r : l.rows)
-        text += "\r\n" + Field(r[1], 7, true) + Field(r[2], 15) + Field(r[3], 13) + Field(r[4], 15);
+    text +=
+        Header("CHANNEL   CHANNEL PLAN   FREQ (MHz)   POWER (dBuV)", 50, verdicts, verdictHeader);
+    for (std::size_t k = 0; k < l.rows.size(); ++k) {
+        const auto& r = l.rows[k];
+        text += "\r\n" + Field(r[1], 7, true) + Field(r[2], 15) + Field(r[3], 13) +
+                Field(r[4], 15) + VerdictField(verdicts, k);
+    }
     return text + "#";
 }
 

@@ -7,14 +7,20 @@
 #include <vector>
 
 #include "loggers/LoggerRecords.h"
+#include "loggers/Verdicts.h"
 
 namespace veltra {
 
 // The print layouts. Each ends with "#" right after the last table row; the TV layout is empty
-// (no value) when a record's type is neither "DIGITAL" nor "ANALOG".
-std::optional<std::string> TvPrintLayout(const TvLogger& logger);
-std::string ModemPrintLayout(const ModemLogger& logger);
-std::string DownPrintLayout(const DownLogger& logger);
+// (no value) when a record's type is neither "DIGITAL" nor "ANALOG". With `verdicts`, each table
+// ends in a column of them under `header`.
+std::optional<std::string> TvPrintLayout(const TvLogger& logger,
+                                         const VerdictColumn* verdicts = nullptr,
+                                         const std::string& header = {});
+std::string ModemPrintLayout(const ModemLogger& logger, const VerdictColumn* verdicts = nullptr,
+                             const std::string& header = {});
+std::string DownPrintLayout(const DownLogger& logger, const VerdictColumn* verdicts = nullptr,
+                            const std::string& header = {});
 
 // The lines a print file puts on paper: read in pieces of at most 149 characters, each without
 // its line break; the last piece, which has none, loses its last character (the "#").

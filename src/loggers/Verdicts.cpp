@@ -488,4 +488,28 @@ std::string FigureText(const FigureVerdict& figure, const VerdictWords& words) {
     return text + (figure.pass ? "" : " \xE2\x9C\x96");
 }
 
+std::string SummaryText(const LoggerVerdict& verdict, const LanguageTable& texts,
+                        const VerdictWords& words, LevelUnit unit) {
+    std::string text =
+        FillIn(texts.text(text::kChannelsPass),
+               {std::to_string(verdict.passed()), std::to_string(verdict.measured())});
+    if (const ChannelVerdict* first = verdict.firstFailure())
+        text += "; " + FillIn(texts.text(text::kFirstFailing), {first->channel}) + " (" +
+                ReasonText(*first, words, unit) + ")";
+    for (const FigureVerdict& f : verdict.figures)
+        if (!f.pass) text += "; " + FigureText(f, words);
+    return text;
+}
+
+VerdictColumn VerdictTexts(const LoggerVerdict& verdict, const VerdictWords& words,
+                           LevelUnit unit) {
+    VerdictColumn column;
+    for (const ChannelVerdict& c : verdict.channels) {
+        auto& rows = c.upstream ? column.upstreamRows : column.rows;
+        if (rows.size() <= c.row) rows.resize(c.row + 1);
+        rows[c.row] = ReasonText(c, words, unit);
+    }
+    return column;
+}
+
 }  // namespace veltra

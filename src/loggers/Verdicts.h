@@ -146,5 +146,15 @@ VerdictWords VerdictWordsIn(const LanguageTable& texts);
 std::string ReasonText(const ChannelVerdict& verdict, const VerdictWords& words, LevelUnit unit);
 // "Tilt (analog) 6.2 dB (1.4 dB / 100 MHz), limit 12.0".
 std::string FigureText(const FigureVerdict& figure, const VerdictWords& words);
+// "10 of 11 channels pass; first failing: D7 (Level 44.6 < 47.0)", then each failing figure.
+std::string SummaryText(const LoggerVerdict& verdict, const LanguageTable& texts,
+                        const VerdictWords& words, LevelUnit unit);
+
+// What a table's verdict column shows, row by row of each direction (a modem logger's upstream
+// rows apart); a row that was not judged has an empty text.
+struct VerdictColumn {
+    std::vector<std::string> rows, upstreamRows;
+};
+VerdictColumn VerdictTexts(const LoggerVerdict& verdict, const VerdictWords& words, LevelUnit unit);
 
 }  // namespace veltra

@@ -403,6 +403,14 @@ TEST(CommandLineCheck, JudgesTheDemosLoggers) {
          cli::kCheckFailed,
          "Limits: Strict\n"},
         {{"loggers", "check", day + "/TAP-17.logtv", "--limits", badFile}, cli::kFailed, ""},
+        // A logger shown is judged too: its printout gains a verdict column and the summary.
+        {{"loggers", "show", day + "/NORTH-HE.logtv"},
+         cli::kDone,
+         "6952    29.5     2.3E-5      Level 44.6 < 47.0; MER 29.5 < 32.0\r\n"},
+        {{"loggers", "show", day + "/TAP-17.logtv", "--limits", strictFile},
+         cli::kDone,
+         "Limits: Strict\n6 of 8 channels pass; first failing: "},
+        {{"loggers", "show", day + "/TAP-17.logtv", "--limits", "nowhere"}, cli::kUsage, ""},
     };
     for (const auto& c : cases) {
         cli.out.str("");

@@ -108,6 +108,22 @@ TEST(ModemAndDownPrint, Layouts) {
     EXPECT_EQ(downLines.back(), "D1        DOCSI          602.00       60.8        ");
 }
 
+// A verdict column starts at one place in the header and in every row, per direction.
+TEST(ModemAndDownPrint, VerdictColumn) {
+    ModemLogger modem;
+    NumberFixedRows(modem);
+    VerdictColumn verdicts;
+    verdicts.rows = {"Pass", "Level 44.6 < 45.0"};
+    verdicts.upstreamRows = {"", "Pass"};
+    const auto lines = PrintedLines(ModemPrintLayout(modem, &verdicts, "Verdict") + "#");
+    EXPECT_EQ(lines[5].find("Verdict"), 71u);
+    EXPECT_EQ(lines[6].substr(71), "Pass");
+    EXPECT_EQ(lines[7].substr(71), "Level 44.6 < 45.0");
+    EXPECT_EQ(lines[8].size(), 71u);  // a row without a verdict
+    EXPECT_EQ(lines[15].find("Verdict"), 79u);
+    EXPECT_EQ(lines[17].substr(79), "Pass");
+}
+
 TEST(Pages, FullPagesStartAgainAtTheTop) {
     // Page height 1000, spacing 100: lines at 80..780 fit (780 <= 840), the ninth starts a page.
     const auto places = PlaceLines(12, 100, 1000);
