@@ -25,8 +25,10 @@ std::string Labelled(const std::string& label, std::size_t column, const std::st
     return line + value + unit;
 }
 
+// The frequency and power fields have room for "1002.25" and "112.5": narrower, they cut the
+// level's decimal and a frequency above 1 GHz.
 const char* const kTvHeader =
-    "NAME   FREQ     BW     OFFS    TYPE   PWR   SYSTEM     MOD/AF   SR/AV   MER/CN   BER";
+    "NAME   FREQ      BW     OFFS    TYPE   PWR     SYSTEM     MOD/AF   SR/AV   MER/CN   BER";
 
 // A table header padded to its rows' width, then the verdict column's header; the header alone
 // without verdicts.
@@ -49,7 +51,7 @@ std::string VerdictField(const VerdictColumn* verdicts, std::size_t row, bool up
 
 std::optional<std::string> TvPrintLayout(const TvLogger& l, const VerdictColumn* verdicts,
                                          const std::string& verdictHeader) {
-    const std::string header = Header(kTvHeader, 90, verdicts, verdictHeader);
+    const std::string header = Header(kTvHeader, 93, verdicts, verdictHeader);
     std::string text = "TV LOGGER\r\n";
     text += Labelled("Logger name:", 30, l.name) + "\r\n";
     text += Labelled("Channel plan name:", 30, l.planName) + "\r\n";
@@ -66,8 +68,8 @@ std::optional<std::string> TvPrintLayout(const TvLogger& l, const VerdictColumn*
         // Two empty lines before the table; a logger without records ends after one.
         if (k == 0) text += "\r\n" + header + "\r\n";
         if (k == 70) text += "\r\n" + header + "\r\n";
-        text += Field(r[1], 4, true) + Field(r[2], 9) + Field(r[3], 7) + Field(r[4], 8) +
-                Field(r[5] == "DIGITAL" ? "D" : "A", 7) + Field(r[6], 6) + Field(r[7], 11) +
+        text += Field(r[1], 4, true) + Field(r[2], 10) + Field(r[3], 7) + Field(r[4], 8) +
+                Field(r[5] == "DIGITAL" ? "D" : "A", 7) + Field(r[6], 8) + Field(r[7], 11) +
                 Field(r[8], 9) + Field(r[9], 8) + Field(r[10], 9) + Field(r[11], 12) +
                 VerdictField(verdicts, k);
     }

@@ -6,7 +6,7 @@ namespace veltra {
 namespace {
 
 const std::string kHeader =
-    "NAME   FREQ     BW     OFFS    TYPE   PWR   SYSTEM     MOD/AF   SR/AV   MER/CN   BER";
+    "NAME   FREQ      BW     OFFS    TYPE   PWR     SYSTEM     MOD/AF   SR/AV   MER/CN   BER";
 
 TvLogger Tv(std::size_t records) {
     TvLogger tv;
@@ -39,11 +39,11 @@ TEST(TvPrint, HeaderLinesAndTheFirstRecord) {
               "\r\n"
               "\r\n" +
                   kHeader + "\r\n" +
-                  "CH0    602.00   8.00   0.00    D      63.   DVB-C      QAM256   6952    38.8    "
-                  " 1.0E-8   #");
+                  "CH0    602.00    8.00   0.00    D      63.2    DVB-C      QAM256   6952    "
+                  "38.8     1.0E-8   #");
     const auto lines = PrintedLines(text);
     ASSERT_EQ(lines.size(), 12u);
-    EXPECT_EQ(lines.back().size(), 90u);  // the last row complete, without the "#"
+    EXPECT_EQ(lines.back().size(), 93u);  // the last row complete, without the "#"
     EXPECT_EQ(lines.back().find('#'), std::string::npos);
 }
 
