@@ -136,28 +136,30 @@ constexpr const char* kAddedTexts[] = {
     "Compared with %1 of %2 %3. Δ = compared − this.",                         // 223
     "this logger",                                                             // 224
     "compared logger",                                                         // 225
-    "outside the limits",                     // 226, no longer shown: the verdicts say why
-    "unknown command: %1",                    // 227
-    "OK",                                     // 228
-    "Cancel",                                 // 229
-    "Level",                                  // 230
-    "threshold",                              // 231
-    "Pass",                                   // 232
-    "not measured",                           // 233
-    "Tilt (analog)",                          // 234
-    "Tilt (digital)",                         // 235
-    "Peak-to-valley (analog)",                // 236
-    "Peak-to-valley (digital)",               // 237
-    "Largest adjacent difference (analog)",   // 238
-    "Largest adjacent difference (digital)",  // 239
-    "Digital to analog",                      // 240
-    "%1 of %2 channels pass",                 // 241
-    "first failing: %1",                      // 242
-    "Limits: %1",                             // 243
-    "Verdict",                                // 244
-    "Fail",                                   // 245
-    "no limit set named \"%1\"; the program's own: %2",  // 246
-    "--units must be dBuV or dBmV",                      // 247
+    "outside the limits",                                                      // 226
+    "unknown command: %1",                                                     // 227
+    "OK",                                                                      // 228
+    "Cancel",                                                                  // 229
+    "Level",                                                                   // 230
+    "threshold",                                                               // 231
+    "Pass",                                                                    // 232
+    "not measured",                                                            // 233
+    "Tilt (analog)",                                                           // 234
+    "Tilt (digital)",                                                          // 235
+    "Peak-to-valley (analog)",                                                 // 236
+    "Peak-to-valley (digital)",                                                // 237
+    "Largest adjacent difference (analog)",                                    // 238
+    "Largest adjacent difference (digital)",                                   // 239
+    "Digital to analog",                                                       // 240
+    "%1 of %2 channels pass",                                                  // 241
+    "first failing: %1",                                                       // 242
+    "Limits: %1",                                                              // 243
+    "Verdict",                                                                 // 244
+    "Fail",                                                                    // 245
+    "no limit set named \"%1\"; the program's own: %2",                        // 246
+    "--units must be dBuV or dBmV",                                            // 247
+    "analog",                                                                  // 248
+    "digital",                                                                 // 249
 };
 static_assert(std::size(kAddedTexts) == kLanguageTextCount - kFirstAddedText);
 

@@ -108,6 +108,7 @@ inline constexpr int kUpstreamGraph = 222;
 inline constexpr int kComparedWith = 223;
 inline constexpr int kLegendThis = 224;
 inline constexpr int kLegendCompared = 225;
+inline constexpr int kLegendOutside = 226;
 inline constexpr int kSubcommandUnknown = 227;
 // The buttons of message boxes and dialogs; Yes and No are the confirmation window's.
 inline constexpr int kYesButton = 51;
@@ -133,5 +134,7 @@ inline constexpr int kVerdictHeader = 244;
 inline constexpr int kVerdictFail = 245;
 inline constexpr int kCliNoLimitSet = 246;
 inline constexpr int kCliBadUnit = 247;
+inline constexpr int kLegendAnalog = 248;
+inline constexpr int kLegendDigital = 249;
 
 }  // namespace veltra::text

@@ -84,7 +84,17 @@ Limits DefaultLimits(LoggerKindShown kind) {
     }
 }
 
+void MarkFailures(std::vector<GraphChannel>& channels, const LoggerVerdict& verdict,
+                  bool upstream) {
+    for (const ChannelVerdict& v : verdict.channels) {
+        if (v.upstream != upstream || !v.measured || v.pass()) continue;
+        for (GraphChannel& c : channels)
+            if (c.row == v.row) c.fails = true;
+    }
+}
+
 bool OutsideLimits(const GraphChannel& c, const Limits& limits, std::optional<double> threshold) {
+    if (c.fails) return true;
     if (c.level < limits.minLevel || c.level > limits.maxLevel) return true;
     if (threshold && c.level < *threshold) return true;
     return c.quality && *c.quality < (c.digital ? limits.minMer : limits.minCn);
@@ -176,6 +186,17 @@ GraphLayout LayoutGraph(const std::vector<GraphChannel>& channels,
         }
     }
     if (threshold) layout.thresholdY = y(*threshold, layout.maxLevel);
+    layout.limitLines = {
+        {LimitLine::MinLevel, limits.minLevel, y(limits.minLevel, layout.maxLevel)},
+        {LimitLine::MaxLevel, limits.maxLevel, y(limits.maxLevel, layout.maxLevel)}};
+    bool mer = false, cn = false;
+    for (const GraphChannel& c : channels)
+        if (c.quality) (c.digital ? mer : cn) = true;
+    if (mer)
+        layout.limitLines.push_back(
+            {LimitLine::MinMer, limits.minMer, y(limits.minMer, kMaxQuality)});
+    if (cn)
+        layout.limitLines.push_back({LimitLine::MinCn, limits.minCn, y(limits.minCn, kMaxQuality)});
     return layout;
 }
 

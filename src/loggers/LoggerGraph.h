@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "loggers/LoggerRecords.h"
+#include "loggers/Verdicts.h"
 
 namespace veltra {
 
@@ -20,6 +21,7 @@ struct GraphChannel {
     double level = 0;               // dBuV
     std::optional<double> quality;  // MER (digital) or C/N (analog), dB
     bool digital = false;
+    bool fails = false;  // its verdict fails, on a limit the graph does not draw too (BER)
 };
 
 // The channels of a TV logger; a record whose frequency or level cannot be read is left out.
@@ -41,8 +43,11 @@ struct Limits {
     double minMer = 32;
     double minCn = 43;
 };
-// True when the channel's level or quality lies outside `limits`, or its level below the
-// logger's own threshold.
+// Marks the channels of `verdict` that fail (those of the direction `upstream`).
+void MarkFailures(std::vector<GraphChannel>& channels, const LoggerVerdict& verdict,
+                  bool upstream = false);
+// True when the channel's verdict fails, its level or quality lies outside `limits`, or its
+// level below the logger's own threshold.
 bool OutsideLimits(const GraphChannel& channel, const Limits& limits,
                    std::optional<double> threshold);
 // The defaults of a kind (kShowTv, kShowDown, kShowModem): a DOCSIS downstream from 45 to
@@ -76,12 +81,19 @@ struct GraphPoint {
     double x = 0, y = 0;
     int series = 0;
 };
+// A limit drawn across the plot: a level on the left axis, or a MER or C/N on the right one.
+struct LimitLine {
+    enum Kind { MinLevel, MaxLevel, MinMer, MinCn } kind = MinLevel;
+    double value = 0, y = 0;
+};
 struct GraphLayout {
     GraphRect plot;
     double minMHz = 0, maxMHz = 0, maxLevel = 0;
     std::vector<GraphBar> bars;
     std::vector<GraphPoint> points;
     std::optional<double> thresholdY;  // the threshold's horizontal line
+    // The limits, a quality limit only where a channel of its kind has that quality.
+    std::vector<LimitLine> limitLines;
 };
 // `second` (may be empty) is drawn as the second bar of each pair.
 GraphLayout LayoutGraph(const std::vector<GraphChannel>& channels,

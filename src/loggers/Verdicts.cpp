@@ -488,14 +488,20 @@ std::string FigureText(const FigureVerdict& figure, const VerdictWords& words) {
     return text + (figure.pass ? "" : " \xE2\x9C\x96");
 }
 
-std::string SummaryText(const LoggerVerdict& verdict, const LanguageTable& texts,
-                        const VerdictWords& words, LevelUnit unit) {
+std::string ChannelsSummaryText(const LoggerVerdict& verdict, const LanguageTable& texts,
+                                const VerdictWords& words, LevelUnit unit) {
     std::string text =
         FillIn(texts.text(text::kChannelsPass),
                {std::to_string(verdict.passed()), std::to_string(verdict.measured())});
     if (const ChannelVerdict* first = verdict.firstFailure())
         text += "; " + FillIn(texts.text(text::kFirstFailing), {first->channel}) + " (" +
                 ReasonText(*first, words, unit) + ")";
+    return text;
+}
+
+std::string SummaryText(const LoggerVerdict& verdict, const LanguageTable& texts,
+                        const VerdictWords& words, LevelUnit unit) {
+    std::string text = ChannelsSummaryText(verdict, texts, words, unit);
     for (const FigureVerdict& f : verdict.figures)
         if (!f.pass) text += "; " + FigureText(f, words);
     return text;

@@ -146,7 +146,10 @@ VerdictWords VerdictWordsIn(const LanguageTable& texts);
 std::string ReasonText(const ChannelVerdict& verdict, const VerdictWords& words, LevelUnit unit);
 // "Tilt (analog) 6.2 dB (1.4 dB / 100 MHz), limit 12.0".
 std::string FigureText(const FigureVerdict& figure, const VerdictWords& words);
-// "10 of 11 channels pass; first failing: D7 (Level 44.6 < 47.0)", then each failing figure.
+// "10 of 11 channels pass; first failing: D7 (Level 44.6 < 47.0)".
+std::string ChannelsSummaryText(const LoggerVerdict& verdict, const LanguageTable& texts,
+                                const VerdictWords& words, LevelUnit unit);
+// The channels' summary, then each failing figure.
 std::string SummaryText(const LoggerVerdict& verdict, const LanguageTable& texts,
                         const VerdictWords& words, LevelUnit unit);
 

@@ -34,6 +34,12 @@ TEST(LoggerGraph, BarsPointsAndTheThresholdFromKnownValues) {
     EXPECT_TRUE(g.bars[1].digital);
     EXPECT_DOUBLE_EQ(g.points[1].y, 20 + 100 - 30.0 / 60 * 100);
     EXPECT_DOUBLE_EQ(*g.thresholdY, 20 + 100 - 50.0 / 80 * 100);
+    // The limits on their own axes: levels 47 and 77 on the left, MER 32 and C/N 43 on the
+    // right, each kind holding a quality.
+    ASSERT_EQ(g.limitLines.size(), 4u);
+    EXPECT_DOUBLE_EQ(g.limitLines[0].y, 20 + 100 - 47.0 / 80 * 100);
+    EXPECT_EQ(g.limitLines[3].kind, LimitLine::MinCn);
+    EXPECT_DOUBLE_EQ(g.limitLines[3].y, 20 + 100 - 43.0 / 60 * 100);
     EXPECT_EQ(BarAt(g, g.bars[1].rect.left + 1, 100)->channel, 1u);
     EXPECT_FALSE(BarAt(g, 60 + 44 + 8.0 / 108 * 400, 100));  // between the bars
 
@@ -74,6 +80,7 @@ TEST(LoggerGraph, LimitsPerChannelKind) {
         {{0, 100, 8, 60, 40.0, true}, false},         // a MER of 40 is fine
         {{0, 100, 8, 78, std::nullopt, true}, true},  // too strong
         {{0, 100, 8, 46, std::nullopt, true}, true},  // too weak
+        {{0, 100, 8, 60, 40.0, true, true}, true},    // its verdict fails (a BER)
     };
     for (const auto& c : cases)
         EXPECT_EQ(OutsideLimits(c.channel, limits, std::nullopt), c.outside) << c.channel.level;

@@ -91,6 +91,9 @@ TEST_F(LoggerTab, ModemViewerShowsItsFixedRows) {
     EXPECT_EQ(window.TaulaRegistre1->cell(2, 8), "----");
     // Numbered, and marked by more than colour: its level of 3 dBuV is below the limits.
     EXPECT_EQ(window.TaulaRegistre2->cell(0, 4), QString::fromUtf8("4 \xE2\x9C\x96"));
+    // Said over the tables too, upstream and downstream judged together.
+    EXPECT_EQ(window.Summary->text().toStdString(),
+              text(245) + ": 0 of 4 channels pass; first failing: 1 (Level 3.0 < 95.0)");
     // The column's own width at least, and wide enough for what it shows in this font.
     const int width = window.TaulaRegistre2->columnWidth(5);
     EXPECT_GE(width, 135);

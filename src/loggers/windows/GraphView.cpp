@@ -50,20 +50,127 @@ void GraphView::setChannels(std::vector<GraphChannel> channels, std::vector<Grap
     update();
 }
 
+std::vector<std::pair<GraphView::Swatch, QString>> GraphView::legendEntries(
+    const GraphLayout& g) const {
+    std::vector<std::pair<Swatch, QString>> entries;
+    if (g.bars.empty()) return entries;
+    bool analog = false, digital = false, outside = false;
+    for (const GraphBar& bar : g.bars) {
+        (bar.digital ? digital : analog) = true;
+        outside = outside || bar.outside;
+    }
+    if (!second_.empty() && !legend_.first.isEmpty()) {
+        entries.push_back({Swatch::First, legend_.first});
+        entries.push_back({Swatch::Second, legend_.second});
+    }
+    if (analog) entries.push_back({Swatch::Analog, words_.analog});
+    if (digital) entries.push_back({Swatch::Digital, words_.digital});
+    if (outside) entries.push_back({Swatch::Outside, words_.outside});
+    bool mer = false, cn = false;
+    for (const LimitLine& line : g.limitLines) {
+        mer = mer || line.kind == LimitLine::MinMer;
+        cn = cn || line.kind == LimitLine::MinCn;
+    }
+    if (mer || cn)
+        entries.push_back({Swatch::Quality, mer && cn ? "MER, C/N" : mer ? "MER" : "C/N"});
+    if (g.thresholdY) entries.push_back({Swatch::Threshold, words_.threshold});
+    entries.push_back({Swatch::Limit, words_.limits});
+    return entries;
+}
+
+namespace {
+
+const QColor kQuality(230, 140, 20);
+const QColor kLimit(120, 60, 160);
+
+// A legend entry's width: its swatch, a gap, its words and the space to the next.
+int EntryWidth(const QFontMetrics& metrics, const QString& words) {
+    return 14 + 4 + metrics.horizontalAdvance(words) + 12;
+}
+
+}  // namespace
+
+int GraphView::headerHeight(const QFontMetrics& metrics, int width) const {
+    // The title, then the legend's entries in rows as wide as the graph.
+    const GraphLayout g = LayoutGraph(channels_, second_, limits_, threshold_, width, 400);
+    int rows = 1, x = title_.isEmpty() ? 0 : metrics.horizontalAdvance(title_) + 16;
+    for (const auto& [swatch, words] : legendEntries(g)) {
+        const int w = EntryWidth(metrics, words);
+        if (x > 0 && x + w > width - 8) {
+            ++rows;
+            x = 0;
+        }
+        x += w;
+    }
+    return rows * (metrics.height() + 2) + 2;
+}
+
 void GraphView::paintGraph(QPainter& painter, QSize size) const {
-    const GraphLayout g =
-        LayoutGraph(channels_, second_, limits_, threshold_, size.width(), size.height());
     painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    const QFontMetrics metrics(painter.font());
+    // The title and the legend over the plot, the plot under them.
+    const int header = headerHeight(metrics, size.width());
+    const GraphLayout g = LayoutGraph(channels_, second_, limits_, threshold_, size.width(),
+                                      std::max(0, size.height() - header));
+    {
+        double x = 8, y = 2;
+        const double rowHeight = metrics.height() + 2;
+        painter.setPen(Qt::black);
+        if (!title_.isEmpty()) {
+            painter.drawText(QPointF(x, y + metrics.ascent()), title_);
+            x += metrics.horizontalAdvance(title_) + 16;
+        }
+        for (const auto& [swatch, words] : legendEntries(g)) {
+            const int w = EntryWidth(metrics, words);
+            if (x > 8 && x + w > size.width() - 8) {
+                x = 8;
+                y += rowHeight;
+            }
+            const QRectF box(x, y + 3, 14, metrics.height() - 6);
+            const double middle = box.center().y();
+            switch (swatch) {
+                case Swatch::Analog:
+                    painter.fillRect(box, kAnalog);
+                    break;
+                case Swatch::Digital:
+                case Swatch::First:
+                    painter.fillRect(box, kDigital);
+                    break;
+                case Swatch::Second:
+                    painter.fillRect(box, kDigital.lighter(150));
+                    break;
+                case Swatch::Outside:
+                    painter.fillRect(box, kOutside);
+                    painter.fillRect(box, QBrush(Qt::white, Qt::BDiagPattern));
+                    break;
+                case Swatch::Quality:
+                    painter.setPen(Qt::NoPen);
+                    painter.setBrush(kQuality);
+                    painter.drawEllipse(box.center(), 3, 3);
+                    painter.setBrush(Qt::NoBrush);
+                    break;
+                case Swatch::Threshold:
+                    painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+                    painter.drawLine(QPointF(box.left(), middle), QPointF(box.right(), middle));
+                    break;
+                case Swatch::Limit:
+                    painter.setPen(QPen(kLimit, 1.5, Qt::DotLine));
+                    painter.drawLine(QPointF(box.left(), middle), QPointF(box.right(), middle));
+                    break;
+            }
+            painter.setPen(Qt::black);
+            painter.drawText(QPointF(x + 18, y + metrics.ascent()), words);
+            x += w;
+        }
+    }
+    painter.translate(0, header);
     const QRectF plot = ToQt(g.plot);
     painter.setPen(QColor(160, 160, 160));
     painter.drawRect(plot);
-    const QFontMetrics metrics(painter.font());
-    if (!title_.isEmpty()) {
-        painter.setPen(Qt::black);
-        painter.drawText(QRectF(plot.left() + 30, 0, plot.width() - 60, plot.top()),
-                         Qt::AlignCenter, title_);
+    if (g.bars.empty()) {
+        painter.translate(0, -header);
+        return;
     }
-    if (g.bars.empty()) return;
     // Level axis on the left, quality on the right, frequency below.
     painter.setPen(Qt::black);
     for (double level = 0; level <= g.maxLevel; level += 10) {
@@ -91,8 +198,10 @@ void GraphView::paintGraph(QPainter& painter, QSize size) const {
         painter.drawText(QRectF(x - 40, plot.bottom() + 4, 80, metrics.height()), Qt::AlignHCenter,
                          label);
     }
-    painter.drawText(QRectF(0, 0, plot.left() - 5, 12), Qt::AlignRight, "dB\xC2\xB5V");
-    painter.drawText(QRectF(plot.right() + 5, 0, 40, 12), Qt::AlignLeft, "dB");
+    painter.drawText(QRectF(0, plot.top() - 16, plot.left() - 5, 14),
+                     Qt::AlignRight | Qt::AlignBottom, "dB\xC2\xB5V");
+    painter.drawText(QRectF(plot.right() + 5, plot.top() - 16, 40, 14),
+                     Qt::AlignLeft | Qt::AlignBottom, "dB");
     painter.drawText(QRectF(plot.right() - 60, plot.bottom() + 4, 60 + 30, metrics.height()),
                      Qt::AlignRight, "MHz");
     for (const GraphBar& bar : g.bars) {
@@ -106,25 +215,38 @@ void GraphView::paintGraph(QPainter& painter, QSize size) const {
         painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
         painter.drawLine(QPointF(plot.left(), *g.thresholdY), QPointF(plot.right(), *g.thresholdY));
     }
+    // Each limit as a dotted line with its value, the level limits' at the left end, the
+    // quality limits' (on the right axis) at the right end.
+    const QFont base = painter.font();
+    QFont small = base;
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    painter.setFont(small);
+    const QFontMetrics smallMetrics(small);
+    for (const LimitLine& line : g.limitLines) {
+        if (line.y < plot.top() || line.y > plot.bottom()) continue;
+        const bool quality = line.kind == LimitLine::MinMer || line.kind == LimitLine::MinCn;
+        painter.setPen(QPen(quality ? kQuality.darker(130) : kLimit, 1.5, Qt::DotLine));
+        painter.drawLine(QPointF(plot.left(), line.y), QPointF(plot.right(), line.y));
+        const QString label = (line.kind == LimitLine::MinMer  ? "MER "
+                               : line.kind == LimitLine::MinCn ? "C/N "
+                                                               : "") +
+                              QString::number(line.value, 'f', 1);
+        const double width = smallMetrics.horizontalAdvance(label) + 6;
+        const QRectF box(quality ? plot.right() - width - 2 : plot.left() + 2,
+                         line.y - smallMetrics.height() - 1, width, smallMetrics.height());
+        painter.fillRect(box, QColor(255, 255, 255, 210));
+        painter.setPen(quality ? kQuality.darker(130) : kLimit);
+        painter.drawText(box, Qt::AlignCenter, label);
+    }
+    painter.setFont(base);
     painter.setRenderHint(QPainter::Antialiasing);
     for (const GraphPoint& point : g.points) {
         painter.setPen(Qt::NoPen);
-        painter.setBrush(point.series == 0 ? QColor(230, 140, 20) : QColor(240, 200, 140));
+        painter.setBrush(point.series == 0 ? kQuality : QColor(240, 200, 140));
         painter.drawEllipse(QPointF(point.x, point.y), 2.5, 2.5);
     }
-    // Which bar of a pair is which.
-    if (!second_.empty() && !legend_.first.isEmpty()) {
-        const int box = metrics.height() - 4;
-        double x = plot.left() + 8;
-        const double y = plot.top() + 4;
-        for (const auto& [text, colour] : {std::pair(legend_.first, kDigital),
-                                           std::pair(legend_.second, kDigital.lighter(150))}) {
-            painter.fillRect(QRectF(x, y + 2, box, box), colour);
-            painter.setPen(Qt::black);
-            painter.drawText(QPointF(x + box + 4, y + metrics.ascent()), text);
-            x += box + 12 + metrics.horizontalAdvance(text);
-        }
-    }
+    painter.setBrush(Qt::NoBrush);
+    painter.translate(0, -header);
 }
 
 bool GraphView::SavePng(const std::string& path, const std::vector<const GraphView*>& graphs,
@@ -171,9 +293,11 @@ void GraphView::paintEvent(QPaintEvent*) {
 
 void GraphView::mouseMoveEvent(QMouseEvent* event) {
     if (!hoverText_) return;
-    const GraphLayout g = LayoutGraph(channels_, second_, limits_, threshold_, width(), height());
+    const int header = headerHeight(fontMetrics(), width());
+    const GraphLayout g = LayoutGraph(channels_, second_, limits_, threshold_, width(),
+                                      std::max(0, height() - header));
     const QPointF at = event->position();
-    const auto bar = BarAt(g, at.x(), at.y());
+    const auto bar = BarAt(g, at.x(), at.y() - header);
     if (bar) {
         QToolTip::showText(event->globalPosition().toPoint(), hoverText_(*bar), this);
     } else {

@@ -24,9 +24,17 @@ class GraphView : public QWidget {
     void setHoverText(std::function<QString(const GraphBar&)> text) {
         hoverText_ = std::move(text);
     }
-    // The names of the two series, shown as a legend while a second logger is drawn.
+    // The names of the two series, shown in the legend while a second logger is drawn.
     void setLegend(QString first, QString second) {
         legend_ = {std::move(first), std::move(second)};
+        update();
+    }
+    // The legend's words for what the graph draws.
+    struct Words {
+        QString analog, digital, outside, threshold, limits;
+    };
+    void setWords(Words words) {
+        words_ = std::move(words);
         update();
     }
     // Lines a saved picture carries above the graph (the logger, its date, the limits): it is
@@ -39,6 +47,9 @@ class GraphView : public QWidget {
     }
     // Paints the graph over `size`; the widget and "Save graph as..." share it.
     void paintGraph(QPainter& painter, QSize size) const;
+    // The legend's entries for what is drawn: a swatch's kind and its words.
+    enum class Swatch { Analog, Digital, Outside, Quality, Threshold, Limit, First, Second };
+    std::vector<std::pair<Swatch, QString>> legendEntries(const GraphLayout& layout) const;
     // One picture of `graphs`, one under the other, each `size` under its caption.
     static bool SavePng(const std::string& path, const std::vector<const GraphView*>& graphs,
                         QSize size);
@@ -56,6 +67,9 @@ class GraphView : public QWidget {
     std::function<QString(const GraphBar&)> hoverText_;
     std::pair<QString, QString> legend_;
     QStringList caption_;
+    Words words_;
+    // The strip over the plot for the title and the legend: its height at `width`.
+    int headerHeight(const QFontMetrics& metrics, int width) const;
     QString title_;
 };
 

@@ -11,6 +11,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "text/Text.h"
 #include "widgets/ControlTexts.h"
 #include "widgets/QtText.h"
 #include "widgets/Settings.h"
@@ -87,6 +88,15 @@ LoggerViewer::LoggerViewer(const char* objectName, const window_text::Window& te
     DataLabel->setBuddy(LoggerDateEdit);
     HoraLabel->setBuddy(LoggerHourEdit);
 
+    Summary = new QLabel(client_);
+    Summary->setObjectName("Summary");
+    Summary->setWordWrap(true);
+    Summary->setTextFormat(Qt::PlainText);
+    Summary->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The smallest client keeps the room the windows had before the summary came, and three
+    // lines for it.
+    client_->setMinimumSize(792, 546 + 3 * Summary->fontMetrics().lineSpacing() + 6);
+
     VersioControllerLabel = new QLabel(kVersionLabel, client_);
     VersioControllerLabel->setObjectName("VersioControllerLabel");
     VersioControllerLabel->move(layout.version);
@@ -144,6 +154,11 @@ void LoggerViewer::applyLanguageTexts(const LanguageTable& texts) {
     ApplyControlTexts(*this, window_text::kViewerControls, texts);
     if (Graph) ApplyControlTexts(*this, window_text::kGraphControls, texts);
     GraphDialog.filter = FileFilter(texts, text::kPictureFiles, "*.png", false);
+    for (const GraphPanel& panel : graphs_)
+        panel.view->setWords(
+            {toQt(texts.text(text::kLegendAnalog)), toQt(texts.text(text::kLegendDigital)),
+             toQt(texts.text(text::kLegendOutside)), toQt(texts.text(text::kVerdictThreshold)),
+             toQt(texts.text(text::kLimitsCaption))});
     VersioControllerLabel->setText(kVersionLabel);
 }
 
@@ -191,6 +206,32 @@ void LoggerViewer::showVerdicts(StringGrid* grid, const LoggerVerdict& verdict, 
         }
     }
     showGraphCaption();
+}
+
+int LoggerViewer::summaryRoom() const {
+    // Two to four lines, as many as its words need at its width.
+    const int line = Summary->fontMetrics().lineSpacing();
+    const int needed = Summary->text().isEmpty() ? 0 : Summary->heightForWidth(Summary->width());
+    return std::clamp(needed, 2 * line, 4 * line) + 6;
+}
+
+void LoggerViewer::showSummary(const LoggerVerdict& verdict) {
+    if (!texts_) return;
+    const VerdictWords words = VerdictWordsIn(*texts_);
+    QString text = toQt(texts_->text(verdict.pass() ? text::kVerdictPass : text::kVerdictFail)) +
+                   ": " + toQt(ChannelsSummaryText(verdict, *texts_, words, LevelUnit::dBuV));
+    // The figures on the second line, short, with a mark on those that fail; in full in the hint.
+    QStringList figures, hints;
+    for (const FigureVerdict& f : verdict.figures) {
+        figures << toQt(words.figureNames[static_cast<int>(f.figure)] + " " +
+                        FixedDecimals(f.value, 1) + " dB" + (f.pass ? "" : " \xE2\x9C\x96"));
+        hints << toQt(FigureText(f, words));
+    }
+    if (!figures.isEmpty()) text += "\n" + figures.join(";  ");
+    Summary->setText(text);
+    Summary->setToolTip(hints.join("\n"));
+    Summary->setAccessibleDescription(text + (hints.isEmpty() ? "" : "\n" + hints.join("\n")));
+    clientResized(client_->size());
 }
 
 LimitSet LoggerViewer::judgingLimits(std::size_t graph) const {

@@ -79,6 +79,9 @@ class LoggerViewer : public QDialog, public WindowTexts {
     // New limits of a graph: kept between runs, the record shown again with them.
     void setLimits(const Limits& limits, std::size_t graph = 0);
     QLineEdit *LoggerDateEdit, *LoggerHourEdit;
+    // The verdict in words over the table: pass or fail, how many channels pass and the first
+    // that fails, then the network figures (their limits in the hint).
+    QLabel* Summary;
     FileDialogState SaveLoggerDialog;
     FileDialogState CsvDialog;
 
@@ -108,6 +111,11 @@ class LoggerViewer : public QDialog, public WindowTexts {
     // the direction `upstream`), a failing row marked by colour and by a sign, its reasons as
     // the row number's hint.
     void showVerdicts(StringGrid* grid, const LoggerVerdict& verdict, bool upstream = false);
+    // The summary of `verdict`; the viewer places it, as wide as it likes, and gives it the
+    // height summaryRoom() says, which depends on that width.
+    void showSummary(const LoggerVerdict& verdict);
+    // The height the summary takes with the gap under it.
+    int summaryRoom() const;
     // A graph's limits as the set its channels are judged on (the other limits the program's).
     LimitSet judgingLimits(std::size_t graph = 0) const;
     // The saved graphs' captions: the logger, its date and time, each graph's limits.

@@ -87,16 +87,22 @@ void TDownWindow::showRecord() {
                                                                        nullptr, TaulaRegistre)
                                  : 0;
     TaulaRegistre->resize(width, 193 + bar);
-    const auto channels = DownGraphChannels(d);
-    showVerdicts(TaulaRegistre, JudgeDownLogger(d, judgingLimits()));
+    auto channels = DownGraphChannels(d);
+    const LoggerVerdict verdict = JudgeDownLogger(d, judgingLimits());
+    showVerdicts(TaulaRegistre, verdict);
+    showSummary(verdict);
+    MarkFailures(channels, verdict);
     Graph->setChannels(channels, {}, limits(), std::nullopt);
     clientResized(client_->size());
 }
 
 void TDownWindow::clientResized(QSize size) {
-    // Under the table, above the version label (which keeps to the bottom); shown once there
-    // is room for a graph one can read.
-    const int top = TaulaRegistre->geometry().bottom() + 9;
+    // The summary under the table; the graph under it, above the version label (which keeps to
+    // the bottom), shown once there is room for a graph one can read.
+    const int summaryTop = TaulaRegistre->geometry().bottom() + 9;
+    Summary->setGeometry(31, summaryTop, size.width() - 46, Summary->height());
+    Summary->resize(Summary->width(), summaryRoom() - 6);
+    const int top = summaryTop + summaryRoom();
     const int room = size.height() - 30 - top;
     Graph->setGeometry(31, top, size.width() - 46, room);
     Graph->setVisible(room >= 80);

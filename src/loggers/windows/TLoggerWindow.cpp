@@ -36,7 +36,9 @@ TLoggerWindow::TLoggerWindow(QWidget* parent)
     // The table and the graph share the table's place; the splitter moves between them.
     Splitter = new QSplitter(Qt::Vertical, client_);
     Splitter->setObjectName("Splitter");
-    Splitter->setGeometry(24, 192, 753, 313);
+    // The summary of the verdicts over them.
+    Summary->setGeometry(24, 192, 753, 40);
+    Splitter->setGeometry(24, 192 + summaryRoom(), 753, 313);
     TaulaRegistre = table("TaulaRegistre", {0, 0, 753, 183}, 12, 1);
     addGraph("tv", kShowTv);
     Splitter->addWidget(TaulaRegistre);
@@ -60,7 +62,10 @@ TLoggerWindow::TLoggerWindow(QWidget* parent)
 }
 
 void TLoggerWindow::clientResized(QSize size) {
-    Splitter->setGeometry(24, 192, size.width() - 39, size.height() - 233);
+    Summary->resize(size.width() - 39, Summary->height());
+    const int room = summaryRoom();
+    Summary->resize(size.width() - 39, room - 6);
+    Splitter->setGeometry(24, 192 + room, size.width() - 39, size.height() - 233 - room);
     OnlyInOne->setGeometry(200, size.height() - 38, size.width() - 215, 34);
 }
 
@@ -137,10 +142,13 @@ void TLoggerWindow::showRecord() {
         compared_ ? toQt(compared_->name) + " (" + text(text::kLegendCompared) + ")" : QString());
 
     // Channels outside the limits, or below the logger's threshold, are marked in both.
-    const auto channels = TvGraphChannels(tv);
+    auto channels = TvGraphChannels(tv);
     const std::optional<double> threshold =
         tv.threshold.empty() ? std::nullopt : std::optional<double>(LeadingInteger(tv.threshold));
-    showVerdicts(TaulaRegistre, JudgeTvLogger(tv, judgingLimits()));
+    const LoggerVerdict verdict = JudgeTvLogger(tv, judgingLimits());
+    showVerdicts(TaulaRegistre, verdict);
+    showSummary(verdict);
+    MarkFailures(channels, verdict);
     static const int kMinimum[15] = {25, 32, 67, 56, 64, 55, 68, 58, 110, 70, 81, 35, 70, 90, 60};
     FitColumns(TaulaRegistre, kMinimum);
     // It opens wide enough for every column where the screen has room (the table's sides are

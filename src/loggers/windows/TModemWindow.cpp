@@ -71,12 +71,18 @@ void TModemWindow::showRecord() {
         ShowRow(TaulaRegistre1, static_cast<int>(row) + 1, modem.down[row], 1);
     for (std::size_t row = 0; row < modem.up.size(); ++row)
         ShowRow(TaulaRegistre2, static_cast<int>(row) + 1, modem.up[row], 1);
-    const auto down = ModemDownGraphChannels(modem);
     // Each direction judged on its graph's limits.
-    showVerdicts(TaulaRegistre1, JudgeModemLogger(modem, judgingLimits(1)));
+    LimitSet limitSet = judgingLimits(1);
+    limitSet.upstreamLevel = judgingLimits(0).upstreamLevel;
+    const LoggerVerdict verdict = JudgeModemLogger(modem, limitSet);
+    showVerdicts(TaulaRegistre1, verdict);
+    showVerdicts(TaulaRegistre2, verdict, true);
+    showSummary(verdict);
+    auto down = ModemDownGraphChannels(modem);
+    MarkFailures(down, verdict);
     DownGraph->setChannels(down, {}, limits(1), std::nullopt);
-    const auto up = ModemGraphChannels(modem);
-    showVerdicts(TaulaRegistre2, JudgeModemLogger(modem, judgingLimits(0)), true);
+    auto up = ModemGraphChannels(modem);
+    MarkFailures(up, verdict, true);
     UpGraph->setChannels(up, {}, limits(0), std::nullopt);
     fitTables();
 }
@@ -117,7 +123,10 @@ void TModemWindow::clientResized(QSize size) {
         grid->resize(grid->width(), heights[k].second + bar);
     }
     TaulaRegistre2->move(kMargin, TaulaRegistre1->geometry().bottom() + 24);
-    const int top = TaulaRegistre2->geometry().bottom() + 12;
+    const int summaryTop = TaulaRegistre2->geometry().bottom() + 12;
+    Summary->setGeometry(kMargin, summaryTop, width, Summary->height());
+    Summary->resize(width, summaryRoom() - 6);
+    const int top = summaryTop + summaryRoom();
     const int room = size.height() - 30 - top;
     const int graphWidth = (width - 16) / 2;
     DownGraph->setGeometry(kMargin, top, graphWidth, room);
