@@ -160,6 +160,27 @@ constexpr const char* kAddedTexts[] = {
     "--units must be dBuV or dBmV",                                            // 247
     "analog",                                                                  // 248
     "digital",                                                                 // 249
+    "Analog level (dBµV)",                                                     // 250
+    "Digital level (dBµV)",                                                    // 251
+    "Minimum MER (dB)",                                                        // 252
+    "Minimum C/N (dB)",                                                        // 253
+    "Maximum BER (before correction)",                                         // 254
+    "Maximum tilt (dB)",                                                       // 255
+    "Maximum peak-to-valley (dB)",                                             // 256
+    "Maximum adjacent difference (dB)",                                        // 257
+    "Digital to analog (dB)",                                                  // 258
+    "DOCSIS downstream level (dBµV)",                                          // 259
+    "Minimum downstream MER (dB)",                                             // 260
+    "Modem upstream level (dBµV)",                                             // 261
+    "Limit set:",                                                              // 262
+    "Name:",                                                                   // 263
+    "Save as own set",                                                         // 264
+    "Import...",                                                               // 265
+    "Export...",                                                               // 266
+    "Limit set files",                                                         // 267
+    "\"%1\" is a set of the program's: give your own set another name.",       // 268
+    "The limit set cannot be used: %1",                                        // 269
+    "The limit set has been saved: %1",                                        // 270
 };
 static_assert(std::size(kAddedTexts) == kLanguageTextCount - kFirstAddedText);
 

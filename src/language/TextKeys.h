@@ -136,5 +136,26 @@ inline constexpr int kCliNoLimitSet = 246;
 inline constexpr int kCliBadUnit = 247;
 inline constexpr int kLegendAnalog = 248;
 inline constexpr int kLegendDigital = 249;
+inline constexpr int kLimitAnalogLevel = 250;
+inline constexpr int kLimitDigitalLevel = 251;
+inline constexpr int kLimitMinMer = 252;
+inline constexpr int kLimitMinCn = 253;
+inline constexpr int kLimitMaxBer = 254;
+inline constexpr int kLimitMaxTilt = 255;
+inline constexpr int kLimitMaxPeakToValley = 256;
+inline constexpr int kLimitMaxAdjacent = 257;
+inline constexpr int kLimitDigitalToAnalog = 258;
+inline constexpr int kLimitDownstreamLevel = 259;
+inline constexpr int kLimitMinDownstreamMer = 260;
+inline constexpr int kLimitUpstreamLevel = 261;
+inline constexpr int kLimitSetChoice = 262;
+inline constexpr int kLimitSetName = 263;
+inline constexpr int kSaveOwnLimitSet = 264;
+inline constexpr int kImportLimitSet = 265;
+inline constexpr int kExportLimitSet = 266;
+inline constexpr int kLimitSetFiles = 267;
+inline constexpr int kLimitSetBuiltInName = 268;
+inline constexpr int kLimitSetBad = 269;
+inline constexpr int kLimitSetSaved = 270;
 
 }  // namespace veltra::text

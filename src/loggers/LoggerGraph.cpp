@@ -73,14 +73,14 @@ std::vector<GraphChannel> ModemDownGraphChannels(const ModemLogger& logger) {
     return channels;
 }
 
-Limits DefaultLimits(LoggerKindShown kind) {
+Limits GraphLimits(const LimitSet& set, LoggerKindShown kind) {
     switch (kind) {
         case kShowDown:
-            return {45, 75, 35, 43};
+            return {set.downstreamLevel, set.downstreamLevel, set.minDownstreamMer, set.minCn};
         case kShowModem:
-            return {95, 112, 35, 43};
+            return {set.upstreamLevel, set.upstreamLevel, set.minMer, set.minCn};
         default:
-            return {};
+            return {set.analogLevel, set.digitalLevel, set.minMer, set.minCn};
     }
 }
 
@@ -95,7 +95,8 @@ void MarkFailures(std::vector<GraphChannel>& channels, const LoggerVerdict& verd
 
 bool OutsideLimits(const GraphChannel& c, const Limits& limits, std::optional<double> threshold) {
     if (c.fails) return true;
-    if (c.level < limits.minLevel || c.level > limits.maxLevel) return true;
+    const Range& level = c.digital ? limits.digitalLevel : limits.analogLevel;
+    if (c.level < level.min || c.level > level.max) return true;
     if (threshold && c.level < *threshold) return true;
     return c.quality && *c.quality < (c.digital ? limits.minMer : limits.minCn);
 }
@@ -139,7 +140,8 @@ GraphLayout LayoutGraph(const std::vector<GraphChannel>& channels,
     layout.plot = {kLeftMargin, kTopMargin, std::max(0.0, width - kLeftMargin - kRightMargin),
                    std::max(0.0, height - kTopMargin - kBottomMargin)};
     if (channels.empty() && second.empty()) return layout;
-    double low = 1e9, high = 0, top = std::max(limits.maxLevel, threshold.value_or(0));
+    double low = 1e9, high = 0,
+           top = std::max({limits.analogLevel.max, limits.digitalLevel.max, threshold.value_or(0)});
     for (const auto* list : {&channels, &second}) {
         for (const GraphChannel& c : *list) {
             low = std::min(low, c.frequencyMHz - c.bandwidthMHz / 2);
@@ -186,17 +188,34 @@ GraphLayout LayoutGraph(const std::vector<GraphChannel>& channels,
         }
     }
     if (threshold) layout.thresholdY = y(*threshold, layout.maxLevel);
-    layout.limitLines = {
-        {LimitLine::MinLevel, limits.minLevel, y(limits.minLevel, layout.maxLevel)},
-        {LimitLine::MaxLevel, limits.maxLevel, y(limits.maxLevel, layout.maxLevel)}};
+    // The level limits of the kinds drawn: one pair where their ranges are the same.
+    bool analog = false, digital = false;
+    for (const auto* list : {&channels, &second})
+        for (const GraphChannel& c : *list)
+            (c.digital ? digital : analog) = true;
+    const bool same = limits.analogLevel.min == limits.digitalLevel.min &&
+                      limits.analogLevel.max == limits.digitalLevel.max;
+    auto levelLines = [&](const Range& range, LimitLine::Of of) {
+        layout.limitLines.push_back(
+            {LimitLine::MinLevel, range.min, y(range.min, layout.maxLevel), of});
+        layout.limitLines.push_back(
+            {LimitLine::MaxLevel, range.max, y(range.max, layout.maxLevel), of});
+    };
+    if (same) {
+        levelLines(limits.digitalLevel, LimitLine::Both);
+    } else {
+        if (analog) levelLines(limits.analogLevel, LimitLine::Analog);
+        if (digital) levelLines(limits.digitalLevel, LimitLine::Digital);
+    }
     bool mer = false, cn = false;
     for (const GraphChannel& c : channels)
         if (c.quality) (c.digital ? mer : cn) = true;
     if (mer)
         layout.limitLines.push_back(
-            {LimitLine::MinMer, limits.minMer, y(limits.minMer, kMaxQuality)});
+            {LimitLine::MinMer, limits.minMer, y(limits.minMer, kMaxQuality), LimitLine::Both});
     if (cn)
-        layout.limitLines.push_back({LimitLine::MinCn, limits.minCn, y(limits.minCn, kMaxQuality)});
+        layout.limitLines.push_back(
+            {LimitLine::MinCn, limits.minCn, y(limits.minCn, kMaxQuality), LimitLine::Both});
     return layout;
 }
 

@@ -34,15 +34,17 @@ std::vector<GraphChannel> DownGraphChannels(const DownLogger& logger);
 std::vector<GraphChannel> ModemGraphChannels(const ModemLogger& logger);
 std::vector<GraphChannel> ModemDownGraphChannels(const ModemLogger& logger);
 
-// What a technician accepts, per kind of logger. The defaults follow common practice for
-// cable networks at a subscriber outlet: levels 47..77 dBuV (digital 256QAM from 47, analog up
-// to 77), MER at least 32 dB, C/N at least 43 dB.
+// What a graph draws as its limits and marks channels by: the level range of each kind of
+// channel, the least MER (digital) and C/N (analog). The defaults are the program's first set's.
 struct Limits {
-    double minLevel = 47;
-    double maxLevel = 77;
+    Range analogLevel{60, 77};
+    Range digitalLevel{47, 77};
     double minMer = 32;
     double minCn = 43;
 };
+// The limits of `set` that a graph of `kind` draws: a TV logger's (kShowTv), the DOCSIS
+// downstream channels' (kShowDown), or the modem's upstream transmit level (kShowModem).
+Limits GraphLimits(const LimitSet& set, LoggerKindShown kind);
 // Marks the channels of `verdict` that fail (those of the direction `upstream`).
 void MarkFailures(std::vector<GraphChannel>& channels, const LoggerVerdict& verdict,
                   bool upstream = false);
@@ -85,6 +87,8 @@ struct GraphPoint {
 struct LimitLine {
     enum Kind { MinLevel, MaxLevel, MinMer, MinCn } kind = MinLevel;
     double value = 0, y = 0;
+    // A level limit of one kind of channel, where the kinds' ranges differ.
+    enum Of { Both, Analog, Digital } of = Both;
 };
 struct GraphLayout {
     GraphRect plot;

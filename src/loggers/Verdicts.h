@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "language/LanguageTable.h"
+#include "loggers/LimitSets.h"
 #include "loggers/LoggerRecords.h"
 
 namespace veltra {
@@ -32,46 +33,6 @@ double LevelIn(double dBuV, LevelUnit unit);
 const char* LevelUnitName(LevelUnit unit);
 // "dBuV", "dBµV" or "dBmV", any case; empty for another word.
 std::optional<LevelUnit> ParseLevelUnit(const std::string& text);
-
-// --- Limit sets -------------------------------------------------------------------------------
-
-struct Range {
-    double min = 0, max = 0;
-};
-
-// All limits of a measurement point, for every kind of logger. Levels in dBuV.
-struct LimitSet {
-    std::string name;
-    std::string source;  // where the values come from, in words
-    // TV loggers: levels per kind, MER (digital), C/N (analog), BER (digital, pre-FEC), and the
-    // network figures.
-    Range analogLevel;
-    Range digitalLevel;
-    double minMer = 0;
-    double minCn = 0;
-    double maxBer = 0;
-    double maxTilt = 0;  // without sign
-    double maxPeakToValley = 0;
-    double maxAdjacent = 0;
-    Range digitalToAnalog;
-    // Downstream and modem loggers: the DOCSIS downstream channels and the modem's upstream
-    // transmit level.
-    Range downstreamLevel;
-    double minDownstreamMer = 0;
-    Range upstreamLevel;
-};
-
-// The sets the program brings, the first being the default: common practice for cable networks,
-// each with its source words.
-const std::vector<LimitSet>& BuiltInLimitSets();
-// A built-in set by name, without regard to case.
-const LimitSet* FindBuiltInLimitSet(const std::string& name);
-
-// A limit set as a file a person can read and a team can share: "key = value" lines, ranges as
-// "min .. max", "#" starting a comment; every key present once.
-std::string FormatLimitSet(const LimitSet& limits);
-// The set of a file's text; on a fault, nothing and `error` saying the line and why.
-std::optional<LimitSet> ParseLimitSet(const std::string& text, std::string& error);
 
 // --- Verdicts ---------------------------------------------------------------------------------
 

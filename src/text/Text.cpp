@@ -239,4 +239,17 @@ std::string FillIn(const std::string& text, std::initializer_list<std::string> v
     return filled;
 }
 
+std::string Scientific(double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.1E", value);
+    std::string result = text;
+    const std::size_t e = result.find('E');
+    if (e == std::string::npos || e + 2 >= result.size()) return result;
+    std::size_t digits = e + 2;
+    while (digits + 1 < result.size() && result[digits] == '0')
+        result.erase(digits, 1);
+    if (result[e + 1] == '+') result.erase(e + 1, 1);
+    return result;
+}
+
 }  // namespace veltra

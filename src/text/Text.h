@@ -112,6 +112,8 @@ std::string FirstCharacters(const std::string& text, std::size_t count);
 
 // A number with a fixed count of decimals and a point, whatever the locale: "44.6".
 std::string FixedDecimals(double value, int decimals);
+// A number as the instrument writes a BER: one decimal and the shortest exponent, "2.1E-6".
+std::string Scientific(double value);
 // Rows of cells as text columns two spaces apart, each as wide as its widest cell in
 // characters; one line per row.
 std::string AlignedColumns(const std::vector<std::vector<std::string>>& rows);

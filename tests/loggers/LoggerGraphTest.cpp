@@ -34,12 +34,19 @@ TEST(LoggerGraph, BarsPointsAndTheThresholdFromKnownValues) {
     EXPECT_TRUE(g.bars[1].digital);
     EXPECT_DOUBLE_EQ(g.points[1].y, 20 + 100 - 30.0 / 60 * 100);
     EXPECT_DOUBLE_EQ(*g.thresholdY, 20 + 100 - 50.0 / 80 * 100);
-    // The limits on their own axes: levels 47 and 77 on the left, MER 32 and C/N 43 on the
-    // right, each kind holding a quality.
-    ASSERT_EQ(g.limitLines.size(), 4u);
-    EXPECT_DOUBLE_EQ(g.limitLines[0].y, 20 + 100 - 47.0 / 80 * 100);
-    EXPECT_EQ(g.limitLines[3].kind, LimitLine::MinCn);
-    EXPECT_DOUBLE_EQ(g.limitLines[3].y, 20 + 100 - 43.0 / 60 * 100);
+    // The limits on their own axes: each kind's levels on the left (analog from 60, digital
+    // from 47, both to 77), MER 32 and C/N 43 on the right, each kind holding a quality.
+    ASSERT_EQ(g.limitLines.size(), 6u);
+    EXPECT_EQ(g.limitLines[0].of, LimitLine::Analog);
+    EXPECT_DOUBLE_EQ(g.limitLines[0].y, 20 + 100 - 60.0 / 80 * 100);
+    EXPECT_DOUBLE_EQ(g.limitLines[2].y, 20 + 100 - 47.0 / 80 * 100);
+    EXPECT_EQ(g.limitLines[5].kind, LimitLine::MinCn);
+    EXPECT_DOUBLE_EQ(g.limitLines[5].y, 20 + 100 - 43.0 / 60 * 100);
+    // One pair where the kinds' ranges are the same (a DOCSIS downstream's).
+    EXPECT_EQ(LayoutGraph(channels, {}, GraphLimits(BuiltInLimitSets().front(), kShowDown), {},
+                          480, 148)
+                  .limitLines.size(),
+              4u);
     EXPECT_EQ(BarAt(g, g.bars[1].rect.left + 1, 100)->channel, 1u);
     EXPECT_FALSE(BarAt(g, 60 + 44 + 8.0 / 108 * 400, 100));  // between the bars
 

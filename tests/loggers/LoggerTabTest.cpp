@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include "loggers/LoggerTransfers.h"
+#include "loggers/windows/TLimitsDialog.h"
 #include "support/ProgramFixture.h"
 #include "widgets/QtText.h"
 
@@ -150,6 +151,81 @@ TEST_F(LoggerTab, TheTvViewerCutsNothingAndMarksWhatIsOutside) {
     };
     EXPECT_EQ(colourOf(layout.bars[75]), GraphView::kOutside);
     EXPECT_EQ(colourOf(layout.bars[10]), GraphView::kDigital);
+}
+
+}  // namespace
+}  // namespace veltra
+
+namespace veltra {
+namespace {
+
+// The Limits dialog: a set of the program's chosen, an own set saved and offered again, a bad
+// file and a bad value refused with the shown set kept, a changed set of the program's no longer
+// named as it.
+TEST_F(LoggerTab, TheLimitsDialogChoosesMakesAndSharesSets) {
+    TvLogger& tv = program->loggers->records.tv;
+    tv = {};
+    tv.records.push_back({"1", "D1", "602.00", "8.00", "0.00", "DIGITAL", "46.0", "DVB-C", "QAM64",
+                          "6952", "30.0", "<1.0E-8"});
+    TLoggerWindow& window = *program->LoggerWindow;
+    window.showModally();
+    EXPECT_EQ(window.TaulaRegistre->cell(12, 1), "Level 46.0 < 47.0; MER 30.0 < 32.0");
+    const std::string bad = folder.write("bad.limits", "name = Bad\n");
+    std::size_t messages = 0;
+    // One more message, with the text of `key` around what was filled in.
+    auto said = [&](int key) {
+        const std::string words = text(key), shown = prompts.messages.back().text;
+        const std::size_t place = words.find("%1");
+        return prompts.messages.size() == ++messages &&
+               shown.rfind(words.substr(0, place), 0) == 0 &&
+               shown.find(words.substr(place + 2)) != std::string::npos;
+    };
+    const std::function<bool(TLimitsDialog&)> steps[] = {
+        [&](TLimitsDialog& d) {
+            d.LimitSetChoice->setCurrentIndex(1);  // "Subscriber outlet, 64QAM"
+            d.LimitSetChoiceChange(1);
+            d.accept();
+            return d.result() == QDialog::Accepted;
+        },
+        [&](TLimitsDialog& d) {
+            d.LimitSetName->setText("Team");
+            d.Values[2]->setValue(50);  // digital level from 50
+            d.SaveOwnClick();
+            EXPECT_TRUE(said(text::kLimitSetSaved));
+            d.LimitSetName->setText("Subscriber outlet, 64QAM");
+            d.SaveOwnClick();
+            EXPECT_TRUE(said(text::kLimitSetBuiltInName));
+            return false;
+        },
+        [&](TLimitsDialog& d) {
+            EXPECT_GE(d.LimitSetChoice->findText("Team"), 0);
+            prompts.files = {bad};
+            d.ImportClick();
+            EXPECT_TRUE(said(text::kLimitSetBad));
+            EXPECT_EQ(d.LimitSetName->text(), "Subscriber outlet, 64QAM");
+            d.BerEdit->setText("lots");
+            d.accept();
+            EXPECT_TRUE(said(text::kLimitSetBad));
+            return d.result() == QDialog::Accepted;
+        },
+        [&](TLimitsDialog& d) {
+            d.LimitSetChoice->setCurrentIndex(0);
+            d.LimitSetChoiceChange(0);
+            d.Values[4]->setValue(25);  // minimum MER
+            d.accept();
+            return d.result() == QDialog::Accepted;
+        },
+    };
+    const std::string expected[] = {"Subscriber outlet, 64QAM", "Subscriber outlet, 64QAM",
+                                    "Subscriber outlet, 64QAM", "Subscriber outlet, 256QAM *"};
+    for (std::size_t k = 0; k < std::size(steps); ++k) {
+        window.setLimitsRunner(steps[k]);
+        window.LimitsClick();
+        EXPECT_EQ(window.limitSet().name, expected[k]) << k;
+    }
+    EXPECT_TRUE(std::filesystem::exists(folder.path() / "Limits" / "Team.limits"));
+    EXPECT_EQ(window.TaulaRegistre->cell(12, 1), "Level 46.0 < 47.0");
+    EXPECT_DOUBLE_EQ(window.limitSet().minMer, 25);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QTabWidget>
 
+#include "loggers/windows/TLimitsDialog.h"
 #include "sim/SimState.h"
 #include "support/ProgramFixture.h"
 #include "widgets/WindowStyle.h"
@@ -97,6 +98,9 @@ TEST_F(ScreenFit, EveryWindowOpensInsideTheScreen) {
              program->ConfUpgr, program->UpdatingFORM, program->AboutVELTRA52,
              program->AboutController, program->Oculta, program->Dialog})
         Check(window);
+    TLimitsDialog limits(program->LoggerWindow->limitSet(), folder.str(), &prompts,
+                         language->table(), program->LoggerWindow);
+    Check(&limits);
 }
 
 }  // namespace

@@ -227,9 +227,12 @@ void GraphView::paintGraph(QPainter& painter, QSize size) const {
         const bool quality = line.kind == LimitLine::MinMer || line.kind == LimitLine::MinCn;
         painter.setPen(QPen(quality ? kQuality.darker(130) : kLimit, 1.5, Qt::DotLine));
         painter.drawLine(QPointF(plot.left(), line.y), QPointF(plot.right(), line.y));
-        const QString label = (line.kind == LimitLine::MinMer  ? "MER "
-                               : line.kind == LimitLine::MinCn ? "C/N "
-                                                               : "") +
+        // A level limit of one kind of channel names it.
+        const QString label = (line.kind == LimitLine::MinMer  ? QString("MER ")
+                               : line.kind == LimitLine::MinCn ? QString("C/N ")
+                               : line.of == LimitLine::Analog  ? words_.analog + " "
+                               : line.of == LimitLine::Digital ? words_.digital + " "
+                                                               : QString()) +
                               QString::number(line.value, 'f', 1);
         const double width = smallMetrics.horizontalAdvance(label) + 6;
         const QRectF box(quality ? plot.right() - width - 2 : plot.left() + 2,

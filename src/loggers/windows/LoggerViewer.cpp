@@ -11,6 +11,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "loggers/windows/TLimitsDialog.h"
 #include "text/Text.h"
 #include "widgets/ControlTexts.h"
 #include "widgets/QtText.h"
@@ -234,29 +235,26 @@ void LoggerViewer::showSummary(const LoggerVerdict& verdict) {
     clientResized(client_->size());
 }
 
-LimitSet LoggerViewer::judgingLimits(std::size_t graph) const {
-    LimitSet set = BuiltInLimitSets().front();
-    const Limits& l = limits(graph);
-    set.analogLevel = set.digitalLevel = set.downstreamLevel =
-        set.upstreamLevel = {l.minLevel, l.maxLevel};
-    set.minMer = set.minDownstreamMer = l.minMer;
-    set.minCn = l.minCn;
-    return set;
-}
-
 void LoggerViewer::showGraphCaption() {
     if (!texts_) return;
     auto text = [this](int key) { return toQt(texts_->text(key)); };
-    auto value = [](double v) { return QString::number(v, 'f', 1); };
+    auto range = [](const Range& r) {
+        return QString::number(r.min, 'f', 1) + " .. " + QString::number(r.max, 'f', 1);
+    };
     for (const GraphPanel& panel : graphs_) {
-        const Limits& l = panel.limits;
+        const Limits l = GraphLimits(limitSet_, panel.kind);
+        const bool same =
+            l.analogLevel.min == l.digitalLevel.min && l.analogLevel.max == l.digitalLevel.max;
+        const QString levels = same ? text(text::kVerdictLevel) + " " + range(l.digitalLevel)
+                                    : text(text::kLegendAnalog) + " " + range(l.analogLevel) +
+                                          ",  " + text(text::kLegendDigital) + " " +
+                                          range(l.digitalLevel);
         panel.view->setCaption(
             {toQt(recordName()) + "   " + toQt(recordDate()) + "  " + toQt(recordTime()),
              (panel.title ? text(panel.title) + " \xE2\x80\x94 " : QString()) +
-                 text(text::kLimitsCaption) + ": " + text(text::kMinLevel) + " " +
-                 value(l.minLevel) + ",  " + text(text::kMaxLevel) + " " + value(l.maxLevel) +
-                 ",  " + text(text::kMinMer) + " " + value(l.minMer) + ",  " + text(text::kMinCn) +
-                 " " + value(l.minCn)});
+                 toQt(FillIn(texts_->text(text::kLimitSetNamed), {limitSet_.name})) + ":  " +
+                 levels + " dB\xC2\xB5V,  MER " + QString::number(l.minMer, 'f', 1) + ",  C/N " +
+                 QString::number(l.minCn, 'f', 1) + " dB"});
     }
 }
 
@@ -288,27 +286,54 @@ GraphView* LoggerViewer::addGraph(const char* key, LoggerKindShown kind, int tit
         connect(SaveGraph, &QAction::triggered, this, &LoggerViewer::SaveGraphClick);
         connect(LimitsEntry, &QAction::triggered, this, &LoggerViewer::LimitsClick);
     }
-    GraphPanel panel{graph, std::string("limits/") + key + "/", DefaultLimits(kind), title};
-    const auto settings = ProgramSettings();
-    for (auto& [name, value] : LimitFields(panel.limits))
-        *value = settings->value(setting::Limit(panel.limitsKey, name), *value).toDouble();
-    graphs_.push_back(std::move(panel));
+    // The viewer's limit set is kept under its first graph's key.
+    if (graphs_.empty()) loadLimitSet(std::string("limits/") + key + "/");
+    graphs_.push_back({graph, kind, title});
     return graph;
 }
 
-std::vector<std::pair<const char*, double*>> LoggerViewer::LimitFields(Limits& limits) {
-    return {{"minLevel", &limits.minLevel},
-            {"maxLevel", &limits.maxLevel},
-            {"minMer", &limits.minMer},
-            {"minCn", &limits.minCn}};
+void LoggerViewer::loadLimitSet(std::string key) {
+    limitsKey_ = std::move(key);
+    limitSet_ = BuiltInLimitSets().front();
+    const auto settings = ProgramSettings();
+    const QString stored = settings->value(setting::Limit(limitsKey_, "set")).toString();
+    std::string error;
+    if (auto set = ParseLimitSet(fromQt(stored), error)) {
+        limitSet_ = std::move(*set);
+        return;
+    }
+    // The limits an earlier version kept per graph, as numbers: the set's of that graph's kind.
+    // The modem viewer kept its downstream graph's apart.
+    bool found = false;
+    for (const std::string& key : {limitsKey_, std::string("limits/modem-downstream/")}) {
+        if (!settings->contains(setting::Limit(key, "minLevel"))) continue;
+        if (key != limitsKey_ && limitsKey_ != "limits/modem/") continue;
+        found = true;
+        auto value = [&](const char* name, double fallback) {
+            return settings->value(setting::Limit(key, name), fallback).toDouble();
+        };
+        const Range level{value("minLevel", 0), value("maxLevel", 0)};
+        if (key == "limits/tv/") {
+            limitSet_.analogLevel = limitSet_.digitalLevel = level;
+            limitSet_.minMer = value("minMer", limitSet_.minMer);
+            limitSet_.minCn = value("minCn", limitSet_.minCn);
+        } else if (key == "limits/modem/") {
+            limitSet_.upstreamLevel = level;
+        } else {
+            limitSet_.downstreamLevel = level;
+            limitSet_.minDownstreamMer = value("minMer", limitSet_.minDownstreamMer);
+        }
+    }
+    if (found) limitSet_.name += " *";
 }
 
-void LoggerViewer::setLimits(const Limits& limits, std::size_t graph) {
-    GraphPanel& panel = graphs_.at(graph);
-    panel.limits = limits;
-    const auto settings = ProgramSettings();
-    for (const auto& [name, value] : LimitFields(panel.limits))
-        settings->setValue(setting::Limit(panel.limitsKey, name), *value);
+Limits LoggerViewer::limits(std::size_t graph) const {
+    return GraphLimits(limitSet_, graphs_.at(graph).kind);
+}
+
+void LoggerViewer::setLimitSet(LimitSet set) {
+    limitSet_ = std::move(set);
+    ProgramSettings()->setValue(setting::Limit(limitsKey_, "set"), toQt(FormatLimitSet(limitSet_)));
     showRecord();
 }
 
@@ -326,44 +351,10 @@ void LoggerViewer::SaveGraphClick() {
 }
 
 void LoggerViewer::LimitsClick() {
-    QDialog dialog(this);
-    auto text = [this](int key) { return texts_ ? toQt(texts_->text(key)) : QString(); };
-    dialog.setWindowTitle(text(text::kLimitsCaption));
-    // One column of limits per graph, under the graph's title where there are several.
-    auto* grid = new QGridLayout(&dialog);
-    const int names[] = {text::kMinLevel, text::kMaxLevel, text::kMinMer, text::kMinCn};
-    for (int row = 0; row < 4; ++row)
-        grid->addWidget(new QLabel(text(names[row]), &dialog), row + 1, 0);
-    std::vector<std::vector<QDoubleSpinBox*>> boxes;
-    for (std::size_t k = 0; k < graphs_.size(); ++k) {
-        const int column = static_cast<int>(k) + 1;
-        if (graphs_[k].title)
-            grid->addWidget(new QLabel(text(graphs_[k].title), &dialog), 0, column);
-        Limits shown = graphs_[k].limits;
-        auto& column_boxes = boxes.emplace_back();
-        int row = 1;
-        for (const auto& field : LimitFields(shown)) {
-            auto* box = new QDoubleSpinBox(&dialog);
-            box->setRange(0, 130);
-            box->setDecimals(1);
-            box->setValue(*field.second);
-            grid->addWidget(box, row++, column);
-            column_boxes.push_back(box);
-        }
-    }
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    if (texts_) NameStandardButtons(*buttons, *texts_);
-    grid->addWidget(buttons, 5, 0, 1, grid->columnCount());
-    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    if (dialog.exec() != QDialog::Accepted) return;
-    for (std::size_t k = 0; k < graphs_.size(); ++k) {
-        Limits chosen;
-        int row = 0;
-        for (const auto& field : LimitFields(chosen))
-            *field.second = boxes[k][row++]->value();
-        setLimits(chosen, k);
-    }
+    if (!texts_) return;
+    TLimitsDialog dialog(limitSet_, limitSetsFolder_, prompts_, *texts_, this);
+    if (limitsRunner_ ? limitsRunner_(dialog) : dialog.exec() == QDialog::Accepted)
+        setLimitSet(dialog.chosen());
 }
 
 void LoggerViewer::FitColumns(StringGrid* grid, const int* minimum) {

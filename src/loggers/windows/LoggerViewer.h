@@ -21,6 +21,7 @@
 namespace veltra {
 
 class TDialog;
+class TLimitsDialog;
 
 class LoggerViewer : public QDialog, public WindowTexts {
     Q_OBJECT
@@ -64,6 +65,8 @@ class LoggerViewer : public QDialog, public WindowTexts {
     void LoggerNameLabelClick();
     void DesarRegistreComAClick();
     void ImprimirRegistreClick();
+    void SaveGraphClick();
+    void LimitsClick();
 
     QMenuBar* MainMenu;
     QMenu* Archivo1;
@@ -75,9 +78,18 @@ class LoggerViewer : public QDialog, public WindowTexts {
     GraphView* Graph = nullptr;
     QAction *SaveGraph = nullptr, *LimitsEntry = nullptr;
     FileDialogState GraphDialog;
-    const Limits& limits(std::size_t graph = 0) const { return graphs_.at(graph).limits; }
-    // New limits of a graph: kept between runs, the record shown again with them.
-    void setLimits(const Limits& limits, std::size_t graph = 0);
+    // The limit set the viewer judges and draws by, chosen in its Limits dialog; a graph's
+    // limits of it.
+    const LimitSet& limitSet() const { return limitSet_; }
+    Limits limits(std::size_t graph = 0) const;
+    // A new limit set: kept between runs, the record shown again with it.
+    void setLimitSet(LimitSet set);
+    // Where the technician's own limit sets are kept.
+    void setLimitSetsFolder(std::string folder) { limitSetsFolder_ = std::move(folder); }
+    // Runs the Limits dialog in place of exec(), true for accepted (tests answer it so).
+    void setLimitsRunner(std::function<bool(TLimitsDialog&)> runner) {
+        limitsRunner_ = std::move(runner);
+    }
     QLineEdit *LoggerDateEdit, *LoggerHourEdit;
     // The verdict in words over the table: pass or fail, how many channels pass and the first
     // that fails, then the network figures (their limits in the hint).
@@ -116,18 +128,16 @@ class LoggerViewer : public QDialog, public WindowTexts {
     void showSummary(const LoggerVerdict& verdict);
     // The height the summary takes with the gap under it.
     int summaryRoom() const;
-    // A graph's limits as the set its channels are judged on (the other limits the program's).
-    LimitSet judgingLimits(std::size_t graph = 0) const;
-    // The saved graphs' captions: the logger, its date and time, each graph's limits.
+    // The saved graphs' captions: the logger, its date and time, the limit set and each
+    // graph's limits of it.
     void showGraphCaption();
     // Hovering a bar of `graph` shows the row of `table` its channel comes from.
     void showRowsOnHover(GraphView* graph, StringGrid* table,
                          std::function<std::vector<GraphChannel>()> channelsShown);
-    // Creates a graph, its menu entries with the first; the limits of `kind` kept under `key`.
+    // Creates a graph, its menu entries with the first; the viewer's limit set is kept under the
+    // first graph's `key`, each graph drawing the limits of its `kind`.
     // `title`: the key of the words over a graph that shares the window with another.
     GraphView* addGraph(const char* key, LoggerKindShown kind, int title = 0);
-    void SaveGraphClick();
-    void LimitsClick();
 
     QWidget* client_;
     LoggerRecords* records_ = nullptr;
@@ -139,13 +149,16 @@ class LoggerViewer : public QDialog, public WindowTexts {
   private:
     struct GraphPanel {
         GraphView* view;
-        std::string limitsKey;
-        Limits limits;
+        LoggerKindShown kind;
         int title;
     };
     std::vector<GraphPanel> graphs_;
-    // Each limit with its settings name.
-    static std::vector<std::pair<const char*, double*>> LimitFields(Limits& limits);
+    // The limit set kept under `key`, else the program's first.
+    void loadLimitSet(std::string key);
+    std::string limitsKey_;
+    LimitSet limitSet_;
+    std::string limitSetsFolder_;
+    std::function<bool(TLimitsDialog&)> limitsRunner_;
     std::function<void(FileDialogState&)> saveAs_;
     std::function<void(FileDialogState&)> exportCsv_;
     std::function<void()> print_;

@@ -88,7 +88,7 @@ void TDownWindow::showRecord() {
                                  : 0;
     TaulaRegistre->resize(width, 193 + bar);
     auto channels = DownGraphChannels(d);
-    const LoggerVerdict verdict = JudgeDownLogger(d, judgingLimits());
+    const LoggerVerdict verdict = JudgeDownLogger(d, limitSet());
     showVerdicts(TaulaRegistre, verdict);
     showSummary(verdict);
     MarkFailures(channels, verdict);

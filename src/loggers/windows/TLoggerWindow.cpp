@@ -145,7 +145,7 @@ void TLoggerWindow::showRecord() {
     auto channels = TvGraphChannels(tv);
     const std::optional<double> threshold =
         tv.threshold.empty() ? std::nullopt : std::optional<double>(LeadingInteger(tv.threshold));
-    const LoggerVerdict verdict = JudgeTvLogger(tv, judgingLimits());
+    const LoggerVerdict verdict = JudgeTvLogger(tv, limitSet());
     showVerdicts(TaulaRegistre, verdict);
     showSummary(verdict);
     MarkFailures(channels, verdict);

@@ -71,10 +71,7 @@ void TModemWindow::showRecord() {
         ShowRow(TaulaRegistre1, static_cast<int>(row) + 1, modem.down[row], 1);
     for (std::size_t row = 0; row < modem.up.size(); ++row)
         ShowRow(TaulaRegistre2, static_cast<int>(row) + 1, modem.up[row], 1);
-    // Each direction judged on its graph's limits.
-    LimitSet limitSet = judgingLimits(1);
-    limitSet.upstreamLevel = judgingLimits(0).upstreamLevel;
-    const LoggerVerdict verdict = JudgeModemLogger(modem, limitSet);
+    const LoggerVerdict verdict = JudgeModemLogger(modem, limitSet());
     showVerdicts(TaulaRegistre1, verdict);
     showVerdicts(TaulaRegistre2, verdict, true);
     showSummary(verdict);

@@ -70,6 +70,7 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts,
     for (const auto& [viewer, kind] : viewers) {
         viewer->setServices(&loggers->records, Dialog, &language.table());
         viewer->setPrompts(&prompts);
+        viewer->setLimitSetsFolder(language.dataFolder() + "Limits/");
         viewer->setFileHandlers(
             [this, kind = kind](FileDialogState& dialog) { loggers->SaveRecordAs(kind, dialog); },
             [this, kind = kind](FileDialogState& dialog) {
