@@ -385,10 +385,10 @@ int LoggersPull(Session& s, const std::string& kind, const std::vector<std::stri
 
 // A logger as JSON, from its spreadsheet: the "# label" records make the header, each header
 // row beginning with "No" starts a table whose rows are objects keyed by that row.
-json LoggerJson(const LoggerRecords& records, LoggerKindShown kind) {
+json LoggerJson(const LoggerRecords& records, LoggerKindShown kind, LevelUnit unit) {
     json header = json::object(), tables = json::array();
     std::vector<std::string> columns;
-    const auto rows = ParseCsv(LoggerCsv(records, kind));
+    const auto rows = ParseCsv(LoggerCsv(records, kind, unit));
     for (const CsvRow& row : rows ? *rows : std::vector<CsvRow>{}) {
         if (row.fields.empty()) continue;
         const std::string& first = row.fields.front();
@@ -439,7 +439,13 @@ int ChooseLimits(Session& s, const std::string& name, LimitSet& limits) {
 
 // A logger file as its printout with a verdict column, the summary and the network figures
 // under it; or as a spreadsheet or JSON.
-int LoggersShow(Session& s, const std::string& file, bool csv, const std::string& limitsName) {
+int LoggersShow(Session& s, const std::string& file, bool csv, const std::string& limitsName,
+                const std::string& unitName) {
+    const auto unit = ParseLevelUnit(unitName);
+    if (!unit) {
+        s.say(text::kCliBadUnit);
+        return kUsage;
+    }
     LimitSet limits;
     if (const int status = ChooseLimits(s, limitsName, limits); status != kDone) return status;
     LoggerTransfers loggers(s.link, s.prompts, s.language.table(), s.busy,
@@ -449,11 +455,11 @@ int LoggersShow(Session& s, const std::string& file, bool csv, const std::string
     std::optional<std::string> table;
     const LoggerKindShown kind = loggers.OpenLoggerFile(dialog).value_or(kShowNothing);
     if (csv && kind != kShowNothing) {
-        s.system.out << LoggerCsv(loggers.records, kind);
+        s.system.out << LoggerCsv(loggers.records, kind, *unit);
         return kDone;
     }
     if (s.options.json && kind != kShowNothing) {
-        s.system.out << LoggerJson(loggers.records, kind).dump(2) << '\n';
+        s.system.out << LoggerJson(loggers.records, kind, *unit).dump(2) << '\n';
         return kDone;
     }
     const LanguageTable& texts = s.language.table();
@@ -473,27 +479,30 @@ int LoggersShow(Session& s, const std::string& file, bool csv, const std::string
         default:
             return kFailed;
     }
-    const VerdictColumn column = VerdictTexts(verdict, words, LevelUnit::dBuV);
+    const VerdictColumn column = VerdictTexts(verdict, words, *unit);
     const std::string header = texts.text(text::kVerdictHeader);
+    // The printout with its levels and their units in the unit asked for.
+    const LoggerRecords shown = WithLevelsIn(r, *unit);
     switch (kind) {
         case kShowTv:
-            table = TvPrintLayout(r.tv, &column, header);
+            table = TvPrintLayout(shown.tv, &column, header);
             if (!table) s.message(message::kBadChannel);
             break;
         case kShowDown:
-            table = DownPrintLayout(r.down, &column, header);
+            table = DownPrintLayout(shown.down, &column, header);
             break;
         default:
-            table = ModemPrintLayout(r.modem, &column, header);
+            table = ModemPrintLayout(shown.modem, &column, header);
             break;
     }
     if (!table) return kFailed;
+    *table = WithUnitNamed(*table, *unit);
     // The layout ends in "#" after its last row, for the printer.
     if (!table->empty() && table->back() == '#') table->pop_back();
     std::ostream& out = s.system.out;
     out << *table << "\n\n"
         << FillIn(texts.text(text::kLimitSetNamed), {limits.name}) << '\n'
-        << SummaryText(verdict, texts, words, LevelUnit::dBuV) << '\n';
+        << SummaryText(verdict, texts, words, *unit) << '\n';
     for (const FigureVerdict& f : verdict.figures)
         out << FigureText(f, words) << '\n';
     return kDone;
@@ -851,6 +860,9 @@ int RunCli(const std::vector<std::string>& arguments, CliSystem& system) {
         ->add_option("--limits", showLimits,
                      "Judge on this limit set of the program's, or a limit set file")
         ->type_name("NAME|FILE");
+    std::string showUnits = "dBuV";
+    loggersShow->add_option("--units", showUnits, "Levels in dBuV (default) or dBmV")
+        ->type_name("UNIT");
     std::vector<std::string> checkFiles;
     std::string checkLimits, checkUnits = "dBuV";
     bool checkCsv = false;
@@ -941,7 +953,7 @@ int RunCli(const std::vector<std::string>& arguments, CliSystem& system) {
             }
             return LoggersPull(s, pullKind, pullArguments);
         }
-        if (*loggersShow) return LoggersShow(s, showFile, showCsv, showLimits);
+        if (*loggersShow) return LoggersShow(s, showFile, showCsv, showLimits, showUnits);
         if (*loggersCheck) return LoggersCheck(s, checkFiles, checkLimits, checkUnits, checkCsv);
         if (*updateIO) return UpdateIO(s, ioFile);
         if (*updateInstrument) return UpdateInstrument(s, instrumentFile);

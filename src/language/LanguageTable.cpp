@@ -181,6 +181,7 @@ constexpr const char* kAddedTexts[] = {
     "\"%1\" is a set of the program's: give your own set another name.",       // 268
     "The limit set cannot be used: %1",                                        // 269
     "The limit set has been saved: %1",                                        // 270
+    "Levels in dBmV (dBµV − 60)",                                              // 271
 };
 static_assert(std::size(kAddedTexts) == kLanguageTextCount - kFirstAddedText);
 

@@ -157,5 +157,6 @@ inline constexpr int kLimitSetFiles = 267;
 inline constexpr int kLimitSetBuiltInName = 268;
 inline constexpr int kLimitSetBad = 269;
 inline constexpr int kLimitSetSaved = 270;
+inline constexpr int kLevelsInDbmv = 271;
 
 }  // namespace veltra::text

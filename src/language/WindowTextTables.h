@@ -135,6 +135,7 @@ inline constexpr Control kViewerControls[] = {
 inline constexpr Control kGraphControls[] = {
     {"SaveGraph", text::kSaveGraph},
     {"LimitsEntry", text::kLimitsEntry},
+    {"LevelsInDbmv", text::kLevelsInDbmv},
 };
 // The rename dialog of a logger: caption and prompt.
 inline constexpr int kRenameLoggerCaption = 129;

@@ -6,13 +6,16 @@
 #include <string>
 
 #include "loggers/LoggerRecords.h"
+#include "loggers/Verdicts.h"
 
 namespace veltra {
 
-std::string TvLoggerCsv(const TvLogger& logger);
-std::string DownLoggerCsv(const DownLogger& logger);
-std::string ModemLoggerCsv(const ModemLogger& logger);
+// Levels in `unit`, their headers naming it; the instrument's own texts in dBuV.
+std::string TvLoggerCsv(const TvLogger& logger, LevelUnit unit = LevelUnit::dBuV);
+std::string DownLoggerCsv(const DownLogger& logger, LevelUnit unit = LevelUnit::dBuV);
+std::string ModemLoggerCsv(const ModemLogger& logger, LevelUnit unit = LevelUnit::dBuV);
 // The record of `kind` (kShowTv, kShowDown, kShowModem).
-std::string LoggerCsv(const LoggerRecords& records, LoggerKindShown kind);
+std::string LoggerCsv(const LoggerRecords& records, LoggerKindShown kind,
+                      LevelUnit unit = LevelUnit::dBuV);
 
 }  // namespace veltra

@@ -10,6 +10,7 @@
 #include "face/UserPrompts.h"
 #include "language/LanguageTable.h"
 #include "loggers/LoggerRecords.h"
+#include "loggers/Verdicts.h"
 #include "text/Outcome.h"
 
 namespace veltra {
@@ -49,9 +50,12 @@ class LoggerFiles {
 
     // The logger files and spreadsheets written since the last `forgetWritten`, in order.
     const std::vector<std::string>& written() const { return written_; }
+    // The unit of the levels in the spreadsheets (the logger files keep the instrument's).
+    void setLevelUnit(LevelUnit unit) { unit_ = unit; }
     void forgetWritten() { written_.clear(); }
 
   private:
+    LevelUnit unit_ = LevelUnit::dBuV;
     Outcome<std::string> pathFor(LoggerWriteMode mode, FileDialogState* dialog,
                                  const std::string& name, const char* extension);
     Ended write(const std::optional<std::string>& text, const std::string& name,

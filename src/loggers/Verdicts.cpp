@@ -91,6 +91,43 @@ const char* LevelUnitName(LevelUnit unit) {
     return unit == LevelUnit::dBmV ? "dBmV" : "dB\xC2\xB5V";
 }
 
+std::string LevelTextIn(const std::string& dBuV, LevelUnit unit) {
+    if (unit == LevelUnit::dBuV) return dBuV;
+    const auto value = Measured(dBuV);
+    if (!value) return dBuV;
+    const std::size_t point = dBuV.find('.');
+    const int decimals =
+        point == std::string::npos ? 0 : static_cast<int>(dBuV.find_last_of("0123456789") - point);
+    // A bound of the instrument's range keeps its sign: "<30.0" is "<-30.0".
+    const std::size_t first = dBuV.find_first_not_of(' ');
+    const std::string bound =
+        dBuV[first] == '<' || dBuV[first] == '>' ? std::string(1, dBuV[first]) : std::string();
+    return bound + FixedDecimals(LevelIn(*value, unit), std::max(decimals, 0));
+}
+
+LoggerRecords WithLevelsIn(LoggerRecords records, LevelUnit unit) {
+    auto convert = [unit](std::string& level) { level = LevelTextIn(level, unit); };
+    convert(records.tv.threshold);
+    for (TvRecord& r : records.tv.records)
+        convert(r[6]);
+    convert(records.down.power);
+    for (auto& r : records.down.rows)
+        convert(r[4]);
+    for (auto& r : records.modem.down)
+        convert(r[4]);
+    for (auto& r : records.modem.up)
+        convert(r[3]);
+    return records;
+}
+
+std::string WithUnitNamed(std::string text, LevelUnit unit) {
+    if (unit == LevelUnit::dBuV) return text;
+    for (const char* name : {"dB\xC2\xB5V", "dBuV"})
+        for (std::size_t at = text.find(name); at != std::string::npos; at = text.find(name, at))
+            text.replace(at, std::string(name).size(), "dBmV");
+    return text;
+}
+
 std::optional<LevelUnit> ParseLevelUnit(const std::string& text) {
     std::string lower;
     for (char c : text)

@@ -33,6 +33,13 @@ double LevelIn(double dBuV, LevelUnit unit);
 const char* LevelUnitName(LevelUnit unit);
 // "dBuV", "dBµV" or "dBmV", any case; empty for another word.
 std::optional<LevelUnit> ParseLevelUnit(const std::string& text);
+// A level as the instrument writes it (dBuV) in `unit`, with as many decimals; a text that is no
+// number ("----") stays as it is, as does every level in dBuV.
+std::string LevelTextIn(const std::string& dBuV, LevelUnit unit);
+// A copy of `records` with every level in `unit`: what is shown in another unit.
+LoggerRecords WithLevelsIn(LoggerRecords records, LevelUnit unit);
+// `text` with each "dBµV" and "dBuV" in it named as `unit` ("Level (dBuV)" -> "Level (dBmV)").
+std::string WithUnitNamed(std::string text, LevelUnit unit);
 
 // --- Verdicts ---------------------------------------------------------------------------------
 

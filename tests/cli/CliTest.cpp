@@ -411,6 +411,9 @@ TEST(CommandLineCheck, JudgesTheDemosLoggers) {
          cli::kDone,
          "Limits: Strict\n6 of 8 channels pass; first failing: "},
         {{"loggers", "show", day + "/TAP-17.logtv", "--limits", "nowhere"}, cli::kUsage, ""},
+        {{"loggers", "show", day + "/NORTH-HE.logtv", "--units", "dBmV"},
+         cli::kDone,
+         "6952    29.5     2.3E-5      Level -15.4 < -13.0; MER 29.5 < 32.0\r\n"},
     };
     for (const auto& c : cases) {
         cli.out.str("");

@@ -5,6 +5,7 @@
 #include "loggers/LoggerTransfers.h"
 #include "loggers/windows/TLimitsDialog.h"
 #include "support/ProgramFixture.h"
+#include "text/Files.h"
 #include "widgets/QtText.h"
 
 namespace veltra {
@@ -95,6 +96,20 @@ TEST_F(LoggerTab, ModemViewerShowsItsFixedRows) {
     // Said over the tables too, upstream and downstream judged together.
     EXPECT_EQ(window.Summary->text().toStdString(),
               text(245) + ": 0 of 4 channels pass; first failing: 1 (Level 3.0 < 95.0)");
+    // In dBmV: the levels, their header, the verdicts, the summary and the exported spreadsheet;
+    // then back.
+    window.LevelsInDbmv->trigger();
+    EXPECT_EQ(window.TaulaRegistre2->cell(3, 1), "-57");
+    EXPECT_TRUE(window.TaulaRegistre2->cell(3, 0).contains("dBmV"));
+    EXPECT_TRUE(window.Summary->text().endsWith("(Level -57.0 < 35.0)"));
+    prompts.files = {folder.str() + "cm.csv"};
+    window.ExportCsv->trigger();
+    std::string csv;
+    ASSERT_TRUE(ReadWholeFile(folder.str() + "cm.csv", csv, 1 << 20));
+    EXPECT_NE(csv.find("Level (dBmV),"), std::string::npos);
+    window.LevelsInDbmv->trigger();
+    EXPECT_EQ(window.TaulaRegistre2->cell(3, 1), "3");
+    EXPECT_FALSE(window.TaulaRegistre2->cell(3, 0).contains("dBmV"));
     // The column's own width at least, and wide enough for what it shows in this font.
     const int width = window.TaulaRegistre2->columnWidth(5);
     EXPECT_GE(width, 135);

@@ -1,6 +1,7 @@
 // Verdicts at each limit's boundary, the network figures, and the units, on loggers made for it.
 #include <gtest/gtest.h>
 
+#include "loggers/LoggerCsv.h"
 #include "loggers/Verdicts.h"
 
 namespace veltra {
@@ -121,6 +122,38 @@ TEST(Verdicts, Units) {
     EXPECT_FALSE(ParseLevelUnit("dBW"));
     EXPECT_TRUE(FindBuiltInLimitSet("subscriber outlet, 64qam"));
     EXPECT_FALSE(FindBuiltInLimitSet("none"));
+}
+
+// One conversion, every output: a level's text keeps its decimals and a bound its sign; headers
+// name the unit; the spreadsheet and the shown copy of a logger convert its levels, and only
+// those; the files' records stay the instrument's.
+TEST(Verdicts, LevelsInDbmvEverywhere) {
+    const std::pair<std::string, std::string> texts[] = {
+        {"68.4", "8.4"}, {"45", "-15"}, {"<30.0", "<-30.0"}, {"----", "----"}, {"", ""}};
+    for (const auto& [dBuV, dBmV] : texts) {
+        EXPECT_EQ(LevelTextIn(dBuV, LevelUnit::dBmV), dBmV);
+        EXPECT_EQ(LevelTextIn(dBuV, LevelUnit::dBuV), dBuV);
+    }
+    EXPECT_EQ(WithUnitNamed("PWR (dB\xC2\xB5V), Level (dBuV)", LevelUnit::dBmV),
+              "PWR (dBmV), Level (dBmV)");
+    LoggerRecords records;
+    records.tv.threshold = "45";
+    records.tv.records = {{"1", "D1", "602.00", "8.00", "0.00", "DIGITAL", "63.2", "DVB-C",
+                           "QAM256", "6952", "38.8", "<1.0E-8"}};
+    records.modem.up[0][3] = "102.5";
+    records.down.power = "61.2";
+    const LoggerRecords shown = WithLevelsIn(records, LevelUnit::dBmV);
+    EXPECT_EQ(shown.tv.records[0][6], "3.2");
+    EXPECT_EQ(shown.tv.records[0][10], "38.8");  // a MER is no level
+    EXPECT_EQ(shown.tv.threshold, "-15");
+    EXPECT_EQ(shown.modem.up[0][3], "42.5");
+    EXPECT_EQ(shown.down.power, "1.2");
+    const std::string csv = TvLoggerCsv(records.tv, LevelUnit::dBmV);
+    EXPECT_NE(csv.find("# Threshold (dBmV),-15\r\n"), std::string::npos);
+    EXPECT_NE(csv.find(",Level (dBmV),"), std::string::npos);
+    EXPECT_NE(csv.find(",DIGITAL,3.2,DVB-C,QAM256,6952,38.8,"), std::string::npos);
+    EXPECT_EQ(TvLoggerCsv(records.tv), TvLoggerCsv(records.tv, LevelUnit::dBuV));
+    EXPECT_EQ(ModemLoggerCsv(records.modem, LevelUnit::dBmV).find("102.5"), std::string::npos);
 }
 
 }  // namespace

@@ -178,7 +178,7 @@ void GraphView::paintGraph(QPainter& painter, QSize size) const {
         painter.drawLine(QPointF(plot.left() - 3, y), QPointF(plot.left(), y));
         // A gap after the tick, so that it does not read as a minus sign.
         painter.drawText(QRectF(0, y - 8, plot.left() - 7, 16), Qt::AlignRight | Qt::AlignVCenter,
-                         QString::number(level, 'f', 0));
+                         QString::number(LevelIn(level, unit_), 'f', 0));
     }
     for (double quality = 0; quality <= kQualityScale; quality += 10) {
         const double y = plot.bottom() - quality / kQualityScale * plot.height();
@@ -199,7 +199,7 @@ void GraphView::paintGraph(QPainter& painter, QSize size) const {
                          label);
     }
     painter.drawText(QRectF(0, plot.top() - 16, plot.left() - 5, 14),
-                     Qt::AlignRight | Qt::AlignBottom, "dB\xC2\xB5V");
+                     Qt::AlignRight | Qt::AlignBottom, QString::fromUtf8(LevelUnitName(unit_)));
     painter.drawText(QRectF(plot.right() + 5, plot.top() - 16, 40, 14),
                      Qt::AlignLeft | Qt::AlignBottom, "dB");
     painter.drawText(QRectF(plot.right() - 60, plot.bottom() + 4, 60 + 30, metrics.height()),
@@ -228,12 +228,13 @@ void GraphView::paintGraph(QPainter& painter, QSize size) const {
         painter.setPen(QPen(quality ? kQuality.darker(130) : kLimit, 1.5, Qt::DotLine));
         painter.drawLine(QPointF(plot.left(), line.y), QPointF(plot.right(), line.y));
         // A level limit of one kind of channel names it.
-        const QString label = (line.kind == LimitLine::MinMer  ? QString("MER ")
-                               : line.kind == LimitLine::MinCn ? QString("C/N ")
-                               : line.of == LimitLine::Analog  ? words_.analog + " "
-                               : line.of == LimitLine::Digital ? words_.digital + " "
-                                                               : QString()) +
-                              QString::number(line.value, 'f', 1);
+        const QString label =
+            (line.kind == LimitLine::MinMer  ? QString("MER ")
+             : line.kind == LimitLine::MinCn ? QString("C/N ")
+             : line.of == LimitLine::Analog  ? words_.analog + " "
+             : line.of == LimitLine::Digital ? words_.digital + " "
+                                             : QString()) +
+            QString::number(quality ? line.value : LevelIn(line.value, unit_), 'f', 1);
         const double width = smallMetrics.horizontalAdvance(label) + 6;
         const QRectF box(quality ? plot.right() - width - 2 : plot.left() + 2,
                          line.y - smallMetrics.height() - 1, width, smallMetrics.height());

@@ -33,6 +33,11 @@ class GraphView : public QWidget {
     struct Words {
         QString analog, digital, outside, threshold, limits;
     };
+    // The unit of the level axis' labels (the channels' levels stay dBuV).
+    void setLevelUnit(LevelUnit unit) {
+        unit_ = unit;
+        update();
+    }
     void setWords(Words words) {
         words_ = std::move(words);
         update();
@@ -68,6 +73,7 @@ class GraphView : public QWidget {
     std::pair<QString, QString> legend_;
     QStringList caption_;
     Words words_;
+    LevelUnit unit_ = LevelUnit::dBuV;
     // The strip over the plot for the title and the legend: its height at `width`.
     int headerHeight(const QFontMetrics& metrics, int width) const;
     QString title_;

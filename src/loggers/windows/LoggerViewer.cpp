@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
+#include <QSignalBlocker>
 #include <algorithm>
 
 #include <QEvent>
@@ -195,7 +196,7 @@ void LoggerViewer::showVerdicts(StringGrid* grid, const LoggerVerdict& verdict, 
     for (const ChannelVerdict& c : verdict.channels) {
         if (c.upstream != upstream) continue;
         const int row = static_cast<int>(c.row) + 1;
-        const QString reason = toQt(ReasonText(c, words, LevelUnit::dBuV));
+        const QString reason = toQt(ReasonText(c, words, ShownLevelUnit()));
         grid->setCell(last, row, reason);
         if (!c.measured || c.pass()) continue;
         for (int column = 1; column < grid->columnCount(); ++column)
@@ -220,7 +221,7 @@ void LoggerViewer::showSummary(const LoggerVerdict& verdict) {
     if (!texts_) return;
     const VerdictWords words = VerdictWordsIn(*texts_);
     QString text = toQt(texts_->text(verdict.pass() ? text::kVerdictPass : text::kVerdictFail)) +
-                   ": " + toQt(ChannelsSummaryText(verdict, *texts_, words, LevelUnit::dBuV));
+                   ": " + toQt(ChannelsSummaryText(verdict, *texts_, words, ShownLevelUnit()));
     // The figures on the second line, short, with a mark on those that fail; in full in the hint.
     QStringList figures, hints;
     for (const FigureVerdict& f : verdict.figures) {
@@ -238,10 +239,18 @@ void LoggerViewer::showSummary(const LoggerVerdict& verdict) {
 void LoggerViewer::showGraphCaption() {
     if (!texts_) return;
     auto text = [this](int key) { return toQt(texts_->text(key)); };
-    auto range = [](const Range& r) {
-        return QString::number(r.min, 'f', 1) + " .. " + QString::number(r.max, 'f', 1);
+    const LevelUnit unit = ShownLevelUnit();
+    // Another viewer may have changed it.
+    if (LevelsInDbmv) {
+        const QSignalBlocker quiet(LevelsInDbmv);
+        LevelsInDbmv->setChecked(unit == LevelUnit::dBmV);
+    }
+    auto range = [unit](const Range& r) {
+        return QString::number(LevelIn(r.min, unit), 'f', 1) + " .. " +
+               QString::number(LevelIn(r.max, unit), 'f', 1);
     };
     for (const GraphPanel& panel : graphs_) {
+        panel.view->setLevelUnit(unit);
         const Limits l = GraphLimits(limitSet_, panel.kind);
         const bool same =
             l.analogLevel.min == l.digitalLevel.min && l.analogLevel.max == l.digitalLevel.max;
@@ -253,8 +262,9 @@ void LoggerViewer::showGraphCaption() {
             {toQt(recordName()) + "   " + toQt(recordDate()) + "  " + toQt(recordTime()),
              (panel.title ? text(panel.title) + " \xE2\x80\x94 " : QString()) +
                  toQt(FillIn(texts_->text(text::kLimitSetNamed), {limitSet_.name})) + ":  " +
-                 levels + " dB\xC2\xB5V,  MER " + QString::number(l.minMer, 'f', 1) + ",  C/N " +
-                 QString::number(l.minCn, 'f', 1) + " dB"});
+                 levels + " " + LevelUnitName(unit) + ",  MER " +
+                 QString::number(l.minMer, 'f', 1) + ",  C/N " + QString::number(l.minCn, 'f', 1) +
+                 " dB"});
     }
 }
 
@@ -279,10 +289,17 @@ GraphView* LoggerViewer::addGraph(const char* key, LoggerKindShown kind, int tit
         Archivo1->insertSeparator(SortirFinestraRegistre);
         SaveGraph = new QAction(this);
         LimitsEntry = new QAction(this);
+        LevelsInDbmv = new QAction(this);
+        LevelsInDbmv->setObjectName("LevelsInDbmv");
+        LevelsInDbmv->setCheckable(true);
+        LevelsInDbmv->setChecked(ShownLevelUnit() == LevelUnit::dBmV);
         SaveGraph->setObjectName("SaveGraph");
         LimitsEntry->setObjectName("LimitsEntry");
         Archivo1->insertAction(SortirFinestraRegistre, SaveGraph);
         Archivo1->insertAction(SortirFinestraRegistre, LimitsEntry);
+        Archivo1->insertAction(SortirFinestraRegistre, LevelsInDbmv);
+        connect(LevelsInDbmv, &QAction::toggled, this,
+                [this](bool dBmV) { setLevelUnit(dBmV ? LevelUnit::dBmV : LevelUnit::dBuV); });
         connect(SaveGraph, &QAction::triggered, this, &LoggerViewer::SaveGraphClick);
         connect(LimitsEntry, &QAction::triggered, this, &LoggerViewer::LimitsClick);
     }
@@ -325,6 +342,37 @@ void LoggerViewer::loadLimitSet(std::string key) {
         }
     }
     if (found) limitSet_.name += " *";
+}
+
+LevelUnit LoggerViewer::ShownLevelUnit() {
+    return ProgramSettings()->value("units/level").toString() == "dBmV" ? LevelUnit::dBmV
+                                                                        : LevelUnit::dBuV;
+}
+
+void LoggerViewer::setLevelUnit(LevelUnit unit) {
+    ProgramSettings()->setValue("units/level", unit == LevelUnit::dBmV ? "dBmV" : "dBuV");
+    if (LevelsInDbmv) {
+        const QSignalBlocker quiet(LevelsInDbmv);
+        LevelsInDbmv->setChecked(unit == LevelUnit::dBmV);
+    }
+    if (levelUnitChanged_) levelUnitChanged_(unit);
+    showRecord();
+}
+
+void LoggerViewer::showLevels(StringGrid* grid, int column) {
+    const LevelUnit unit = ShownLevelUnit();
+    for (int row = 1; row < grid->rowCount(); ++row)
+        grid->setCell(column, row, toQt(LevelTextIn(fromQt(grid->cell(column, row)), unit)));
+    // Headers and labels name the unit shown, whichever they named before.
+    auto named = [unit](QString text) {
+        const QString name = QString::fromUtf8(LevelUnitName(unit));
+        return text.replace(QString::fromUtf8("dB\xC2\xB5V"), name).replace("dBmV", name);
+    };
+    for (int c = 0; c < grid->columnCount(); ++c)
+        grid->setCell(c, 0, named(grid->cell(c, 0)));
+    for (QLabel* label : client_->findChildren<QLabel*>())
+        if (label != LoggerNameLabel && label != FileNameLabel && label != Summary)
+            label->setText(named(label->text()));
 }
 
 Limits LoggerViewer::limits(std::size_t graph) const {

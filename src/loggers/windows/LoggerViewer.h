@@ -84,6 +84,15 @@ class LoggerViewer : public QDialog, public WindowTexts {
     Limits limits(std::size_t graph = 0) const;
     // A new limit set: kept between runs, the record shown again with it.
     void setLimitSet(LimitSet set);
+    // The unit every level is shown, charted, judged in words and exported in: the program's
+    // one choice, kept between runs; the logger files keep the instrument's dBuV.
+    static LevelUnit ShownLevelUnit();
+    void setLevelUnit(LevelUnit unit);
+    // Told when the person chooses another unit.
+    void setLevelUnitChanged(std::function<void(LevelUnit)> changed) {
+        levelUnitChanged_ = std::move(changed);
+    }
+    QAction* LevelsInDbmv = nullptr;
     // Where the technician's own limit sets are kept.
     void setLimitSetsFolder(std::string folder) { limitSetsFolder_ = std::move(folder); }
     // Runs the Limits dialog in place of exec(), true for accepted (tests answer it so).
@@ -119,6 +128,9 @@ class LoggerViewer : public QDialog, public WindowTexts {
     // The width that shows every column whole: the columns, the frame, and the scroll bar of a
     // table whose rows scroll.
     static int ColumnsWidth(const StringGrid* grid, bool rowsScroll = false);
+    // The levels of `column` of `grid` (from row 1) in the shown unit, the unit named in its
+    // header and the client's labels.
+    void showLevels(StringGrid* grid, int column);
     // Each channel's verdict in the last column of `grid` (row k + 1 for the logger's row k of
     // the direction `upstream`), a failing row marked by colour and by a sign, its reasons as
     // the row number's hint.
@@ -159,6 +171,7 @@ class LoggerViewer : public QDialog, public WindowTexts {
     LimitSet limitSet_;
     std::string limitSetsFolder_;
     std::function<bool(TLimitsDialog&)> limitsRunner_;
+    std::function<void(LevelUnit)> levelUnitChanged_;
     std::function<void(FileDialogState&)> saveAs_;
     std::function<void(FileDialogState&)> exportCsv_;
     std::function<void()> print_;

@@ -75,8 +75,10 @@ void TDownWindow::showRecord() {
         {PreBEREdit, &d.preBer},     {PostBEREdit, &d.postBer}};
     for (const auto& [edit, value] : values)
         edit->setText(toQt(*value));
+    PowerEdit->setText(toQt(LevelTextIn(d.power, ShownLevelUnit())));
     for (std::size_t row = 0; row < d.rows.size(); ++row)
         ShowRow(TaulaRegistre, static_cast<int>(row) + 1, d.rows[row], 1);
+    showLevels(TaulaRegistre, 4);
     static const int kMinimum[6] = {20, 50, 80, 120, 120, 60};
     FitColumns(TaulaRegistre, kMinimum);
     // Wider where its columns need it, up to the labels beside it; what is still wider scrolls,

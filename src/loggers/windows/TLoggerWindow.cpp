@@ -100,7 +100,7 @@ void TLoggerWindow::showRecord() {
     ChPNameEdit->setText(toQt(tv.planName));
     ModeMesuraSorollEdit->setText(toQt(tv.noiseMode));
     FreqMesuraSorollEdit->setText(toQt(tv.noiseFrequency));
-    LlindarEdit->setText(toQt(tv.threshold));
+    LlindarEdit->setText(toQt(LevelTextIn(tv.threshold, ShownLevelUnit())));
 
     // With a second logger: two more columns, the differences of the channels both hold.
     std::vector<ChannelComparison> compared;
@@ -114,6 +114,7 @@ void TLoggerWindow::showRecord() {
     TaulaRegistre->setRowCountTotal(static_cast<int>(tv.records.size()) + 1);
     for (std::size_t k = 0; k < tv.records.size(); ++k)
         ShowRow(TaulaRegistre, static_cast<int>(k) + 1, tv.records[k]);
+    showLevels(TaulaRegistre, 6);
     QStringList onlyOther;
     for (const ChannelComparison& c : compared) {
         auto difference = [](std::optional<double> d) {
@@ -170,7 +171,8 @@ QString TLoggerWindow::rowText(const GraphBar& bar) const {
     for (int column = 1; column < 12; ++column) {
         if (!r[static_cast<std::size_t>(column)].empty())
             parts << TaulaRegistre->cell(column, 0) + ": " +
-                         toQt(r[static_cast<std::size_t>(column)]);
+                         toQt(column == 6 ? LevelTextIn(r[6], ShownLevelUnit())
+                                          : r[static_cast<std::size_t>(column)]);
     }
     if (bar.series == 0 && compared_) {
         const int row = static_cast<int>(channels[bar.channel].row) + 1;

@@ -71,6 +71,8 @@ void TModemWindow::showRecord() {
         ShowRow(TaulaRegistre1, static_cast<int>(row) + 1, modem.down[row], 1);
     for (std::size_t row = 0; row < modem.up.size(); ++row)
         ShowRow(TaulaRegistre2, static_cast<int>(row) + 1, modem.up[row], 1);
+    showLevels(TaulaRegistre1, 4);
+    showLevels(TaulaRegistre2, 3);
     const LoggerVerdict verdict = JudgeModemLogger(modem, limitSet());
     showVerdicts(TaulaRegistre1, verdict);
     showVerdicts(TaulaRegistre2, verdict, true);

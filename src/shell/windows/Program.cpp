@@ -60,6 +60,7 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts,
     Editor->setDialog(Dialog);
     loggers = std::make_unique<LoggerTransfers>(link, prompts, language.table(), busy,
                                                 language.loggersFolder());
+    loggers->files().setLevelUnit(LoggerViewer::ShownLevelUnit());
     printer = std::make_unique<QtTextPrinter>(Form1.get());
     Form1->setLoggers(loggers.get(), LoggerWindow, DownWindow, ModemWindow);
     LoggerWindow->setCompareSource(
@@ -71,6 +72,8 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts,
         viewer->setServices(&loggers->records, Dialog, &language.table());
         viewer->setPrompts(&prompts);
         viewer->setLimitSetsFolder(language.dataFolder() + "Limits/");
+        viewer->setLevelUnitChanged(
+            [this](LevelUnit unit) { loggers->files().setLevelUnit(unit); });
         viewer->setFileHandlers(
             [this, kind = kind](FileDialogState& dialog) { loggers->SaveRecordAs(kind, dialog); },
             [this, kind = kind](FileDialogState& dialog) {
