@@ -182,6 +182,22 @@ constexpr const char* kAddedTexts[] = {
     "The limit set cannot be used: %1",                                        // 269
     "The limit set has been saved: %1",                                        // 270
     "Levels in dBmV (dBµV − 60)",                                              // 271
+    "Measurement report",                                                      // 272
+    "Technician",                                                              // 273
+    "Site or test point",                                                      // 274
+    "Work order",                                                              // 275
+    "Note",                                                                    // 276
+    "Instrument",                                                              // 277
+    "Serial number",                                                           // 278
+    "Report details",                                                          // 279
+    "Save report as PDF...",                                                   // 280
+    "Print report...",                                                         // 281
+    "PDF files",                                                               // 282
+    "Page %1 of %2",                                                           // 283
+    "Made %1 with %2",                                                         // 284
+    "Limit set",                                                               // 285
+    "Network figures",                                                         // 286
+    "Channels",                                                                // 287
 };
 static_assert(std::size(kAddedTexts) == kLanguageTextCount - kFirstAddedText);
 

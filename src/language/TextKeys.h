@@ -158,5 +158,21 @@ inline constexpr int kLimitSetBuiltInName = 268;
 inline constexpr int kLimitSetBad = 269;
 inline constexpr int kLimitSetSaved = 270;
 inline constexpr int kLevelsInDbmv = 271;
+inline constexpr int kReportTitle = 272;
+inline constexpr int kReportTechnician = 273;
+inline constexpr int kReportSite = 274;
+inline constexpr int kReportWorkOrder = 275;
+inline constexpr int kReportNote = 276;
+inline constexpr int kReportInstrument = 277;
+inline constexpr int kReportSerial = 278;
+inline constexpr int kReportDetails = 279;
+inline constexpr int kSaveReportPdf = 280;
+inline constexpr int kPrintReport = 281;
+inline constexpr int kPdfFiles = 282;
+inline constexpr int kReportPage = 283;
+inline constexpr int kReportMade = 284;
+inline constexpr int kReportLimitSet = 285;
+inline constexpr int kReportFigures = 286;
+inline constexpr int kReportChannels = 287;
 
 }  // namespace veltra::text

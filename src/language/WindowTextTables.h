@@ -133,9 +133,9 @@ inline constexpr Control kViewerControls[] = {
 };
 // The graph's entries, in the viewers that have a graph.
 inline constexpr Control kGraphControls[] = {
-    {"SaveGraph", text::kSaveGraph},
-    {"LimitsEntry", text::kLimitsEntry},
-    {"LevelsInDbmv", text::kLevelsInDbmv},
+    {"SaveGraph", text::kSaveGraph},       {"LimitsEntry", text::kLimitsEntry},
+    {"LevelsInDbmv", text::kLevelsInDbmv}, {"SaveReport", text::kSaveReportPdf},
+    {"PrintReport", text::kPrintReport},
 };
 // The rename dialog of a logger: caption and prompt.
 inline constexpr int kRenameLoggerCaption = 129;

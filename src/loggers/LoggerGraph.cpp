@@ -193,20 +193,20 @@ GraphLayout LayoutGraph(const std::vector<GraphChannel>& channels,
     for (const auto* list : {&channels, &second})
         for (const GraphChannel& c : *list)
             (c.digital ? digital : analog) = true;
-    const bool same = limits.analogLevel.min == limits.digitalLevel.min &&
-                      limits.analogLevel.max == limits.digitalLevel.max;
-    auto levelLines = [&](const Range& range, LimitLine::Of of) {
-        layout.limitLines.push_back(
-            {LimitLine::MinLevel, range.min, y(range.min, layout.maxLevel), of});
-        layout.limitLines.push_back(
-            {LimitLine::MaxLevel, range.max, y(range.max, layout.maxLevel), of});
+    // Each of the minimum and the maximum once where both kinds share it, else per kind drawn.
+    auto levelLines = [&](LimitLine::Kind kind, double analogValue, double digitalValue) {
+        auto line = [&](double value, LimitLine::Of of) {
+            layout.limitLines.push_back({kind, value, y(value, layout.maxLevel), of});
+        };
+        if (analogValue == digitalValue || !(analog && digital)) {
+            line(digital ? digitalValue : analogValue, LimitLine::Both);
+        } else {
+            line(analogValue, LimitLine::Analog);
+            line(digitalValue, LimitLine::Digital);
+        }
     };
-    if (same) {
-        levelLines(limits.digitalLevel, LimitLine::Both);
-    } else {
-        if (analog) levelLines(limits.analogLevel, LimitLine::Analog);
-        if (digital) levelLines(limits.digitalLevel, LimitLine::Digital);
-    }
+    levelLines(LimitLine::MinLevel, limits.analogLevel.min, limits.digitalLevel.min);
+    levelLines(LimitLine::MaxLevel, limits.analogLevel.max, limits.digitalLevel.max);
     bool mer = false, cn = false;
     for (const GraphChannel& c : channels)
         if (c.quality) (c.digital ? mer : cn) = true;

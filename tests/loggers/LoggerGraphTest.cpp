@@ -36,12 +36,14 @@ TEST(LoggerGraph, BarsPointsAndTheThresholdFromKnownValues) {
     EXPECT_DOUBLE_EQ(*g.thresholdY, 20 + 100 - 50.0 / 80 * 100);
     // The limits on their own axes: each kind's levels on the left (analog from 60, digital
     // from 47, both to 77), MER 32 and C/N 43 on the right, each kind holding a quality.
-    ASSERT_EQ(g.limitLines.size(), 6u);
+    // The maximum of 77 is drawn once for both.
+    ASSERT_EQ(g.limitLines.size(), 5u);
     EXPECT_EQ(g.limitLines[0].of, LimitLine::Analog);
     EXPECT_DOUBLE_EQ(g.limitLines[0].y, 20 + 100 - 60.0 / 80 * 100);
-    EXPECT_DOUBLE_EQ(g.limitLines[2].y, 20 + 100 - 47.0 / 80 * 100);
-    EXPECT_EQ(g.limitLines[5].kind, LimitLine::MinCn);
-    EXPECT_DOUBLE_EQ(g.limitLines[5].y, 20 + 100 - 43.0 / 60 * 100);
+    EXPECT_DOUBLE_EQ(g.limitLines[1].y, 20 + 100 - 47.0 / 80 * 100);
+    EXPECT_EQ(g.limitLines[2].of, LimitLine::Both);
+    EXPECT_EQ(g.limitLines[4].kind, LimitLine::MinCn);
+    EXPECT_DOUBLE_EQ(g.limitLines[4].y, 20 + 100 - 43.0 / 60 * 100);
     // One pair where the kinds' ranges are the same (a DOCSIS downstream's).
     EXPECT_EQ(LayoutGraph(channels, {}, GraphLimits(BuiltInLimitSets().front(), kShowDown), {},
                           480, 148)

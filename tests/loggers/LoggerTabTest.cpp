@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include "loggers/LoggerTransfers.h"
+#include "loggers/windows/ReportPages.h"
 #include "loggers/windows/TLimitsDialog.h"
 #include "support/ProgramFixture.h"
 #include "text/Files.h"
@@ -241,6 +242,63 @@ TEST_F(LoggerTab, TheLimitsDialogChoosesMakesAndSharesSets) {
     EXPECT_TRUE(std::filesystem::exists(folder.path() / "Limits" / "Team.limits"));
     EXPECT_EQ(window.TaulaRegistre->cell(12, 1), "Level 46.0 < 47.0");
     EXPECT_DOUBLE_EQ(window.limitSet().minMer, 25);
+    window.setLimitSet(BuiltInLimitSets().front());  // kept between runs: the next test's too
+}
+
+}  // namespace
+}  // namespace veltra
+
+namespace veltra {
+namespace {
+
+// The report of a fetched 120-channel logger: the job's details asked and remembered, the
+// instrument named, the table over pages with its header on each, a PDF written whole.
+// VELTRA_REPORT_PAGES names a folder for the PDF and pictures of its pages, to look at.
+TEST_F(LoggerTab, TheReportOfALoggerGoesOverPagesIntoAPdf) {
+    form().LoggerType->setCurrentIndex(1);
+    form().ReceiveLogButClick();
+    form().LoggerIndexMouseUp(true, 1, 1);
+    form().LoggerIndexDblClick();
+    TLoggerWindow& window = *program->LoggerWindow;
+    ReportDetails asked;
+    window.setDetailsRunner([&](ReportDetails& details) {
+        asked = details;
+        details = {"A. Técnico", "Calle Mayor 5, outlet 2", "WO-2231", "after the amplifier"};
+        return true;
+    });
+    const std::string pdf = folder.str() + "NORTH.pdf";
+    prompts.files = {pdf};
+    window.SaveReportClick();
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(pdf, bytes, 1 << 24));
+    EXPECT_EQ(bytes.rfind("%PDF-", 0), 0u);
+    EXPECT_TRUE(prompts.messages.empty());
+    // Asked again with what was given last.
+    prompts.files = {};
+    window.SaveReportClick();
+    EXPECT_EQ(asked.workOrder, "WO-2231");
+
+    const LoggerReport report = window.report(asked);
+    auto fact = [&](const std::string& value) {
+        return std::any_of(report.facts.begin(), report.facts.end(),
+                           [&](const auto& f) { return f.second == value; });
+    };
+    EXPECT_TRUE(fact("A. Técnico"));
+    EXPECT_TRUE(fact(form().identity().serial));
+    EXPECT_TRUE(fact("NORTH"));
+    ASSERT_EQ(report.tables.size(), 1u);
+    EXPECT_EQ(report.tables[0].rows.size(), 120u);
+    EXPECT_EQ(report.tables[0].header.back(), text(text::kVerdictHeader));
+    EXPECT_EQ(report.limitSet, text(text::kReportLimitSet) + ": Subscriber outlet, 256QAM");
+    const ReportPages pages(report, window.reportGraphs(), language->table());
+    const auto pictures = pages.pictures(100);
+    EXPECT_GE(pictures.size(), 3u);
+    EXPECT_EQ(static_cast<int>(pictures.size()), pages.pageCount());
+    if (const QString shown = qEnvironmentVariable("VELTRA_REPORT_PAGES"); !shown.isEmpty()) {
+        WriteFileAtomically(fromQt(shown) + "/report.pdf", bytes);
+        for (std::size_t k = 0; k < pictures.size(); ++k)
+            pictures[k].save(shown + QString("/page-%1.png").arg(k + 1));
+    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QTabWidget>
 
+#include "loggers/windows/ReportPages.h"
 #include "loggers/windows/TLimitsDialog.h"
 #include "sim/SimState.h"
 #include "support/ProgramFixture.h"
@@ -101,6 +102,15 @@ TEST_F(ScreenFit, EveryWindowOpensInsideTheScreen) {
     TLimitsDialog limits(program->LoggerWindow->limitSet(), folder.str(), &prompts,
                          language->table(), program->LoggerWindow);
     Check(&limits);
+    // The TV viewer's report as pictures of its pages, to look at.
+    if (const QString folder = qEnvironmentVariable("VELTRA_SCREEN_GRAB"); !folder.isEmpty()) {
+        const auto pages = ReportPages(program->LoggerWindow->report({"A", "B", "C", "D"}),
+                                       program->LoggerWindow->reportGraphs(), language->table())
+                               .pictures(100);
+        for (std::size_t k = 0; k < pages.size(); ++k)
+            pages[k].save(folder + QString("/report-%1.png").arg(k + 1));
+        program->LoggerWindow->reportGraphs().front().save(folder + "/report-graph.png");
+    }
 }
 
 }  // namespace

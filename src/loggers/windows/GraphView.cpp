@@ -102,7 +102,7 @@ int GraphView::headerHeight(const QFontMetrics& metrics, int width) const {
         }
         x += w;
     }
-    return rows * (metrics.height() + 2) + 2;
+    return rows * (metrics.height() + 2) + 4;
 }
 
 void GraphView::paintGraph(QPainter& painter, QSize size) const {
@@ -113,7 +113,7 @@ void GraphView::paintGraph(QPainter& painter, QSize size) const {
     const GraphLayout g = LayoutGraph(channels_, second_, limits_, threshold_, size.width(),
                                       std::max(0, size.height() - header));
     {
-        double x = 8, y = 2;
+        double x = 8, y = 3;
         const double rowHeight = metrics.height() + 2;
         painter.setPen(Qt::black);
         if (!title_.isEmpty()) {
@@ -126,7 +126,7 @@ void GraphView::paintGraph(QPainter& painter, QSize size) const {
                 x = 8;
                 y += rowHeight;
             }
-            const QRectF box(x, y + 3, 14, metrics.height() - 6);
+            const QRectF box(x, y + metrics.ascent() * 0.25, 14, metrics.ascent() * 0.7);
             const double middle = box.center().y();
             switch (swatch) {
                 case Swatch::Analog:
@@ -219,7 +219,11 @@ void GraphView::paintGraph(QPainter& painter, QSize size) const {
     // quality limits' (on the right axis) at the right end.
     const QFont base = painter.font();
     QFont small = base;
-    small.setPointSizeF(small.pointSizeF() * 0.85);
+    if (small.pixelSize() > 0) {
+        small.setPixelSize(std::max(1, qRound(small.pixelSize() * 0.85)));
+    } else {
+        small.setPointSizeF(small.pointSizeF() * 0.85);
+    }
     painter.setFont(small);
     const QFontMetrics smallMetrics(small);
     for (const LimitLine& line : g.limitLines) {

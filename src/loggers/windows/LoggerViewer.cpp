@@ -2,9 +2,13 @@
 
 #include "face/Messages.h"
 
+#include <QDateTime>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
+#include <QFormLayout>
 #include <QGridLayout>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QSignalBlocker>
 #include <algorithm>
 
@@ -12,7 +16,9 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "loggers/windows/ReportPages.h"
 #include "loggers/windows/TLimitsDialog.h"
+#include "text/Files.h"
 #include "text/Text.h"
 #include "widgets/ControlTexts.h"
 #include "widgets/QtText.h"
@@ -218,6 +224,7 @@ int LoggerViewer::summaryRoom() const {
 }
 
 void LoggerViewer::showSummary(const LoggerVerdict& verdict) {
+    verdict_ = verdict;
     if (!texts_) return;
     const VerdictWords words = VerdictWordsIn(*texts_);
     QString text = toQt(texts_->text(verdict.pass() ? text::kVerdictPass : text::kVerdictFail)) +
@@ -289,6 +296,12 @@ GraphView* LoggerViewer::addGraph(const char* key, LoggerKindShown kind, int tit
         Archivo1->insertSeparator(SortirFinestraRegistre);
         SaveGraph = new QAction(this);
         LimitsEntry = new QAction(this);
+        SaveReport = new QAction(this);
+        PrintReport = new QAction(this);
+        SaveReport->setObjectName("SaveReport");
+        PrintReport->setObjectName("PrintReport");
+        connect(SaveReport, &QAction::triggered, this, &LoggerViewer::SaveReportClick);
+        connect(PrintReport, &QAction::triggered, this, &LoggerViewer::PrintReportClick);
         LevelsInDbmv = new QAction(this);
         LevelsInDbmv->setObjectName("LevelsInDbmv");
         LevelsInDbmv->setCheckable(true);
@@ -298,6 +311,8 @@ GraphView* LoggerViewer::addGraph(const char* key, LoggerKindShown kind, int tit
         Archivo1->insertAction(SortirFinestraRegistre, SaveGraph);
         Archivo1->insertAction(SortirFinestraRegistre, LimitsEntry);
         Archivo1->insertAction(SortirFinestraRegistre, LevelsInDbmv);
+        Archivo1->insertAction(SaveGraph, SaveReport);
+        Archivo1->insertAction(SaveGraph, PrintReport);
         connect(LevelsInDbmv, &QAction::toggled, this,
                 [this](bool dBmV) { setLevelUnit(dBmV ? LevelUnit::dBmV : LevelUnit::dBuV); });
         connect(SaveGraph, &QAction::triggered, this, &LoggerViewer::SaveGraphClick);
@@ -403,6 +418,143 @@ void LoggerViewer::LimitsClick() {
     TLimitsDialog dialog(limitSet_, limitSetsFolder_, prompts_, *texts_, this);
     if (limitsRunner_ ? limitsRunner_(dialog) : dialog.exec() == QDialog::Accepted)
         setLimitSet(dialog.chosen());
+}
+
+bool LoggerViewer::askDetails(ReportDetails& details) {
+    const auto settings = ProgramSettings();
+    const std::pair<const char*, std::string*> kept[] = {{"report/technician", &details.technician},
+                                                         {"report/site", &details.site},
+                                                         {"report/workOrder", &details.workOrder},
+                                                         {"report/note", &details.note}};
+    for (const auto& [key, value] : kept)
+        *value = fromQt(settings->value(key).toString());
+    bool given = false;
+    if (detailsRunner_) {
+        given = detailsRunner_(details);
+    } else if (texts_) {
+        QDialog dialog(this);
+        dialog.setObjectName("ReportDetails");
+        dialog.setWindowTitle(toQt(texts_->text(text::kReportDetails)));
+        auto* form = new QFormLayout(&dialog);
+        const int labels[] = {text::kReportTechnician, text::kReportSite, text::kReportWorkOrder,
+                              text::kReportNote};
+        std::vector<QLineEdit*> edits;
+        for (std::size_t k = 0; k < 4; ++k) {
+            auto* edit = new QLineEdit(toQt(*kept[k].second), &dialog);
+            edit->setMinimumWidth(320);
+            form->addRow(toQt(texts_->text(labels[k])), edit);
+            edits.push_back(edit);
+        }
+        auto* buttons =
+            new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+        NameStandardButtons(*buttons, *texts_);
+        form->addRow(buttons);
+        connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+        given = dialog.exec() == QDialog::Accepted;
+        for (std::size_t k = 0; k < 4; ++k)
+            *kept[k].second = fromQt(edits[k]->text().trimmed());
+    }
+    if (!given) return false;
+    for (const auto& [key, value] : kept)
+        settings->setValue(key, toQt(*value));
+    return true;
+}
+
+LoggerReport LoggerViewer::report(const ReportDetails& details) const {
+    const LevelUnit unit = ShownLevelUnit();
+    // The instrument is known for a logger fetched from it and not yet saved.
+    ReportInstrument instrument;
+    if (instrument_ && const_cast<LoggerViewer*>(this)->recordFileName().empty())
+        instrument = instrument_();
+    auto& self = *const_cast<LoggerViewer*>(this);
+    LoggerReport r =
+        ReportOf(fromQt(windowTitle()), self.recordName(), recordPlan(), self.recordDate(),
+                 self.recordTime(), details, instrument, verdict_, limitSet_, *texts_, unit);
+    // The viewer's own fields, each under its label: the noise measurement, the main channel.
+    for (QLabel* label : client_->findChildren<QLabel*>()) {
+        auto* field = qobject_cast<QLineEdit*>(label->buddy());
+        if (!field || field == LoggerDateEdit || field == LoggerHourEdit) continue;
+        QString words = label->text().trimmed();
+        while (words.endsWith(':'))
+            words.chop(1);
+        if (words.isEmpty() || field->text().isEmpty()) continue;
+        const std::string name = fromQt(words);
+        if (std::none_of(r.facts.begin(), r.facts.end(),
+                         [&](const auto& fact) { return fact.first == name; }))
+            r.facts.push_back({name, fromQt(field->text())});
+    }
+    r.comparison = recordComparison();
+    // Each table as shown: the levels in the unit shown, the differences, the verdicts.
+    const QString mark = QString::fromUtf8("\xE2\x9C\x96");
+    for (const auto& [grid, title] : reportTables()) {
+        ReportTable table;
+        if (title) table.title = texts_->text(title);
+        for (int column = 0; column < grid->columnCount(); ++column)
+            table.header.push_back(fromQt(grid->cell(column, 0)));
+        for (int row = 1; row < grid->rowCount(); ++row) {
+            std::vector<std::string> cells;
+            for (int column = 0; column < grid->columnCount(); ++column)
+                cells.push_back(fromQt(grid->cell(column, row)));
+            table.fails.push_back(grid->cell(0, row).endsWith(mark));
+            table.rows.push_back(std::move(cells));
+        }
+        r.tables.push_back(std::move(table));
+    }
+    r.footer = FillIn(
+        texts_->text(text::kReportMade),
+        {fromQt(QDateTime::currentDateTime().toString("dd/MM/yyyy HH:mm")), fromQt(kVersionLabel)});
+    return r;
+}
+
+std::vector<QImage> LoggerViewer::reportGraphs() const {
+    // Drawn three times finer than the page's points, so that it prints sharp.
+    std::vector<QImage> images;
+    const QSize size(511, 190);
+    for (const GraphPanel& panel : graphs_) {
+        QImage image(size * 3, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.scale(3, 3);
+        QFont font = panel.view->font();
+        font.setPixelSize(9);
+        painter.setFont(font);
+        panel.view->paintGraph(painter, size);
+        painter.end();
+        images.push_back(std::move(image));
+    }
+    return images;
+}
+
+void LoggerViewer::SaveReportClick() {
+    if (!prompts_ || !texts_) return;
+    ReportDetails details;
+    if (!askDetails(details)) return;
+    ReportDialog.filter = FileFilter(*texts_, text::kPdfFiles, "*.pdf", false);
+    ReportDialog.fileName = SafeFileName(recordName()) + ".pdf";
+    auto path = prompts_->chooseSaveFile(ReportDialog);
+    if (!path || path->empty()) return;
+    if (!EndsWith(*path, ".pdf")) *path += ".pdf";
+    const std::string pdf = ReportPages(report(details), reportGraphs(), *texts_).pdf();
+    if (pdf.empty() || !WriteFileAtomically(*path, pdf))
+        ShowMessageCode(*prompts_, *texts_, message::kFileUnwritable, *path);
+}
+
+void LoggerViewer::PrintReportClick() {
+    if (!texts_) return;
+    ReportDetails details;
+    if (!askDetails(details)) return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setFullPage(true);
+    printer.setDocName(toQt(recordName()));
+    QPrintDialog choose(&printer, this);
+    if (choose.exec() != QDialog::Accepted) return;
+    const ReportPages pages(report(details), reportGraphs(), *texts_);
+    const int count = pages.pageCount();
+    QPainter painter(&printer);
+    const std::function<void()> next = [&printer] { printer.newPage(); };
+    pages.paint(painter, printer.resolution(), next, count);
 }
 
 void LoggerViewer::FitColumns(StringGrid* grid, const int* minimum) {

@@ -14,6 +14,7 @@
 #include "language/WindowTextTables.h"
 #include "language/WindowTexts.h"
 #include "loggers/LoggerRecords.h"
+#include "loggers/LoggerReport.h"
 #include "loggers/Verdicts.h"
 #include "loggers/windows/GraphView.h"
 #include "widgets/StringGrid.h"
@@ -93,6 +94,21 @@ class LoggerViewer : public QDialog, public WindowTexts {
         levelUnitChanged_ = std::move(changed);
     }
     QAction* LevelsInDbmv = nullptr;
+    // The report of the shown logger: "Save report as PDF...", "Print report...". The details
+    // of the job are asked first (tests answer through `setDetailsRunner`) and remembered; the
+    // instrument is named when `instrument` knows it.
+    QAction *SaveReport = nullptr, *PrintReport = nullptr;
+    FileDialogState ReportDialog;
+    void SaveReportClick();
+    void PrintReportClick();
+    LoggerReport report(const ReportDetails& details) const;
+    std::vector<QImage> reportGraphs() const;
+    void setDetailsRunner(std::function<bool(ReportDetails&)> runner) {
+        detailsRunner_ = std::move(runner);
+    }
+    void setInstrument(std::function<ReportInstrument()> instrument) {
+        instrument_ = std::move(instrument);
+    }
     // Where the technician's own limit sets are kept.
     void setLimitSetsFolder(std::string folder) { limitSetsFolder_ = std::move(folder); }
     // Runs the Limits dialog in place of exec(), true for accepted (tests answer it so).
@@ -107,6 +123,12 @@ class LoggerViewer : public QDialog, public WindowTexts {
     FileDialogState CsvDialog;
 
   protected:
+    // The tables a report gives, each with the key of its title (0 for none), and the logger's
+    // channel plan.
+    virtual std::vector<std::pair<const StringGrid*, int>> reportTables() const = 0;
+    virtual std::string recordPlan() const { return {}; }
+    // The comparison shown with the logger, in words (empty when none).
+    virtual std::string recordComparison() const { return {}; }
     // The record's name, file name, date and time.
     virtual std::string& recordName() = 0;
     virtual const std::string& recordFileName() = 0;
@@ -172,6 +194,11 @@ class LoggerViewer : public QDialog, public WindowTexts {
     std::string limitSetsFolder_;
     std::function<bool(TLimitsDialog&)> limitsRunner_;
     std::function<void(LevelUnit)> levelUnitChanged_;
+    std::function<bool(ReportDetails&)> detailsRunner_;
+    std::function<ReportInstrument()> instrument_;
+    // The details of the job, asked with the last ones filled in and kept; false when cancelled.
+    bool askDetails(ReportDetails& details);
+    LoggerVerdict verdict_;
     std::function<void(FileDialogState&)> saveAs_;
     std::function<void(FileDialogState&)> exportCsv_;
     std::function<void()> print_;

@@ -21,6 +21,10 @@ class TDownWindow : public LoggerViewer {
 
   protected:
     std::string& recordName() override { return records_->down.name; }
+    std::string recordPlan() const override { return records_->down.planName; }
+    std::vector<std::pair<const StringGrid*, int>> reportTables() const override {
+        return {{TaulaRegistre, 0}};
+    }
     const std::string& recordFileName() override { return records_->down.fileName; }
     const std::string& recordDate() override { return records_->down.date; }
     const std::string& recordTime() override { return records_->down.time; }

@@ -4,8 +4,10 @@
 #include <QSplitter>
 #include <optional>
 
+#include "language/TextKeys.h"
 #include "loggers/windows/GraphView.h"
 #include "loggers/windows/LoggerViewer.h"
+#include "widgets/QtText.h"
 
 namespace veltra {
 
@@ -34,6 +36,11 @@ class TLoggerWindow : public LoggerViewer {
 
   protected:
     std::string& recordName() override { return records_->tv.name; }
+    std::string recordPlan() const override { return records_->tv.planName; }
+    std::string recordComparison() const override { return fromQt(OnlyInOne->text()); }
+    std::vector<std::pair<const StringGrid*, int>> reportTables() const override {
+        return {{TaulaRegistre, 0}};
+    }
     const std::string& recordFileName() override { return records_->tv.fileName; }
     const std::string& recordDate() override { return records_->tv.date; }
     const std::string& recordTime() override { return records_->tv.time; }

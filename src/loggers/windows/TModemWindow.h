@@ -2,7 +2,9 @@
 // graph of each.
 #pragma once
 
+#include "language/TextKeys.h"
 #include "loggers/windows/LoggerViewer.h"
+#include "widgets/QtText.h"
 
 namespace veltra {
 
@@ -20,6 +22,9 @@ class TModemWindow : public LoggerViewer {
 
   protected:
     std::string& recordName() override { return records_->modem.name; }
+    std::vector<std::pair<const StringGrid*, int>> reportTables() const override {
+        return {{TaulaRegistre1, text::kDownstreamGraph}, {TaulaRegistre2, text::kUpstreamGraph}};
+    }
     const std::string& recordFileName() override { return records_->modem.fileName; }
     const std::string& recordDate() override { return records_->modem.date; }
     const std::string& recordTime() override { return records_->modem.time; }

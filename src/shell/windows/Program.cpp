@@ -72,6 +72,9 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts,
         viewer->setServices(&loggers->records, Dialog, &language.table());
         viewer->setPrompts(&prompts);
         viewer->setLimitSetsFolder(language.dataFolder() + "Limits/");
+        viewer->setInstrument([this] {
+            return ReportInstrument{Form1->identity().model, Form1->identity().serial};
+        });
         viewer->setLevelUnitChanged(
             [this](LevelUnit unit) { loggers->files().setLevelUnit(unit); });
         viewer->setFileHandlers(

@@ -46,6 +46,8 @@ class TForm1 : public QMainWindow {
     // The file named on the command line; the IO interface update runs with it at start.
     void setCommandLineFile(std::string file) { commandLineFile_ = std::move(file); }
     const std::string& commandLineFile() const { return commandLineFile_; }
+    // Who the instrument is, as last asked (empty texts before, or without one).
+    const InstrumentIdentity& identity() const { return identity_; }
 
     // Start step: language menu and language, decimal separator, first connection check,
     // logger index set-up, device-change hook, command-line update. Errors from missing pictures
