@@ -1,5 +1,6 @@
-// Drawing the TV viewer's graph of a 150-record logger, and of two compared, at 1920 x 1080:
-// each must take well under one frame (16 ms).
+// Drawing the TV viewer's graph of a 150-record logger, and of two compared, at 1920 x 1080;
+// judging it and drawing it as the viewer does: each must take well under one frame (16 ms).
+// Its report as a PDF of three pages: well under a second.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <cstdlib>
 
 #include "loggers/windows/GraphView.h"
+#include "loggers/windows/ReportPages.h"
 
 namespace {
 
@@ -47,6 +49,56 @@ void TvComparison(benchmark::State& state) {
     Draw(state, true);
 }
 BENCHMARK(TvComparison)->Unit(benchmark::kMillisecond);
+
+void JudgeAndDraw(benchmark::State& state) {
+    const TvLogger tv = Logger(0);
+    const LimitSet& limits = BuiltInLimitSets().front();
+    GraphView view;
+    QImage image(QSize(1920, 1080), QImage::Format_RGB32);
+    for (auto _ : state) {
+        const LoggerVerdict verdict = JudgeTvLogger(tv, limits);
+        auto channels = TvGraphChannels(tv);
+        MarkFailures(channels, verdict);
+        view.setChannels(channels, {}, GraphLimits(limits, kShowTv), 45.0);
+        QPainter painter(&image);
+        view.paintGraph(painter, image.size());
+    }
+}
+BENCHMARK(JudgeAndDraw)->Unit(benchmark::kMillisecond);
+
+void ReportPdf(benchmark::State& state) {
+    const TvLogger tv = Logger(0);
+    const LanguageTable texts;
+    const LimitSet& limits = BuiltInLimitSets().front();
+    for (auto _ : state) {
+        const LoggerVerdict verdict = JudgeTvLogger(tv, limits);
+        LoggerReport report = ReportOf("TV logger", "NORTH", "DOCSI", "02/12/2026", "09:12:44",
+                                       {"A. Técnico", "Site", "WO-1", ""}, {"VELTRA-52", "VT1"},
+                                       verdict, limits, texts, LevelUnit::dBuV);
+        const VerdictColumn column = VerdictTexts(verdict, VerdictWordsIn(texts), LevelUnit::dBuV);
+        ReportTable table{"",
+                          {"No", "CH", "FREQ", "BW", "OFFS", "TYPE", "PWR", "SYSTEM", "MOD", "SR",
+                           "MER", "BER", "Verdict"},
+                          {},
+                          {}};
+        for (std::size_t k = 0; k < tv.records.size(); ++k) {
+            std::vector<std::string> row(tv.records[k].begin(), tv.records[k].end());
+            row.push_back(column.rows[k]);
+            table.rows.push_back(row);
+            table.fails.push_back(!verdict.channels[k].pass());
+        }
+        report.tables.push_back(table);
+        GraphView view;
+        view.setChannels(TvGraphChannels(tv), {}, GraphLimits(limits, kShowTv), 45.0);
+        QImage graph(QSize(1533, 570), QImage::Format_RGB32);
+        QPainter painter(&graph);
+        painter.scale(3, 3);
+        view.paintGraph(painter, QSize(511, 190));
+        painter.end();
+        benchmark::DoNotOptimize(ReportPages(report, {graph}, texts).pdf());
+    }
+}
+BENCHMARK(ReportPdf)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
