@@ -385,10 +385,10 @@ int LoggersPull(Session& s, const std::string& kind, const std::vector<std::stri
 
 // A logger as JSON, from its spreadsheet: the "# label" records make the header, each header
 // row beginning with "No" starts a table whose rows are objects keyed by that row.
-json LoggerJson(const LoggerRecords& records, LoggerKindShown kind, LevelUnit unit) {
+json LoggerJson(const LoggerRecords& records, LoggerKindShown kind, const CsvStyle& style) {
     json header = json::object(), tables = json::array();
     std::vector<std::string> columns;
-    const auto rows = ParseCsv(LoggerCsv(records, kind, unit));
+    const auto rows = ParseCsv(LoggerCsv(records, kind, style));
     for (const CsvRow& row : rows ? *rows : std::vector<CsvRow>{}) {
         if (row.fields.empty()) continue;
         const std::string& first = row.fields.front();
@@ -454,12 +454,14 @@ int LoggersShow(Session& s, const std::string& file, bool csv, const std::string
     FileDialogState dialog;
     std::optional<std::string> table;
     const LoggerKindShown kind = loggers.OpenLoggerFile(dialog).value_or(kShowNothing);
+    // The spreadsheet and JSON with the verdicts and figures of the set.
+    const CsvStyle style{*unit, &limits, VerdictWordsIn(s.language.table())};
     if (csv && kind != kShowNothing) {
-        s.system.out << LoggerCsv(loggers.records, kind, *unit);
+        s.system.out << LoggerCsv(loggers.records, kind, style);
         return kDone;
     }
     if (s.options.json && kind != kShowNothing) {
-        s.system.out << LoggerJson(loggers.records, kind, *unit).dump(2) << '\n';
+        s.system.out << LoggerJson(loggers.records, kind, style).dump(2) << '\n';
         return kDone;
     }
     const LanguageTable& texts = s.language.table();

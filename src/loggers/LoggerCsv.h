@@ -10,12 +10,21 @@
 
 namespace veltra {
 
-// Levels in `unit`, their headers naming it; the instrument's own texts in dBuV.
-std::string TvLoggerCsv(const TvLogger& logger, LevelUnit unit = LevelUnit::dBuV);
-std::string DownLoggerCsv(const DownLogger& logger, LevelUnit unit = LevelUnit::dBuV);
-std::string ModemLoggerCsv(const ModemLogger& logger, LevelUnit unit = LevelUnit::dBuV);
+// How a spreadsheet gives its levels and, with a limit set, its verdicts.
+struct CsvStyle {
+    LevelUnit unit = LevelUnit::dBuV;
+    // With a set: each table ends in a verdict column, and the header values name the set and
+    // give each network figure with its limit.
+    const LimitSet* limits = nullptr;
+    VerdictWords words;
+};
+
+// Levels in the style's unit, their headers naming it; the instrument's own texts in dBuV.
+std::string TvLoggerCsv(const TvLogger& logger, const CsvStyle& style = {});
+std::string DownLoggerCsv(const DownLogger& logger, const CsvStyle& style = {});
+std::string ModemLoggerCsv(const ModemLogger& logger, const CsvStyle& style = {});
 // The record of `kind` (kShowTv, kShowDown, kShowModem).
 std::string LoggerCsv(const LoggerRecords& records, LoggerKindShown kind,
-                      LevelUnit unit = LevelUnit::dBuV);
+                      const CsvStyle& style = {});
 
 }  // namespace veltra

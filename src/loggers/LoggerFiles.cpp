@@ -69,7 +69,7 @@ Ended LoggerFiles::write(const std::optional<std::string>& text, const std::stri
 Ended LoggerFiles::WriteTvLogger(TvLogger& tv, LoggerWriteMode mode, FileDialogState* dialog) {
     std::optional<std::string> text;
     if (IsCsv(mode)) {
-        text = TvLoggerCsv(tv, unit_);
+        text = TvLoggerCsv(tv, styleOf(kShowTv));
     } else if (mode == LoggerWriteMode::PrintFile) {
         text = TvPrintLayout(tv);
     } else if (std::string file; TvLoggerFileText(tv, file)) {
@@ -80,7 +80,7 @@ Ended LoggerFiles::WriteTvLogger(TvLogger& tv, LoggerWriteMode mode, FileDialogS
 
 Ended LoggerFiles::WriteDownLogger(DownLogger& down, LoggerWriteMode mode,
                                    FileDialogState* dialog) {
-    const std::string text = IsCsv(mode)                          ? DownLoggerCsv(down, unit_)
+    const std::string text = IsCsv(mode)                          ? DownLoggerCsv(down, styleOf(kShowDown))
                              : mode == LoggerWriteMode::PrintFile ? DownPrintLayout(down)
                                                                   : DownLoggerFileText(down);
     return write(text, down.name, down.fileName, kDownExtension, mode, dialog);
@@ -88,7 +88,7 @@ Ended LoggerFiles::WriteDownLogger(DownLogger& down, LoggerWriteMode mode,
 
 Ended LoggerFiles::WriteModemLogger(ModemLogger& modem, LoggerWriteMode mode,
                                     FileDialogState* dialog) {
-    const std::string text = IsCsv(mode)                          ? ModemLoggerCsv(modem, unit_)
+    const std::string text = IsCsv(mode)                          ? ModemLoggerCsv(modem, styleOf(kShowModem))
                              : mode == LoggerWriteMode::PrintFile ? ModemPrintLayout(modem)
                                                                   : ModemLoggerFileText(modem);
     return write(text, modem.name, modem.fileName, kModemExtension, mode, dialog);

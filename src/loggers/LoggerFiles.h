@@ -9,6 +9,7 @@
 
 #include "face/UserPrompts.h"
 #include "language/LanguageTable.h"
+#include "loggers/LoggerCsv.h"
 #include "loggers/LoggerRecords.h"
 #include "loggers/Verdicts.h"
 #include "text/Outcome.h"
@@ -52,10 +53,16 @@ class LoggerFiles {
     const std::vector<std::string>& written() const { return written_; }
     // The unit of the levels in the spreadsheets (the logger files keep the instrument's).
     void setLevelUnit(LevelUnit unit) { unit_ = unit; }
+    // The limit set the spreadsheets of `kind` give verdicts and figures on (without one, none).
+    void setJudging(LoggerKindShown kind, LimitSet limits) { judging_[kind] = std::move(limits); }
     void forgetWritten() { written_.clear(); }
 
   private:
+    CsvStyle styleOf(LoggerKindShown kind) const {
+        return {unit_, judging_[kind] ? &*judging_[kind] : nullptr, VerdictWordsIn(texts_)};
+    }
     LevelUnit unit_ = LevelUnit::dBuV;
+    std::optional<LimitSet> judging_[4];
     Outcome<std::string> pathFor(LoggerWriteMode mode, FileDialogState* dialog,
                                  const std::string& name, const char* extension);
     Ended write(const std::optional<std::string>& text, const std::string& name,

@@ -50,9 +50,10 @@ struct LoggerReport {
 // instrument's model and serial number when known, the logger's kind, name, plan, date and time;
 // the verdict with the summary, the figures, the limit set's values (levels in `unit`).
 LoggerReport ReportOf(const std::string& kind, const std::string& name, const std::string& plan,
-                const std::string& date, const std::string& time, const ReportDetails& details,
-                const ReportInstrument& instrument, const LoggerVerdict& verdict,
-                const LimitSet& limits, const LanguageTable& texts, LevelUnit unit);
+                      const std::string& date, const std::string& time,
+                      const ReportDetails& details, const ReportInstrument& instrument,
+                      const LoggerVerdict& verdict, const LimitSet& limits,
+                      const LanguageTable& texts, LevelUnit unit);
 
 // The limit set's values in words: ranges "min .. max", levels in `unit`.
 LabelledValues LimitSetValues(const LimitSet& limits, const LanguageTable& texts, LevelUnit unit);

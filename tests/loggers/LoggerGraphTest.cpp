@@ -45,10 +45,10 @@ TEST(LoggerGraph, BarsPointsAndTheThresholdFromKnownValues) {
     EXPECT_EQ(g.limitLines[4].kind, LimitLine::MinCn);
     EXPECT_DOUBLE_EQ(g.limitLines[4].y, 20 + 100 - 43.0 / 60 * 100);
     // One pair where the kinds' ranges are the same (a DOCSIS downstream's).
-    EXPECT_EQ(LayoutGraph(channels, {}, GraphLimits(BuiltInLimitSets().front(), kShowDown), {},
-                          480, 148)
-                  .limitLines.size(),
-              4u);
+    EXPECT_EQ(
+        LayoutGraph(channels, {}, GraphLimits(BuiltInLimitSets().front(), kShowDown), {}, 480, 148)
+            .limitLines.size(),
+        4u);
     EXPECT_EQ(BarAt(g, g.bars[1].rect.left + 1, 100)->channel, 1u);
     EXPECT_FALSE(BarAt(g, 60 + 44 + 8.0 / 108 * 400, 100));  // between the bars
 

@@ -108,6 +108,7 @@ TEST_F(LoggerTab, ModemViewerShowsItsFixedRows) {
     std::string csv;
     ASSERT_TRUE(ReadWholeFile(folder.str() + "cm.csv", csv, 1 << 20));
     EXPECT_NE(csv.find("Level (dBmV),"), std::string::npos);
+    EXPECT_NE(csv.find("Modulation,Verdict\r\n"), std::string::npos);  // on the viewer's set
     window.LevelsInDbmv->trigger();
     EXPECT_EQ(window.TaulaRegistre2->cell(3, 1), "3");
     EXPECT_FALSE(window.TaulaRegistre2->cell(3, 0).contains("dBmV"));

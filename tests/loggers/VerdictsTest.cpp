@@ -148,12 +148,19 @@ TEST(Verdicts, LevelsInDbmvEverywhere) {
     EXPECT_EQ(shown.tv.threshold, "-15");
     EXPECT_EQ(shown.modem.up[0][3], "42.5");
     EXPECT_EQ(shown.down.power, "1.2");
-    const std::string csv = TvLoggerCsv(records.tv, LevelUnit::dBmV);
+    const std::string csv = TvLoggerCsv(records.tv, {LevelUnit::dBmV, nullptr, {}});
     EXPECT_NE(csv.find("# Threshold (dBmV),-15\r\n"), std::string::npos);
     EXPECT_NE(csv.find(",Level (dBmV),"), std::string::npos);
     EXPECT_NE(csv.find(",DIGITAL,3.2,DVB-C,QAM256,6952,38.8,"), std::string::npos);
-    EXPECT_EQ(TvLoggerCsv(records.tv), TvLoggerCsv(records.tv, LevelUnit::dBuV));
-    EXPECT_EQ(ModemLoggerCsv(records.modem, LevelUnit::dBmV).find("102.5"), std::string::npos);
+    EXPECT_EQ(TvLoggerCsv(records.tv), TvLoggerCsv(records.tv, {LevelUnit::dBuV, nullptr, {}}));
+    EXPECT_EQ(ModemLoggerCsv(records.modem, {LevelUnit::dBmV, nullptr, {}}).find("102.5"),
+              std::string::npos);
+    // Judged on a set: the set named, a verdict column, the figures among the header values.
+    const CsvStyle judged{LevelUnit::dBuV, &BuiltInLimitSets().front(), VerdictWordsIn({})};
+    const std::string withVerdicts = TvLoggerCsv(records.tv, judged);
+    EXPECT_NE(withVerdicts.find("# Limits,\"Subscriber outlet, 256QAM\"\r\n"), std::string::npos);
+    EXPECT_NE(withVerdicts.find(",BER,Verdict\r\n"), std::string::npos);
+    EXPECT_NE(withVerdicts.find(",<1.0E-8,Pass\r\n"), std::string::npos);
 }
 
 }  // namespace

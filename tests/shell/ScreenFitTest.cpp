@@ -109,7 +109,6 @@ TEST_F(ScreenFit, EveryWindowOpensInsideTheScreen) {
                                .pictures(100);
         for (std::size_t k = 0; k < pages.size(); ++k)
             pages[k].save(folder + QString("/report-%1.png").arg(k + 1));
-        program->LoggerWindow->reportGraphs().front().save(folder + "/report-graph.png");
     }
 }
 

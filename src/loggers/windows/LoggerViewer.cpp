@@ -370,7 +370,7 @@ void LoggerViewer::setLevelUnit(LevelUnit unit) {
         const QSignalBlocker quiet(LevelsInDbmv);
         LevelsInDbmv->setChecked(unit == LevelUnit::dBmV);
     }
-    if (levelUnitChanged_) levelUnitChanged_(unit);
+    if (choicesChanged_) choicesChanged_();
     showRecord();
 }
 
@@ -397,6 +397,7 @@ Limits LoggerViewer::limits(std::size_t graph) const {
 void LoggerViewer::setLimitSet(LimitSet set) {
     limitSet_ = std::move(set);
     ProgramSettings()->setValue(setting::Limit(limitsKey_, "set"), toQt(FormatLimitSet(limitSet_)));
+    if (choicesChanged_) choicesChanged_();
     showRecord();
 }
 

@@ -89,10 +89,8 @@ class LoggerViewer : public QDialog, public WindowTexts {
     // one choice, kept between runs; the logger files keep the instrument's dBuV.
     static LevelUnit ShownLevelUnit();
     void setLevelUnit(LevelUnit unit);
-    // Told when the person chooses another unit.
-    void setLevelUnitChanged(std::function<void(LevelUnit)> changed) {
-        levelUnitChanged_ = std::move(changed);
-    }
+    // Told when the person chooses another unit or limit set.
+    void setChoicesChanged(std::function<void()> changed) { choicesChanged_ = std::move(changed); }
     QAction* LevelsInDbmv = nullptr;
     // The report of the shown logger: "Save report as PDF...", "Print report...". The details
     // of the job are asked first (tests answer through `setDetailsRunner`) and remembered; the
@@ -193,7 +191,7 @@ class LoggerViewer : public QDialog, public WindowTexts {
     LimitSet limitSet_;
     std::string limitSetsFolder_;
     std::function<bool(TLimitsDialog&)> limitsRunner_;
-    std::function<void(LevelUnit)> levelUnitChanged_;
+    std::function<void()> choicesChanged_;
     std::function<bool(ReportDetails&)> detailsRunner_;
     std::function<ReportInstrument()> instrument_;
     // The details of the job, asked with the last ones filled in and kept; false when cancelled.

@@ -60,7 +60,6 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts,
     Editor->setDialog(Dialog);
     loggers = std::make_unique<LoggerTransfers>(link, prompts, language.table(), busy,
                                                 language.loggersFolder());
-    loggers->files().setLevelUnit(LoggerViewer::ShownLevelUnit());
     printer = std::make_unique<QtTextPrinter>(Form1.get());
     Form1->setLoggers(loggers.get(), LoggerWindow, DownWindow, ModemWindow);
     LoggerWindow->setCompareSource(
@@ -75,8 +74,7 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts,
         viewer->setInstrument([this] {
             return ReportInstrument{Form1->identity().model, Form1->identity().serial};
         });
-        viewer->setLevelUnitChanged(
-            [this](LevelUnit unit) { loggers->files().setLevelUnit(unit); });
+        viewer->setChoicesChanged([this] { shareViewerChoices(); });
         viewer->setFileHandlers(
             [this, kind = kind](FileDialogState& dialog) { loggers->SaveRecordAs(kind, dialog); },
             [this, kind = kind](FileDialogState& dialog) {
@@ -84,6 +82,7 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts,
             },
             [this, kind = kind] { loggers->PrintRecord(kind, *printer); });
     }
+    shareViewerChoices();
     updates =
         std::make_unique<FirmwareUpdates>(link, prompts, language.table(), *UpdatingFORM, *ConfUpgr,
                                           busy, wait ? std::move(wait) : WaitWithMessages);
@@ -108,5 +107,14 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts,
 }
 
 Program::~Program() = default;
+
+void Program::shareViewerChoices() {
+    LoggerFiles& files = loggers->files();
+    files.setLevelUnit(LoggerViewer::ShownLevelUnit());
+    const std::pair<LoggerViewer*, LoggerKindShown> viewers[] = {
+        {LoggerWindow, kShowTv}, {DownWindow, kShowDown}, {ModemWindow, kShowModem}};
+    for (const auto& [viewer, kind] : viewers)
+        files.setJudging(kind, viewer->limitSet());
+}
 
 }  // namespace veltra

@@ -46,6 +46,11 @@ class Program {
     std::unique_ptr<FirmwareUpdates> updates;
     std::unique_ptr<QtTextPrinter> printer;
     std::unique_ptr<LeftAltKey> leftAlt;
+
+  private:
+    // The spreadsheets the program writes give their levels in the viewers' unit and their
+    // verdicts on the limit set of the viewer of their kind.
+    void shareViewerChoices();
 };
 
 }  // namespace veltra
