@@ -102,13 +102,17 @@ TEST_F(ScreenFit, EveryWindowOpensInsideTheScreen) {
     TLimitsDialog limits(program->LoggerWindow->limitSet(), folder.str(), &prompts,
                          language->table(), program->LoggerWindow);
     Check(&limits);
-    // The TV viewer's report as pictures of its pages, to look at.
+    // Each viewer's report as pictures of its pages, to look at.
     if (const QString folder = qEnvironmentVariable("VELTRA_SCREEN_GRAB"); !folder.isEmpty()) {
-        const auto pages = ReportPages(program->LoggerWindow->report({"A", "B", "C", "D"}),
-                                       program->LoggerWindow->reportGraphs(), language->table())
-                               .pictures(100);
-        for (std::size_t k = 0; k < pages.size(); ++k)
-            pages[k].save(folder + QString("/report-%1.png").arg(k + 1));
+        for (LoggerViewer* viewer : std::initializer_list<LoggerViewer*>{
+                 program->LoggerWindow, program->DownWindow, program->ModemWindow}) {
+            const auto pages = ReportPages(viewer->report({"A", "B", "C", "D"}),
+                                           viewer->reportGraphs(), language->table())
+                                   .pictures(100);
+            for (std::size_t k = 0; k < pages.size(); ++k)
+                pages[k].save(folder + "/report-" + viewer->objectName() +
+                              QString("-%1.png").arg(k + 1));
+        }
     }
 }
 
