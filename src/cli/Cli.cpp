@@ -407,9 +407,16 @@ json LoggerJson(const LoggerRecords& records, LoggerKindShown kind, const CsvSty
     return {{"header", header}, {"tables", tables}};
 }
 
-// The limit set named: one of the program's by name, else a limit set file; the first of the
-// program's when no name is given. kUsage for a name that is neither, kFailed for a bad file.
-int ChooseLimits(Session& s, const std::string& name, LimitSet& limits) {
+// The unit named, and the limit set named: one of the program's by name, else a limit set file;
+// the first of the program's when no name is given. kUsage for a unit or a name that is neither,
+// kFailed for a bad file.
+int ChooseJudging(Session& s, const std::string& name, const std::string& unitName,
+                  LimitSet& limits, std::optional<LevelUnit>& unit) {
+    unit = ParseLevelUnit(unitName);
+    if (!unit) {
+        s.say(text::kCliBadUnit);
+        return kUsage;
+    }
     if (name.empty()) {
         limits = BuiltInLimitSets().front();
         return kDone;
@@ -441,13 +448,10 @@ int ChooseLimits(Session& s, const std::string& name, LimitSet& limits) {
 // under it; or as a spreadsheet or JSON.
 int LoggersShow(Session& s, const std::string& file, bool csv, const std::string& limitsName,
                 const std::string& unitName) {
-    const auto unit = ParseLevelUnit(unitName);
-    if (!unit) {
-        s.say(text::kCliBadUnit);
-        return kUsage;
-    }
     LimitSet limits;
-    if (const int status = ChooseLimits(s, limitsName, limits); status != kDone) return status;
+    std::optional<LevelUnit> unit;
+    if (const int status = ChooseJudging(s, limitsName, unitName, limits, unit); status != kDone)
+        return status;
     LoggerTransfers loggers(s.link, s.prompts, s.language.table(), s.busy,
                             s.language.loggersFolder());
     s.prompts.files = {file};
@@ -575,13 +579,10 @@ json CheckJson(const CheckedLogger& logger, const LimitSet& limits, const Verdic
 // logger for several. 0 when all pass, 4 when one fails, 1 when a file could not be judged.
 int LoggersCheck(Session& s, const std::vector<std::string>& arguments,
                  const std::string& limitsName, const std::string& unitName, bool csv) {
-    const auto unit = ParseLevelUnit(unitName);
-    if (!unit) {
-        s.say(text::kCliBadUnit);
-        return kUsage;
-    }
     LimitSet limits;
-    if (const int status = ChooseLimits(s, limitsName, limits); status != kDone) return status;
+    std::optional<LevelUnit> unit;
+    if (const int status = ChooseJudging(s, limitsName, unitName, limits, unit); status != kDone)
+        return status;
     const LanguageTable& texts = s.language.table();
     const VerdictWords words = VerdictWordsIn(texts);
     std::vector<CheckedLogger> checked;
