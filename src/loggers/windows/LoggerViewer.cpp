@@ -462,16 +462,14 @@ bool LoggerViewer::askDetails(ReportDetails& details) {
     return true;
 }
 
-LoggerReport LoggerViewer::report(const ReportDetails& details) const {
+LoggerReport LoggerViewer::report(const ReportDetails& details) {
     const LevelUnit unit = ShownLevelUnit();
     // The instrument is known for a logger fetched from it and not yet saved.
     ReportInstrument instrument;
-    if (instrument_ && const_cast<LoggerViewer*>(this)->recordFileName().empty())
-        instrument = instrument_();
-    auto& self = *const_cast<LoggerViewer*>(this);
+    if (instrument_ && recordFileName().empty()) instrument = instrument_();
     LoggerReport r =
-        ReportOf(fromQt(windowTitle()), self.recordName(), recordPlan(), self.recordDate(),
-                 self.recordTime(), details, instrument, verdict_, limitSet_, *texts_, unit);
+        ReportOf(fromQt(windowTitle()), recordName(), recordPlan(), recordDate(), recordTime(),
+                 details, instrument, verdict_, limitSet_, *texts_, unit);
     // The viewer's own fields, each under its label: the noise measurement, the main channel.
     for (QLabel* label : client_->findChildren<QLabel*>()) {
         auto* field = qobject_cast<QLineEdit*>(label->buddy());

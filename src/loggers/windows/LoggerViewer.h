@@ -99,7 +99,7 @@ class LoggerViewer : public QDialog, public WindowTexts {
     FileDialogState ReportDialog;
     void SaveReportClick();
     void PrintReportClick();
-    LoggerReport report(const ReportDetails& details) const;
+    LoggerReport report(const ReportDetails& details);
     std::vector<QImage> reportGraphs() const;
     void setDetailsRunner(std::function<bool(ReportDetails&)> runner) {
         detailsRunner_ = std::move(runner);
