@@ -80,7 +80,7 @@ Ended LoggerFiles::WriteTvLogger(TvLogger& tv, LoggerWriteMode mode, FileDialogS
 
 Ended LoggerFiles::WriteDownLogger(DownLogger& down, LoggerWriteMode mode,
                                    FileDialogState* dialog) {
-    const std::string text = IsCsv(mode)                          ? DownLoggerCsv(down, styleOf(kShowDown))
+    const std::string text = IsCsv(mode) ? DownLoggerCsv(down, styleOf(kShowDown))
                              : mode == LoggerWriteMode::PrintFile ? DownPrintLayout(down)
                                                                   : DownLoggerFileText(down);
     return write(text, down.name, down.fileName, kDownExtension, mode, dialog);
@@ -88,7 +88,7 @@ Ended LoggerFiles::WriteDownLogger(DownLogger& down, LoggerWriteMode mode,
 
 Ended LoggerFiles::WriteModemLogger(ModemLogger& modem, LoggerWriteMode mode,
                                     FileDialogState* dialog) {
-    const std::string text = IsCsv(mode)                          ? ModemLoggerCsv(modem, styleOf(kShowModem))
+    const std::string text = IsCsv(mode) ? ModemLoggerCsv(modem, styleOf(kShowModem))
                              : mode == LoggerWriteMode::PrintFile ? ModemPrintLayout(modem)
                                                                   : ModemLoggerFileText(modem);
     return write(text, modem.name, modem.fileName, kModemExtension, mode, dialog);
