@@ -10,6 +10,7 @@
 #include <set>
 
 #include "language/WindowTextTables.h"
+#include "loggers/windows/TLimitsDialog.h"
 #include "shell/windows/QtTranslations.h"
 #include "support/ProgramFixture.h"
 #include "widgets/QtText.h"
@@ -137,10 +138,15 @@ TEST_F(WindowTexts, EveryShownTextComesFromTheLanguage) {
                                     "OnlyInOne",     "ProductLine",
                                     "StaticText1",   "StaticText2",
                                     "StaticText3",   "StaticText4",
-                                    "StaticText5"};
+                                    "StaticText5",   "LimitSetChoice",
+                                    "LimitSetName"};
+    // A limit set's name and source are the set's own (the program's sets keep theirs).
+    TLimitsDialog limits(program->LoggerWindow->limitSet(), folder.str(), &prompts,
+                         language->table(), program->LoggerWindow);
     std::vector<QWidget*> windows = {
         &form(),         program->ConfUpgr,     program->UpdatingFORM, program->Oculta,
-        program->Editor, program->LoggerWindow, program->DownWindow,   program->ModemWindow};
+        program->Editor, program->LoggerWindow, program->DownWindow,   program->ModemWindow,
+        &limits};
     // The instrument's own values (QAM64, PAL/BG, NO GROUP, 6952, "OK") carry no lowercase word.
     const QRegularExpression word("[a-z]{2,}");
     auto check = [&](QObject* owner, const QString& what, const QString& text) {
