@@ -83,20 +83,20 @@ constexpr const char* kAddedTexts[] = {
     "back to the instrument now?",
     // 172
     "Rows not listed:",
-    "Export marked loggers as CSV...",                                         // 173
-    "Import CSV...",                                                           // 174
-    "Export CSV...",                                                           // 175
-    "Save graph as...",                                                        // 176
-    "Limits...",                                                               // 177
-    "Compare with...",                                                         // 178
-    "Limits",                                                                  // 179
-    "Minimum level (dBµV)",                                                    // 180
-    "Maximum level (dBµV)",                                                    // 181
-    "Minimum MER (dB)",                                                        // 182
-    "Minimum C/N (dB)",                                                        // 183
-    "Δ PWR (dB)",                                                              // 184
-    "Δ MER - C/N (dB)",                                                        // 185
-    "only here",                                                               // 186
+    "Export marked loggers as CSV...",  // 173
+    "Import CSV...",                    // 174
+    "Export CSV...",                    // 175
+    "Save graph as...",                 // 176
+    "Limits...",                        // 177
+    "Compare with...",                  // 178
+    "Limits",                           // 179
+    "Minimum level (dBµV)",  // 180, no longer shown: the Limits dialog names each limit of a set
+    "Maximum level (dBµV)",  // 181, no longer shown: the Limits dialog names each limit of a set
+    "Minimum MER (dB)",      // 182, no longer shown: the Limits dialog names each limit of a set
+    "Minimum C/N (dB)",      // 183, no longer shown: the Limits dialog names each limit of a set
+    "Δ PWR (dB)",            // 184
+    "Δ MER - C/N (dB)",      // 185
+    "only here",             // 186
     "Only in the compared logger (MHz):",                                      // 187
     "(compared)",                                                              // 188
     "Firmware",                                                                // 189

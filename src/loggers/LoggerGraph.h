@@ -52,10 +52,6 @@ void MarkFailures(std::vector<GraphChannel>& channels, const LoggerVerdict& verd
 // level below the logger's own threshold.
 bool OutsideLimits(const GraphChannel& channel, const Limits& limits,
                    std::optional<double> threshold);
-// The defaults of a kind (kShowTv, kShowDown, kShowModem): a DOCSIS downstream from 45 to
-// 75 dBuV with a MER of at least 35 dB (256QAM); a modem's upstream transmit level from 95 to
-// 112 dBuV (35 to 52 dBmV).
-Limits DefaultLimits(LoggerKindShown kind);
 
 // Two TV loggers channel by channel, matched by frequency (to 10 kHz).
 struct ChannelComparison {
