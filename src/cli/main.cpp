@@ -114,7 +114,8 @@ int main(int argc, char** argv) {
     system.errorIsTerminal = IsTerminal(stderr);
     system.programFolder = ProgramFolder(argv[0]);
     system.dataFolder = veltra::ChooseDataFolder(
-        system.programFolder, veltra::CanWriteInFolder(system.programFolder), UserDataFolder());
+        system.programFolder, static_cast<bool>(veltra::CanWriteInFolder(system.programFolder)),
+        UserDataFolder());
     veltra::MakeFolders(system.dataFolder);
     system.programFolder += '/';
     const int status = veltra::cli::RunCli(Arguments(argc, argv), system);

@@ -258,8 +258,8 @@ int ChannelPlanEditor::DesaCanalitzacio(bool saveAs, FileDialogState& saveDialog
         message(message::kBadChannel);
         return 3;
     }
-    if (!WriteFileAtomically(path, text)) {
-        message(message::kFileUnwritable);
+    if (const FileWrite written = WriteFileAtomically(path, text); !written) {
+        message(message::kFileUnwritable, UnwritableDetail(path, written));
         return 4;
     }
     savePath_ = path;
@@ -281,8 +281,9 @@ bool ChannelPlanEditor::ExportCsv(FileDialogState& dialog) {
     if (!chosen || chosen->empty()) return false;
     std::string path = *chosen;
     if (!EndsWith(path, ".csv")) path += ".csv";
-    if (WriteFileAtomically(path, PlanCsvFromGrid(grid_))) return true;
-    message(message::kFileUnwritable);
+    const FileWrite written = WriteFileAtomically(path, PlanCsvFromGrid(grid_));
+    if (written) return true;
+    message(message::kFileUnwritable, UnwritableDetail(path, written));
     return false;
 }
 

@@ -97,107 +97,124 @@ constexpr const char* kAddedTexts[] = {
     "Δ PWR (dB)",            // 184
     "Δ MER - C/N (dB)",      // 185
     "only here",             // 186
-    "Only in the compared logger (MHz):",                                      // 187
-    "(compared)",                                                              // 188
-    "Firmware",                                                                // 189
-    "Channel plans",                                                           // 190
-    "Loggers",                                                                 // 191
-    "Spreadsheets",                                                            // 192
-    "Pictures",                                                                // 193
-    "TV loggers",                                                              // 194
-    "All files",                                                               // 195
-    "Model of the connected instrument",                                       // 196
-    "Serial number of the connected instrument",                               // 197
-    "Firmware version of the IO interface",                                    // 198
-    "Firmware version of the instrument",                                      // 199
-    "Folder:",                                                                 // 200
-    "Open loggers folder",                                                     // 201
-    "--time must be a time that exists, written HH:MM:SS/DD-MM-YYYY",          // 202
-    "the instrument holds no plan named \"%1\"",                               // 203
-    "no interrupted delete to finish",                                         // 204
-    "not a logger number: %1",                                                 // 205
-    "the instrument holds no %1 logger %2",                                    // 206
-    "--all and logger numbers do not go together",                             // 207
-    "finish it with 'veltra52-cli plans recover'",                             // 208
-    "the output could not be written",                                         // 209
-    "the trace could not be written whole: %1",                                // 210
-    "this command asks before it changes the instrument: confirm with --yes",  // 211
-    "nothing was done: the question was answered no",                          // 212
-    "Plans to delete: %1",                                                     // 213
-    "Channel plan name",                                                       // 214
-    "Channel plan file",                                                       // 215
-    "Logger name",                                                             // 216
-    "Logger file",                                                             // 217
-    "Version now in the equipment",                                            // 218
-    "Firmware file to be loaded",                                              // 219
-    "Progress of the operation",                                               // 220
-    "Downstream channels",                                                     // 221
-    "Upstream channels",                                                       // 222
-    "Compared with %1 of %2 %3. Δ = compared − this.",                         // 223
-    "this logger",                                                             // 224
-    "compared logger",                                                         // 225
-    "outside the limits",                                                      // 226
-    "unknown command: %1",                                                     // 227
-    "OK",                                                                      // 228
-    "Cancel",                                                                  // 229
-    "Level",                                                                   // 230
-    "threshold",                                                               // 231
-    "Pass",                                                                    // 232
-    "not measured",                                                            // 233
-    "Tilt (analog)",                                                           // 234
-    "Tilt (digital)",                                                          // 235
-    "Peak-to-valley (analog)",                                                 // 236
-    "Peak-to-valley (digital)",                                                // 237
-    "Largest adjacent difference (analog)",                                    // 238
-    "Largest adjacent difference (digital)",                                   // 239
-    "Digital to analog",                                                       // 240
-    "%1 of %2 channels pass",                                                  // 241
-    "first failing: %1",                                                       // 242
-    "Limits: %1",                                                              // 243
-    "Verdict",                                                                 // 244
-    "Fail",                                                                    // 245
-    "no limit set named \"%1\"; the program's own: %2",                        // 246
-    "--units must be dBuV or dBmV",                                            // 247
-    "analog",                                                                  // 248
-    "digital",                                                                 // 249
-    "Analog level (dBµV)",                                                     // 250
-    "Digital level (dBµV)",                                                    // 251
-    "Minimum MER (dB)",                                                        // 252
-    "Minimum C/N (dB)",                                                        // 253
-    "Maximum BER (before correction)",                                         // 254
-    "Maximum tilt (dB)",                                                       // 255
-    "Maximum peak-to-valley (dB)",                                             // 256
-    "Maximum adjacent difference (dB)",                                        // 257
-    "Digital to analog (dB)",                                                  // 258
-    "DOCSIS downstream level (dBµV)",                                          // 259
-    "Minimum downstream MER (dB)",                                             // 260
-    "Modem upstream level (dBµV)",                                             // 261
-    "Limit set:",                                                              // 262
-    "Name:",                                                                   // 263
-    "Save as own set",                                                         // 264
-    "Import...",                                                               // 265
-    "Export...",                                                               // 266
-    "Limit set files",                                                         // 267
-    "\"%1\" is a set of the program's: give your own set another name.",       // 268
-    "The limit set cannot be used: %1",                                        // 269
-    "The limit set has been saved: %1",                                        // 270
-    "Levels in dBmV (dBµV − 60)",                                              // 271
-    "Measurement report",                                                      // 272
-    "Technician",                                                              // 273
-    "Site or test point",                                                      // 274
-    "Work order",                                                              // 275
-    "Note",                                                                    // 276
-    "Instrument",                                                              // 277
-    "Serial number",                                                           // 278
-    "Report details",                                                          // 279
-    "Save report as PDF...",                                                   // 280
-    "Print report...",                                                         // 281
-    "PDF files",                                                               // 282
-    "Page %1 of %2",                                                           // 283
-    "Made %1 with %2",                                                         // 284
-    "Limit set",                                                               // 285
-    "Network figures",                                                         // 286
-    "Channels",                                                                // 287
+    "Only in the compared logger (MHz):",                                             // 187
+    "(compared)",                                                                     // 188
+    "Firmware",                                                                       // 189
+    "Channel plans",                                                                  // 190
+    "Loggers",                                                                        // 191
+    "Spreadsheets",                                                                   // 192
+    "Pictures",                                                                       // 193
+    "TV loggers",                                                                     // 194
+    "All files",                                                                      // 195
+    "Model of the connected instrument",                                              // 196
+    "Serial number of the connected instrument",                                      // 197
+    "Firmware version of the IO interface",                                           // 198
+    "Firmware version of the instrument",                                             // 199
+    "Folder:",                                                                        // 200
+    "Open loggers folder",                                                            // 201
+    "--time must be a time that exists, written HH:MM:SS/DD-MM-YYYY",                 // 202
+    "the instrument holds no plan named \"%1\"",                                      // 203
+    "no interrupted delete to finish",                                                // 204
+    "not a logger number: %1",                                                        // 205
+    "the instrument holds no %1 logger %2",                                           // 206
+    "--all and logger numbers do not go together",                                    // 207
+    "finish it with 'veltra52-cli plans recover'",                                    // 208
+    "the output could not be written",                                                // 209
+    "the trace could not be written whole: %1",                                       // 210
+    "this command asks before it changes the instrument: confirm with --yes",         // 211
+    "nothing was done: the question was answered no",                                 // 212
+    "Plans to delete: %1",                                                            // 213
+    "Channel plan name",                                                              // 214
+    "Channel plan file",                                                              // 215
+    "Logger name",                                                                    // 216
+    "Logger file",                                                                    // 217
+    "Version now in the equipment",                                                   // 218
+    "Firmware file to be loaded",                                                     // 219
+    "Progress of the operation",                                                      // 220
+    "Downstream channels",                                                            // 221
+    "Upstream channels",                                                              // 222
+    "Compared with %1 of %2 %3. Δ = compared − this.",                                // 223
+    "this logger",                                                                    // 224
+    "compared logger",                                                                // 225
+    "outside the limits",                                                             // 226
+    "unknown command: %1",                                                            // 227
+    "OK",                                                                             // 228
+    "Cancel",                                                                         // 229
+    "Level",                                                                          // 230
+    "threshold",                                                                      // 231
+    "Pass",                                                                           // 232
+    "not measured",                                                                   // 233
+    "Tilt (analog)",                                                                  // 234
+    "Tilt (digital)",                                                                 // 235
+    "Peak-to-valley (analog)",                                                        // 236
+    "Peak-to-valley (digital)",                                                       // 237
+    "Largest adjacent difference (analog)",                                           // 238
+    "Largest adjacent difference (digital)",                                          // 239
+    "Digital to analog",                                                              // 240
+    "%1 of %2 channels pass",                                                         // 241
+    "first failing: %1",                                                              // 242
+    "Limits: %1",                                                                     // 243
+    "Verdict",                                                                        // 244
+    "Fail",                                                                           // 245
+    "no limit set named \"%1\"; the program's own: %2",                               // 246
+    "--units must be dBuV or dBmV",                                                   // 247
+    "analog",                                                                         // 248
+    "digital",                                                                        // 249
+    "Analog level (dBµV)",                                                            // 250
+    "Digital level (dBµV)",                                                           // 251
+    "Minimum MER (dB)",                                                               // 252
+    "Minimum C/N (dB)",                                                               // 253
+    "Maximum BER (before correction)",                                                // 254
+    "Maximum tilt (dB)",                                                              // 255
+    "Maximum peak-to-valley (dB)",                                                    // 256
+    "Maximum adjacent difference (dB)",                                               // 257
+    "Digital to analog (dB)",                                                         // 258
+    "DOCSIS downstream level (dBµV)",                                                 // 259
+    "Minimum downstream MER (dB)",                                                    // 260
+    "Modem upstream level (dBµV)",                                                    // 261
+    "Limit set:",                                                                     // 262
+    "Name:",                                                                          // 263
+    "Save as own set",                                                                // 264
+    "Import...",                                                                      // 265
+    "Export...",                                                                      // 266
+    "Limit set files",                                                                // 267
+    "\"%1\" is a set of the program's: give your own set another name.",              // 268
+    "The limit set cannot be used: %1",                                               // 269
+    "The limit set has been saved: %1",                                               // 270
+    "Levels in dBmV (dBµV − 60)",                                                     // 271
+    "Measurement report",                                                             // 272
+    "Technician",                                                                     // 273
+    "Site or test point",                                                             // 274
+    "Work order",                                                                     // 275
+    "Note",                                                                           // 276
+    "Instrument",                                                                     // 277
+    "Serial number",                                                                  // 278
+    "Report details",                                                                 // 279
+    "Save report as PDF...",                                                          // 280
+    "Print report...",                                                                // 281
+    "PDF files",                                                                      // 282
+    "Page %1 of %2",                                                                  // 283
+    "Made %1 with %2",                                                                // 284
+    "Limit set",                                                                      // 285
+    "Network figures",                                                                // 286
+    "Channels",                                                                       // 287
+    "The logger file cannot be used: it is damaged or is not a logger file.",         // 288
+    "Line %1: the file ends inside the logger's header (it was cut short).",          // 289
+    "Line %1: not a whole number.",                                                   // 290
+    "Line %1: the file ends before the logger does (it was cut short).",              // 291
+    "Line %1: the line lacks some of its fields (it was cut short).",                 // 292
+    "Line %1: not a valid record.",                                                   // 293
+    "Line %1: a measured value that the instrument does not write so (cut short?).",  // 294
+    "Line 1: not 0, 1 or 2, the kinds of logger.",                                    // 295
+    "Line %1: more than 150 records.",                                                // 296
+    "The instrument did not keep every channel of the channel plan.",                 // 297
+    "%1: %2 of %3 channels kept.",                                                    // 298
+    "The channel plan in slot %1 has a name that is not printable text: %2",          // 299
+    "The channel plan in slot %1 (%2) cannot be sent back to the instrument: its name is not "
+    "printable text. Select it too to delete it.",                        // 300
+    "The local copies of the channel plans cannot be written in %1: %2",  // 301
+    "The IO interface did not come back with its new firmware.",          // 302
+    "The simulated instrument's folder cannot be written: %1",            // 303
 };
 static_assert(std::size(kAddedTexts) == kLanguageTextCount - kFirstAddedText);
 
@@ -269,7 +286,7 @@ std::string ReadLanguageChoice(const std::string& configPath) {
 }
 
 bool SaveLanguageChoice(const std::string& configPath, const std::string& name) {
-    return WriteFileAtomically(configPath, name.substr(0, kLanguageNameLength));
+    return static_cast<bool>(WriteFileAtomically(configPath, name.substr(0, kLanguageNameLength)));
 }
 
 }  // namespace veltra

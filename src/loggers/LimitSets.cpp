@@ -216,12 +216,13 @@ std::vector<LimitSet> OwnLimitSets(const std::string& folder) {
     return sets;
 }
 
-std::string SaveOwnLimitSet(const std::string& folder, const LimitSet& limits) {
-    std::error_code failed;
-    std::filesystem::create_directories(folder, failed);
+Outcome<std::string> SaveOwnLimitSet(const std::string& folder, const LimitSet& limits) {
+    MakeFolders(folder);
     const std::string path =
-        (std::filesystem::path(folder) / (SafeFileName(limits.name) + kLimitSetExtension)).string();
-    return WriteFileAtomically(path, FormatLimitSet(limits)) ? path : std::string();
+        Utf8Path(NativePath(folder) / NativePath(SafeFileName(limits.name) + kLimitSetExtension));
+    if (const FileWrite written = WriteFileAtomically(path, FormatLimitSet(limits)); !written)
+        return {Failure::FileUnwritable, UnwritableDetail(path, written)};
+    return path;
 }
 
 }  // namespace veltra

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "text/Outcome.h"
+
 namespace veltra {
 
 // --- Limit sets -------------------------------------------------------------------------------
@@ -67,7 +69,8 @@ std::optional<LimitSet> ReadLimitSetFile(const std::string& path, std::string& e
 // be read is left out.
 std::vector<LimitSet> OwnLimitSets(const std::string& folder);
 // Writes `limits` into `folder` (made when missing) as "<name>.limits", the name made safe as a
-// file name; the old file stays whole when it cannot be written. The path, or empty.
-std::string SaveOwnLimitSet(const std::string& folder, const LimitSet& limits);
+// file name; the old file stays whole when it cannot be written. The path, or the failure with
+// the file and the system's reason.
+Outcome<std::string> SaveOwnLimitSet(const std::string& folder, const LimitSet& limits);
 
 }  // namespace veltra

@@ -8,6 +8,8 @@
 #include <unistd.h>
 #endif
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
@@ -75,13 +77,19 @@ void RemoveLeftovers(const fs::path& folder, const std::string& target) {
 // on the disk, and a rename over the target.
 #ifdef _WIN32
 
-bool CreateWriteAndSync(const fs::path& temporary, const std::string& content, bool& taken) {
+std::error_code LastError() {
+    return std::error_code(static_cast<int>(::GetLastError()), std::system_category());
+}
+
+std::error_code CreateWriteAndSync(const fs::path& temporary, const std::string& content,
+                                   bool& taken) {
     // CREATE_NEW fails on anything standing at the name, a link included.
     HANDLE file = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        taken = ::GetLastError() == ERROR_FILE_EXISTS;
-        return false;
+        const std::error_code error = LastError();
+        taken = error.value() == ERROR_FILE_EXISTS;
+        return error;
     }
     std::size_t done = 0;
     bool written = true;
@@ -93,41 +101,54 @@ bool CreateWriteAndSync(const fs::path& temporary, const std::string& content, b
         done += n;
     }
     written = written && ::FlushFileBuffers(file);
-    written = ::CloseHandle(file) && written;
-    return written;
+    const std::error_code error = written ? std::error_code() : LastError();
+    if (!::CloseHandle(file) && !error) return LastError();
+    return error;
 }
 
-bool RenameOver(const fs::path& temporary, const fs::path& target) {
-    return ::MoveFileExW(temporary.c_str(), target.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+std::error_code RenameOver(const fs::path& temporary, const fs::path& target) {
+    if (::MoveFileExW(temporary.c_str(), target.c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0)
+        return {};
+    return LastError();
 }
 
 void SyncFolder(const fs::path&) {}  // MOVEFILE_WRITE_THROUGH has done it
 
 #else
 
-bool CreateWriteAndSync(const fs::path& temporary, const std::string& content, bool& taken) {
+std::error_code LastError() {
+    return std::error_code(errno, std::generic_category());
+}
+
+std::error_code CreateWriteAndSync(const fs::path& temporary, const std::string& content,
+                                   bool& taken) {
     const int fd =
         ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0) {
         taken = errno == EEXIST;
-        return false;
+        return LastError();
     }
     std::size_t done = 0;
-    bool written = true;
-    while (written && done < content.size()) {
+    std::error_code error;
+    while (!error && done < content.size()) {
         const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
         if (n < 0 && errno == EINTR) continue;
-        written = n > 0;
-        if (written) done += static_cast<std::size_t>(n);
+        if (n < 0)
+            error = LastError();
+        else if (n == 0)
+            error = std::make_error_code(std::errc::no_space_on_device);
+        else
+            done += static_cast<std::size_t>(n);
     }
-    written = written && ::fsync(fd) == 0;
-    written = ::close(fd) == 0 && written;
-    return written;
+    if (!error && ::fsync(fd) != 0) error = LastError();
+    if (::close(fd) != 0 && !error) error = LastError();
+    return error;
 }
 
-bool RenameOver(const fs::path& temporary, const fs::path& target) {
-    return ::rename(temporary.c_str(), target.c_str()) == 0;
+std::error_code RenameOver(const fs::path& temporary, const fs::path& target) {
+    if (::rename(temporary.c_str(), target.c_str()) == 0) return {};
+    return LastError();
 }
 
 void SyncFolder(const fs::path& folder) {
@@ -218,35 +239,65 @@ FileRead ReadWholeFile(const std::string& path, std::string& content, std::size_
     }
     ::close(fd);
 #endif
-    if (result) content = std::move(whole);
+    if (result) {
+        // A byte-order mark says only that the text is UTF-8.
+        if (whole.compare(0, 3, "\xEF\xBB\xBF") == 0) whole.erase(0, 3);
+        content = std::move(whole);
+    }
     return result;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& content) {
+std::string FileWrite::reason() const {
+    return error.message();
+}
+
+std::string UnwritableDetail(const std::string& path, const FileWrite& write) {
+    return write ? path : path + ": " + write.reason();
+}
+
+std::string UnreadableDetail(const std::string& path, const FileRead& read) {
+    switch (read.status) {
+        case FileRead::Missing:
+            return path + ": " +
+                   std::make_error_code(std::errc::no_such_file_or_directory).message();
+        case FileRead::NotAFile:
+            return path + ": not a regular file";
+        case FileRead::TooLarge:
+            return path + ": " + std::make_error_code(std::errc::file_too_large).message();
+        case FileRead::Unreadable:
+            return path + ": " + std::make_error_code(std::errc::permission_denied).message();
+        case FileRead::Done:
+            break;
+    }
+    return path;
+}
+
+FileWrite WriteFileAtomically(const std::string& path, const std::string& content) {
     const fs::path target = NativePath(path);
     const std::string fileName = Utf8Path(target.filename());
-    if (fileName.empty() || fileName == "." || fileName == "..") return false;
+    if (fileName.empty() || fileName == "." || fileName == "..")
+        return {std::make_error_code(std::errc::is_a_directory)};
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     RemoveLeftovers(folder, fileName);
 
     for (int attempt = 0; attempt < 16; ++attempt) {
         const fs::path temporary = folder / NativePath(TemporaryName(fileName));
         bool taken = false;
-        if (!CreateWriteAndSync(temporary, content, taken)) {
+        if (const std::error_code error = CreateWriteAndSync(temporary, content, taken)) {
             if (taken) continue;  // somebody's name: another one
             std::error_code ec;
             fs::remove(temporary, ec);
-            return false;
+            return {error};
         }
-        if (!RenameOver(temporary, target)) {
+        if (const std::error_code error = RenameOver(temporary, target)) {
             std::error_code ec;
             fs::remove(temporary, ec);
-            return false;
+            return {error};
         }
         SyncFolder(folder);
-        return true;
+        return {};
     }
-    return false;
+    return {std::make_error_code(std::errc::file_exists)};
 }
 
 bool IsTemporaryFileName(const std::string& name) {
@@ -286,13 +337,26 @@ std::vector<std::string> FilesInFolder(const std::string& folder) {
     return names;
 }
 
-bool CanWriteInFolder(const std::string& folder) {
+FileWrite CanWriteInFolder(const std::string& folder) {
     const fs::path probe = NativePath(folder) / NativePath(TemporaryName("probe"));
     bool taken = false;
-    const bool made = CreateWriteAndSync(probe, {}, taken);
+    const std::error_code error = CreateWriteAndSync(probe, {}, taken);
     std::error_code ec;
     fs::remove(probe, ec);
-    return made;
+    return {error};
+}
+
+std::string DistinctFileNames::take(const std::string& base, const std::string& extension) {
+    auto folded = [](std::string name) {
+        for (char& c : name)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return name;
+    };
+    std::string name = base + extension;
+    for (int n = 2; std::find(taken_.begin(), taken_.end(), folded(name)) != taken_.end(); ++n)
+        name = base + " (" + std::to_string(n) + ")" + extension;
+    taken_.push_back(folded(name));
+    return name;
 }
 
 bool RemoveFile(const std::string& path) {

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace veltra {
@@ -42,15 +43,29 @@ struct FileRead {
 };
 
 // Reads the regular file `path` whole into `content`, when it holds at most `limit` bytes.
-// Never blocks on a FIFO or a device and never reads more than `limit` + 1 bytes.
+// Never blocks on a FIFO or a device and never reads more than `limit` + 1 bytes. Every file the
+// program reads is text: a leading UTF-8 byte-order mark (which some Windows editors write) is
+// read as nothing.
 FileRead ReadWholeFile(const std::string& path, std::string& content, std::size_t limit);
+
+// What a write found: nothing, or the system's reason.
+struct FileWrite {
+    std::error_code error;
+    explicit operator bool() const { return !error; }
+    // The system's reason in words ("No space left on device").
+    std::string reason() const;
+};
+// A failed write as a message's second line: the file and the system's reason.
+std::string UnwritableDetail(const std::string& path, const FileWrite& write);
+// A file that could not be read, as a message's second line: the file and why.
+std::string UnreadableDetail(const std::string& path, const FileRead& read);
 
 // Writes `content` as the file `path`: into a temporary file of the same folder that nobody can
 // have created before (exclusive, never through a link, mode 0644 less the umask), synced, then
 // renamed over `path` and the folder synced. A link standing at `path` is replaced, never written
-// through. False, with `path` untouched, when any step fails. Temporary files that a killed run
-// left beside `path` are removed.
-bool WriteFileAtomically(const std::string& path, const std::string& content);
+// through. A failure, with `path` untouched, when any step fails. Temporary files that a killed
+// run left beside `path` are removed.
+FileWrite WriteFileAtomically(const std::string& path, const std::string& content);
 
 // Whether `name` is the name of one of WriteFileAtomically's temporary files, which every folder
 // reader passes over.
@@ -77,6 +92,19 @@ std::vector<std::string> FilesInFolder(const std::string& folder);
 bool RemoveFile(const std::string& path);
 // Whether a file can be made in `folder`: tried with a probe file that is removed again (the
 // permission bits say yes for "Program Files", and a read-only medium says nothing).
-bool CanWriteInFolder(const std::string& folder);
+FileWrite CanWriteInFolder(const std::string& folder);
+
+// Names files written together into one folder so that none overwrites another: names that
+// would be one file ("X/Y" and "X_Y" made safe, two loggers "SAME") become "SAME.logtv",
+// "SAME (2).logtv". Compared without case, as Windows compares names.
+class DistinctFileNames {
+  public:
+    // `base` (a path without its extension) and `extension`, numbered when already taken.
+    std::string take(const std::string& base, const std::string& extension);
+    void clear() { taken_.clear(); }
+
+  private:
+    std::vector<std::string> taken_;
+};
 
 }  // namespace veltra

@@ -257,9 +257,9 @@ void GraphView::paintGraph(QPainter& painter, QSize size) const {
     painter.translate(0, -header);
 }
 
-bool GraphView::SavePng(const std::string& path, const std::vector<const GraphView*>& graphs,
-                        QSize size) {
-    if (graphs.empty()) return false;
+FileWrite GraphView::SavePng(const std::string& path, const std::vector<const GraphView*>& graphs,
+                             QSize size) {
+    if (graphs.empty()) return {std::make_error_code(std::errc::invalid_argument)};
     const QFont font = graphs.front()->font();
     const int lineHeight = QFontMetrics(font).height() + 2;
     // Each graph under its caption's lines.
@@ -289,7 +289,7 @@ bool GraphView::SavePng(const std::string& path, const std::vector<const GraphVi
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) return false;
+    if (!image.save(&buffer, "PNG")) return {std::make_error_code(std::errc::io_error)};
     return WriteFileAtomically(path,
                                std::string(png.constData(), static_cast<std::size_t>(png.size())));
 }

@@ -5,6 +5,8 @@
 // on screen and into a picture.
 #pragma once
 
+#include "text/Files.h"
+
 #include <QStringList>
 #include <QWidget>
 #include <functional>
@@ -56,8 +58,8 @@ class GraphView : public QWidget {
     enum class Swatch { Analog, Digital, Outside, Quality, Threshold, Limit, First, Second };
     std::vector<std::pair<Swatch, QString>> legendEntries(const GraphLayout& layout) const;
     // One picture of `graphs`, one under the other, each `size` under its caption.
-    static bool SavePng(const std::string& path, const std::vector<const GraphView*>& graphs,
-                        QSize size);
+    static FileWrite SavePng(const std::string& path, const std::vector<const GraphView*>& graphs,
+                             QSize size);
 
     static const QColor kAnalog, kDigital, kOutside;
 

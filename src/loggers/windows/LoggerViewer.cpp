@@ -410,8 +410,10 @@ void LoggerViewer::SaveGraphClick() {
     std::vector<const GraphView*> views;
     for (const GraphPanel& panel : graphs_)
         views.push_back(panel.view);
-    if (!GraphView::SavePng(*path, views, QSize(1600, 600)) && texts_)
-        ShowMessageCode(*prompts_, *texts_, message::kFileUnwritable, *path);
+    const FileWrite written = GraphView::SavePng(*path, views, QSize(1600, 600));
+    if (!written && texts_)
+        ShowMessageCode(*prompts_, *texts_, message::kFileUnwritable,
+                        UnwritableDetail(*path, written));
 }
 
 void LoggerViewer::LimitsClick() {
@@ -535,8 +537,11 @@ void LoggerViewer::SaveReportClick() {
     if (!path || path->empty()) return;
     if (!EndsWith(*path, ".pdf")) *path += ".pdf";
     const std::string pdf = ReportPages(report(details), reportGraphs(), *texts_).pdf();
-    if (pdf.empty() || !WriteFileAtomically(*path, pdf))
-        ShowMessageCode(*prompts_, *texts_, message::kFileUnwritable, *path);
+    const FileWrite written = pdf.empty() ? FileWrite{std::make_error_code(std::errc::io_error)}
+                                          : WriteFileAtomically(*path, pdf);
+    if (!written)
+        ShowMessageCode(*prompts_, *texts_, message::kFileUnwritable,
+                        UnwritableDetail(*path, written));
 }
 
 void LoggerViewer::PrintReportClick() {

@@ -185,11 +185,10 @@ void TLimitsDialog::SaveOwnClick() {
     // The program's sets keep their values: an own set has a name of its own.
     if (FindBuiltInLimitSet(set->name))
         return say(text::kLimitSetBuiltInName, set->name, MessageIcon::Error);
-    const std::string path = SaveOwnLimitSet(ownFolder_, *set);
-    if (path.empty())
-        return ShowMessageCode(*prompts_, texts_, message::kFileUnwritable, ownFolder_);
+    const auto path = SaveOwnLimitSet(ownFolder_, *set);
+    if (!path) return ShowMessageCode(*prompts_, texts_, message::kFileUnwritable, path.detail());
     fillChoice(*set);
-    say(text::kLimitSetSaved, path, MessageIcon::Information);
+    say(text::kLimitSetSaved, *path, MessageIcon::Information);
 }
 
 void TLimitsDialog::ImportClick() {
@@ -213,8 +212,9 @@ void TLimitsDialog::ExportClick() {
     auto path = prompts_->chooseSaveFile(ExportDialog);
     if (!path || path->empty()) return;
     if (!EndsWith(*path, kLimitSetExtension)) *path += kLimitSetExtension;
-    if (!WriteFileAtomically(*path, FormatLimitSet(*set)))
-        return ShowMessageCode(*prompts_, texts_, message::kFileUnwritable, *path);
+    if (const FileWrite written = WriteFileAtomically(*path, FormatLimitSet(*set)); !written)
+        return ShowMessageCode(*prompts_, texts_, message::kFileUnwritable,
+                               UnwritableDetail(*path, written));
     say(text::kLimitSetSaved, *path, MessageIcon::Information);
 }
 

@@ -121,7 +121,7 @@ int main(int argc, char** argv) {
 
     const std::string programFolder = fromQt(QCoreApplication::applicationDirPath());
     const std::string dataFolder =
-        ChooseDataFolder(programFolder, CanWriteInFolder(programFolder),
+        ChooseDataFolder(programFolder, static_cast<bool>(CanWriteInFolder(programFolder)),
                          fromQt(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
     QDir().mkpath(toQt(dataFolder));
     Language language(programFolder, dataFolder);
