@@ -58,8 +58,12 @@ inline constexpr int kChannelTooLong = 40;
 inline constexpr int kReadPlansAgain = 41;
 // An interrupted delete has not sent its kept plans back yet.
 inline constexpr int kWriteBackPending = 42;
+// A logger file of the computer's that cannot be used (damaged, cut short, not a logger).
+inline constexpr int kLoggerFileDamaged = 43;
+// The instrument holds fewer channels of a plan than were sent.
+inline constexpr int kChannelsNotKept = 44;
 // The last numbered message.
-inline constexpr int kLastMessage = kWriteBackPending;
+inline constexpr int kLastMessage = kChannelsNotKept;
 }  // namespace message
 
 // The text of message `code`: nothing for code 0 and codes above kLastMessage.

@@ -171,4 +171,25 @@ inline constexpr int kReportLimitSet = 285;
 inline constexpr int kReportFigures = 286;
 inline constexpr int kReportChannels = 287;
 
+// Message 43, and why a local logger file cannot be used (%1: the line).
+inline constexpr int kLoggerFileDamaged = 288;
+inline constexpr int kLoggerEndsInHeader = 289;
+inline constexpr int kLoggerNotANumber = 290;
+inline constexpr int kLoggerEndsEarly = 291;
+inline constexpr int kLoggerFieldsMissing = 292;
+inline constexpr int kLoggerBadRecord = 293;
+inline constexpr int kLoggerBadValue = 294;
+inline constexpr int kLoggerUnknownKind = 295;
+inline constexpr int kLoggerTooManyRecords = 296;
+// Message 44, and which plan lost channels.
+inline constexpr int kChannelsNotKept = 297;
+inline constexpr int kChannelsKept = 298;
+// A plan name of the instrument's that is not printable: read, and kept from a delete.
+inline constexpr int kPlanNameUnusable = 299;
+inline constexpr int kPlanNotSendable = 300;
+// Folders that cannot be written; the IO interface that did not come back from its loader.
+inline constexpr int kCopiesUnwritable = 301;
+inline constexpr int kIoNotBack = 302;
+inline constexpr int kSimFolderUnwritable = 303;
+
 }  // namespace veltra::text

@@ -28,7 +28,8 @@ Outcome<std::string> LoggerFiles::pathFor(LoggerWriteMode mode, FileDialogState*
             return printFilePath();
         case LoggerWriteMode::SaveToLoggers:
             MakeFolders(folder_);
-            return folder_ + SafeFileName(name) + extension;
+            // Loggers of one name saved together each keep a file of their own.
+            return names_.take(folder_ + SafeFileName(name), extension);
         case LoggerWriteMode::SaveAs:
         case LoggerWriteMode::CsvAs: {
             if (!dialog) return Failure::Cancelled;
@@ -43,6 +44,8 @@ Outcome<std::string> LoggerFiles::pathFor(LoggerWriteMode mode, FileDialogState*
         case LoggerWriteMode::CsvAllAs: {
             if (!dialog) return Failure::Cancelled;
             std::string path = SaveAllAsPath(dialog->fileName, name, extension);
+            path =
+                names_.take(path.substr(0, path.size() - std::string(extension).size()), extension);
             if (FileExists(path) && !prompts_.askYesNo(texts_.text(text::kQuestionCaption),
                                                        texts_.text(text::kAskOverwriteLogger)))
                 return Failure::Declined;
@@ -60,7 +63,8 @@ Ended LoggerFiles::write(const std::optional<std::string>& text, const std::stri
     const bool csv = IsCsv(mode);
     const auto path = pathFor(mode, dialog, name, csv ? ".csv" : extension);
     if (!path) return path.failure();
-    if (!WriteFileAtomically(*path, *text)) return Failure::FileUnwritable;
+    if (const FileWrite written = WriteFileAtomically(*path, *text); !written)
+        return {Failure::FileUnwritable, UnwritableDetail(*path, written)};
     if (mode != LoggerWriteMode::PrintFile && !csv) fileName = *path;
     if (mode != LoggerWriteMode::PrintFile) written_.push_back(*path);
     return Done{};
@@ -115,12 +119,43 @@ Outcome<LoggerKindShown> LoggerFiles::OpenLogger(FileDialogState& dialog, Logger
     std::string content;
     const FileRead read = ReadWholeFile(*path, content, file_limit::kLoggerFile);
     // A file far larger than any logger is not one: refused before it is read.
-    if (read.status == FileRead::TooLarge) return {Failure::BadFile, *path};
-    if (!read) return {Failure::FileUnreadable, *path};
-    const int result = ReadLoggerText(content, *path, records);
+    if (read.status == FileRead::TooLarge) return {Failure::BadFile, UnreadableDetail(*path, read)};
+    if (!read) return {Failure::FileUnreadable, UnreadableDetail(*path, read)};
+    LoggerFileError error;
+    const int result = ReadLoggerText(content, *path, records, &error);
     if (result >= kShowTv && result <= kShowModem) return static_cast<LoggerKindShown>(result);
-    if (result >= 1000) return {Failure::BadRecord, std::to_string(result)};
-    return {Failure::BadFile, std::to_string(result)};
+    return {Failure::BadFile, *path + "\n" + LoggerFileErrorText(error, texts_)};
+}
+
+std::string LoggerFileErrorText(const LoggerFileError& error, const LanguageTable& texts) {
+    int key = text::kLoggerBadRecord;
+    switch (error.fault) {
+        case LoggerFault::UnknownKind:
+            key = text::kLoggerUnknownKind;
+            break;
+        case LoggerFault::EndsInHeader:
+            key = text::kLoggerEndsInHeader;
+            break;
+        case LoggerFault::NotANumber:
+            key = text::kLoggerNotANumber;
+            break;
+        case LoggerFault::TooManyRecords:
+            key = text::kLoggerTooManyRecords;
+            break;
+        case LoggerFault::EndsEarly:
+            key = text::kLoggerEndsEarly;
+            break;
+        case LoggerFault::FieldsMissing:
+            key = text::kLoggerFieldsMissing;
+            break;
+        case LoggerFault::BadValue:
+            key = text::kLoggerBadValue;
+            break;
+        case LoggerFault::None:
+        case LoggerFault::BadRecord:
+            break;
+    }
+    return FillIn(texts.text(key), {std::to_string(error.line)});
 }
 
 }  // namespace veltra

@@ -12,6 +12,7 @@
 #include "loggers/LoggerCsv.h"
 #include "loggers/LoggerRecords.h"
 #include "loggers/Verdicts.h"
+#include "text/Files.h"
 #include "text/Outcome.h"
 
 namespace veltra {
@@ -45,8 +46,8 @@ class LoggerFiles {
                       FileDialogState* dialog = nullptr);
 
     // Asks for a logger file and reads it into the record of its kind. Failures: Cancelled,
-    // WrongFileKind (the name's extension), FileUnreadable, BadFile (unknown kind, too many
-    // records), BadRecord (a bad row: the detail holds row x 1000 + error).
+    // WrongFileKind (the name's extension), FileUnreadable (the detail: the file and why),
+    // BadFile (too large, damaged or cut short: the detail names the file, the line and why).
     Outcome<LoggerKindShown> OpenLogger(FileDialogState& dialog, LoggerRecords& records);
 
     // The logger files and spreadsheets written since the last `forgetWritten`, in order.
@@ -55,7 +56,11 @@ class LoggerFiles {
     void setLevelUnit(LevelUnit unit) { unit_ = unit; }
     // The limit set the spreadsheets of `kind` give verdicts and figures on (without one, none).
     void setJudging(LoggerKindShown kind, LimitSet limits) { judging_[kind] = std::move(limits); }
-    void forgetWritten() { written_.clear(); }
+    // Forgets the files written, and the names they took: a new save begins.
+    void forgetWritten() {
+        written_.clear();
+        names_.clear();
+    }
 
   private:
     CsvStyle styleOf(LoggerKindShown kind) const {
@@ -73,6 +78,10 @@ class LoggerFiles {
     const LanguageTable& texts_;
     std::string folder_;
     std::vector<std::string> written_;
+    DistinctFileNames names_;
 };
+
+// Where and why a logger file was refused, in the person's language ("Line 12: ...").
+std::string LoggerFileErrorText(const LoggerFileError& error, const LanguageTable& texts);
 
 }  // namespace veltra

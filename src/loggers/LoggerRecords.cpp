@@ -74,6 +74,71 @@ std::string Header(std::optional<std::string> line, std::size_t limit = kMaxHead
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
+// Measured values
+
+namespace {
+
+// How far `text` goes as a measured value: whole, cut inside one (it could go on into one: "",
+// "<", "60.", "1.0E-", and "60" where decimals are due), or something else the instrument wrote.
+enum class ValueText { Whole, Cut, Other };
+
+ValueText ReadValueText(std::string_view text, bool decimals) {
+    if (!text.empty() && text.find_first_not_of("-.") == std::string_view::npos &&
+        text.find('-') != std::string_view::npos)
+        return ValueText::Whole;  // dashes: nothing measured
+    std::size_t i = 0;
+    auto digits = [&] {
+        const std::size_t from = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+            ++i;
+        return i > from;
+    };
+    auto at = [&](std::string_view characters) {
+        return i < text.size() && characters.find(text[i]) != std::string_view::npos;
+    };
+    if (at("<>")) ++i;
+    if (at("-+")) ++i;
+    if (!digits()) return i == text.size() ? ValueText::Cut : ValueText::Other;
+    bool fraction = false, exponent = false;
+    if (at(".")) {
+        ++i;
+        if (!digits()) return i == text.size() ? ValueText::Cut : ValueText::Other;
+        fraction = true;
+    }
+    if (at("Ee")) {
+        ++i;
+        if (at("-+")) ++i;
+        if (!digits()) return i == text.size() ? ValueText::Cut : ValueText::Other;
+        exponent = true;
+    }
+    if (i < text.size()) return ValueText::Other;
+    return !decimals || fraction || exponent ? ValueText::Whole : ValueText::Cut;
+}
+
+constexpr std::string_view kUpstreamModulations[] = {
+    "QPSK",   "BPSK", "8PSK",  "8QAM",  "16QAM", "32QAM",  "64QAM",  "128QAM",
+    "256QAM", "QAM8", "QAM16", "QAM32", "QAM64", "QAM128", "QAM256",
+};
+
+}  // namespace
+
+bool IsWholeValue(std::string_view text, bool decimals) {
+    return ReadValueText(text, decimals) != ValueText::Cut;
+}
+
+bool IsWholeModulation(std::string_view text) {
+    if (ReadValueText(text, false) == ValueText::Whole &&
+        text.find_first_of("0123456789") == std::string_view::npos)
+        return true;  // dashes
+    bool cut = false;
+    for (std::string_view word : kUpstreamModulations) {
+        if (text == word) return true;
+        cut = cut || word.substr(0, text.size()) == text;
+    }
+    return !cut;
+}
+
+// ---------------------------------------------------------------------------------------------
 // Answers
 
 std::array<bool, kMaxLoggers> ParsePresence(const std::string& value, LoggerList list) {
@@ -140,6 +205,7 @@ int ParseTvRecord(const std::string& value, TvRecord& record) {
     if (!bandwidthText) return 13;
     if (!field5.empty() && static_cast<unsigned char>(field5[0]) >= 0x80) return 14;
     if (!field6.empty() && static_cast<unsigned char>(field6[0]) >= 0x80) return 17;
+
     record[1] = name;
     record[2] = *frequencyText;
     record[3] = *bandwidthText;
@@ -162,6 +228,9 @@ int ParseTvRecord(const std::string& value, TvRecord& record) {
         record[10] = remainder;
         record[11] = "";
     }
+    // A digital channel's BER as the instrument writes it: it ends the record's file line, and a
+    // logger saved from it must open again.
+    if (digital && !IsWholeValue(record[11], false)) return 15;
     return 0;
 }
 
@@ -208,7 +277,7 @@ bool ParseDownRow(const std::string& value, std::array<std::string, 5>& row) {
     fields.next();  // not shown
     row[4] = fields.rest();
     if (!row[1].empty() && row[1][0] == '-') row[2] = "----";
-    return true;
+    return IsWholeValue(row[4], true);
 }
 
 bool ParseModemRow(const std::string& value, std::array<std::string, 7>& row) {
@@ -231,7 +300,7 @@ bool ParseModemUpstreamRow(const std::string& value, std::array<std::string, 8>&
     for (std::size_t column = 1; column <= 6; ++column)
         row[column] = fields.next();
     row[7] = fields.rest();
-    return true;
+    return IsWholeModulation(row[7]);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -296,114 +365,213 @@ void NumberFixedRows(DownLogger& logger) {
         logger.rows[i][0] = std::to_string(i + 1);
 }
 
-int ReadLoggerText(const std::string& content, const std::string& path, LoggerRecords& records) {
+namespace {
+
+// The fields of a table line: exactly `count` of them, else none.
+std::optional<std::vector<std::string>> AllFields(const std::string& line, std::size_t count) {
+    if (static_cast<std::size_t>(std::count(line.begin(), line.end(), ',')) + 1 != count)
+        return std::nullopt;
+    return SplitLine(line, count);
+}
+
+// Reads a logger file line by line and notes where it was refused.
+class LoggerFileLines {
+  public:
+    LoggerFileLines(const std::string& content, LoggerFileError* error)
+        : lines_(content), error_(error) {}
+    // The next line; none after the end of the file.
+    std::optional<std::string> next() {
+        auto line = lines_.next(100000);
+        if (line) ++number_;
+        return line;
+    }
+    // A header line, which must be there.
+    std::optional<std::string> header() {
+        auto line = next();
+        if (!line) refuse(LoggerFault::EndsInHeader, number_ + 1);
+        return line;
+    }
+    // A header line holding a whole number.
+    std::optional<long long> number() {
+        const auto line = header();
+        if (!line) return std::nullopt;
+        const std::size_t first = line->find_first_not_of(' ');
+        const std::size_t last = line->find_last_not_of(' ');
+        const auto value =
+            first == std::string::npos
+                ? std::nullopt
+                : ParseDecimal(std::string_view(*line).substr(first, last - first + 1));
+        if (!value) refuse(LoggerFault::NotANumber, number_);
+        return value;
+    }
+    int line() const { return number_; }
+    void refuse(LoggerFault fault, int line) {
+        fault_ = fault;
+        if (error_) *error_ = {line, fault};
+    }
+    LoggerFault fault() const { return fault_; }
+    // A table line of `count` fields; none (the reason noted) when the file ends before it or
+    // it lacks fields.
+    std::optional<std::vector<std::string>> row(std::size_t count) {
+        auto line = next();
+        if (!line) {
+            refuse(LoggerFault::EndsEarly, number_ + 1);
+            return std::nullopt;
+        }
+        if (line->size() > kMaxTableLine) line->resize(kMaxTableLine);
+        auto fields = AllFields(*line, count);
+        if (!fields) refuse(LoggerFault::FieldsMissing, number_);
+        return fields;
+    }
+
+  private:
+    TextLineReader lines_;
+    LoggerFileError* error_;
+    LoggerFault fault_ = LoggerFault::None;
+    int number_ = 0;
+};
+
+}  // namespace
+
+int ReadLoggerText(const std::string& content, const std::string& path, LoggerRecords& records,
+                   LoggerFileError* error) {
     // Header values are taken as whole lines, so empty values and values with blanks read back
-    // in place; table lines are cut to 198 characters.
-    TextLineReader lines(content);
-    const std::string first = lines.next(100000).value_or("");
+    // in place; table lines are cut to 198 characters. Every header line and every field of a
+    // table must be there: a file cut short (an interrupted copy) is refused, never judged on
+    // what is left of it.
+    LoggerFileLines lines(content, error);
+    const std::string first = lines.next().value_or("");
     std::size_t start = first.find_first_not_of(" \t");
     const char kind = start == std::string::npos ? '\0' : first[start];
-    auto tableLine = [&]() { return lines.next(100000); };
-    auto cut = [](std::string line) {
-        if (line.size() > kMaxTableLine) line.resize(kMaxTableLine);
-        return line;
+    // A row of a table, made into a result: the row k (counted from 1) at error `e`.
+    auto bad = [&](int row, int e, LoggerFault fault) {
+        lines.refuse(fault, lines.line());
+        return row * 1000 + e;
+    };
+    constexpr int kEndsEarly = 20, kFieldsMissing = 26, kBadValue = 27;
+    auto missing = [&](int row) {
+        return row * 1000 + (lines.fault() == LoggerFault::EndsEarly ? kEndsEarly : kFieldsMissing);
     };
 
     if (kind == '0') {
+        TvLogger read;
+        std::string* header[] = {&read.name, &read.planName, &read.date, &read.time,
+                                 &read.noiseMode};
+        for (std::string* value : header) {
+            const auto line = lines.header();
+            if (!line) return kHeaderIncomplete;
+            *value = Header(line);
+        }
+        const auto frequency = lines.number();
+        if (!frequency) return kHeaderIncomplete;
+        const auto threshold = lines.number();
+        if (!threshold) return kHeaderIncomplete;
+        const auto count = lines.number();
+        if (!count) return kHeaderIncomplete;
+        if (*count < 0 || *count > kMaxTvRecords) {
+            lines.refuse(LoggerFault::TooManyRecords, lines.line());
+            return -14;
+        }
         TvLogger& tv = records.tv;
         tv.fileName = path;
-        TvLogger read;
-        read.name = Header(lines.next(100000));
-        read.planName = Header(lines.next(100000));
-        read.date = Header(lines.next(100000));
-        read.time = Header(lines.next(100000));
-        read.noiseMode = Header(lines.next(100000));
-        const long long frequency = LeadingInteger(lines.next(100000).value_or(""));
-        const long long threshold = LeadingInteger(lines.next(100000).value_or(""));
-        const long long count = std::max(0LL, LeadingInteger(lines.next(100000).value_or("")));
-        if (count > kMaxTvRecords) return -14;
         tv.name = read.name;
         tv.planName = read.planName;
         tv.date = read.date;
         tv.time = read.time;
         tv.noiseMode = read.noiseMode;
-        tv.noiseFrequency = HzToMHzText(frequency);
-        tv.threshold = std::to_string(threshold / 10);
-        tv.records.assign(static_cast<std::size_t>(count), TvRecord{});
+        tv.noiseFrequency = HzToMHzText(*frequency);
+        tv.threshold = std::to_string(*threshold / 10);
+        tv.records.assign(static_cast<std::size_t>(*count), TvRecord{});
         for (std::size_t k = 1; k <= tv.records.size(); ++k) {
             TvRecord& record = tv.records[k - 1];
             record[0] = std::to_string(k);
-            const auto line = tableLine();
-            const int bad = static_cast<int>(k) * 1000;
-            if (!line) return bad + 20;  // the file ends early
-            const std::vector<std::string> f = SplitLine(cut(*line), 12);
-            if (!InRange(ParseDecimal(f[0]), 0, 149)) return bad + 20;
-            record[1] = f[1];
-            const auto frequency = MHzWithin(ParseDecimal(f[2]), IsChannelFrequency);
-            if (!frequency) return bad + 22;
-            const auto bandwidth = MHzWithin(ParseDecimal(f[3]), IsChannelBandwidth);
-            if (!bandwidth) return bad + 23;
-            const auto offset = MHzWithin(ParseDecimal(f[4]), IsChannelOffset);
-            if (!offset) return bad + 24;
+            const int row = static_cast<int>(k);
+            const auto f = lines.row(12);
+            if (!f) return missing(row);
+            if (!InRange(ParseDecimal((*f)[0]), 0, 149))
+                return bad(row, 20, LoggerFault::BadRecord);
+            record[1] = (*f)[1];
+            const auto frequency = MHzWithin(ParseDecimal((*f)[2]), IsChannelFrequency);
+            if (!frequency) return bad(row, 22, LoggerFault::BadRecord);
+            const auto bandwidth = MHzWithin(ParseDecimal((*f)[3]), IsChannelBandwidth);
+            if (!bandwidth) return bad(row, 23, LoggerFault::BadRecord);
+            const auto offset = MHzWithin(ParseDecimal((*f)[4]), IsChannelOffset);
+            if (!offset) return bad(row, 24, LoggerFault::BadRecord);
             record[2] = *frequency;
             record[3] = *bandwidth;
             record[4] = *offset;
-            if (f[5] != "DIGITAL" && f[5] != "ANALOG") return bad + 25;
+            if ((*f)[5] != "DIGITAL" && (*f)[5] != "ANALOG")
+                return bad(row, 25, LoggerFault::BadRecord);
             for (std::size_t column = 5; column <= 11; ++column)
-                record[column] = f[column];
+                record[column] = (*f)[column];
             // What the instrument never sends, and a line that would no longer fit once its
             // record is renumbered: refused here rather than saved as a file that does not open.
             if (!IsPrintableText(record[1]) ||
                 TvRecordFileLine(k - 1, record).size() > kMaxTableLine)
-                return bad + 21;
+                return bad(row, 21, LoggerFault::BadRecord);
+            // The last field, where a file cut inside the line ends: a digital channel's BER as
+            // the instrument writes it, and nothing for an analog one.
+            const bool digital = record[5] == "DIGITAL";
+            if (digital ? !IsWholeValue(record[11], false) : !record[11].empty())
+                return bad(row, kBadValue, LoggerFault::BadValue);
         }
         return 1;
     }
     if (kind == '1') {
-        DownLogger& d = records.down;
-        d.fileName = path;
-        std::string* header[] = {&d.name, &d.date, &d.time, &d.channel, &d.planName, &d.system};
-        for (std::string* value : header)
-            *value = Header(lines.next(100000));
-        d.version = Header(lines.next(100000), kMaxVersionValue);
-        std::string* values[] = {&d.frequency, &d.modulation, &d.symbolRate,   &d.offset,
-                                 &d.power,     &d.mer,        &d.interleaverI, &d.interleaverJ,
-                                 &d.preBer,    &d.postBer};
-        for (std::string* value : values)
-            *value = Header(lines.next(100000));
-        NumberFixedRows(d);
-        for (std::size_t row = 0; row < d.rows.size(); ++row) {
-            const auto line = tableLine();
-            if (!line) return static_cast<int>(row + 1) * 1000 + 20;
-            const std::vector<std::string> f = SplitLine(cut(*line), 4);
-            for (std::size_t column = 1; column <= 4; ++column)
-                d.rows[row][column] = f[column - 1];
+        DownLogger read;
+        std::string* header[] = {
+            &read.name,   &read.date,    &read.time,      &read.channel,      &read.planName,
+            &read.system, &read.version, &read.frequency, &read.modulation,   &read.symbolRate,
+            &read.offset, &read.power,   &read.mer,       &read.interleaverI, &read.interleaverJ,
+            &read.preBer, &read.postBer};
+        for (std::string* value : header) {
+            const auto line = lines.header();
+            if (!line) return kHeaderIncomplete;
+            *value = Header(line, value == &read.version ? kMaxVersionValue : kMaxHeaderValue);
         }
+        NumberFixedRows(read);
+        for (std::size_t row = 0; row < read.rows.size(); ++row) {
+            const int shown = static_cast<int>(row + 1);
+            const auto f = lines.row(4);
+            if (!f) return missing(shown);
+            for (std::size_t column = 1; column <= 4; ++column)
+                read.rows[row][column] = (*f)[column - 1];
+            if (!IsWholeValue(read.rows[row][4], true))
+                return bad(shown, kBadValue, LoggerFault::BadValue);
+        }
+        read.fileName = path;
+        records.down = std::move(read);
         return 2;
     }
     if (kind == '2') {
-        ModemLogger& m = records.modem;
-        m.fileName = path;
-        m.name = Header(lines.next(100000));
-        m.date = Header(lines.next(100000));
-        m.time = Header(lines.next(100000));
-        NumberFixedRows(m);
-        for (std::size_t row = 0; row < m.down.size(); ++row) {
-            const auto line = tableLine();
-            if (!line) return static_cast<int>(row + 1) * 1000 + 20;
-            const std::vector<std::string> f = SplitLine(cut(*line), 6);
+        ModemLogger read;
+        for (std::string* value : {&read.name, &read.date, &read.time}) {
+            const auto line = lines.header();
+            if (!line) return kHeaderIncomplete;
+            *value = Header(line);
+        }
+        NumberFixedRows(read);
+        for (std::size_t row = 0; row < read.down.size(); ++row) {
+            const int shown = static_cast<int>(row + 1);
+            const auto f = lines.row(6);
+            if (!f) return missing(shown);
             for (std::size_t column = 1; column <= 6; ++column)
-                m.down[row][column] = f[column - 1];
+                read.down[row][column] = (*f)[column - 1];
         }
-        for (std::size_t row = 0; row < m.up.size(); ++row) {
-            const auto line = tableLine();
-            if (!line) return static_cast<int>(row + 9) * 1000 + 20;
-            const std::vector<std::string> f = SplitLine(cut(*line), 7);
+        for (std::size_t row = 0; row < read.up.size(); ++row) {
+            const int shown = static_cast<int>(row + 9);
+            const auto f = lines.row(7);
+            if (!f) return missing(shown);
             for (std::size_t column = 1; column <= 7; ++column)
-                m.up[row][column] = f[column - 1];
+                read.up[row][column] = (*f)[column - 1];
+            if (!IsWholeModulation(read.up[row][7]))
+                return bad(shown, kBadValue, LoggerFault::BadValue);
         }
+        read.fileName = path;
+        records.modem = std::move(read);
         return 3;
     }
+    lines.refuse(LoggerFault::UnknownKind, 1);
     return -13;
 }
 

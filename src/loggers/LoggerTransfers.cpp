@@ -36,19 +36,14 @@ std::optional<LoggerList> LoggerTransfers::ChooserList(int index) {
     return std::nullopt;
 }
 
-// A record or row that failed has been reported once by the fetch or the reader, and the
-// operation reports the logger once more: two messages 33, as the instrument's software shows.
-Ended LoggerTransfers::fetchFailed(Failure failure, int noInstrument, const std::string& detail) {
+// A record or row that failed has been reported once by the fetch, and the operation reports
+// the logger once more: two messages 33, as the instrument's software shows.
+Ended LoggerTransfers::fetchFailed(Failure failure, int noInstrument) {
     switch (failure) {
         case Failure::Cancelled:
             return failure;
         case Failure::NoInstrument:
             return told(failure, noInstrument);
-        case Failure::WrongFileKind:
-            return told(failure, message::kWrongExtension);
-        case Failure::FileUnreadable:
-            message(message::kFileUnreadable, detail);
-            break;
         case Failure::BadRecord:
             message(message::kLoggerNotReceived);
             break;
@@ -58,9 +53,11 @@ Ended LoggerTransfers::fetchFailed(Failure failure, int noInstrument, const std:
     return told(failure, message::kLoggerNotReceived);
 }
 
-Ended LoggerTransfers::writeFailed(Failure failure) {
+Ended LoggerTransfers::writeFailed(const Ended& written) {
+    const Failure failure = written.failure();
     if (failure == Failure::BadRecord) return told(failure, message::kBadChannel);
-    if (failure == Failure::FileUnwritable) return told(failure, message::kFileUnwritable);
+    if (failure == Failure::FileUnwritable)
+        return told(failure, message::kFileUnwritable, written.detail());
     return failure;
 }
 
@@ -121,7 +118,7 @@ Ended LoggerTransfers::save(LoggerList list, const std::vector<std::size_t>& pos
         }
         // No "saved" box after a failed write or an existing file kept.
         const auto written = files_.WriteLogger(records, *kind, mode, dialog);
-        if (!written) return writeFailed(written.failure());
+        if (!written) return writeFailed(written);
     }
     // Where they went: the Loggers folder is a hidden one under the home folder when installed.
     std::string saved = texts_.text(text::kSavedText);
@@ -153,14 +150,27 @@ Ended LoggerTransfers::ExportMarkedCsv(LoggerList list, FileDialogState& dialog)
     return save(list, marked, LoggerWriteMode::CsvAllAs, &dialog);
 }
 
+Ended LoggerTransfers::openFailed(Failure failure, const std::string& detail) {
+    switch (failure) {
+        case Failure::Cancelled:
+            return failure;
+        case Failure::WrongFileKind:
+            return told(failure, message::kWrongExtension);
+        case Failure::FileUnreadable:
+            return told(failure, message::kFileUnreadable, detail);
+        default:
+            // A file of the computer's: the instrument has nothing to do with it.
+            return told(failure, message::kLoggerFileDamaged, detail);
+    }
+}
+
 Outcome<LoggerKindShown> LoggerTransfers::OpenLoggerFile(FileDialogState& dialog) {
     const auto opened = [&] {
         WaitCursor wait(prompts_);
         return files_.OpenLogger(dialog, records);
     }();
     if (opened) return opened;
-    return FailureOf<LoggerKindShown>(
-        fetchFailed(opened.failure(), message::kLoggerNotReceived, opened.detail()));
+    return FailureOf<LoggerKindShown>(openFailed(opened.failure(), opened.detail()));
 }
 
 std::optional<TvLogger> LoggerTransfers::OpenTvForComparison(FileDialogState& dialog) {
@@ -170,7 +180,7 @@ std::optional<TvLogger> LoggerTransfers::OpenTvForComparison(FileDialogState& di
         return files_.OpenLogger(dialog, other);
     }();
     if (!opened) {
-        fetchFailed(opened.failure(), message::kLoggerNotReceived, opened.detail());
+        openFailed(opened.failure(), opened.detail());
         return std::nullopt;
     }
     if (*opened != kShowTv) {
@@ -182,12 +192,12 @@ std::optional<TvLogger> LoggerTransfers::OpenTvForComparison(FileDialogState& di
 
 Ended LoggerTransfers::SaveRecordAs(LoggerKindShown kind, FileDialogState& dialog) {
     const auto written = files_.WriteLogger(records, kind, LoggerWriteMode::SaveAs, &dialog);
-    return written ? written : writeFailed(written.failure());
+    return written ? written : writeFailed(written);
 }
 
 Ended LoggerTransfers::ExportRecordCsv(LoggerKindShown kind, FileDialogState& dialog) {
     const auto written = files_.WriteLogger(records, kind, LoggerWriteMode::CsvAs, &dialog);
-    return written ? written : writeFailed(written.failure());
+    return written ? written : writeFailed(written);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -199,7 +209,7 @@ Ended LoggerTransfers::printRecord(LoggerKindShown kind, TextPrinter& printer) {
                                               : records.modem.name);
     const auto written = files_.WriteLogger(records, kind, LoggerWriteMode::PrintFile);
     if (!written) {
-        writeFailed(written.failure());
+        writeFailed(written);
         return told(written.failure(), message::kLoggerNotReceived);
     }
     if (PrintTextFile(files_.printFilePath(), printer) == 0)

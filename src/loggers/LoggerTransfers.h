@@ -69,9 +69,12 @@ class LoggerTransfers {
     // Fetches the logger at `position`, with the wait cursor; on a failure says why.
     // `noInstrument` is the message for a missing IO interface.
     Outcome<LoggerKindShown> fetch(const LoggerIndexRow& row, LoggerList list, int noInstrument);
-    // Says why a fetch, an open or a write failed. `detail`: the file that could not be read.
-    Ended fetchFailed(Failure failure, int noInstrument, const std::string& detail = {});
-    Ended writeFailed(Failure failure);
+    // Says why a fetch failed.
+    Ended fetchFailed(Failure failure, int noInstrument);
+    // Says why a logger file could not be opened: the file, and where and why.
+    Ended openFailed(Failure failure, const std::string& detail);
+    // Says why a write failed: the file and the system's reason.
+    Ended writeFailed(const Ended& written);
     // Saves the listed loggers at `positions` in `mode`; `dialog` is asked for once, before the
     // first write.
     Ended save(LoggerList list, const std::vector<std::size_t>& positions, LoggerWriteMode mode,

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "loggers/LoggerRecords.h"
+#include "loggers/Verdicts.h"
 
 namespace veltra {
 namespace {
@@ -81,6 +82,9 @@ TEST(TvRecord, Errors) {
         {"1&D1&602000000&0&10000000&0&4&6952&63&38&x", 13},
         {"1&D1&602000000&0&8000000&0&\xC3\xA9&6952&63&38&x", 14},
         {"1&D1&602000000&0&8000000&0&4&\xC3\xA9&63&38&x", 17},
+        // A BER cut short: a logger saved from it would not open.
+        {"1&D1&602000000&0&8000000&0&4&6952&63&38&1.0E-", 15},
+        {"1&D1&602000000&0&8000000&0&4&6952&63&38&", 15},
     };
     for (const auto& c : cases) {
         TvRecord r{};
@@ -219,6 +223,97 @@ TEST(LoggerFiles, ReaderResults) {
         if (c != '\r') unix.push_back(c);
     }
     EXPECT_EQ(ReadLoggerText(unix, "", read), 1);
+}
+
+// A logger file cut short (an interrupted copy, a truncated attachment) is refused with the line
+// where it ends, never judged on what is left: every prefix of a file that passes is refused
+// or judged otherwise.
+TEST(LoggerFiles, NoPrefixOfAFileIsJudgedPass) {
+    const LimitSet& limits = BuiltInLimitSets().front();
+    TvLogger digitalLast = SampleTv();
+    std::swap(digitalLast.records[0], digitalLast.records[1]);
+    DownLogger down;
+    down.name = "DS";
+    down.frequency = "610.00";
+    NumberFixedRows(down);
+    for (std::size_t i = 0; i < 8; ++i)
+        down.rows[i] = {std::to_string(i + 1), "D" + std::to_string(i), "P", "602.00", "60.8"};
+    ModemLogger modem;
+    modem.name = "CM";
+    NumberFixedRows(modem);
+    for (auto& row : modem.down)
+        row = {row[0], "D1", "P", "602.00", "61.1", "36.4", "QAM256"};
+    for (auto& row : modem.up)
+        row = {row[0], "1", "35.60", "102.5", "0", "6.40", "5120", "64QAM"};
+    std::string tvText, digitalLastText;
+    TvLoggerFileText(SampleTv(), tvText);
+    TvLoggerFileText(digitalLast, digitalLastText);
+    auto passes = [&](const LoggerRecords& r, int kind) {
+        switch (kind) {
+            case 1:
+                return JudgeTvLogger(r.tv, limits).pass();
+            case 2:
+                return JudgeDownLogger(r.down, limits).pass();
+            default:
+                return JudgeModemLogger(r.modem, limits).pass();
+        }
+    };
+    const struct {
+        std::string text;
+        int kind;
+    } files[] = {{tvText, 1},
+                 {digitalLastText, 1},
+                 {DownLoggerFileText(down), 2},
+                 {ModemLoggerFileText(modem), 3}};
+    for (const auto& f : files) {
+        LoggerRecords read;
+        ASSERT_EQ(ReadLoggerText(f.text, "", read), f.kind);
+        ASSERT_TRUE(passes(read, f.kind)) << f.text;
+        for (std::size_t cut = 0; cut < f.text.size(); ++cut) {
+            LoggerRecords partial;
+            LoggerFileError error;
+            const int result = ReadLoggerText(f.text.substr(0, cut), "", partial, &error);
+            if (result == f.kind) {
+                EXPECT_FALSE(passes(partial, f.kind)) << f.text.substr(0, cut);
+            } else {
+                EXPECT_GT(error.line, 0) << f.text.substr(0, cut);
+                EXPECT_NE(error.fault, LoggerFault::None);
+            }
+        }
+        // Old Mac line ends: one line, and no header after it.
+        std::string carriageReturns;
+        for (char c : f.text)
+            if (c != '\n') carriageReturns.push_back(c);
+        LoggerFileError error;
+        EXPECT_EQ(ReadLoggerText(carriageReturns, "", read, &error), kHeaderIncomplete);
+        EXPECT_EQ(error.line, 2);
+    }
+}
+
+TEST(LoggerFiles, RefusedFilesSayWhichLineAndWhy) {
+    std::string good;
+    TvLoggerFileText(SampleTv(), good);
+    const struct {
+        std::string text;
+        int result, line;
+        LoggerFault fault;
+    } cases[] = {
+        {"0", kHeaderIncomplete, 2, LoggerFault::EndsInHeader},
+        {"7\r\nX", -13, 1, LoggerFault::UnknownKind},
+        {"0\r\nN\r\nP\r\nD\r\nT\r\nM\r\n0x20\r\n0\r\n0", kHeaderIncomplete, 7,
+         LoggerFault::NotANumber},
+        {"0\r\nN\r\nP\r\nD\r\nT\r\nM\r\n0\r\n0\r\n151", -14, 9, LoggerFault::TooManyRecords},
+        {good.substr(0, good.rfind("\r\n")), 2020, 11, LoggerFault::EndsEarly},
+        {good.substr(0, good.size() - 1), 2026, 11, LoggerFault::FieldsMissing},
+        {good.substr(0, good.find("1.0E-8") + 5), 1027, 10, LoggerFault::BadValue},
+    };
+    for (const auto& c : cases) {
+        LoggerRecords read;
+        LoggerFileError error;
+        EXPECT_EQ(ReadLoggerText(c.text, "", read, &error), c.result) << c.text;
+        EXPECT_EQ(error.line, c.line) << c.text;
+        EXPECT_EQ(error.fault, c.fault) << c.text;
+    }
 }
 
 TEST(LoggerFiles, SaveAllAsNames) {

@@ -155,20 +155,33 @@ TEST_F(Loggers, FetchWithoutInstrumentShowsMessage7) {
     EXPECT_EQ(messages(), std::vector<std::string>{msg(7)});
 }
 
-TEST_F(Loggers, SaveWritesEveryListedLoggerIntoTheLoggersFolder) {
-    sim.tvLoggers()[0] = TvLogger("SAME", 2);
-    sim.tvLoggers()[1] = TvLogger("SAME", 3);
-    sim.tvLoggers()[2] = TvLogger("../../x", 1);
+TEST_F(Loggers, SaveWritesEveryListedLoggerIntoAFileOfItsOwn) {
+    // A test point measured twice, names that are one file name once made safe, and names that
+    // differ only in case (one file on Windows).
+    const char* names[] = {"SAME", "SAME", "X/Y", "X_Y", "same", "../../x"};
+    for (std::size_t k = 0; k < std::size(names); ++k)
+        sim.tvLoggers()[k] = TvLogger(names[k], static_cast<int>(k) + 1);
     receive(LoggerList::Tv);
     loggers.SaveAllLoggers(LoggerList::Tv);
     EXPECT_EQ(prompts.messages.back().caption, "T151");
     // The box says where they went.
     EXPECT_EQ(prompts.messages.back().text, "T152\nT200 " + folder.str() + "Loggers");
-    // Two loggers of the same name end in one file; the folder was created.
-    const std::string same = folder.read("Loggers/SAME.logtv");
-    EXPECT_NE(same.find("\r\n3\r\n"), std::string::npos);
-    EXPECT_TRUE(folder.exists("Loggers/.._.._x.logtv"));
-    EXPECT_EQ(loggers.records.tv.fileName, folder.str() + "Loggers/.._.._x.logtv");
+    const char* files[] = {"SAME.logtv",    "SAME (2).logtv", "X_Y.logtv",
+                           "X_Y (2).logtv", "same (3).logtv", ".._.._x.logtv"};
+    std::vector<std::string> written;
+    for (std::size_t k = 0; k < std::size(files); ++k) {
+        written.push_back(folder.str() + "Loggers/" + files[k]);
+        // Each file holds its own logger: k + 1 records.
+        EXPECT_NE(folder.read(std::string("Loggers/") + files[k])
+                      .find("\r\n" + std::to_string(k + 1) + "\r\n0,"),
+                  std::string::npos)
+            << files[k];
+    }
+    EXPECT_EQ(loggers.files().written(), written);
+    EXPECT_EQ(loggers.records.tv.fileName, written.back());
+    // A second save names them the same way again: the same loggers, the same files.
+    loggers.SaveAllLoggers(LoggerList::Tv);
+    EXPECT_EQ(loggers.files().written(), written);
 }
 
 TEST_F(Loggers, AFolderThatCannotBeWrittenSaysSoOnceAndNeverSaved) {
@@ -178,7 +191,10 @@ TEST_F(Loggers, AFolderThatCannotBeWrittenSaysSoOnceAndNeverSaved) {
     loggers.SaveAllLoggers(LoggerList::Tv);
     prompts.files = {folder.str() + "Loggers/n.logtv"};
     loggers.SaveRecordAs(kShowTv, saveAs);
-    EXPECT_EQ(messages(), (std::vector<std::string>{msg(18), msg(18)}));
+    // Each names the file it could not write (and the system's reason).
+    EXPECT_EQ(messagesNamingFiles(),
+              (std::vector<std::string>{msg(18) + "\n" + folder.str() + "Loggers/N.logtv",
+                                        msg(18) + "\n" + folder.str() + "Loggers/n.logtv"}));
 }
 
 TEST_F(Loggers, SaveAllAsAsksOnceAndNamesEachFile) {
@@ -224,15 +240,18 @@ TEST_F(Loggers, OpenResults) {
         const char* name;
         std::string content;  // none: the file is missing
         std::vector<int> shown;
+        std::string why;  // the line's text that says why the file was refused
     } cases[] = {
         {"x.LOGTV", "0", {11}},
-        {"missing.logtv", {}, {1, 33}},
+        // Files of the computer's: one message naming the file and why, never one that
+        // blames the instrument.
+        {"missing.logtv", {}, {1}},
         // Never waited for, never read into memory.
-        {"fifo.logtv", "{fifo}", {1, 33}},
-        {"huge.logtv", "{1 GiB}", {33}},
-        {"k.logmr", "9\r\n", {33}},
-        {"n.logtv", "0\r\nN\r\nP\r\nD\r\nT\r\nM\r\n0\r\n0\r\n151", {33}},
-        {"r.logtv", badRow, {33, 33}},  // at the row, then once more
+        {"fifo.logtv", "{fifo}", {1}},
+        {"huge.logtv", "{1 GiB}", {43}},
+        {"k.logmr", "9\r\n", {43}, "\nT295"},
+        {"n.logtv", "0\r\nN\r\nP\r\nD\r\nT\r\nM\r\n0\r\n0\r\n151", {43}, "\nT296"},
+        {"r.logtv", badRow, {43}, "\nT293"},
     };
     for (const auto& c : cases) {
         prompts.messages.clear();
@@ -249,8 +268,8 @@ TEST_F(Loggers, OpenResults) {
             << c.name;
         std::vector<std::string> expected;
         for (int code : c.shown)
-            expected.push_back(msg(code) + (code == 1 ? "\n" + path : ""));
-        EXPECT_EQ(messages(), expected) << c.name;
+            expected.push_back(msg(code) + (code == 11 ? "" : "\n" + path) + c.why);
+        EXPECT_EQ(messagesNamingFiles(), expected) << c.name;
     }
     EXPECT_EQ(loggers.records.tv.fileName, folder.str() + "r.logtv");
     prompts.messages.clear();

@@ -24,6 +24,19 @@ struct OperationRig {
     // A numbered message as the person reads it in this language.
     std::string msg(int code) const { return *MessageText(code, texts); }
     std::vector<std::string> messages() const { return prompts.messageTexts(); }
+    // The messages with the system's reason after a file's name left out ("T18\n/x/a.logtv"): its
+    // words are the system's own, and differ between systems.
+    std::vector<std::string> messagesNamingFiles() const {
+        std::vector<std::string> texts = messages();
+        for (std::string& text : texts) {
+            const std::size_t file = text.find('\n');
+            const std::size_t reason = file == std::string::npos ? file : text.find(": ", file);
+            if (reason == std::string::npos) continue;
+            const std::size_t end = text.find('\n', reason);
+            text.erase(reason, end == std::string::npos ? std::string::npos : end - reason);
+        }
+        return texts;
+    }
 
     TempFolder folder;
     sim::Simulator sim;
