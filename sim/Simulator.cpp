@@ -533,6 +533,10 @@ void Simulator::planCommand(const std::string& command) {
     } else {
         auto channel = ChannelFromPayload(command.substr(5));
         if (!channel) return;
+        if (dropChannels_ > 0) {
+            --dropChannels_;
+            return;
+        }
         p->channels.push_back(*channel);
     }
     savePlans(static_cast<int>(p - plans_.data()));

@@ -106,6 +106,9 @@ class Simulator : public HidBackend {
     void setStatus(const std::string& commandPrefix, std::uint8_t status, int times = -1);
     void setAnswer(const std::string& commandPrefix, const Report& answer);  // malformed answers
     void setLatency(std::chrono::microseconds perReport) { latency_ = perReport; }
+    // The next `count` channel writes are answered but not kept, as a channel the instrument
+    // could not take.
+    void dropChannelWrites(int count) { dropChannels_ = count; }
     // What a noisy cable or a pulled plug does to one report.
     enum class Fault { Unplug, NoAnswer, Zeros, RandomBytes, WrongEcho, GarbledValue };
     // The n-th report written from now on (1-based) meets `fault`: Unplug loses the report and
@@ -183,6 +186,7 @@ class Simulator : public HidBackend {
     bool erasePending_ = false;
     int generation_ = 0;
     bool inLoader_ = false;
+    int dropChannels_ = 0;
     std::vector<std::uint8_t> ioImage_ = std::vector<std::uint8_t>(0x20000, 0);
     std::vector<std::uint8_t> erasedUnits_;
     std::uint32_t blockAddress_ = 0;

@@ -95,9 +95,7 @@ std::optional<int> ChannelPlanTransfers::GetChannelPlanQuantity() {
 
 std::optional<std::string> ChannelPlanTransfers::GetChannelPlanName(int slot) {
     if (slot < 0 || slot > 9) return std::string("error");
-    auto answer = link_.QueryValue(command::PlanName(slot));
-    if (answer && !IsPrintableText(*answer)) return std::nullopt;
-    return answer;
+    return link_.QueryValue(command::PlanName(slot));
 }
 
 std::optional<int> ChannelPlanTransfers::GetChannelQuantity(int slot) {
@@ -167,10 +165,34 @@ Ended ChannelPlanTransfers::guarded(const std::function<Ended()>& body) {
     }
 }
 
+void ChannelPlanTransfers::addToList(const std::string& planName) {
+    // A name in bytes that are not printable text (a Latin-1 name from other software, a tab) is
+    // listed escaped, and the person told which slot it is: it cannot be sent back as it was,
+    // while the other plans are used as ever.
+    const bool printable = IsPrintableText(planName);
+    list_.add(printable ? planName : EscapedText(planName), printable);
+    if (!printable)
+        prompts_.showMessage(
+            0, text(kMessageCaptionText),
+            FillIn(text(text::kPlanNameUnusable),
+                   {std::to_string(list_.count() - 1), list_.item(list_.count() - 1)}),
+            MessageIcon::Information);
+}
+
 void ChannelPlanTransfers::fillListFromInstrument(int count) {
     list_.clear();
     for (int slot = 0; slot < count; ++slot)
-        list_.add(name(slot));
+        addToList(name(slot));
+}
+
+FileWrite ChannelPlanTransfers::copiesWritable() const {
+    return CanWriteInFolder(copiesFolder_.empty() ? "." : copiesFolder_);
+}
+
+Ended ChannelPlanTransfers::copiesUnwritable(const FileWrite& write) {
+    return told(Failure::FileUnwritable, message::kFileUnwritable,
+                FillIn(text(text::kCopiesUnwritable),
+                       {copiesFolder_.empty() ? "." : copiesFolder_, write.reason()}));
 }
 
 std::optional<int> ChannelPlanTransfers::PlanToOpen() {
@@ -198,7 +220,7 @@ Ended ChannelPlanTransfers::ReadChannelPlans() {
         const int n = quantity();
         if (n <= 0) return Done{};
         for (int slot = 0; slot < n; ++slot)
-            list_.add(name(slot));
+            addToList(name(slot));
         return SaveChannelPlans();
     });
 }
@@ -214,10 +236,18 @@ Ended ChannelPlanTransfers::SaveChannelPlans() {
     prompts_.processEvents();
 
     freshCopies_.clear();
+    planTexts_.assign(static_cast<std::size_t>(n), std::string());
+    planChannels_.assign(static_cast<std::size_t>(n), -1);
     Ended ended = Done{};
-    bool writeFailed = false;
+    FileWrite copyFailed;
+    std::vector<std::string> names;
     for (int slot = 0; slot < n; ++slot) {
-        const std::string planName = name(slot);
+        const std::string answered = name(slot);
+        // The copy holds the name as listed: escaped when the instrument's is not printable.
+        const std::string planName = IsPrintableText(answered) ? answered : EscapedText(answered);
+        // A name that disagrees with the one just listed is not to be trusted either.
+        if (slot < list_.count() && list_.item(slot) != planName) throw Failure::NoAnswer;
+        names.push_back(planName);
         const int count = channels(slot);
         // The count line is asked once more; an answer that disagrees is not to be trusted.
         if (channels(slot) != count) throw Failure::NoAnswer;
@@ -239,14 +269,19 @@ Ended ChannelPlanTransfers::SaveChannelPlans() {
         }
         // A copy is replaced only by a complete one: a stopped pass keeps the previous copy.
         if (!complete) break;
-        const std::string path = LocalPlanCopyPath(copiesFolder_, planName);
-        if (WriteFileAtomically(path, FormatPlanFile(planName, lines)))
+        const auto at = static_cast<std::size_t>(slot);
+        planTexts_[at] = FormatPlanFile(planName, lines);
+        planChannels_[at] = count;
+        const std::string path = LocalPlanCopyPath(copiesFolder_, names, at);
+        if (const FileWrite written = WriteFileAtomically(path, planTexts_[at]))
             freshCopies_.insert(path);
-        else
-            writeFailed = true;
+        else if (!copyFailed.error)
+            copyFailed = written;
     }
-    if (writeFailed) ended = told(Failure::FileUnwritable, message::kFileUnwritable);
     progress_.succeed(texts_, true);
+    // The plans are read and listed all the same; what needs the copies (a delete, the editor)
+    // will say so again.
+    if (copyFailed.error) copiesUnwritable(copyFailed);
     return ended;
 }
 
@@ -263,13 +298,17 @@ Ended ChannelPlanTransfers::SendPlanFiles(
         if (n >= kMaxPlans) return told(Failure::BadFile, message::kTenPlans);
         const std::vector<std::string> files = chooseFiles();
         if (files.empty()) return Failure::Cancelled;
+        // The copies are written after every plan sent: a folder that cannot take them is found
+        // out before the instrument changes, not after.
+        if (const FileWrite probe = copiesWritable(); !probe) return copiesUnwritable(probe);
         Ended ended = Done{};
         for (const std::string& file : files) {
             if (n >= kMaxPlans) return told(Failure::BadFile, message::kTenPlans);
             std::string content;
             const FileRead read = ReadWholeFile(file, content, file_limit::kPlanFile);
             if (read.status != FileRead::Done && read.status != FileRead::TooLarge)
-                return told(Failure::FileUnreadable, message::kFileUnreadable, file);
+                return told(Failure::FileUnreadable, message::kFileUnreadable,
+                            UnreadableDetail(file, read));
             // A file that cannot be a channel plan (empty, of one huge line, a count that does
             // not match its lines) is refused as a bad plan before anything is sent.
             if (!read || !IsPlanFileShape(content))
@@ -301,6 +340,9 @@ Ended ChannelPlanTransfers::SendPlanFiles(
             fillListFromInstrument(n);
             list_.setEnabled(true);
             if (const Ended read = SaveChannelPlans(); !read) ended = read;
+            // The read-back decides: an instrument that kept fewer channels than were sent
+            // (one it could not take) holds another plan than the file.
+            if (const Ended kept = checkKept(slot, reader.name(), count); !kept) ended = kept;
         }
         return ended;
     });
@@ -324,16 +366,19 @@ Ended ChannelPlanTransfers::DeleteSelectedPlans() {
         const int k = static_cast<int>(kept.size());
         if (k == b) return told(Failure::NothingChosen, message::kNothingSelected);
         // Every kept plan must be sendable before the instrument is erased: erasing first and
-        // failing afterwards would lose the technician's plans. Its copy must be its own (two
-        // plans whose names give one file name share a copy that holds only one of them) and
-        // complete from the last read pass of this run.
+        // failing afterwards would lose the technician's plans. Its name must be one that can
+        // be sent, its copy complete from the last read pass of this run, and the note below
+        // must be writable.
         std::vector<std::string> copies;
-        for (const std::string& plan : kept) {
-            const std::string path = LocalPlanCopyPath(copiesFolder_, plan);
-            int sharing = 0;
-            for (int p = 0; p < b && p < list_.count(); ++p)
-                sharing += LocalPlanCopyPath(copiesFolder_, list_.item(p)) == path ? 1 : 0;
-            if (sharing > 1) return told(Failure::BadFile, message::kPlanNameExists, plan);
+        if (const FileWrite probe = copiesWritable(); !probe) return copiesUnwritable(probe);
+        for (int p = 0; p < b && p < list_.count(); ++p) {
+            if (list_.isSelected(p)) continue;
+            if (!list_.sendable(p))
+                return told(
+                    Failure::BadFile, message::kPlanNotSendable,
+                    FillIn(text(text::kPlanNameUnusable), {std::to_string(p), list_.item(p)}));
+            const std::string path =
+                LocalPlanCopyPath(copiesFolder_, list_.names(), static_cast<std::size_t>(p));
             if (freshCopies_.count(path) == 0)
                 return told(Failure::BadFile, message::kReadPlansAgain);
             std::string content;
@@ -345,8 +390,11 @@ Ended ChannelPlanTransfers::DeleteSelectedPlans() {
 
         // Written down before the erase: should the program stop or the cable be pulled before
         // every kept plan is back, the next run sends them back from this note.
-        if (!WriteFileAtomically(writeBackNotePath(), FormatWriteBackNote(copies)))
-            return told(Failure::FileUnwritable, message::kFileUnwritable, writeBackNotePath());
+        if (const FileWrite noted =
+                WriteFileAtomically(writeBackNotePath(), FormatWriteBackNote(copies));
+            !noted)
+            return told(Failure::FileUnwritable, message::kFileUnwritable,
+                        UnwritableDetail(writeBackNotePath(), noted));
         eraseSequence();
         return writeBack(copies);
     });
@@ -371,9 +419,28 @@ Ended ChannelPlanTransfers::writeBack(const std::vector<std::string>& copies) {
     }
     progress_.succeed(texts_, false);
     send(command::kOpenPlanWrite);
-    RemoveFile(writeBackNotePath());
     fillListFromInstrument(quantity());
-    return SaveChannelPlans();
+    Ended ended = SaveChannelPlans();
+    // The note goes once every plan is back whole; else the next run offers to send them again.
+    bool whole = true;
+    for (int l = 0; l < k; ++l) {
+        PlanFileReader reader(copies[static_cast<std::size_t>(l)]);
+        if (const Ended kept = checkKept(l, reader.name(), reader.count()); !kept) {
+            ended = kept;
+            whole = false;
+        }
+    }
+    if (whole) RemoveFile(writeBackNotePath());
+    return ended;
+}
+
+Ended ChannelPlanTransfers::checkKept(int slot, const std::string& planName, int sent) {
+    const auto at = static_cast<std::size_t>(slot);
+    const int kept = at < planChannels_.size() ? planChannels_[at] : -1;
+    if (kept == sent) return Done{};
+    return told(Failure::BadAnswer, message::kChannelsNotKept,
+                FillIn(text(text::kChannelsKept),
+                       {planName, std::to_string(std::max(kept, 0)), std::to_string(sent)}));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -16,6 +16,7 @@
 #include "face/UserPrompts.h"
 #include "language/LanguageTable.h"
 #include "link/Link.h"
+#include "text/Files.h"
 #include "text/Outcome.h"
 
 namespace veltra {
@@ -28,6 +29,9 @@ class ChannelPlanTransfers {
     // Folder of the local plan copies; empty: the current folder.
     void setCopiesFolder(std::string folder) { copiesFolder_ = std::move(folder); }
     const std::string& copiesFolder() const { return copiesFolder_; }
+    // The plans the last read pass read whole, as plan files, in slot order (an empty text for
+    // a plan it could not read): what the copies hold, also when they could not be written.
+    const std::vector<std::string>& planTexts() const { return planTexts_; }
 
     // The four plan queries. Empty optional on a failed exchange.
     std::optional<int> GetChannelPlanQuantity();
@@ -78,6 +82,13 @@ class ChannelPlanTransfers {
     Ended refuseChannel(const std::string& marker, const std::string& where, int maximum);
     const std::string& text(int key) const { return texts_.text(key); }
     void fillListFromInstrument(int count);
+    // Lists a plan under its name as the instrument answered it.
+    void addToList(const std::string& planName);
+    // Whether the copies' folder takes files; message 18 naming it and the reason.
+    FileWrite copiesWritable() const;
+    Ended copiesUnwritable(const FileWrite& write);
+    // Message 44 when the last read pass found fewer (or more) channels in `slot` than `sent`.
+    Ended checkKept(int slot, const std::string& planName, int sent);
     // Sends `copies` (plan files' texts) into slots 0.. of an erased instrument, then "*PM01",
     // removes the write-back note and reads the plans again.
     Ended writeBack(const std::vector<std::string>& copies);
@@ -99,6 +110,9 @@ class ChannelPlanTransfers {
     // The local copies that the last read pass of this run completed: the only ones a delete
     // may write back.
     std::set<std::string> freshCopies_;
+    // The last read pass: each plan's file text and channel count (-1: not read).
+    std::vector<std::string> planTexts_;
+    std::vector<int> planChannels_;
 };
 
 }  // namespace veltra

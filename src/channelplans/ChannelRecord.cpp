@@ -60,7 +60,13 @@ ChannelWords SplitChannelLine(FieldSplitter& fields) {
 ChannelField ReadChannel(const ChannelWords& words, Channel& c, bool wireName,
                          long long frequencyAbove) {
     c.name = std::string(words[kWordName]);
-    if (wireName && c.name.find('&') != std::string::npos) return ChannelField::Name;
+    // What would split or cut the command: its separator, and control bytes (the instrument
+    // reads a name up to a NUL and keeps what follows as other fields).
+    if (wireName && std::any_of(c.name.begin(), c.name.end(), [](char ch) {
+            const auto b = static_cast<unsigned char>(ch);
+            return ch == '&' || b < 0x20 || b == 0x7F;
+        }))
+        return ChannelField::Name;
     const auto frequency = ParseDecimal(words[kWordFrequency]);
     if (!IsChannelFrequency(frequency)) return ChannelField::Frequency;
     if (*frequency <= frequencyAbove) return ChannelField::FrequencyOrder;
@@ -328,8 +334,13 @@ std::optional<std::vector<std::string>> ReadWriteBackNote(const std::string& not
     return files;
 }
 
-std::string LocalPlanCopyPath(const std::string& folder, const std::string& planName) {
-    return WithSeparator(folder) + SafeFileName(planName) + ".temp";
+std::string LocalPlanCopyPath(const std::string& folder, const std::vector<std::string>& planNames,
+                              std::size_t slot) {
+    DistinctFileNames names;
+    std::string name;
+    for (std::size_t k = 0; k <= slot && k < planNames.size(); ++k)
+        name = names.take(SafeFileName(planNames[k]), ".temp");
+    return WithSeparator(folder) + name;
 }
 
 }  // namespace veltra

@@ -140,7 +140,7 @@ inline constexpr std::size_t kMaxChannelPayload = 55;
 // A channel line of a plan file as the payload of a channel-write command. Remembers the
 // previous index and frequency of the plan: `first` starts a new plan. On a failure the result
 // is "error01".."error16" (the caller shows message 14): "error15" when the channel command
-// would not fit in one report, "error16" when the name holds "&".
+// would not fit in one report, "error16" when the name holds "&" or a control byte.
 class PayloadConverter {
   public:
     std::string ChannelLineToPayload(std::string_view line, bool first);
@@ -196,7 +196,11 @@ std::string FormatWriteBackNote(const std::vector<std::string>& planFiles);
 // The plans of a note; empty optional for a note that is damaged or cut short.
 std::optional<std::vector<std::string>> ReadWriteBackNote(const std::string& note);
 
-// The local copy of a plan: its name with ".temp", in `folder` (empty: the current folder).
-std::string LocalPlanCopyPath(const std::string& folder, const std::string& planName);
+// The local copy of the plan in `slot` of an instrument holding the plans `planNames`: its name
+// with ".temp", in `folder` (empty: the current folder). Plans whose names give one file name
+// ("X/Y" and "X_Y", two plans "SAME") each have a copy of their own, numbered in slot order as
+// the files of a pull are: "SAME.temp", "SAME (2).temp".
+std::string LocalPlanCopyPath(const std::string& folder, const std::vector<std::string>& planNames,
+                              std::size_t slot);
 
 }  // namespace veltra

@@ -17,12 +17,19 @@ class PlanIndex {
     void clear() {
         names_.clear();
         selected_.clear();
+        sendable_.clear();
         changed();
     }
-    void add(const std::string& name) {
+    // `name` as shown; `sendable`: false for a plan whose name the instrument gave in bytes that
+    // are not printable text (shown escaped), which cannot be sent back to it.
+    void add(const std::string& name, bool sendable = true) {
         names_.push_back(name);
         selected_.push_back(false);
+        sendable_.push_back(sendable);
         changed();
+    }
+    bool sendable(int position) const {
+        return position >= 0 && position < count() && sendable_[static_cast<std::size_t>(position)];
     }
     const std::vector<std::string>& names() const { return names_; }
     int count() const { return static_cast<int>(names_.size()); }
@@ -61,6 +68,7 @@ class PlanIndex {
 
     std::vector<std::string> names_;
     std::vector<bool> selected_;
+    std::vector<bool> sendable_;
     bool enabled_ = false;
     bool sendAndDelete_ = false;
     std::function<void()> onChange_;

@@ -216,11 +216,10 @@ int ReadPlans(Session& s) {
 int PlansList(Session& s) {
     if (const int status = ReadPlans(s)) return status;
     json list = json::array();
+    const std::vector<std::string>& read = s.transfers.planTexts();
     for (int slot = 0; slot < s.plans.count(); ++slot) {
-        std::string content;
-        ReadWholeFile(LocalPlanCopyPath(s.transfers.copiesFolder(), s.plans.item(slot)), content,
-                      file_limit::kPlanFile);
-        const int channels = PlanFileReader(content).count();
+        const auto at = static_cast<std::size_t>(slot);
+        const int channels = at < read.size() ? PlanFileReader(read[at]).count() : 0;
         list.push_back({{"slot", slot}, {"name", s.plans.item(slot)}, {"channels", channels}});
         if (!s.options.json)
             s.system.out << slot << '\t' << s.plans.item(slot) << '\t' << channels << '\n';
@@ -233,33 +232,23 @@ int PlansPull(Session& s, const std::string& folder) {
     if (const int status = ReadPlans(s)) return status;
     MakeFolders(folder);
     // Plans whose names give one file name ("X/Y" and "X_Y", two plans "SAME") each get a file
-    // of their own: "SAME.c52", "SAME (2).c52". Compared without case, as Windows names are.
-    std::set<std::string> taken;
-    auto folded = [](std::string name) {
-        for (char& c : name)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return name;
-    };
+    // of their own: "SAME.c52", "SAME (2).c52".
+    DistinctFileNames names;
+    const std::vector<std::string>& read = s.transfers.planTexts();
     for (int slot = 0; slot < s.plans.count(); ++slot) {
-        // Each plan is saved as the editor saves it once opened.
-        std::string copy;
-        if (!ReadWholeFile(LocalPlanCopyPath(s.transfers.copiesFolder(), s.plans.item(slot)), copy,
-                           file_limit::kPlanFile))
-            return kFailed;
+        // Each plan is saved as the editor saves it once opened, from what the read pass read
+        // (its copy in the data folder may not have been writable).
+        const auto at = static_cast<std::size_t>(slot);
         std::string planName;
-        const auto text = SavedPlanText(copy, planName);
+        const auto text = SavedPlanText(at < read.size() ? read[at] : std::string(), planName);
         if (!text) {
             s.message(text.message());
             return kFailed;
         }
-        const std::string base = SafeFileName(planName);
-        std::string fileName = base + ".c52";
-        for (int n = 2; taken.count(folded(fileName)) > 0; ++n)
-            fileName = base + " (" + std::to_string(n) + ").c52";
-        taken.insert(folded(fileName));
-        const std::string path = Utf8Path(NativePath(folder) / NativePath(fileName));
-        if (!WriteFileAtomically(path, *text)) {
-            s.message(message::kFileUnwritable);
+        const std::string path =
+            Utf8Path(NativePath(folder) / NativePath(names.take(SafeFileName(planName), ".c52")));
+        if (const FileWrite written = WriteFileAtomically(path, *text); !written) {
+            s.message(message::kFileUnwritable, UnwritableDetail(path, written));
             return kFailed;
         }
         if (!s.options.quiet) s.system.out << path << '\n';

@@ -179,16 +179,17 @@ int ChannelPlanEditor::LoadChannelPlanFile(int position, FileDialogState& dialog
             return 13;
         }
         if (!read) {
-            message(message::kFileUnreadable, *path);
+            message(message::kFileUnreadable, UnreadableDetail(*path, read));
             return 13;
         }
         view_.showFileName(*path);
         savePath_ = *path;
     } else {
         if (position >= list.count()) return 14;
-        const std::string path = LocalPlanCopyPath(copiesFolder, list.item(position));
+        const auto slot = static_cast<std::size_t>(position);
+        const std::string path = LocalPlanCopyPath(copiesFolder, list.names(), slot);
         if (!ReadWholeFile(path, content, file_limit::kPlanFile)) return 14;
-        view_.showFileName(LocalPlanCopyPath("", list.item(position)));
+        view_.showFileName(LocalPlanCopyPath("", list.names(), slot));
         savePath_.clear();  // a plain Save never writes into a local plan copy
     }
     std::string name;

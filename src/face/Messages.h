@@ -62,8 +62,10 @@ inline constexpr int kWriteBackPending = 42;
 inline constexpr int kLoggerFileDamaged = 43;
 // The instrument holds fewer channels of a plan than were sent.
 inline constexpr int kChannelsNotKept = 44;
+// A plan that a delete keeps cannot be sent back (its name is not printable text).
+inline constexpr int kPlanNotSendable = 45;
 // The last numbered message.
-inline constexpr int kLastMessage = kChannelsNotKept;
+inline constexpr int kLastMessage = kPlanNotSendable;
 }  // namespace message
 
 // The text of message `code`: nothing for code 0 and codes above kLastMessage.

@@ -210,8 +210,8 @@ constexpr const char* kAddedTexts[] = {
     "The instrument did not keep every channel of the channel plan.",                 // 297
     "%1: %2 of %3 channels kept.",                                                    // 298
     "The channel plan in slot %1 has a name that is not printable text: %2",          // 299
-    "The channel plan in slot %1 (%2) cannot be sent back to the instrument: its name is not "
-    "printable text. Select it too to delete it.",                        // 300
+    "A channel plan that the deletion keeps cannot be sent back to the instrument: its name is "
+    "not printable text. Select it too to delete it.",                    // 300
     "The local copies of the channel plans cannot be written in %1: %2",  // 301
     "The IO interface did not come back with its new firmware.",          // 302
     "The simulated instrument's folder cannot be written: %1",            // 303

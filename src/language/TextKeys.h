@@ -186,7 +186,7 @@ inline constexpr int kChannelsNotKept = 297;
 inline constexpr int kChannelsKept = 298;
 // A plan name of the instrument's that is not printable: read, and kept from a delete.
 inline constexpr int kPlanNameUnusable = 299;
-inline constexpr int kPlanNotSendable = 300;
+inline constexpr int kPlanNotSendable = 300;  // message 45
 // Folders that cannot be written; the IO interface that did not come back from its loader.
 inline constexpr int kCopiesUnwritable = 301;
 inline constexpr int kIoNotBack = 302;

@@ -223,6 +223,27 @@ std::string BytesToUtf8(const std::string& bytes) {
     return out;
 }
 
+std::string EscapedText(const std::string& bytes) {
+    static const char* const kDigits = "0123456789ABCDEF";
+    std::string out;
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        std::size_t length = Utf8SequenceLength(lead);
+        const std::string piece = bytes.substr(i, length == 0 ? 1 : length);
+        if (length > 0 && piece.size() == length && IsPrintableText(piece)) {
+            out += piece;
+        } else {
+            length = 1;
+            out += "\\x";
+            out.push_back(kDigits[lead >> 4]);
+            out.push_back(kDigits[lead & 0x0F]);
+        }
+        i += length;
+    }
+    return out;
+}
+
 std::string FillIn(const std::string& text, std::initializer_list<std::string> values) {
     std::string filled;
     for (std::size_t k = 0; k < text.size(); ++k) {

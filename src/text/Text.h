@@ -123,6 +123,9 @@ bool EndsWith(const std::string& text, const std::string& end);
 
 // Bytes that are valid UTF-8 are returned unchanged; anything else is read as Latin-1.
 std::string BytesToUtf8(const std::string& bytes);
+// Text that can be shown and typed: printable UTF-8 stays as it is; a control byte, or a byte
+// that is not part of valid UTF-8, becomes "\xHH" ("ESPA\xD1A" for a Latin-1 name).
+std::string EscapedText(const std::string& bytes);
 bool IsValidUtf8(const std::string& bytes);
 
 // Length in bytes of the UTF-8 sequence starting with `lead`, 0 when `lead` cannot start one.

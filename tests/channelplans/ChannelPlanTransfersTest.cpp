@@ -224,7 +224,8 @@ TEST_F(Transfers, CancelledDialogSendsNothing) {
 TEST_F(Transfers, UnreadableFileStopsWithMessage1) {
     prompts.files = {folder.str() + "missing.c52", folder.write("b.c52", PlanText("B", 1))};
     send();
-    EXPECT_EQ(messages(), std::vector<std::string>{msg(1) + "\n" + folder.str() + "missing.c52"});
+    EXPECT_EQ(messagesNamingFiles(),
+              std::vector<std::string>{msg(1) + "\n" + folder.str() + "missing.c52"});
     EXPECT_EQ(sent(), Commands{"*?PN"});
 }
 
@@ -255,7 +256,7 @@ TEST_F(Transfers, AFileThatIsNoPlanIsRefusedBeforeAnythingIsSent) {
         sim.clearTraffic();
         prompts.files = {c.path};
         send();
-        EXPECT_EQ(messages(), std::vector<std::string>{msg(c.code) + "\n" + c.path});
+        EXPECT_EQ(messagesNamingFiles(), std::vector<std::string>{msg(c.code) + "\n" + c.path});
         EXPECT_EQ(sent(), Commands{"*?PN"}) << c.path;
     }
     EXPECT_TRUE(sim.plans().empty());
@@ -432,8 +433,9 @@ TEST_F(Transfers, AMissingKeptCopyLeavesTheInstrumentUntouched) {
     EXPECT_EQ(sim.plans().size(), 2u);
 }
 
-TEST_F(Transfers, PlansThatShareACopyAreNeverWrittenBack) {
-    // Two plans of one name, and two whose names give one file name: each pair shares one copy.
+TEST_F(Transfers, PlansOfOneFileNameKeepACopyEachAndGoBackWhole) {
+    // Two plans of one name, and two whose names give one file name: each has its own copy, so
+    // deleting a third plan sends both back as they were.
     for (const auto& [first, second] : {std::pair<std::string, std::string>{"A", "A"},
                                         std::pair<std::string, std::string>{"a/b", "a_b"}}) {
         sim.plans().clear();
@@ -443,12 +445,80 @@ TEST_F(Transfers, PlansThatShareACopyAreNeverWrittenBack) {
         read();
         list.setSelected(2, true);
         prompts.yesNoAnswers = {true};
-        transfers.DeleteSelectedPlans();
-        EXPECT_EQ(messages(), std::vector<std::string>{msg(38) + "\n" + first});
-        EXPECT_EQ(sent(), Commands{"*?PN"});
-        EXPECT_EQ(sim.plans().size(), 3u);
+        EXPECT_TRUE(transfers.DeleteSelectedPlans()) << first;
+        EXPECT_TRUE(messages().empty()) << first;
+        ASSERT_EQ(planNames(), (std::vector<std::string>{first, second}));
+        EXPECT_EQ(sim.plans()[0].channels.size(), 1u);
+        EXPECT_EQ(sim.plans()[1].channels.size(), 2u);
         prompts.messages.clear();
     }
+}
+
+// A name in bytes that are not printable text (Latin-1 from other software, a tab, ESC): said
+// with its slot, listed escaped; every other plan is used as ever, and only a delete that would
+// have to send it back is refused.
+TEST_F(Transfers, AGarbledPlanNameBlocksOnlyWhatWouldSendItBack) {
+    addPlans({{"A", 1}, {"B", 2}, {"C", 3}});
+    sim.plans()[1].name =
+        "ESPA\xD1"
+        "A";
+    transfers.ReadChannelPlans();
+    EXPECT_EQ(list.names(), (std::vector<std::string>{"A", "ESPA\\xD1A", "C"}));
+    EXPECT_EQ(messages(), std::vector<std::string>{"T299"});
+    EXPECT_EQ(folder.read("ESPA_xD1A.temp"), PlanText("ESPA\\xD1A", 2));
+    prompts.messages.clear();
+    // Deleting A would have to send it back: refused before the instrument changes.
+    sim.clearTraffic();
+    list.setSelected(0, true);
+    prompts.yesNoAnswers = {true};
+    transfers.DeleteSelectedPlans();
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(45) + "\nT299"});
+    EXPECT_EQ(sent(), Commands{"*?PN"});
+    // Deleting it goes on: A and C go back.
+    prompts.messages.clear();
+    list.setSelected(0, false);
+    list.setSelected(1, true);
+    prompts.yesNoAnswers = {true};
+    EXPECT_TRUE(transfers.DeleteSelectedPlans());
+    EXPECT_EQ(planNames(), (std::vector<std::string>{"A", "C"}));
+}
+
+// The copies are written after every change of the plans: a data folder that cannot take them is
+// found out before the instrument changes; reading and listing go on without them.
+TEST_F(Transfers, AReadOnlyDataFolderIsFoundBeforeTheInstrumentChanges) {
+    addPlans({{"A", 1}, {"B", 2}});
+    std::string readOnly = folder.str() + "copies";
+    std::filesystem::create_directories(readOnly);
+    std::filesystem::permissions(
+        readOnly, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    // Permissions do not stop root: a folder under a file cannot be written by anyone.
+    if (CanWriteInFolder(readOnly)) readOnly = folder.write("file", "x") + "/copies";
+    transfers.setCopiesFolder(readOnly);
+    EXPECT_TRUE(transfers.ReadChannelPlans());
+    EXPECT_EQ(list.names(), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(transfers.planTexts()[1], PlanText("B", 2));
+    EXPECT_EQ(messagesNamingFiles(), std::vector<std::string>{msg(18) + "\nT301"});
+    sim.clearTraffic();
+    prompts.messages.clear();
+    prompts.files = {folder.write("c.c52", PlanText("C", 1))};
+    EXPECT_FALSE(send());
+    list.setSelected(0, true);
+    prompts.yesNoAnswers = {true};
+    EXPECT_FALSE(transfers.DeleteSelectedPlans());
+    EXPECT_EQ(messages(), (std::vector<std::string>{msg(18) + "\nT301", msg(18) + "\nT301"}));
+    EXPECT_EQ(sent(), (Commands{"*?PN", "*?PN"}));
+    EXPECT_EQ(planNames(), (std::vector<std::string>{"A", "B"}));
+    std::filesystem::permissions(folder.str() + "copies", std::filesystem::perms::owner_all);
+}
+
+// The read-back decides: an instrument that keeps fewer channels than were sent is no success.
+TEST_F(Transfers, FewerChannelsKeptThanSentIsAFailure) {
+    addPlans({{"A", 1}});
+    read();
+    sim.dropChannelWrites(1);
+    prompts.files = {folder.write("b.c52", PlanText("B", 3))};
+    EXPECT_FALSE(send());
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(44) + "\nT298"});
 }
 
 TEST_F(Transfers, ADeleteWritesBackOnlyCopiesOfTheLastCompleteRead) {

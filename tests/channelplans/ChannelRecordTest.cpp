@@ -95,6 +95,10 @@ TEST(ChannelLineToPayload, SingleLines) {
         {"0,ABC,1000000000,9999999,-2500000,ANALOG,ON,NTSC/N,10,YES",
          "000&ABC&1000000000&9999999&-2500000&128&17&2&6875&10&01"},
         {"0,X&Y,48250000,7000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO", "error16"},
+        // Control bytes would cut the command where the instrument reads the name.
+        {std::string("0,X\0Y,48250000,7000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO", 53), "error16"},
+        {"0,X\x1BY,48250000,7000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO", "error16"},
+        {"0,X\x7F,48250000,7000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO", "error16"},
     };
     for (const auto& c : cases) {
         PayloadConverter converter;
@@ -152,8 +156,14 @@ TEST(LocalPlanCopies, NamesNeverLeaveTheirFolder) {
         {"A:B*?", "A_B__.temp"}, {"T\tAB", "T_AB.temp"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(LocalPlanCopyPath("", c.name), c.file) << c.name;
-    EXPECT_EQ(LocalPlanCopyPath("/tmp/plans", "X"), "/tmp/plans/X.temp");
+        EXPECT_EQ(LocalPlanCopyPath("", {c.name}, 0), c.file) << c.name;
+    // Plans whose names are one file name each keep a copy of their own, numbered in slot order.
+    const std::vector<std::string> plans = {"SAME", "X/Y", "SAME", "X_Y", "same", "ESPA\\xD1A"};
+    const char* copies[] = {"/tmp/plans/SAME.temp",     "/tmp/plans/X_Y.temp",
+                            "/tmp/plans/SAME (2).temp", "/tmp/plans/X_Y (2).temp",
+                            "/tmp/plans/same (3).temp", "/tmp/plans/ESPA_xD1A.temp"};
+    for (std::size_t slot = 0; slot < plans.size(); ++slot)
+        EXPECT_EQ(LocalPlanCopyPath("/tmp/plans", plans, slot), copies[slot]) << slot;
 }
 
 }  // namespace

@@ -111,7 +111,7 @@ TEST_F(Editor, LoadingChecksTheExtensionAndTheFile) {
     EXPECT_EQ(messages().back(), msg(11));
     prompts.files = {folder.str() + "missing.c52"};
     EXPECT_EQ(editor.LoadChannelPlanFile(-1, dialog, list, folder.str()), 13);
-    EXPECT_EQ(messages().back(), msg(1) + "\n" + folder.str() + "missing.c52");
+    EXPECT_EQ(messagesNamingFiles().back(), msg(1) + "\n" + folder.str() + "missing.c52");
     EXPECT_EQ(editor.LoadChannelPlanFile(-1, dialog, list, folder.str()), -1);
     prompts.files = {folder.write(
         "bad.c52", "BAD\r\n1\r\n1,A,100000000,7000000,0,ANALOG,ON,PAL/BG,NO GROUP,NO")};

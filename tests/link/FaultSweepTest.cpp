@@ -280,8 +280,12 @@ TEST_P(FaultSweep, SurvivesEveryFaultAtEveryReport) {
                 }
                 const auto old = before.find(name);
                 const auto made = after.find(name);
+                // A garbled plan name is listed escaped, and its plan is copied under it.
+                const bool garbledName =
+                    EndsWith(name, ".temp") &&
+                    PlanFileReader(content).name().find("\\x") != std::string::npos;
                 const bool known = (old != before.end() && old->second == content) ||
-                                   (made != after.end() && made->second == content);
+                                   (made != after.end() && made->second == content) || garbledName;
                 EXPECT_TRUE(known) << where << ": " << name;
             }
             if (!op.succeeded) continue;  // the terminal shows whatever came back

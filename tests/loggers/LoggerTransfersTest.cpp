@@ -242,13 +242,13 @@ TEST_F(Loggers, OpenResults) {
         std::vector<int> shown;
         std::string why;  // the line's text that says why the file was refused
     } cases[] = {
-        {"x.LOGTV", "0", {11}},
+        {"x.LOGTV", "0", {11}, ""},
         // Files of the computer's: one message naming the file and why, never one that
         // blames the instrument.
-        {"missing.logtv", {}, {1}},
+        {"missing.logtv", {}, {1}, ""},
         // Never waited for, never read into memory.
-        {"fifo.logtv", "{fifo}", {1}},
-        {"huge.logtv", "{1 GiB}", {43}},
+        {"fifo.logtv", "{fifo}", {1}, ""},
+        {"huge.logtv", "{1 GiB}", {43}, ""},
         {"k.logmr", "9\r\n", {43}, "\nT295"},
         {"n.logtv", "0\r\nN\r\nP\r\nD\r\nT\r\nM\r\n0\r\n0\r\n151", {43}, "\nT296"},
         {"r.logtv", badRow, {43}, "\nT293"},
