@@ -197,6 +197,7 @@ bool Simulator::deviceWrite(int deviceId, int generation, const Report& report) 
         loaderReport(report);  // the loader answers nothing
         return true;
     }
+    if (inLoader_) return true;  // nor does it know the instrument's commands
     stateWriteFailed_ = false;
     auto answer = answerFor(report);
     if (stateWriteFailed_) return true;  // never answered: the state was not kept

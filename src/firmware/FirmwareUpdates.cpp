@@ -139,7 +139,12 @@ Ended FirmwareUpdates::UpdateIOInterface(const FileChoice& file, const std::stri
         prompts_.processEvents();
     });
     if (!written) return failed();
-    loader.Leave();
+    // Done only when the interface has left its loader and answers again from its new firmware:
+    // a lost last report leaves it in the loader, which answers nothing.
+    if (!loader.Leave() || !loader.ComeBack() || link_.GetIOVersion().empty()) {
+        failed();
+        return told(Failure::NoAnswer, message::kNoInstrument, text(text::kIoNotBack));
+    }
     progress_.succeed(texts_, true);
     return Done{};
 }

@@ -38,17 +38,22 @@ IoLoader::IoLoader(Link& link, std::function<void(int)> wait)
     : link_(link), wait_(std::move(wait)) {}
 
 bool IoLoader::Enter() {
-    using namespace io_loader;
     if (!link_.writeOnly(reports_.enterLoader(true))) return false;
+    // Not found after the last search: the erase's writes tell.
+    restart();
+    return true;
+}
+
+bool IoLoader::restart() {
+    using namespace io_loader;
     for (int i = 0; i < kRestartWaits; ++i)
         wait_(kRestartWaitMs);
-    // Not found after the last search: the erase's writes tell.
     bool found = link_.FindIOInterface();
     for (int retry = 0; !found && retry < kExtraSearches; ++retry) {
         wait_(kSearchRetryMs);
         found = link_.FindIOInterface();
     }
-    return true;
+    return found;
 }
 
 bool IoLoader::Erase() {
@@ -80,9 +85,12 @@ bool IoLoader::Write(const FirmwareImage& image, const std::function<void()>& bl
     return true;
 }
 
-void IoLoader::Leave() {
-    // The image is written whole by now; a failed last report changes nothing of it.
-    link_.writeOnly(reports_.enterLoader(false));
+bool IoLoader::Leave() {
+    return link_.writeOnly(reports_.enterLoader(false));
+}
+
+bool IoLoader::ComeBack() {
+    return restart();
 }
 
 }  // namespace veltra

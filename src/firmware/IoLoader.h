@@ -57,10 +57,16 @@ class IoLoader {
     // earlier leaves the firmware's start unwritten, and the loader starts no half-written image.
     // `blockWritten` runs after each block.
     bool Write(const FirmwareImage& image, const std::function<void()>& blockWritten);
-    // Tells the loader to start the new firmware.
-    void Leave();
+    // Tells the loader to start the new firmware. False when the report could not be written:
+    // the interface stays in its loader.
+    bool Leave();
+    // Waits for the interface to restart in its new firmware and searches for it, as Enter()
+    // does for the loader. False when it is not found again.
+    bool ComeBack();
 
   private:
+    // The interface restarts: the waits, then a bounded search. Whether it was found.
+    bool restart();
     bool writeBlock(const FirmwareImage& image, std::uint32_t address);
 
     Link& link_;

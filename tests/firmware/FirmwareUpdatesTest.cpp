@@ -8,6 +8,7 @@
 #include "face/Messages.h"
 #include "firmware/FirmwareUpdates.h"
 #include "firmware/IoLoader.h"
+#include "link/Report.h"
 #include "sim/Simulator.h"
 #include "support/FirmwareFileWriter.h"
 #include "support/OperationRig.h"
@@ -118,7 +119,7 @@ TEST_F(Updates, IOInterfaceImageArrivesAsInTheFile) {
     EXPECT_EQ(sim.erasedUnits().size(), 123u);
     EXPECT_EQ(sim.erasedUnits().front(), 4);
     EXPECT_EQ(sim.erasedUnits().back(), 126);
-    EXPECT_EQ(waited, 4000);
+    EXPECT_EQ(waited, 8000);  // the restart into the loader, and out of it
     EXPECT_EQ(progress.status, "T55");
     EXPECT_EQ(progress.warning, "T29");
     EXPECT_TRUE(progress.finished);
@@ -126,12 +127,29 @@ TEST_F(Updates, IOInterfaceImageArrivesAsInTheFile) {
     EXPECT_TRUE(commandLineFile.empty());
     EXPECT_EQ(prompts.waitDepth, 0);
 
-    // The block at 0x1000 goes last.
+    // The block at 0x1000 goes last; then the leave, and the new firmware is asked its version.
     const auto& traffic = sim.traffic();
-    const Report& lastBlock = traffic[traffic.size() - 2].report;
+    ASSERT_GE(traffic.size(), 4u);
+    const Report& lastBlock = traffic[traffic.size() - 4].report;
     EXPECT_EQ(lastBlock[1], 6);
     EXPECT_EQ(lastBlock[2], 0x00);
     EXPECT_EQ(lastBlock[3], 0x10);
+    const Report& leave = traffic[traffic.size() - 3].report;
+    EXPECT_EQ(leave[1], 8);
+    EXPECT_EQ(leave[7], 0);
+    EXPECT_EQ(traffic[traffic.size() - 2].report[2], kIOVersionCode);
+}
+
+// Done only once the interface answers from its new firmware: a lost leave report leaves it in
+// its loader, which answers nothing.
+TEST_F(Updates, TheIOUpdateIsDoneOnlyWhenTheInterfaceComesBack) {
+    const auto image = RandomBytes(256);
+    commandLineFile = folder.write("io.hex", HexFile(image, kImageStart));
+    sim.unplugAtReport(1 + 123 + 10 + 1);  // enter, erase, five blocks, leave
+    EXPECT_FALSE(updateIO("IO 2.05"));
+    EXPECT_TRUE(sim.inLoader());
+    EXPECT_EQ(progress.status, "T58");
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(7) + "\nT302"});
 }
 
 TEST_F(Updates, OnlyTheBlockAt0x1000ForASmallFile) {
