@@ -468,6 +468,12 @@ std::unique_ptr<Simulator> LoadInstrument(const std::string& folder, std::string
         error = "no such folder: " + folder;
         return nullptr;
     }
+    // A folder on a read-only medium: the state could never be kept.
+    if (const veltra::FileWrite probe = veltra::CanWriteInFolder(folder); !probe) {
+        error = "the simulated instrument's folder cannot be written: " + folder + ": " +
+                probe.reason();
+        return nullptr;
+    }
     auto lock = LockFolder(folder, patience);
     if (!lock) {
         error = "the simulated instrument's folder is in use by another program: " + folder;

@@ -40,6 +40,30 @@ using nlohmann::json;
 
 constexpr const char* kName = "veltra52-cli: ";
 
+// Names from the instrument and from files need not be UTF-8 (a Latin-1 name written by other
+// software): every text is read as the windows read it, UTF-8 when valid, else Latin-1, so JSON
+// is always valid and shows "ESPAÑA" as the windows do.
+json AsUtf8(const json& value) {
+    if (value.is_string()) return BytesToUtf8(value.get<std::string>());
+    if (value.is_array()) {
+        json out = json::array();
+        for (const json& item : value)
+            out.push_back(AsUtf8(item));
+        return out;
+    }
+    if (value.is_object()) {
+        json out = json::object();
+        for (const auto& [key, item] : value.items())
+            out[BytesToUtf8(key)] = AsUtf8(item);
+        return out;
+    }
+    return value;
+}
+
+std::string JsonText(const json& value) {
+    return AsUtf8(value).dump(2, ' ', false, json::error_handler_t::replace);
+}
+
 struct Options {
     bool simulate = false;
     std::string simulateFolder, traceFile, device;
@@ -142,7 +166,7 @@ int Devices(Session& s, HidBackend& backend) {
         json list = json::array();
         for (const auto& f : found)
             list.push_back({{"path", f.path}, {"product", f.product}});
-        s.system.out << list.dump(2) << '\n';
+        s.system.out << JsonText(list) << '\n';
     } else {
         for (const auto& f : found)
             s.system.out << f.path << '\t' << f.product << '\n';
@@ -155,11 +179,10 @@ int Info(Session& s) {
     const auto identity = s.identify();
     if (!identity) return kNoInstrument;
     if (s.options.json) {
-        s.system.out << json{{"model", identity->model},
-                             {"serial", identity->serial},
-                             {"io_version", identity->ioVersion},
-                             {"instrument_version", identity->instrumentVersion}}
-                            .dump(2)
+        s.system.out << JsonText({{"model", identity->model},
+                                  {"serial", identity->serial},
+                                  {"io_version", identity->ioVersion},
+                                  {"instrument_version", identity->instrumentVersion}})
                      << '\n';
     } else {
         s.system.out << s.text(text::kModelLabel) << ' ' << identity->model << '\n'
@@ -224,7 +247,7 @@ int PlansList(Session& s) {
         if (!s.options.json)
             s.system.out << slot << '\t' << s.plans.item(slot) << '\t' << channels << '\n';
     }
-    if (s.options.json) s.system.out << list.dump(2) << '\n';
+    if (s.options.json) s.system.out << JsonText(list) << '\n';
     return kDone;
 }
 
@@ -327,7 +350,7 @@ int LoggersList(Session& s, const std::string& kind) {
                          << '\t' << windowRow << '\n';
         ++windowRow;
     }
-    if (s.options.json) s.system.out << list.dump(2) << '\n';
+    if (s.options.json) s.system.out << JsonText(list) << '\n';
     return kDone;
 }
 
@@ -423,10 +446,14 @@ int ChooseJudging(Session& s, const std::string& name, const std::string& unitNa
         s.say(text::kCliNoLimitSet, {name, names});
         return kUsage;
     }
-    std::optional<LimitSet> fromFile;
-    if (read) fromFile = ParseLimitSet(content, error);
+    if (!read) {
+        s.message(message::kFileUnreadable, UnreadableDetail(name, read));
+        return kFailed;
+    }
+    // A file that is read but is no limit set: only why, as the Limits dialog says it.
+    const std::optional<LimitSet> fromFile = ParseLimitSet(content, error);
     if (!fromFile) {
-        s.message(message::kFileUnreadable, name + (error.empty() ? "" : ": " + error));
+        s.say(text::kLimitSetBad, {name + ": " + error});
         return kFailed;
     }
     limits = *fromFile;
@@ -454,7 +481,7 @@ int LoggersShow(Session& s, const std::string& file, bool csv, const std::string
         return kDone;
     }
     if (s.options.json && kind != kShowNothing) {
-        s.system.out << LoggerJson(loggers.records, kind, style).dump(2) << '\n';
+        s.system.out << JsonText(LoggerJson(loggers.records, kind, style)) << '\n';
         return kDone;
     }
     const LanguageTable& texts = s.language.table();
@@ -605,7 +632,7 @@ int LoggersCheck(Session& s, const std::vector<std::string>& arguments,
         json all = json::array();
         for (const CheckedLogger& logger : checked)
             all.push_back(CheckJson(logger, limits, words, *unit));
-        out << all.dump(2) << '\n';
+        out << JsonText(all) << '\n';
     } else if (csv) {
         out << CsvRecord({"File", "Logger", "Date", "Time", "Limits", "No", "Channel",
                           "Frequency (MHz)", level, texts.text(text::kVerdictHeader)});

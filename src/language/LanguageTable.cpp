@@ -214,7 +214,6 @@ constexpr const char* kAddedTexts[] = {
     "not printable text. Select it too to delete it.",                    // 300
     "The local copies of the channel plans cannot be written in %1: %2",  // 301
     "The IO interface did not come back with its new firmware.",          // 302
-    "The simulated instrument's folder cannot be written: %1",            // 303
 };
 static_assert(std::size(kAddedTexts) == kLanguageTextCount - kFirstAddedText);
 

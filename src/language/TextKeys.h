@@ -190,6 +190,5 @@ inline constexpr int kPlanNotSendable = 300;  // message 45
 // Folders that cannot be written; the IO interface that did not come back from its loader.
 inline constexpr int kCopiesUnwritable = 301;
 inline constexpr int kIoNotBack = 302;
-inline constexpr int kSimFolderUnwritable = 303;
 
 }  // namespace veltra::text

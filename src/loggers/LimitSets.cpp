@@ -105,13 +105,39 @@ std::string Trim(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
 }
 
-std::optional<double> Number(const std::string& text) {
+// A plain decimal number ("-3", "45.5"; with `exponent` also "1.0E-4"), nothing before or after
+// it: not "0x20", not "32" followed by a NUL and more, not "inf".
+std::optional<double> Number(const std::string& text, bool exponent) {
     const std::string trimmed = Trim(text);
-    if (trimmed.empty()) return std::nullopt;
-    char* end = nullptr;
-    const double value = std::strtod(trimmed.c_str(), &end);
-    if (*end != '\0' || !std::isfinite(value)) return std::nullopt;
+    std::size_t i = 0;
+    auto digits = [&] {
+        const std::size_t from = i;
+        while (i < trimmed.size() && trimmed[i] >= '0' && trimmed[i] <= '9')
+            ++i;
+        return i > from;
+    };
+    if (i < trimmed.size() && (trimmed[i] == '-' || trimmed[i] == '+')) ++i;
+    if (!digits()) return std::nullopt;
+    if (i < trimmed.size() && trimmed[i] == '.') {
+        ++i;
+        if (!digits()) return std::nullopt;
+    }
+    if (exponent && i < trimmed.size() && (trimmed[i] == 'E' || trimmed[i] == 'e')) {
+        ++i;
+        if (i < trimmed.size() && (trimmed[i] == '-' || trimmed[i] == '+')) ++i;
+        if (!digits()) return std::nullopt;
+    }
+    if (i != trimmed.size()) return std::nullopt;
+    const double value = std::strtod(trimmed.c_str(), nullptr);
+    if (!std::isfinite(value)) return std::nullopt;
     return value;
+}
+
+// What a limit can be at all: a level in dBuV, a difference of levels, a ratio in dB or a BER.
+Range PlausibleRange(const LimitField& field) {
+    if (field.value == &LimitSet::maxBer) return {0, 1};
+    if (field.range) return {-100, 200};
+    return {0, 100};
 }
 
 }  // namespace
@@ -169,18 +195,25 @@ std::optional<LimitSet> ParseLimitSet(const std::string& text, std::string& erro
         for (const LimitField& f : LimitFields())
             if (key == f.key) field = &f;
         if (!field) return fail("unknown key \"" + key + "\"");
+        const Range plausible = PlausibleRange(*field);
+        auto within = [&](std::optional<double> number) {
+            return number && *number >= plausible.min && *number <= plausible.max;
+        };
+        const std::string bounds =
+            FixedDecimals(plausible.min, 0) + " to " + FixedDecimals(plausible.max, 0);
         if (field->range) {
             const std::size_t dots = value.find("..");
             const auto low =
-                dots == std::string::npos ? std::nullopt : Number(value.substr(0, dots));
+                dots == std::string::npos ? std::nullopt : Number(value.substr(0, dots), false);
             const auto high =
-                dots == std::string::npos ? std::nullopt : Number(value.substr(dots + 2));
-            if (!low || !high || *low > *high)
-                return fail("\"" + key + "\" needs \"min .. max\", min not above max");
+                dots == std::string::npos ? std::nullopt : Number(value.substr(dots + 2), false);
+            if (!within(low) || !within(high) || *low > *high)
+                return fail("\"" + key + "\" needs \"min .. max\", plain numbers from " + bounds +
+                            ", min not above max");
             limits.*field->range = {*low, *high};
         } else {
-            const auto number = Number(value);
-            if (!number || *number < 0) return fail("\"" + key + "\" needs a number, 0 or more");
+            const auto number = Number(value, field->value == &LimitSet::maxBer);
+            if (!within(number)) return fail("\"" + key + "\" needs a plain number from " + bounds);
             limits.*field->value = *number;
         }
     }

@@ -8,6 +8,7 @@
 
 #include "cli/Cli.h"
 #include "language/TextKeys.h"
+#include "loggers/LimitSets.h"
 #include "loggers/LoggerTransfers.h"
 #include "loggers/Verdicts.h"
 #include "sim/SimState.h"
@@ -327,11 +328,94 @@ TEST_F(CommandLine, WhatIsAskedIsWhatIsWrittenAndEveryLossIsAFailure) {
         ASSERT_TRUE(holder) << error;
         EXPECT_FALSE(sim::LoadInstrument(state, error, std::chrono::milliseconds(0)));
         EXPECT_NE(error.find("in use"), std::string::npos);
+#ifndef _WIN32
+        // A folder that nobody can write (even root): said so, never "in use".
+        EXPECT_FALSE(sim::LoadInstrument("/proc", error, std::chrono::milliseconds(0)));
+        EXPECT_NE(error.find("cannot be written"), std::string::npos) << error;
+#endif
         holder.reset();
         Cli cli(folder);
         cli.system.backend = nullptr;
         const std::string plan = folder.write("p.c52", FormatPlanFile("P", {}));
         EXPECT_EQ(cli.run({"--simulate=" + state, "plans", "push", plan}), cli::kFailed);
+    }
+}
+
+// Names as technicians and other software give them: the same twice, one once made safe, long
+// ones alike in their first 31 characters, Latin-1 bytes. No file overwrites another, no JSON
+// output aborts, and a data folder that cannot be written stops only what needs it.
+TEST_F(CommandLine, NamesThatCollideOrAreNotUtf8NeitherOverwriteNorAbort) {
+    const std::string latin1 =
+        "ESPA\xD1"
+        "A";
+    const std::string longName(31, 'L');
+    {
+        Cli cli(folder);
+        const char* names[] = {"NORTH-HE", "NORTH-HE", "X/Y", "X_Y"};
+        for (std::size_t k = 0; k < std::size(names); ++k)
+            cli.sim.tvLoggers()[k] = test::TvLogger(names[k], static_cast<int>(k) + 1);
+        cli.sim.tvLoggers()[5] = test::TvLogger(longName + "-A", 1);
+        cli.sim.tvLoggers()[6] = test::TvLogger(longName + "-B", 1);
+        const std::string into = cli.data.str() + "out";
+        for (const Commands& pull : {Commands{"loggers", "pull", "--all", into},
+                                     Commands{"loggers", "pull", "0", "1", into + "2"}}) {
+            ASSERT_EQ(cli.run(pull), cli::kDone) << cli.err.str();
+            const std::string& folderName = pull.back();
+            const auto files = Files(folderName);
+            const std::size_t expected = pull.size() == 4 ? 7 : 2;
+            EXPECT_EQ(files.size(), expected) << folderName;
+            EXPECT_EQ(files.count("NORTH-HE (2).logtv"), 1u) << folderName;
+        }
+        EXPECT_EQ(Files(into).count("X_Y (2).logtv"), 1u);
+    }
+    {
+        Cli cli(folder);
+        cli.sim.tvLoggers()[0] = test::TvLogger(latin1, 1);
+        cli.sim.addPlanFromFile(FormatPlanFile("P", {}));
+        cli.sim.plans().back().name = latin1;
+        const std::string file = cli.data.str() + "out/" + latin1 + ".logtv";
+        // A team's limit set whose name holds a byte that is not UTF-8.
+        std::string set = FormatLimitSet(BuiltInLimitSets()[1]);
+        set.replace(set.find("name = "), set.find('\n', set.find("name = ")) - set.find("name = "),
+                    "name = Own \xFF");
+        const std::string limits = cli.data.write("own.limits", set);
+        const Commands commands[] = {
+            {"--json", "loggers", "list", "tv"},
+            {"--json", "plans", "list"},
+            {"loggers", "pull", "--all", cli.data.str() + "out"},
+            {"--json", "loggers", "show", file},
+            {"--json", "loggers", "check", file, "--limits", limits},
+        };
+        for (const Commands& command : commands) {
+            cli.out.str("");
+            const int status = cli.run(command);
+            EXPECT_TRUE(status == cli::kDone || status == cli::kCheckFailed)
+                << command.back() << ": " << cli.err.str();
+            if (command.front() != "--json") continue;
+            const auto parsed = nlohmann::json::parse(cli.out.str(), nullptr, false);
+            EXPECT_FALSE(parsed.is_discarded()) << command.back();
+            // A logger's name as the windows read it (Latin-1 when it is not UTF-8); a plan's
+            // escaped, as it is listed and typed.
+            EXPECT_NE(
+                cli.out.str().find(command[2] == "list" && command[1] == "plans" ? "ESPA\\\\xD1A"
+                                                                                 : "ESPA\xC3\x91"
+                                                                                   "A"),
+                std::string::npos)
+                << command.back() << cli.out.str();
+        }
+        EXPECT_NE(cli.out.str().find("Own \xC3\xBF"), std::string::npos);
+    }
+    {
+        // The copies cannot be written: listing and pulling into a writable folder go on.
+        Cli cli(folder);
+        cli.system.dataFolder = cli.data.write("file", "x") + "/data";
+        EXPECT_EQ(cli.run({"plans", "list"}), cli::kDone) << cli.err.str();
+        EXPECT_NE(cli.out.str().find("DVBC"), std::string::npos);
+        EXPECT_EQ(cli.run({"plans", "pull", cli.data.str() + "P"}), cli::kDone) << cli.err.str();
+        EXPECT_EQ(Files(cli.data.str() + "P").size(), 2u);
+        const std::string plan = folder.write("p.c52", FormatPlanFile("P", {}));
+        EXPECT_EQ(cli.run({"--yes", "plans", "push", plan}), cli::kFailed);
+        EXPECT_EQ(cli.sim.plans().size(), 2u);
     }
 }
 
@@ -421,6 +505,11 @@ TEST(CommandLineCheck, JudgesTheDemosLoggers) {
         EXPECT_NE(cli.out.str().find(c.shown), std::string::npos) << c.arguments[2] << "\n"
                                                                   << cli.out.str();
     }
+    // A limit set file whose content is refused: only why, never "could not be opened".
+    cli.err.str("");
+    cli.run({"loggers", "check", day + "/TAP-17.logtv", "--limits", badFile});
+    EXPECT_EQ(cli.err.str().find("could not be opened"), std::string::npos) << cli.err.str();
+    EXPECT_NE(cli.err.str().find(badFile + ": no "), std::string::npos) << cli.err.str();
     cli.out.str("");
     ASSERT_EQ(cli.run({"--json", "loggers", "check", day + "/NORTH-HE.logtv"}), cli::kCheckFailed);
     const auto checked = nlohmann::json::parse(cli.out.str());

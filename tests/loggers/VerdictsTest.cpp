@@ -3,6 +3,7 @@
 
 #include "loggers/LoggerCsv.h"
 #include "loggers/Verdicts.h"
+#include "support/TempFolder.h"
 
 namespace veltra {
 namespace {
@@ -189,6 +190,12 @@ TEST(LimitSetFiles, RoundTripAndRefusals) {
         {replaced("analog level = 60.0 .. 77.0", "analog level = 77 .. 60"), "line 4: "},
         {replaced("minimum MER = 32.0", "minimum MER = lots"), "line 6: "},
         {replaced("minimum MER = 32.0", "minimum MER = -1"), "line 6: "},
+        // Only plain decimals within what a limit can be.
+        {replaced("minimum MER = 32.0", "minimum MER = 0x20"), "line 6: "},
+        {replaced("minimum MER = 32.0", std::string("minimum MER = 32\0garbage", 25)), "line 6: "},
+        {replaced("minimum MER = 32.0", "minimum MER = 1e308"), "line 6: "},
+        {replaced("analog level = 60.0 .. 77.0", "analog level = -1e308 .. 77"), "line 4: "},
+        {replaced("maximum BER = 1.0E-4", "maximum BER = 2"), "line 8: "},
         {replaced("minimum MER = 32.0", "colour = blue"), "line 6: unknown key"},
         {replaced("minimum MER = 32.0", "minimum C/N = 43"), "line 7: \"minimum C/N\" a second"},
         {replaced("minimum MER = 32.0\n", ""), "no \"minimum MER\""},
@@ -200,6 +207,10 @@ TEST(LimitSetFiles, RoundTripAndRefusals) {
         EXPECT_FALSE(ParseLimitSet(text, error)) << text;
         EXPECT_EQ(error.rfind(why, 0), 0u) << error;
     }
+    // A byte-order mark, as older Windows editors write one, is read as nothing.
+    test::TempFolder folder;
+    EXPECT_TRUE(ReadLimitSetFile(folder.write("bom.limits", "\xEF\xBB\xBF" + good), error))
+        << error;
 }
 
 }  // namespace
