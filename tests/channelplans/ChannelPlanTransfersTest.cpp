@@ -511,6 +511,13 @@ TEST_F(Transfers, AReadOnlyDataFolderIsFoundBeforeTheInstrumentChanges) {
     std::filesystem::permissions(folder.str() + "copies", std::filesystem::perms::owner_all);
 }
 
+// A plan file saved by an editor that writes a byte-order mark: the mark is no part of the name.
+TEST_F(Transfers, AByteOrderMarkIsNotSentAsPartOfTheName) {
+    prompts.files = {folder.write("bom.c52", "\xEF\xBB\xBF" + PlanText("BOM", 1))};
+    EXPECT_TRUE(send());
+    EXPECT_EQ(planNames(), std::vector<std::string>{"BOM"});
+}
+
 // The read-back decides: an instrument that keeps fewer channels than were sent is no success.
 TEST_F(Transfers, FewerChannelsKeptThanSentIsAFailure) {
     addPlans({{"A", 1}});

@@ -78,6 +78,22 @@ TEST_F(LoggerTab, ReceiveAndOpenATvLogger) {
     EXPECT_EQ(program->loggers->records.tv.name, "");
 }
 
+// "Save loggers" with a test point measured twice: a file each, none overwritten.
+TEST_F(LoggerTab, SaveLoggersGivesLoggersOfOneNameAFileEach) {
+    sim.tvLoggers()[5] = sim.tvLoggers()[4];
+    sim.tvLoggers()[5]->records.resize(3);
+    sim.tvLoggers()[5]->header = "H&DOCSI&3&0&5500000&450";
+    form().LoggerType->setCurrentIndex(1);
+    QTest::mouseClick(form().ReceiveLogBut, Qt::LeftButton);
+    QTest::mouseClick(form().SaveLogBut, Qt::LeftButton);
+    const std::string saved = program->loggers->files().folder();
+    std::string first, second;
+    ASSERT_TRUE(ReadWholeFile(saved + "NORTH.logtv", first, file_limit::kLoggerFile));
+    ASSERT_TRUE(ReadWholeFile(saved + "NORTH (2).logtv", second, file_limit::kLoggerFile));
+    EXPECT_NE(first.find("\r\n120\r\n"), std::string::npos);
+    EXPECT_NE(second.find("\r\n3\r\n"), std::string::npos);
+}
+
 TEST_F(LoggerTab, ModemViewerShowsItsFixedRows) {
     sim.modemLoggers()[0] = sim::SimLogger{"CM", "10:00:00", "03/12/2026", 0, "", {}, {}};
     for (int d = 0; d < 8; ++d)
