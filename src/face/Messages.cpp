@@ -11,7 +11,7 @@ struct MessageEntry {
     bool showsCode;  // followed by ": " and the code
 };
 
-// Message codes 1..45.
+// Message codes 1..46.
 constexpr std::array<MessageEntry, message::kLastMessage> kMessages{{
     {60, false},  {61, false},  {62, true},   {63, true},   {64, true},   {65, true},
     {67, false},  {69, false},  {70, false},  {71, true},   {12, false},  {46, false},
@@ -20,7 +20,7 @@ constexpr std::array<MessageEntry, message::kLastMessage> kMessages{{
     {110, false}, {111, false}, {112, false}, {113, false}, {114, false}, {76, false},
     {118, false}, {136, false}, {144, false}, {124, false}, {120, false}, {148, false},
     {163, false}, {126, false}, {168, false}, {169, false}, {80, false},  {170, false},
-    {288, false}, {297, false}, {300, false},
+    {288, false}, {297, false}, {300, false}, {303, false},
 }};
 
 constexpr int kNegativeCodeText = 68;

@@ -64,8 +64,10 @@ inline constexpr int kLoggerFileDamaged = 43;
 inline constexpr int kChannelsNotKept = 44;
 // A plan that a delete keeps cannot be sent back (its name is not printable text).
 inline constexpr int kPlanNotSendable = 45;
+// Listed loggers to save, and none is listed.
+inline constexpr int kNothingListed = 46;
 // The last numbered message.
-inline constexpr int kLastMessage = kPlanNotSendable;
+inline constexpr int kLastMessage = kNothingListed;
 }  // namespace message
 
 // The text of message `code`: nothing for code 0 and codes above kLastMessage.

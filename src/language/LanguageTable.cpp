@@ -211,9 +211,10 @@ constexpr const char* kAddedTexts[] = {
     "%1: %2 of %3 channels kept.",                                                    // 298
     "The channel plan in slot %1 has a name that is not printable text: %2",          // 299
     "A channel plan that the deletion keeps cannot be sent back to the instrument: its name is "
-    "not printable text. Select it too to delete it.",                    // 300
-    "The local copies of the channel plans cannot be written in %1: %2",  // 301
-    "The IO interface did not come back with its new firmware.",          // 302
+    "not printable text. Select it too to delete it.",                              // 300
+    "The local copies of the channel plans cannot be written in %1: %2",            // 301
+    "The IO interface did not come back with its new firmware.",                    // 302
+    "No logger is listed: receive the list of loggers from the instrument first.",  // 303
 };
 static_assert(std::size(kAddedTexts) == kLanguageTextCount - kFirstAddedText);
 

@@ -191,4 +191,7 @@ inline constexpr int kPlanNotSendable = 300;  // message 45
 inline constexpr int kCopiesUnwritable = 301;
 inline constexpr int kIoNotBack = 302;
 
+// Message 46: a save of the listed loggers with none listed.
+inline constexpr int kNothingListed = 303;
+
 }  // namespace veltra::text

@@ -1,5 +1,7 @@
 #include "loggers/LoggerTransfers.h"
 
+#include <algorithm>
+
 #include "face/DeviceJob.h"
 #include "face/Messages.h"
 #include "language/TextKeys.h"
@@ -103,6 +105,11 @@ Ended LoggerTransfers::save(LoggerList list, const std::vector<std::size_t>& pos
                             LoggerWriteMode mode, FileDialogState* dialog) {
     DeviceBusy::Guard guard(busy_);
     if (!guard) return Failure::Busy;
+    // Nothing listed (no instrument, an empty list): nothing is saved, and "saved" would be a
+    // false success.
+    const bool listed = std::any_of(positions.begin(), positions.end(),
+                                    [this](std::size_t p) { return index_.row(p) != nullptr; });
+    if (!listed) return told(Failure::NothingChosen, message::kNothingListed);
     bool chosen = dialog == nullptr;
     files_.forgetWritten();
     for (const std::size_t position : positions) {

@@ -184,6 +184,18 @@ TEST_F(Loggers, SaveWritesEveryListedLoggerIntoAFileOfItsOwn) {
     EXPECT_EQ(loggers.files().written(), written);
 }
 
+// Nothing listed (no instrument, an empty list): no "saved" box for files never written.
+TEST_F(Loggers, NothingListedIsNeverSaidToBeSaved) {
+    FileDialogState dialog;
+    for (const auto& save : std::initializer_list<std::function<Ended()>>{
+             [&] { return loggers.SaveAllLoggers(LoggerList::Tv); },
+             [&] { return loggers.SaveAllLoggersAs(LoggerList::Tv, dialog); }}) {
+        prompts.messages.clear();
+        EXPECT_FALSE(save());
+        EXPECT_EQ(messages(), std::vector<std::string>{msg(46)});
+    }
+}
+
 TEST_F(Loggers, AFolderThatCannotBeWrittenSaysSoOnceAndNeverSaved) {
     sim.tvLoggers()[0] = TvLogger("N", 1);
     receive(LoggerList::Tv);
