@@ -100,8 +100,12 @@ int ChannelPlanGrid::ComprovaFila(int row, int& errorRow, int& errorColumn) cons
         return code;
     };
     const std::string name = cell(kColName, row);
-    // A name holding "," or "&" would break the plan file and the instrument's wire text.
-    if (CharacterCount(name) > 4 || name.find_first_of(",&") != std::string::npos)
+    // A name holding "," or "&" would break the plan file and the instrument's wire text, and a
+    // control byte would cut the command short in the instrument.
+    const bool control = std::any_of(name.begin(), name.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+    });
+    if (CharacterCount(name) > 4 || name.find_first_of(",&") != std::string::npos || control)
         return fail(kColName, message::kBadName);
     static constexpr struct {
         ChannelField field;
