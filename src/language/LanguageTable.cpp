@@ -215,6 +215,7 @@ constexpr const char* kAddedTexts[] = {
     "The local copies of the channel plans cannot be written in %1: %2",            // 301
     "The IO interface did not come back with its new firmware.",                    // 302
     "No logger is listed: receive the list of loggers from the instrument first.",  // 303
+    "Stop comparing",                                                               // 304
 };
 static_assert(std::size(kAddedTexts) == kLanguageTextCount - kFirstAddedText);
 

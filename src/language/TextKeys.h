@@ -194,4 +194,7 @@ inline constexpr int kIoNotBack = 302;
 // Message 46: a save of the listed loggers with none listed.
 inline constexpr int kNothingListed = 303;
 
+// The TV viewer's entry that ends a comparison.
+inline constexpr int kStopComparing = 304;
+
 }  // namespace veltra::text

@@ -142,8 +142,12 @@ inline constexpr int kRenameLoggerCaption = 129;
 inline constexpr int kRenameLoggerPrompt = 130;
 
 inline constexpr Control kTvViewerControls[] = {
-    {"ChPlanNameLabel", 137}, {"ModeMesuraSorollLabel", 138},      {"FreqMesuraSorollLabel", 139},
-    {"LlindarLabel", 140},    {"CompareWith", text::kCompareWith},
+    {"ChPlanNameLabel", 137},
+    {"ModeMesuraSorollLabel", 138},
+    {"FreqMesuraSorollLabel", 139},
+    {"LlindarLabel", 140},
+    {"CompareWith", text::kCompareWith},
+    {"StopComparing", text::kStopComparing},
 };
 inline constexpr Window kTvViewer{159, kTvViewerControls};
 

@@ -192,6 +192,35 @@ TEST_F(LoggerTab, TheTvViewerCutsNothingAndMarksWhatIsOutside) {
 namespace veltra {
 namespace {
 
+// A comparison belongs to the logger it was made for: opening another logger ends it, and so
+// does "Stop comparing".
+TEST_F(LoggerTab, AComparisonEndsWithItsLoggerOrWhenStopped) {
+    TvLogger& tv = program->loggers->records.tv;
+    tv = {};
+    tv.records.push_back({"1", "D1", "602.00", "8.00", "0.00", "DIGITAL", "60.0", "DVB-C", "QAM256",
+                          "6952", "38.8", "<1.0E-8"});
+    TvLogger other = tv;
+    other.name = "OTHER";
+    TLoggerWindow& window = *program->LoggerWindow;
+    const struct {
+        const char* step;
+        std::function<void()> act;
+        bool comparing;
+    } steps[] = {
+        {"opened", [&] { window.showModally(); }, false},
+        {"compared", [&] { window.compareWith(other); }, true},
+        {"another logger opened", [&] { window.showModally(); }, false},
+        {"compared again", [&] { window.compareWith(other); }, true},
+        {"stopped", [&] { window.StopComparing->trigger(); }, false},
+    };
+    for (const auto& s : steps) {
+        s.act();
+        EXPECT_EQ(window.TaulaRegistre->columnCount(), s.comparing ? 15 : 13) << s.step;
+        EXPECT_EQ(window.StopComparing->isEnabled(), s.comparing) << s.step;
+        EXPECT_EQ(window.OnlyInOne->text().isEmpty(), !s.comparing) << s.step;
+    }
+}
+
 // The Limits dialog: a set of the program's chosen, an own set saved and offered again, a bad
 // file and a bad value refused with the shown set kept, a changed set of the program's no longer
 // named as it.

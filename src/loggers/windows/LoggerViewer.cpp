@@ -179,6 +179,8 @@ void LoggerViewer::showCommonFields() {
 }
 
 void LoggerViewer::showModally() {
+    // Each time is another logger (fetched or opened): what belonged to the last one ends.
+    anotherLogger();
     showRecord();
     ShowInRememberedPlace(*this, modalRunner_
                                      ? std::function<void()>([this] { modalRunner_(*this); })

@@ -140,6 +140,8 @@ class LoggerViewer : public QDialog, public WindowTexts {
     bool eventFilter(QObject* watched, QEvent* event) override;
     // The client area has a new size (at least the opening one): the tables take the room.
     virtual void clientResized(QSize) {}
+    // Another logger is about to be shown: what was made for the last one (a comparison) ends.
+    virtual void anotherLogger() {}
     // Columns at least `minimum` wide (one width per column) and wide enough for every cell.
     static void FitColumns(StringGrid* grid, const int* minimum);
     // The size the viewer opens at where the screen has room: its client's, at least the

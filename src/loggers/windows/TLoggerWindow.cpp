@@ -59,6 +59,11 @@ TLoggerWindow::TLoggerWindow(QWidget* parent)
     CompareWith->setObjectName("CompareWith");
     Archivo1->insertAction(LimitsEntry, CompareWith);
     connect(CompareWith, &QAction::triggered, this, &TLoggerWindow::CompareWithClick);
+    StopComparing = new QAction(this);
+    StopComparing->setObjectName("StopComparing");
+    StopComparing->setEnabled(false);
+    Archivo1->insertAction(LimitsEntry, StopComparing);
+    connect(StopComparing, &QAction::triggered, this, &TLoggerWindow::StopComparingClick);
 }
 
 void TLoggerWindow::clientResized(QSize size) {
@@ -102,6 +107,7 @@ void TLoggerWindow::showRecord() {
     FreqMesuraSorollEdit->setText(toQt(tv.noiseFrequency));
     LlindarEdit->setText(toQt(LevelTextIn(tv.threshold, ShownLevelUnit())));
 
+    StopComparing->setEnabled(compared_.has_value());
     // With a second logger: two more columns, the differences of the channels both hold.
     std::vector<ChannelComparison> compared;
     if (compared_) compared = CompareTvLoggers(tv, *compared_);
@@ -187,6 +193,10 @@ QString TLoggerWindow::rowText(const GraphBar& bar) const {
 void TLoggerWindow::compareWith(std::optional<TvLogger> other) {
     compared_ = std::move(other);
     showRecord();
+}
+
+void TLoggerWindow::StopComparingClick() {
+    compareWith(std::nullopt);
 }
 
 void TLoggerWindow::CompareWithClick() {

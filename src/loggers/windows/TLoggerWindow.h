@@ -25,6 +25,8 @@ class TLoggerWindow : public LoggerViewer {
     QSplitter* Splitter;
     QLabel* OnlyInOne;
     QAction* CompareWith;
+    // Ends the comparison; enabled while there is one.
+    QAction* StopComparing;
     FileDialogState CompareDialog;
 
     // How a second TV logger is opened for "Compare with...": none when it could not be read.
@@ -45,9 +47,11 @@ class TLoggerWindow : public LoggerViewer {
     const std::string& recordDate() override { return records_->tv.date; }
     const std::string& recordTime() override { return records_->tv.time; }
     void clientResized(QSize size) override;
+    void anotherLogger() override { compared_.reset(); }
 
   private:
     void CompareWithClick();
+    void StopComparingClick();
     QString rowText(const GraphBar& bar) const;
 
     std::optional<TvLogger> compared_;
