@@ -65,4 +65,46 @@ LoggerReport ReportOf(const std::string& kind, const std::string& name, const st
     return report;
 }
 
+std::vector<std::vector<std::size_t>> TableParts(const std::vector<double>& widths, double room,
+                                                 double lastAtLeast) {
+    if (widths.size() < 3) {
+        std::vector<std::size_t> all(widths.size());
+        for (std::size_t c = 0; c < all.size(); ++c)
+            all[c] = c;
+        return {all};
+    }
+    const std::size_t last = widths.size() - 1;
+    std::vector<std::vector<std::size_t>> parts;
+    std::vector<std::size_t> part{0};
+    double used = widths[0];
+    for (std::size_t c = 1; c < last; ++c) {
+        // A column that does not fit beside the verdict starts a part of its own, unless the
+        // part holds nothing yet but the rows' number.
+        if (used + widths[c] + lastAtLeast > room && part.size() > 1) {
+            part.push_back(last);
+            parts.push_back(part);
+            part = {0};
+            used = widths[0];
+        }
+        part.push_back(c);
+        used += widths[c];
+    }
+    part.push_back(last);
+    parts.push_back(part);
+    return parts;
+}
+
+ReportTable TablePart(const ReportTable& table, const std::vector<std::size_t>& columns) {
+    auto pick = [&](const std::vector<std::string>& row) {
+        std::vector<std::string> picked;
+        for (const std::size_t c : columns)
+            picked.push_back(c < row.size() ? row[c] : std::string());
+        return picked;
+    };
+    ReportTable part{table.title, pick(table.header), {}, table.fails};
+    for (const auto& row : table.rows)
+        part.rows.push_back(pick(row));
+    return part;
+}
+
 }  // namespace veltra

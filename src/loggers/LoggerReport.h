@@ -55,6 +55,15 @@ LoggerReport ReportOf(const std::string& kind, const std::string& name, const st
                       const LoggerVerdict& verdict, const LimitSet& limits,
                       const LanguageTable& texts, LevelUnit unit);
 
+// A table too wide for its page, as tables that fit: `widths` are its columns' (the first the
+// rows' number, the last the verdict), `room` the page's width, `lastAtLeast` what the verdict
+// needs. Each part holds column indexes: the first column, as many of the next as fit, and the
+// last; every column is in some part, the verdict in each. One part when the whole table fits.
+std::vector<std::vector<std::size_t>> TableParts(const std::vector<double>& widths, double room,
+                                                 double lastAtLeast);
+// The part of `table` with the columns `columns`.
+ReportTable TablePart(const ReportTable& table, const std::vector<std::size_t>& columns);
+
 // The limit set's values in words: ranges "min .. max", levels in `unit`.
 LabelledValues LimitSetValues(const LimitSet& limits, const LanguageTable& texts, LevelUnit unit);
 

@@ -340,10 +340,26 @@ TEST_F(LoggerTab, TheReportOfALoggerGoesOverPagesIntoAPdf) {
     const auto pictures = pages.pictures(100);
     EXPECT_GE(pictures.size(), 3u);
     EXPECT_EQ(static_cast<int>(pictures.size()), pages.pageCount());
+
+    // Compared with another logger: every column the viewer shows and the verdicts, in tables
+    // that fit the page (a second one for the columns that do not).
+    TvLogger earlier = program->loggers->records.tv;
+    earlier.name = "EARLIER";
+    window.compareWith(earlier);
+    const LoggerReport compared = window.report(asked);
+    ASSERT_EQ(compared.tables.size(), 1u);
+    EXPECT_EQ(compared.tables[0].header.size(), 15u);
+    EXPECT_EQ(compared.tables[0].header.back(), text(text::kVerdictHeader));
+    const auto comparedPictures =
+        ReportPages(compared, window.reportGraphs(), language->table()).pictures(100);
+    EXPECT_GE(comparedPictures.size(), pictures.size());
+    window.compareWith(std::nullopt);
     if (const QString shown = qEnvironmentVariable("VELTRA_REPORT_PAGES"); !shown.isEmpty()) {
         WriteFileAtomically(fromQt(shown) + "/report.pdf", bytes);
         for (std::size_t k = 0; k < pictures.size(); ++k)
             pictures[k].save(shown + QString("/page-%1.png").arg(k + 1));
+        for (std::size_t k = 0; k < comparedPictures.size(); ++k)
+            comparedPictures[k].save(shown + QString("/compared-page-%1.png").arg(k + 1));
     }
 }
 

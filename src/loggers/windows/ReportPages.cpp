@@ -14,6 +14,8 @@ namespace {
 // A4 in points, its margins, the footer's band.
 constexpr double kPageWidth = 595.3, kPageHeight = 841.9, kMargin = 42, kFooter = 24;
 constexpr double kWidth = kPageWidth - 2 * kMargin;
+// A table's smallest font, and the least room its verdict column gets.
+constexpr double kSmallestTableFont = 6, kVerdictWidth = 90;
 const QColor kFailingRow(255, 205, 205), kHeaderRow(220, 220, 220), kPassColour(30, 120, 50),
     kFailColour(180, 30, 30);
 
@@ -95,9 +97,30 @@ class PageWriter {
         p_.drawImage(QRectF(pt(kMargin), pt(y_), pt(kWidth), pt(height)), image);
         y_ += height + 8;
     }
+    // A table as wide as the page: the columns that fit, in as many tables as it takes, each
+    // with the rows' numbers first and the verdict last (a comparison's differences do not fit
+    // beside the full values).
+    void table(const ReportTable& t) {
+        if (t.header.empty()) return;
+        std::vector<double> widths(t.header.size(), 0);
+        auto measure = [&](const std::vector<std::string>& row) {
+            const QFontMetricsF metrics = p_.fontMetrics();
+            for (std::size_t c = 0; c < widths.size() && c < row.size(); ++c)
+                widths[c] = std::max(widths[c], metrics.horizontalAdvance(toQt(row[c])) / k_ + 6);
+        };
+        font(kSmallestTableFont, true);
+        measure(t.header);
+        font(kSmallestTableFont);
+        for (const auto& row : t.rows)
+            measure(row);
+        const auto parts = TableParts(widths, kWidth, kVerdictWidth);
+        if (parts.size() == 1) return tableThatFits(t);
+        for (const auto& part : parts)
+            tableThatFits(TablePart(t, part));
+    }
     // A table whose last column (the verdict) takes the room the others leave and wraps; its
     // header again on each new page; failing rows shaded.
-    void table(const ReportTable& t) {
+    void tableThatFits(const ReportTable& t) {
         if (t.header.empty()) return;
         const std::size_t columns = t.header.size();
         double size = 7;
@@ -119,7 +142,7 @@ class PageWriter {
             for (std::size_t c = 0; c + 1 < columns; ++c)
                 used += widths[c];
             widths[columns - 1] = kWidth - used;
-            if (widths[columns - 1] >= 90 || size <= 5) break;
+            if (widths[columns - 1] >= kVerdictWidth || size <= kSmallestTableFont) break;
         }
         auto drawRow = [&](const std::vector<std::string>& row, bool header, bool failing) {
             font(size, header);
