@@ -64,6 +64,7 @@ class Simulator : public HidBackend {
 
     // HidBackend
     bool available() const override { return hidAvailable_; }
+    bool simulated() const override { return true; }
     std::vector<std::string> enumerate() override;
     std::optional<std::u32string> listedProduct(const std::string& path) const override;
     std::unique_ptr<HidDevice> open(const std::string& path) override;

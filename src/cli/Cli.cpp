@@ -182,7 +182,8 @@ int Info(Session& s) {
         s.system.out << JsonText({{"model", identity->model},
                                   {"serial", identity->serial},
                                   {"io_version", identity->ioVersion},
-                                  {"instrument_version", identity->instrumentVersion}})
+                                  {"instrument_version", identity->instrumentVersion},
+                                  {"simulated", identity->simulated}})
                      << '\n';
     } else {
         s.system.out << s.text(text::kModelLabel) << ' ' << identity->model << '\n'
@@ -190,6 +191,8 @@ int Info(Session& s) {
                      << s.text(text::kIOVersionLabel) << ' ' << identity->ioVersion << '\n'
                      << s.text(text::kInstrumentVersionLabel) << ' ' << identity->instrumentVersion
                      << '\n';
+        // Never to be taken for a real instrument.
+        if (identity->simulated) s.system.out << "(" << s.text(text::kSimulatedInstrument) << ")\n";
     }
     return kDone;
 }

@@ -9,6 +9,7 @@ std::optional<InstrumentIdentity> Identify(Link& link) {
     identity.serial = link.GetSerial();
     identity.ioVersion = link.GetIOVersion();
     identity.instrumentVersion = link.GetVTVersion();
+    identity.simulated = link.simulated();
     return identity;
 }
 

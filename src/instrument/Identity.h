@@ -15,6 +15,7 @@ struct InstrumentIdentity {
     std::string serial;             // "*?NS"
     std::string ioVersion;          // report code 20
     std::string instrumentVersion;  // "*?VE", after the model name
+    bool simulated = false;         // the built-in or a folder's simulated instrument
 };
 
 // Searches the IO interface and asks the instrument who it is; empty when none is found. An

@@ -216,6 +216,7 @@ constexpr const char* kAddedTexts[] = {
     "The IO interface did not come back with its new firmware.",                    // 302
     "No logger is listed: receive the list of loggers from the instrument first.",  // 303
     "Stop comparing",                                                               // 304
+    "simulated instrument",                                                         // 305
 };
 static_assert(std::size(kAddedTexts) == kLanguageTextCount - kFirstAddedText);
 

@@ -197,4 +197,7 @@ inline constexpr int kNothingListed = 303;
 // The TV viewer's entry that ends a comparison.
 inline constexpr int kStopComparing = 304;
 
+// Said wherever the connection to a simulated instrument is shown, and in its reports.
+inline constexpr int kSimulatedInstrument = 305;
+
 }  // namespace veltra::text

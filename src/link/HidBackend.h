@@ -40,6 +40,9 @@ class HidBackend {
         (void)path;
         return std::nullopt;
     }
+    // Whether the instrument behind this door is a simulated one: said wherever the connection
+    // is shown, so that nobody takes it for a real instrument.
+    virtual bool simulated() const { return false; }
 };
 
 }  // namespace veltra

@@ -40,6 +40,8 @@ class Link {
     // Several instruments plugged in: the device path of the one to use (empty: the first).
     void setDevicePath(std::string path) { devicePath_ = std::move(path); }
     bool isOpen() const { return device_ != nullptr; }
+    // Whether the instrument is a simulated one (HidBackend::simulated).
+    bool simulated() const { return backend_.simulated(); }
     // Product string of the IO interface found last; kept when a later search fails.
     const std::string& modelName() const { return modelName_; }
     void close();

@@ -24,6 +24,7 @@ class TracingBackend : public HidBackend {
     bool failed() const { return failed_; }
 
     bool available() const override { return backend_.available(); }
+    bool simulated() const override { return backend_.simulated(); }
     std::vector<std::string> enumerate() override { return backend_.enumerate(); }
     std::unique_ptr<HidDevice> open(const std::string& path) override;
     std::optional<std::u32string> listedProduct(const std::string& path) const override {

@@ -39,7 +39,10 @@ LoggerReport ReportOf(const std::string& kind, const std::string& name, const st
     fact(text::kReportTechnician, details.technician);
     fact(text::kReportSite, details.site);
     fact(text::kReportWorkOrder, details.workOrder);
-    fact(text::kReportInstrument, instrument.model);
+    fact(text::kReportInstrument,
+         instrument.simulated && !instrument.model.empty()
+             ? instrument.model + " (" + texts.text(text::kSimulatedInstrument) + ")"
+             : instrument.model);
     fact(text::kReportSerial, instrument.serial);
     // The viewers' own labels, without their colons.
     auto label = [&](int key) {

@@ -16,6 +16,7 @@ namespace veltra {
 // The instrument the logger was measured with, where known (empty texts when not).
 struct ReportInstrument {
     std::string model, serial;
+    bool simulated = false;  // said beside the model: the logger was never measured
 };
 
 // What the technician says of the job, asked before a report and remembered.

@@ -71,13 +71,18 @@ TEST_F(WindowTexts, EveryWindowCarriesItsTexts) {
         {program->DownWindow, kDownViewer},
         {program->ModemWindow, kModemViewer},
     };
-    auto check = [](QWidget* window, std::span<const Control> controls) {
+    // The tests run on the simulated instrument, which the main window names in its title and
+    // its connection panel.
+    const QString simulated = " (" + K(text::kSimulatedInstrument) + ")";
+    auto check = [&](QWidget* window, std::span<const Control> controls) {
         for (const Control& control : controls)
-            EXPECT_EQ(TextOf(window, control), K(control.key))
+            EXPECT_EQ(TextOf(window, control),
+                      K(control.key) + (std::string(control.name) == "CStatus" ? simulated : ""))
                 << window->objectName().toStdString() << "." << control.name;
     };
     for (const auto& w : windows) {
-        EXPECT_EQ(w.window->windowTitle(), K(w.texts.caption))
+        EXPECT_EQ(w.window->windowTitle(),
+                  K(w.texts.caption) + (w.window == &form() ? simulated : QString()))
             << w.window->objectName().toStdString();
         check(w.window, w.texts.controls);
     }
@@ -86,7 +91,7 @@ TEST_F(WindowTexts, EveryWindowCarriesItsTexts) {
           static_cast<QWidget*>(program->ModemWindow)})
         check(viewer, kViewerControls);
     // The keys of a few controls, as the instrument's language files carry them.
-    EXPECT_EQ(form().windowTitle(), K(31));
+    EXPECT_EQ(form().windowTitle(), K(31) + simulated);
     EXPECT_EQ(form().PageControl->tabText(1), K(116));
     EXPECT_EQ(program->Editor->ChPlanNameLabel->toolTip(), K(166));
     EXPECT_EQ(form().PrintSelBut->text().simplified(), K(123));

@@ -331,6 +331,8 @@ TEST_F(LoggerTab, TheReportOfALoggerGoesOverPagesIntoAPdf) {
     };
     EXPECT_TRUE(fact("A. Técnico"));
     EXPECT_TRUE(fact(form().identity().serial));
+    // Fetched from the simulated instrument: the report says so.
+    EXPECT_TRUE(fact(form().identity().model + " (" + text(text::kSimulatedInstrument) + ")"));
     EXPECT_TRUE(fact("NORTH"));
     ASSERT_EQ(report.tables.size(), 1u);
     EXPECT_EQ(report.tables[0].rows.size(), 120u);

@@ -21,7 +21,9 @@ class MainWindow : public ProgramFixture {};
 TEST_F(MainWindow, StartsInEnglishWithTheLanguageMenuBuilt) {
     create();
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(form().windowTitle(), "VELTRA-52 Software");
+    // On the simulated instrument, which is never to be taken for a real one.
+    EXPECT_EQ(form().windowTitle(), "VELTRA-52 Software (simulated instrument)");
+    EXPECT_EQ(form().CStatus->title(), "Connection (simulated instrument)");
     EXPECT_EQ(form().PageControl->currentIndex(), 0);
     EXPECT_EQ(form().ReceiveBut->text(), toQt(text(41)));
     EXPECT_FALSE(form().Contenidos1->isEnabled());

@@ -91,6 +91,13 @@ void TForm1::ApplyLanguageTexts() {
     SetLabelText(VersioControllerLabel2, toQt(kVersionLabel));
 
     ApplyWindowTexts(*this, window_text::kForm1, t);
+    // A simulated instrument is never to be taken for a real one: the connection panel says so,
+    // and the title, seen on the taskbar and in every screenshot.
+    if (link_.simulated()) {
+        const QString simulated = " (" + toQt(t.text(text::kSimulatedInstrument)) + ")";
+        setWindowTitle(windowTitle() + simulated);
+        CStatus->setTitle(CStatus->title() + simulated);
+    }
     placeValueLabels();
     setConnexio(IsConnectedNow(link_, *busy_));
     PrintSelBut->setText(MultiLine(PrintSelBut, PrintSelBut->text()));

@@ -72,7 +72,8 @@ Program::Program(Language& language, Link& link, UserPrompts& prompts,
         viewer->setPrompts(&prompts);
         viewer->setLimitSetsFolder(language.dataFolder() + "Limits/");
         viewer->setInstrument([this] {
-            return ReportInstrument{Form1->identity().model, Form1->identity().serial};
+            return ReportInstrument{Form1->identity().model, Form1->identity().serial,
+                                    Form1->identity().simulated};
         });
         viewer->setChoicesChanged([this] { shareViewerChoices(); });
         viewer->setFileHandlers(
