@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QScrollBar>
 
 #include "widgets/QtText.h"
 
@@ -66,6 +67,54 @@ StringGrid::StringGrid(int columns, int rows, QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setDefaultRowHeight(20);
     styleFixedCells();
+}
+
+void StringGrid::freezeTitleRow() {
+    if (frozen_) return;
+    frozen_ = new QTableView(this);
+    frozen_->setObjectName(objectName() + "Title");
+    frozen_->setModel(model());
+    frozen_->setFocusPolicy(Qt::NoFocus);
+    frozen_->horizontalHeader()->hide();
+    frozen_->verticalHeader()->hide();
+    frozen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    frozen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    frozen_->setSelectionMode(QAbstractItemView::NoSelection);
+    frozen_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    frozen_->setFrameShape(QFrame::NoFrame);
+    frozen_->setItemDelegate(itemDelegate());
+    viewport()->stackUnder(frozen_);
+    // The same columns, scrolled sideways with the grid.
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int column, int, int width) { frozen_->setColumnWidth(column, width); });
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, frozen_->horizontalScrollBar(),
+            &QScrollBar::setValue);
+    connect(model(), &QAbstractItemModel::rowsInserted, this, [this] { placeFrozenTitle(); });
+    connect(model(), &QAbstractItemModel::columnsInserted, this, [this] { placeFrozenTitle(); });
+    placeFrozenTitle();
+    frozen_->show();
+}
+
+void StringGrid::placeFrozenTitle() {
+    if (!frozen_) return;
+    for (int row = 1; row < rowCount(); ++row)
+        frozen_->setRowHidden(row, true);
+    frozen_->setRowHidden(0, false);
+    frozen_->setRowHeight(0, rowHeight(0));
+    for (int column = 0; column < columnCount(); ++column)
+        frozen_->setColumnWidth(column, columnWidth(column));
+    frozen_->setGeometry(viewport()->x(), viewport()->y(), viewport()->width(), rowHeight(0));
+    frozen_->horizontalScrollBar()->setValue(horizontalScrollBar()->value());
+}
+
+void StringGrid::resizeEvent(QResizeEvent* event) {
+    QTableWidget::resizeEvent(event);
+    placeFrozenTitle();
+}
+
+void StringGrid::updateGeometries() {
+    QTableWidget::updateGeometries();
+    placeFrozenTitle();
 }
 
 QTableWidgetItem* StringGrid::itemFor(int column, int row) {

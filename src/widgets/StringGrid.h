@@ -64,11 +64,18 @@ class StringGrid : public QTableWidget {
     // The cell under a point of the viewport, (-1, -1) outside every cell.
     std::pair<int, int> cellAt(const QPoint& viewportPoint) const;
 
+    // Keeps the title row (row 0) in view while the rows scroll under it, as a spreadsheet's
+    // title row stays: a view of the same cells laid over the top of the grid.
+    void freezeTitleRow();
+    QTableView* frozenTitle() const { return frozen_; }
+
   signals:
     void mouseReleased(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
 
   protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void updateGeometries() override;
 
   private:
     QTableWidgetItem* itemFor(int column, int row);
@@ -79,6 +86,8 @@ class StringGrid : public QTableWidget {
     QColor fixedColor_{Qt::lightGray};
     SelectCellHook selectHook_;
     QPointer<QWidget> editor_;
+    QTableView* frozen_ = nullptr;
+    void placeFrozenTitle();
 };
 
 // A grid's cells as plain text for the rules and operations below the windows.

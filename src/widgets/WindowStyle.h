@@ -13,6 +13,9 @@
 
 namespace veltra {
 
+// The colours of a verdict, in the viewers and on the report's pages alike.
+inline const QColor kPassColour(30, 120, 50), kFailColour(180, 30, 30);
+
 // Fills the widget's background with `color`.
 inline void SetBackground(QWidget* widget, const QColor& color) {
     widget->setAutoFillBackground(true);

@@ -74,6 +74,8 @@ TEST_F(WindowTexts, EveryWindowCarriesItsTexts) {
     // The tests run on the simulated instrument, which the main window names in its title and
     // its connection panel.
     const QString simulated = " (" + K(text::kSimulatedInstrument) + ")";
+    const QString simulatedTitle =
+        K(text::kSimulatedInstrument) + QString::fromUtf8(" \xE2\x80\x94 ");
     auto check = [&](QWidget* window, std::span<const Control> controls) {
         for (const Control& control : controls)
             EXPECT_EQ(TextOf(window, control),
@@ -82,7 +84,7 @@ TEST_F(WindowTexts, EveryWindowCarriesItsTexts) {
     };
     for (const auto& w : windows) {
         EXPECT_EQ(w.window->windowTitle(),
-                  K(w.texts.caption) + (w.window == &form() ? simulated : QString()))
+                  (w.window == &form() ? simulatedTitle : QString()) + K(w.texts.caption))
             << w.window->objectName().toStdString();
         check(w.window, w.texts.controls);
     }
@@ -91,7 +93,7 @@ TEST_F(WindowTexts, EveryWindowCarriesItsTexts) {
           static_cast<QWidget*>(program->ModemWindow)})
         check(viewer, kViewerControls);
     // The keys of a few controls, as the instrument's language files carry them.
-    EXPECT_EQ(form().windowTitle(), K(31) + simulated);
+    EXPECT_EQ(form().windowTitle(), simulatedTitle + K(31));
     EXPECT_EQ(form().PageControl->tabText(1), K(116));
     EXPECT_EQ(program->Editor->ChPlanNameLabel->toolTip(), K(166));
     EXPECT_EQ(form().PrintSelBut->text().simplified(), K(123));

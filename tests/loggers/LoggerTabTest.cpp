@@ -8,6 +8,7 @@
 #include "support/ProgramFixture.h"
 #include "text/Files.h"
 #include "widgets/QtText.h"
+#include "widgets/WindowStyle.h"
 
 namespace veltra {
 namespace {
@@ -110,15 +111,20 @@ TEST_F(LoggerTab, ModemViewerShowsItsFixedRows) {
     EXPECT_EQ(window.TaulaRegistre1->cell(2, 8), "----");
     // Numbered, and marked by more than colour: its level of 3 dBuV is below the limits.
     EXPECT_EQ(window.TaulaRegistre2->cell(0, 4), QString::fromUtf8("4 \xE2\x9C\x96"));
-    // Said over the tables too, upstream and downstream judged together.
+    // Said over the tables too, upstream and downstream judged together, at a glance: a mark,
+    // the failing colour, and the limit set that judged.
     EXPECT_EQ(window.Summary->text().toStdString(),
-              text(245) + ": 0 of 4 channels pass; first failing: 1 (Level 3.0 < 95.0)");
+              "\xE2\x9C\x96 " + text(245) +
+                  ": 0 of 4 channels pass; first failing: 1 (Level 3.0 < 95.0)  (" +
+                  FillIn(text(text::kLimitSetNamed), {window.limitSet().name}) + ")");
+    EXPECT_EQ(window.Summary->palette().color(QPalette::WindowText), kFailColour);
+    EXPECT_TRUE(window.Summary->font().bold());
     // In dBmV: the levels, their header, the verdicts, the summary and the exported spreadsheet;
     // then back.
     window.LevelsInDbmv->trigger();
     EXPECT_EQ(window.TaulaRegistre2->cell(3, 1), "-57");
     EXPECT_TRUE(window.TaulaRegistre2->cell(3, 0).contains("dBmV"));
-    EXPECT_TRUE(window.Summary->text().endsWith("(Level -57.0 < 35.0)"));
+    EXPECT_TRUE(window.Summary->text().contains("(Level -57.0 < 35.0)"));
     prompts.files = {folder.str() + "cm.csv"};
     window.ExportCsv->trigger();
     std::string csv;
@@ -171,6 +177,16 @@ TEST_F(LoggerTab, TheTvViewerCutsNothingAndMarksWhatIsOutside) {
     EXPECT_EQ(window.TaulaRegistre->cell(12, 76), "Level 40.0 < 47.0");
     EXPECT_EQ(window.TaulaRegistre->cell(12, 75), "Pass");
     EXPECT_EQ(window.TaulaRegistre->item(76, 0)->toolTip(), "Level 40.0 < 47.0");
+    // The first failing row is brought into view, under the title row that stays in view.
+    const QRect shownRows = window.TaulaRegistre->viewport()->rect();
+    EXPECT_TRUE(shownRows.contains(
+        window.TaulaRegistre->visualItemRect(window.TaulaRegistre->item(76, 0))));
+    EXPECT_FALSE(
+        shownRows.contains(window.TaulaRegistre->visualItemRect(window.TaulaRegistre->item(0, 0))));
+    ASSERT_NE(window.TaulaRegistre->frozenTitle(), nullptr);
+    EXPECT_TRUE(window.TaulaRegistre->frozenTitle()->isVisibleTo(&window));
+    EXPECT_EQ(window.TaulaRegistre->frozenTitle()->geometry().top(),
+              window.TaulaRegistre->viewport()->geometry().top());
 
     QImage image(QSize(800, 300), QImage::Format_RGB32);
     QPainter painter(&image);

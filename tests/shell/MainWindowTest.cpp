@@ -22,7 +22,7 @@ TEST_F(MainWindow, StartsInEnglishWithTheLanguageMenuBuilt) {
     create();
     EXPECT_TRUE(prompts.messages.empty());
     // On the simulated instrument, which is never to be taken for a real one.
-    EXPECT_EQ(form().windowTitle(), "VELTRA-52 Software (simulated instrument)");
+    EXPECT_EQ(form().windowTitle(), "Simulated instrument \xE2\x80\x94 VELTRA-52 Software");
     EXPECT_EQ(form().CStatus->title(), "Connection (simulated instrument)");
     EXPECT_EQ(form().PageControl->currentIndex(), 0);
     EXPECT_EQ(form().ReceiveBut->text(), toQt(text(41)));

@@ -101,6 +101,10 @@ LoggerViewer::LoggerViewer(const char* objectName, const window_text::Window& te
     Summary->setWordWrap(true);
     Summary->setTextFormat(Qt::PlainText);
     Summary->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QFont summaryFont = Summary->font();
+    summaryFont.setBold(true);
+    summaryFont.setPointSizeF(summaryFont.pointSizeF() * 1.15);
+    Summary->setFont(summaryFont);
     // The smallest client keeps the room the windows had before the summary came, and three
     // lines for it.
     client_->setMinimumSize(792, 546 + 3 * Summary->fontMetrics().lineSpacing() + 6);
@@ -182,9 +186,25 @@ void LoggerViewer::showModally() {
     // Each time is another logger (fetched or opened): what belonged to the last one ends.
     anotherLogger();
     showRecord();
+    revealFirstFailure();
     ShowInRememberedPlace(*this, modalRunner_
                                      ? std::function<void()>([this] { modalRunner_(*this); })
                                      : std::function<void()>());
+}
+
+void LoggerViewer::revealFirstFailure() {
+    const ChannelVerdict* first = verdict_.firstFailure();
+    const auto tables = reportTables();
+    for (const auto& [grid, title] : tables)
+        const_cast<StringGrid*>(grid)->scrollToTop();
+    if (!first) return;
+    const std::size_t table = first->upstream && tables.size() > 1 ? 1 : 0;
+    if (table >= tables.size()) return;
+    auto* grid = const_cast<StringGrid*>(tables[table].first);
+    // Laid out first: the scroll bars know their range before the window is on screen.
+    grid->doItemsLayout();
+    if (QTableWidgetItem* item = grid->item(static_cast<int>(first->row) + 1, 0))
+        grid->scrollToItem(item, QAbstractItemView::PositionAtCenter);
 }
 
 void LoggerViewer::showVerdicts(StringGrid* grid, const LoggerVerdict& verdict, bool upstream) {
@@ -229,8 +249,16 @@ void LoggerViewer::showSummary(const LoggerVerdict& verdict) {
     verdict_ = verdict;
     if (!texts_) return;
     const VerdictWords words = VerdictWordsIn(*texts_);
-    QString text = toQt(texts_->text(verdict.pass() ? text::kVerdictPass : text::kVerdictFail)) +
-                   ": " + toQt(ChannelsSummaryText(verdict, *texts_, words, ShownLevelUnit()));
+    // The verdict at a glance, as the report gives it: a mark, its colour, larger and bold, and
+    // the limit set that judged.
+    const bool pass = verdict.pass();
+    QString text = QString::fromUtf8(pass ? "\xE2\x9C\x94 " : "\xE2\x9C\x96 ") +
+                   toQt(texts_->text(pass ? text::kVerdictPass : text::kVerdictFail)) + ": " +
+                   toQt(ChannelsSummaryText(verdict, *texts_, words, ShownLevelUnit())) + "  (" +
+                   toQt(FillIn(texts_->text(text::kLimitSetNamed), {limitSet_.name})) + ")";
+    QPalette palette = Summary->palette();
+    palette.setColor(QPalette::WindowText, pass ? kPassColour : kFailColour);
+    Summary->setPalette(palette);
     // The figures on the second line, short, with a mark on those that fail; in full in the hint.
     QStringList figures, hints;
     for (const FigureVerdict& f : verdict.figures) {

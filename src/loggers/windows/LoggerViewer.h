@@ -142,6 +142,8 @@ class LoggerViewer : public QDialog, public WindowTexts {
     virtual void clientResized(QSize) {}
     // Another logger is about to be shown: what was made for the last one (a comparison) ends.
     virtual void anotherLogger() {}
+    // Brings the first failing row into view.
+    void revealFirstFailure();
     // Columns at least `minimum` wide (one width per column) and wide enough for every cell.
     static void FitColumns(StringGrid* grid, const int* minimum);
     // The size the viewer opens at where the screen has room: its client's, at least the

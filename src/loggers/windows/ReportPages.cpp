@@ -6,6 +6,7 @@
 
 #include "language/TextKeys.h"
 #include "widgets/QtText.h"
+#include "widgets/WindowStyle.h"
 
 namespace veltra {
 
@@ -16,8 +17,7 @@ constexpr double kPageWidth = 595.3, kPageHeight = 841.9, kMargin = 42, kFooter 
 constexpr double kWidth = kPageWidth - 2 * kMargin;
 // A table's smallest font, and the least room its verdict column gets.
 constexpr double kSmallestTableFont = 6, kVerdictWidth = 90;
-const QColor kFailingRow(255, 205, 205), kHeaderRow(220, 220, 220), kPassColour(30, 120, 50),
-    kFailColour(180, 30, 30);
+const QColor kFailingRow(255, 205, 205), kHeaderRow(220, 220, 220);
 
 // The pen that writes down the pages: where it is, in points, and how to start the next page.
 class PageWriter {

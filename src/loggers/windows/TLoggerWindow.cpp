@@ -40,6 +40,7 @@ TLoggerWindow::TLoggerWindow(QWidget* parent)
     Summary->setGeometry(24, 192, 753, 40);
     Splitter->setGeometry(24, 192 + summaryRoom(), 753, 313);
     TaulaRegistre = table("TaulaRegistre", {0, 0, 753, 183}, 12, 1);
+    TaulaRegistre->freezeTitleRow();
     addGraph("tv", kShowTv);
     Splitter->addWidget(TaulaRegistre);
     Splitter->addWidget(Graph);

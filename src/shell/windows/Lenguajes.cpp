@@ -94,9 +94,13 @@ void TForm1::ApplyLanguageTexts() {
     // A simulated instrument is never to be taken for a real one: the connection panel says so,
     // and the title, seen on the taskbar and in every screenshot.
     if (link_.simulated()) {
-        const QString simulated = " (" + toQt(t.text(text::kSimulatedInstrument)) + ")";
-        setWindowTitle(windowTitle() + simulated);
-        CStatus->setTitle(CStatus->title() + simulated);
+        const QString simulated = toQt(t.text(text::kSimulatedInstrument));
+        // "Simulated instrument — VELTRA-52 Software": the program's name last, as the
+        // desktop puts it.
+        QString first = simulated;
+        if (!first.isEmpty()) first[0] = first[0].toUpper();
+        setWindowTitle(first + QString::fromUtf8(" \xE2\x80\x94 ") + windowTitle());
+        CStatus->setTitle(CStatus->title() + " (" + simulated + ")");
     }
     placeValueLabels();
     setConnexio(IsConnectedNow(link_, *busy_));
