@@ -60,7 +60,18 @@ rm -rf "$work"
 mkdir -p "$work/apt/lists/partial" "$work/apt/cache/archives/partial"
 
 step "fetching Debian's qtbase $debian_version source (about 46 MB)"
-echo "deb-src http://deb.debian.org/debian bookworm main" >"$work/apt/sources.list"
+# The source from the archive this machine already uses, whatever mirror that is: the URI of
+# its Debian release's main component as apt knows it (one-line or deb822 sources alike).
+codename="$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")"
+archive="$(apt-cache policy | awk -v codename="$codename" '
+    $1 ~ /^[0-9]+$/ && $3 == codename "/main" { uri = $2; next }
+    uri != "" && /release / && /l=Debian,/ && index($0, "n=" codename ",") { print uri; exit }
+    { uri = "" }')"
+if [ -z "$archive" ]; then
+    echo "Qt for Windows: apt lists no Debian $codename archive (main) to take the source from" >&2
+    exit 1
+fi
+echo "deb-src $archive $codename main" >"$work/apt/sources.list"
 apt_options=(-o Dir::Etc::SourceList="$work/apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
     -o Dir::State::Lists="$work/apt/lists" -o Dir::Cache="$work/apt/cache"
     -o APT::Sandbox::User=root)
