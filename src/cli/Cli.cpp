@@ -229,8 +229,15 @@ int ClockSet(Session& s, const std::string& time) {
     }
     const auto identity = s.identify();
     if (!identity) return kNoInstrument;
-    return s.status(SetInstrumentClock(
+    const int status = s.status(SetInstrumentClock(
         s.link, s.busy, s.prompts, [&s](int code) { s.message(code); }, identity->serial, when));
+    // What was set, as the instrument's own clock text.
+    if (status == kDone && !s.options.quiet)
+        s.system.out << FillIn(s.text(text::kClockSetTo),
+                               {ClockText(when.tm_year + 1900, when.tm_mon + 1, when.tm_mday,
+                                          when.tm_hour, when.tm_min, when.tm_sec)})
+                     << '\n';
+    return status;
 }
 
 // Reads every plan into its local copy, as the tab's read does.
@@ -340,7 +347,10 @@ int LoggersList(Session& s, const std::string& kind) {
                             s.language.loggersFolder());
     if (const int status = s.status(loggers.ReceiveLoggerList(ListOf(kind)))) return status;
     json list = json::array();
-    // The last column is the row the windows' index shows the logger in, counted from 0.
+    // The last column is the row the windows' index shows the logger in, counted from 0; the
+    // headings are the index's own.
+    std::vector<std::vector<std::string>> rows = {
+        {"No", s.text(20), s.text(22), s.text(21), "Row"}};
     int windowRow = 0;
     for (const auto& row : loggers.index().rows()) {
         list.push_back({{"number", row.number},
@@ -348,12 +358,15 @@ int LoggersList(Session& s, const std::string& kind) {
                         {"date", row.date},
                         {"time", row.time},
                         {"row", windowRow}});
-        if (!s.options.json)
-            s.system.out << row.number << '\t' << row.name << '\t' << row.date << '\t' << row.time
-                         << '\t' << windowRow << '\n';
+        rows.push_back({std::to_string(row.number), BytesToUtf8(row.name), row.date, row.time,
+                        std::to_string(windowRow)});
         ++windowRow;
     }
-    if (s.options.json) s.system.out << JsonText(list) << '\n';
+    if (s.options.json) {
+        s.system.out << JsonText(list) << '\n';
+    } else if (rows.size() > 1) {
+        s.system.out << AlignedColumns(rows);
+    }
     return kDone;
 }
 
@@ -668,13 +681,27 @@ int LoggersCheck(Session& s, const std::vector<std::string>& arguments,
         for (const FigureVerdict& f : logger.verdict.figures)
             out << FigureText(f, words) << '\n';
     } else {
+        // A short line a logger, to read at 80 columns: the file's name, the verdict and the first
+        // failing channel; then the totals and the limit set.
         std::vector<std::vector<std::string>> rows;
-        for (const CheckedLogger& logger : checked)
-            rows.push_back(
-                {logger.file, logger.name,
-                 texts.text(logger.verdict.pass() ? text::kVerdictPass : text::kVerdictFail),
-                 SummaryText(logger.verdict, texts, words, *unit)});
-        out << AlignedColumns(rows);
+        std::size_t failing = 0;
+        for (const CheckedLogger& logger : checked) {
+            const bool pass = logger.verdict.pass();
+            failing += pass ? 0 : 1;
+            std::string why;
+            if (const ChannelVerdict* first = logger.verdict.firstFailure()) {
+                why = first->channel;
+            } else if (!pass) {
+                for (const FigureVerdict& f : logger.verdict.figures)
+                    if (!f.pass && why.empty()) why = words.figureNames[static_cast<int>(f.figure)];
+            }
+            rows.push_back({Utf8Path(NativePath(logger.file).filename()),
+                            texts.text(pass ? text::kVerdictPass : text::kVerdictFail), why});
+        }
+        out << AlignedColumns(rows)
+            << FillIn(texts.text(text::kLoggersFail),
+                      {std::to_string(failing), std::to_string(checked.size()), limits.name})
+            << '\n';
     }
     if (unreadable || checked.empty()) return kFailed;
     return std::all_of(checked.begin(), checked.end(),
@@ -767,7 +794,43 @@ LanguageTable CliTexts(const CliSystem& system) {
 
 // The first word that names no command where one is needed ("plans bogus": "plans bogus");
 // empty when every word does. Options and their values are passed over.
-std::string UnknownCommand(CLI::App& app, const std::vector<std::string>& arguments) {
+// How many single-character edits turn `a` into `b`.
+std::size_t EditDistance(const std::string& a, const std::string& b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] =
+                std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+// The command `word` was most likely meant for, among those `command` has; none when no name is
+// near enough (at most a third of its letters, or a name it begins).
+std::string NearestCommand(CLI::App& command, const std::string& word) {
+    std::string nearest;
+    std::size_t best = word.size() / 3 + 1;
+    for (CLI::App* sub : command.get_subcommands({})) {
+        const std::string& name = sub->get_name();
+        const std::size_t distance =
+            name.rfind(word, 0) == 0 && !word.empty() ? 0 : EditDistance(word, name);
+        if (distance < best) {
+            best = distance;
+            nearest = name;
+        }
+    }
+    return nearest;
+}
+
+std::string UnknownCommand(CLI::App& app, const std::vector<std::string>& arguments,
+                           std::string& nearest) {
     CLI::App* command = &app;
     std::string path;
     for (std::size_t k = 0; k < arguments.size(); ++k) {
@@ -791,8 +854,12 @@ std::string UnknownCommand(CLI::App& app, const std::vector<std::string>& argume
         CLI::App* next = nullptr;
         for (CLI::App* sub : subcommands)
             if (sub->check_name(word)) next = sub;
+        if (!next) {
+            if (const std::string meant = NearestCommand(*command, word); !meant.empty())
+                nearest = path + (path.empty() ? "" : " ") + meant;
+            return path + (path.empty() ? "" : " ") + word;
+        }
         path += (path.empty() ? "" : " ") + word;
-        if (!next) return path;
         command = next;
     }
     return {};
@@ -862,12 +929,13 @@ int RunCli(const std::vector<std::string>& arguments, CliSystem& system) {
     auto* loggersList = loggers->add_subcommand("list", "List the loggers of a kind");
     loggersList->add_option("KIND", listKind, "tv (default) or modem")
         ->check(CLI::IsMember({"tv", "modem"}));
-    std::string pullKind = "tv";
+    std::string pullKind;
     bool pullAll = false;
     std::vector<std::string> pullArguments;
     auto* loggersPull = loggers->add_subcommand(
         "pull", "Save loggers as the Loggers tab saves them, into DIR (default: Loggers)");
-    loggersPull->add_option("--kind", pullKind, "tv (default) or modem")
+    loggersPull
+        ->add_option("--kind", pullKind, "tv or modem (default: both lists; tv for logger numbers)")
         ->check(CLI::IsMember({"tv", "modem"}));
     loggersPull->add_flag("--all", pullAll, "Every logger of the kind (the default)");
     loggersPull->add_option("NUMBERS_AND_DIR", pullArguments,
@@ -923,9 +991,13 @@ int RunCli(const std::vector<std::string>& arguments, CliSystem& system) {
     };
     footAll(&app);
 
-    if (const std::string unknown = UnknownCommand(app, args); !unknown.empty()) {
-        system.err << kName << FillIn(CliTexts(system).text(text::kSubcommandUnknown), {unknown})
-                   << "\nRun with --help for more information.\n";
+    std::string nearest;
+    if (const std::string unknown = UnknownCommand(app, args, nearest); !unknown.empty()) {
+        const LanguageTable& texts = CliTexts(system);
+        system.err << kName << FillIn(texts.text(text::kSubcommandUnknown), {unknown}) << '\n';
+        if (!nearest.empty())
+            system.err << kName << FillIn(texts.text(text::kDidYouMean), {nearest}) << '\n';
+        system.err << "Run with --help for more information.\n";
         return kUsage;
     }
     std::vector<std::string> reversed(args.rbegin(), args.rend());
@@ -973,7 +1045,13 @@ int RunCli(const std::vector<std::string>& arguments, CliSystem& system) {
                 s.say(text::kAllAndNumbers);
                 return kUsage;
             }
-            return LoggersPull(s, pullKind, pullArguments);
+            const bool numbered = !pullArguments.empty() && WholeNumber(pullArguments.front());
+            if (!pullKind.empty() || numbered)
+                return LoggersPull(s, pullKind.empty() ? "tv" : pullKind, pullArguments);
+            // Both lists, the TV loggers first; the worse status of the two.
+            const int tv = LoggersPull(s, "tv", pullArguments);
+            if (tv != kDone) return tv;
+            return LoggersPull(s, "modem", pullArguments);
         }
         if (*loggersShow) return LoggersShow(s, showFile, showCsv, showLimits, showUnits);
         if (*loggersCheck) return LoggersCheck(s, checkFiles, checkLimits, checkUnits, checkCsv);

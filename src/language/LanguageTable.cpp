@@ -217,6 +217,9 @@ constexpr const char* kAddedTexts[] = {
     "No logger is listed: receive the list of loggers from the instrument first.",  // 303
     "Stop comparing",                                                               // 304
     "simulated instrument",                                                         // 305
+    "%1 of %2 loggers fail, judged on %3.",                                         // 306
+    "The instrument's clock is set to %1.",                                         // 307
+    "Did you mean \"%1\"?",                                                         // 308
 };
 static_assert(std::size(kAddedTexts) == kLanguageTextCount - kFirstAddedText);
 

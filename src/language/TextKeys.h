@@ -200,4 +200,9 @@ inline constexpr int kStopComparing = 304;
 // Said wherever the connection to a simulated instrument is shown, and in its reports.
 inline constexpr int kSimulatedInstrument = 305;
 
+// The command line: the totals of a check, the clock it set, the command meant.
+inline constexpr int kLoggersFail = 306;
+inline constexpr int kClockSetTo = 307;
+inline constexpr int kDidYouMean = 308;
+
 }  // namespace veltra::text

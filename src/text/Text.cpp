@@ -174,6 +174,8 @@ std::string AlignedColumns(const std::vector<std::vector<std::string>>& rows) {
             if (k + 1 < row.size())
                 line += std::string(widths[k] - CharacterCount(row[k]) + 2, ' ');
         }
+        // No blanks after an empty last cell.
+        line.erase(line.find_last_not_of(' ') + 1);
         text += line + "\n";
     }
     return text;

@@ -209,6 +209,7 @@ TEST_F(CommandLine, SaysItsOwnWordsInTheProgramsLanguage) {
         std::vector<int> said;
     } cases[] = {
         {{"plans", "frobnicate"}, false, {text::kSubcommandUnknown}},
+        {{"plans", "lst"}, false, {text::kSubcommandUnknown, text::kDidYouMean}},
         {{"clock", "set", "--time", "12:00:00/31-02-2026"}, false, {text::kBadTime}},
         {{"plans", "delete", "UHF"}, false, {text::kConfirmWithYes}},
         {{"plans", "delete", "UHF"}, true, {text::kPlansToDelete, text::kAnsweredNo}},
@@ -362,7 +363,8 @@ TEST_F(CommandLine, NamesThatCollideOrAreNotUtf8NeitherOverwriteNorAbort) {
             ASSERT_EQ(cli.run(pull), cli::kDone) << cli.err.str();
             const std::string& folderName = pull.back();
             const auto files = Files(folderName);
-            const std::size_t expected = pull.size() == 4 ? 7 : 2;
+            // --all without --kind: both lists, the two modem loggers too.
+            const std::size_t expected = pull.size() == 4 ? 9 : 2;
             EXPECT_EQ(files.size(), expected) << folderName;
             EXPECT_EQ(files.count("NORTH-HE (2).logtv"), 1u) << folderName;
         }
@@ -419,6 +421,33 @@ TEST_F(CommandLine, NamesThatCollideOrAreNotUtf8NeitherOverwriteNorAbort) {
     }
 }
 
+// What a technician reads in an 80-column terminal: lists with a header row, every line within
+// 80 columns, a clock that says what it set.
+TEST_F(CommandLine, ReadsWellAtEightyColumns) {
+    Cli cli(folder);
+    for (int k = 0; k < 6; ++k)
+        cli.sim.tvLoggers()[static_cast<std::size_t>(k)] =
+            test::TvLogger("TEST-POINT-" + std::to_string(k), 2);
+    const struct {
+        Commands arguments;
+        std::string first;
+    } cases[] = {
+        {{"loggers", "list"}, "No  Name"},
+        {{"loggers", "list", "modem"}, "No  Name"},
+        {{"clock", "set", "--time", "12:00:05/01-03-2026"},
+         "The instrument's clock is set to 12:00:05/01-03-2026."},
+    };
+    for (const auto& c : cases) {
+        cli.out.str("");
+        EXPECT_EQ(cli.run(c.arguments), cli::kDone) << c.arguments[1] << cli.err.str();
+        const std::string out = cli.out.str();
+        EXPECT_EQ(out.rfind(c.first, 0), 0u) << out;
+        std::istringstream lines(out);
+        for (std::string line; std::getline(lines, line);)
+            EXPECT_LE(CharacterCount(line), 80u) << line;
+    }
+}
+
 // A simulated instrument of a folder keeps its plans there: plans pulled from one and pushed
 // into another without plans come back byte for byte.
 TEST_F(CommandLine, PlansTravelBetweenTwoSimulatedInstruments) {
@@ -469,10 +498,16 @@ TEST(CommandLineCheck, JudgesTheDemosLoggers) {
         int status;
         std::string shown;
     } cases[] = {
+        // A day's work: a short line a logger, and the totals.
         {{"loggers", "check", day},
          cli::kCheckFailed,
-         "NORTH-HE.logtv   NORTH-HE   Fail  10 of 11 channels pass; first failing: D7 (Level "
-         "44.6 < 47.0; MER 29.5 < 32.0)"},
+         "CM-0042.logmr    Pass\n"
+         "CM-0107.logmr    Pass\n"
+         "DS-MAIN.logds    Pass\n"
+         "NORTH-HE.logtv   Fail  D7\n"},
+        {{"loggers", "check", day},
+         cli::kCheckFailed,
+         "3 of 7 loggers fail, judged on Subscriber outlet, 256QAM.\n"},
         {{"loggers", "check", day + "/TAP-17.logtv"}, cli::kDone, "8 of 8 channels pass\n"},
         {{"loggers", "check", day + "/NORTH-HE.logtv", "--units", "dBmV"},
          cli::kCheckFailed,
