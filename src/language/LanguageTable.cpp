@@ -220,6 +220,7 @@ constexpr const char* kAddedTexts[] = {
     "%1 of %2 loggers fail, judged on %3.",                                         // 306
     "The instrument's clock is set to %1.",                                         // 307
     "Did you mean \"%1\"?",                                                         // 308
+    "%1: the minimum is above the maximum.",                                        // 309
 };
 static_assert(std::size(kAddedTexts) == kLanguageTextCount - kFirstAddedText);
 

@@ -205,4 +205,7 @@ inline constexpr int kLoggersFail = 306;
 inline constexpr int kClockSetTo = 307;
 inline constexpr int kDidYouMean = 308;
 
+// The Limits dialog's range whose minimum is above its maximum.
+inline constexpr int kMinAboveMax = 309;
+
 }  // namespace veltra::text

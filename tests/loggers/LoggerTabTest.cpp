@@ -313,6 +313,24 @@ TEST_F(LoggerTab, TheLimitsDialogChoosesMakesAndSharesSets) {
 namespace veltra {
 namespace {
 
+// In dBmV the Limits dialog shows and takes levels in dBmV, and the set keeps dBuV; a range
+// whose minimum is above its maximum is said in words.
+TEST_F(LoggerTab, TheLimitsDialogSpeaksTheChosenUnit) {
+    const LimitSet& set = BuiltInLimitSets().front();
+    TLimitsDialog dialog(set, {}, nullptr, language->table(), nullptr, LevelUnit::dBmV);
+    EXPECT_DOUBLE_EQ(dialog.Values[0]->value(), set.analogLevel.min - 60);
+    EXPECT_TRUE(dialog.findChild<QLabel*>("LimitLabel0")->text().contains("dBmV"));
+    std::string error;
+    auto shown = dialog.shownSet(error);
+    ASSERT_TRUE(shown) << error;
+    EXPECT_DOUBLE_EQ(shown->analogLevel.min, set.analogLevel.min);
+    EXPECT_DOUBLE_EQ(shown->digitalToAnalog.min, set.digitalToAnalog.min);  // a difference
+    dialog.Values[0]->setValue(dialog.Values[1]->value() + 1);
+    EXPECT_FALSE(dialog.shownSet(error));
+    EXPECT_EQ(error, FillIn(text(text::kMinAboveMax), {"Analog level (dBmV)"}));
+    EXPECT_FALSE(dialog.Values[0]->styleSheet().isEmpty());
+}
+
 // The report of a fetched 120-channel logger: the job's details asked and remembered, the
 // instrument named, the table over pages with its header on each, a PDF written whole.
 // VELTRA_REPORT_PAGES names a folder for the PDF and pictures of its pages, to look at.

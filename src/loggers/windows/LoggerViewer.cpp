@@ -448,7 +448,7 @@ void LoggerViewer::SaveGraphClick() {
 
 void LoggerViewer::LimitsClick() {
     if (!texts_) return;
-    TLimitsDialog dialog(limitSet_, limitSetsFolder_, prompts_, *texts_, this);
+    TLimitsDialog dialog(limitSet_, limitSetsFolder_, prompts_, *texts_, this, ShownLevelUnit());
     if (limitsRunner_ ? limitsRunner_(dialog) : dialog.exec() == QDialog::Accepted)
         setLimitSet(dialog.chosen());
 }

@@ -19,14 +19,20 @@ namespace {
 // The fields of a TV logger in the left half, the network figures and DOCSIS on the right.
 constexpr std::size_t kLeftFields = 6;
 
+// A field that holds levels (shown in the chosen unit), not a difference of levels or a ratio.
+bool IsLevel(const LimitField& field) {
+    return field.range && field.range != &LimitSet::digitalToAnalog;
+}
+
 }  // namespace
 
 TLimitsDialog::TLimitsDialog(const LimitSet& current, std::string ownFolder, UserPrompts* prompts,
-                             const LanguageTable& texts, QWidget* parent)
+                             const LanguageTable& texts, QWidget* parent, LevelUnit unit)
     : QDialog(parent),
       ownFolder_(std::move(ownFolder)),
       prompts_(prompts),
       texts_(texts),
+      unit_(unit),
       chosen_(current) {
     setObjectName("LimitsDialog");
     auto text = [this](int key) { return toQt(texts_.text(key)); };
@@ -54,7 +60,7 @@ TLimitsDialog::TLimitsDialog(const LimitSet& current, std::string ownFolder, Use
     for (std::size_t k = 0; k < fields.size(); ++k) {
         const int row = 2 + static_cast<int>(k % kLeftFields);
         const int column = k < kLeftFields ? 0 : 4;
-        auto* label = new QLabel(text(fields[k].text), this);
+        auto* label = new QLabel(toQt(WithUnitNamed(texts_.text(fields[k].text), unit_)), this);
         label->setObjectName(QString("LimitLabel%1").arg(k));
         grid->addWidget(label, row, column);
         if (fields[k].value == &LimitSet::maxBer) {
@@ -67,7 +73,8 @@ TLimitsDialog::TLimitsDialog(const LimitSet& current, std::string ownFolder, Use
         for (int side = 0; side < (fields[k].range ? 2 : 1); ++side) {
             auto* box = new QDoubleSpinBox(this);
             box->setObjectName(QString("LimitValue%1_%2").arg(k).arg(side));
-            box->setRange(-100, 200);
+            const LevelUnit unit = IsLevel(fields[k]) ? unit_ : LevelUnit::dBuV;
+            box->setRange(LevelIn(-100, unit), LevelIn(200, unit));
             box->setDecimals(1);
             grid->addWidget(box, row, column + 1 + side);
             Values.push_back(box);
@@ -134,8 +141,9 @@ void TLimitsDialog::showSet(const LimitSet& set) {
     std::size_t box = 0;
     for (const LimitField& field : LimitFields()) {
         if (field.range) {
-            Values[box++]->setValue((set.*field.range).min);
-            Values[box++]->setValue((set.*field.range).max);
+            const LevelUnit unit = IsLevel(field) ? unit_ : LevelUnit::dBuV;
+            Values[box++]->setValue(LevelIn((set.*field.range).min, unit));
+            Values[box++]->setValue(LevelIn((set.*field.range).max, unit));
         } else if (field.value == &LimitSet::maxBer) {
             BerEdit->setText(toQt(Scientific(set.maxBer)));
         } else {
@@ -152,14 +160,28 @@ std::optional<LimitSet> TLimitsDialog::shownSet(std::string& error) const {
     if (index >= 0 && static_cast<std::size_t>(index) < sets_.size())
         set.source = sets_[static_cast<std::size_t>(index)].source;
     std::size_t box = 0;
+    error.clear();
+    // Back in dBuV from the unit shown.
+    const double toDbuv = unit_ == LevelUnit::dBmV ? 60 : 0;
     for (const LimitField& field : LimitFields()) {
         if (field.range) {
-            (set.*field.range).min = Values[box++]->value();
-            (set.*field.range).max = Values[box++]->value();
+            QDoubleSpinBox* low = Values[box++];
+            QDoubleSpinBox* high = Values[box++];
+            // A range whose minimum is above its maximum: its boxes marked, said in words.
+            const bool noRange = low->value() > high->value();
+            for (QDoubleSpinBox* edge : {low, high})
+                edge->setStyleSheet(noRange ? "background: #ffcdcd" : "");
+            if (noRange && error.empty())
+                error = FillIn(texts_.text(text::kMinAboveMax),
+                               {WithUnitNamed(texts_.text(field.text), unit_)});
+            const double shift = IsLevel(field) ? toDbuv : 0;
+            (set.*field.range).min = low->value() + shift;
+            (set.*field.range).max = high->value() + shift;
         } else if (field.value != &LimitSet::maxBer) {
             set.*field.value = Values[box++]->value();
         }
     }
+    if (!error.empty()) return std::nullopt;
     std::string text = FormatLimitSet(set);
     const std::string ber = "maximum BER = " + Scientific(set.maxBer);
     text.replace(text.find(ber), ber.size(), "maximum BER = " + fromQt(BerEdit->text()));

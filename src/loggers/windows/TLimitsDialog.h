@@ -16,6 +16,7 @@
 #include "face/UserPrompts.h"
 #include "language/LanguageTable.h"
 #include "loggers/LimitSets.h"
+#include "loggers/Verdicts.h"
 
 namespace veltra {
 
@@ -23,8 +24,9 @@ class TLimitsDialog : public QDialog {
     Q_OBJECT
   public:
     // `current`: the viewer's set, shown first; `ownFolder`: where own sets are kept.
+    // Levels are shown and edited in `unit`; the sets keep dBuV.
     TLimitsDialog(const LimitSet& current, std::string ownFolder, UserPrompts* prompts,
-                  const LanguageTable& texts, QWidget* parent);
+                  const LanguageTable& texts, QWidget* parent, LevelUnit unit = LevelUnit::dBuV);
 
     // The set the dialog's name and values make; on a fault, nothing and `error` saying which
     // value.
@@ -59,6 +61,7 @@ class TLimitsDialog : public QDialog {
     UserPrompts* prompts_;
     const LanguageTable& texts_;
     std::vector<LimitSet> sets_;
+    LevelUnit unit_;
     LimitSet chosen_;
 };
 
