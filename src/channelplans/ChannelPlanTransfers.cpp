@@ -318,7 +318,7 @@ Ended ChannelPlanTransfers::SendPlanFiles(
             // instrument stays as it was.
             for (int s = 0; s < n; ++s) {
                 if (name(s) == reader.name())
-                    return told(Failure::BadFile, message::kPlanNameExists);
+                    return told(Failure::BadFile, message::kPlanNameExists, reader.name());
             }
             // So is a bad channel line: every line is converted before the first command for
             // this file, and the plans already in the instrument are never touched.

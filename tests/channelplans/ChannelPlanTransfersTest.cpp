@@ -271,7 +271,8 @@ TEST_F(Transfers, DuplicateNameIsRefusedBeforeAnythingIsSent) {
     read();
     prompts.files = {folder.write("cable.c52", PlanText("CABLE", 3))};
     send();
-    EXPECT_EQ(messages(), std::vector<std::string>{msg(38)});
+    // The message names the plan, as file messages name their file.
+    EXPECT_EQ(messages(), std::vector<std::string>{msg(38) + "\nCABLE"});
     EXPECT_EQ(sent(), (Commands{"*?PN", "*?CS00", "*?CS01"}));
     EXPECT_EQ(sim.plans().size(), 2u);
 }
