@@ -39,6 +39,7 @@ inline void ShowInRememberedPlace(QDialog& dialog, const std::function<void()>& 
     }
     // A place remembered on a larger screen, or at another scale, is brought back onto this one.
     KeepOnScreen(&dialog);
+    KeepOnScreenWhenShown(&dialog);
     if (run) {
         run();
     } else {

@@ -2,12 +2,14 @@
 #pragma once
 
 #include <QColor>
+#include <QEvent>
 #include <QFont>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 
@@ -80,6 +82,30 @@ inline void KeepOnScreen(QWidget* window) {
     window->move(frame.topLeft());
 }
 
+// A window manager frames a window only once it is shown: the title bar's height is not known
+// before, and a window kept inside the screen by its client's size alone sticks out at the
+// bottom by as much. Checked again when shown, and once more when the frame has come.
+class KeptOnScreenWhenShown : public QObject {
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->isWidgetType()) {
+            auto* window = static_cast<QWidget*>(watched);
+            QTimer::singleShot(0, window, [window] { KeepOnScreen(window); });
+            QTimer::singleShot(300, window, [window] { KeepOnScreen(window); });
+        }
+        return false;
+    }
+};
+
+inline void KeepOnScreenWhenShown(QWidget* window) {
+    const QString name = "KeptOnScreenWhenShown";
+    if (window->findChild<QObject*>(name, Qt::FindDirectChildrenOnly)) return;
+    auto* watch = new KeptOnScreenWhenShown(window);
+    watch->setObjectName(name);
+    window->installEventFilter(watch);
+}
+
 // Opens a window at its own size, or the screen's where that is smaller, centred.
 inline void CentreOnScreen(QWidget* window) {
     const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
@@ -90,6 +116,7 @@ inline void CentreOnScreen(QWidget* window) {
     frame.moveCenter(screen->availableGeometry().center());
     window->move(frame.topLeft());
     KeepOnScreen(window);
+    KeepOnScreenWhenShown(window);
 }
 
 // A window's client area that scrolls where the window is smaller than `content`'s minimum
