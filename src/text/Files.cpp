@@ -1,5 +1,7 @@
 #include "text/Files.h"
 
+#include "text/Text.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -164,7 +166,9 @@ void SyncFolder(const fs::path& folder) {
 
 fs::path NativePath(const std::string& utf8) {
 #ifdef _WIN32
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+    // A name that is not UTF-8 (a Latin-1 one) would make the conversion throw: read as Latin-1.
+    const std::string text = IsValidUtf8(utf8) ? utf8 : BytesToUtf8(utf8);
+    return fs::path(std::u8string(text.begin(), text.end()));
 #else
     return fs::path(utf8);
 #endif

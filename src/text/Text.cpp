@@ -111,7 +111,8 @@ std::optional<std::string> TextLineReader::next(std::size_t maxLength) {
 
 std::string SafeFileName(const std::string& name) {
     std::string safe;
-    for (char c : name) {
+    // UTF-8 on every system: a Latin-1 name from other software becomes its letters.
+    for (char c : BytesToUtf8(name)) {
         const auto b = static_cast<unsigned char>(c);
         const bool bad = b < 0x20 || c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' ||
                          c == '"' || c == '<' || c == '>' || c == '|' || b == 0x7F;

@@ -96,7 +96,7 @@ class TextLineReader {
 
 // A name supplied by the instrument or the person as a file name that stays in its folder:
 // separators and characters a file name cannot hold are replaced by "_"; "." and ".." and the
-// empty name become "_".
+// empty name become "_"; a name that is not UTF-8 is read as Latin-1.
 std::string SafeFileName(const std::string& name);
 
 // A language text with its places filled: "%1" takes the first value, "%2" the second and so

@@ -375,7 +375,10 @@ TEST_F(CommandLine, NamesThatCollideOrAreNotUtf8NeitherOverwriteNorAbort) {
         cli.sim.tvLoggers()[0] = test::TvLogger(latin1, 1);
         cli.sim.addPlanFromFile(FormatPlanFile("P", {}));
         cli.sim.plans().back().name = latin1;
-        const std::string file = cli.data.str() + "out/" + latin1 + ".logtv";
+        // Saved under its letters in UTF-8, on every system.
+        const std::string file = cli.data.str() +
+                                 "out/ESPA\xC3\x91"
+                                 "A.logtv";
         // A team's limit set whose name holds a byte that is not UTF-8.
         std::string set = FormatLimitSet(BuiltInLimitSets()[1]);
         set.replace(set.find("name = "), set.find('\n', set.find("name = ")) - set.find("name = "),
