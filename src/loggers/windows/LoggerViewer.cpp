@@ -239,10 +239,11 @@ void LoggerViewer::showVerdicts(StringGrid* grid, const LoggerVerdict& verdict, 
 }
 
 int LoggerViewer::summaryRoom() const {
-    // Two to four lines, as many as its words need at its width.
+    // Two to six lines, as many as its words need at its width (a narrow window, a large scale,
+    // the longer words of Spanish); the client scrolls where the table is left too little.
     const int line = Summary->fontMetrics().lineSpacing();
     const int needed = Summary->text().isEmpty() ? 0 : Summary->heightForWidth(Summary->width());
-    return std::clamp(needed, 2 * line, 4 * line) + 6;
+    return std::clamp(needed, 2 * line, 6 * line) + 6;
 }
 
 void LoggerViewer::showSummary(const LoggerVerdict& verdict) {
