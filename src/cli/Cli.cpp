@@ -794,6 +794,21 @@ LanguageTable CliTexts(const CliSystem& system) {
 
 // The first word that names no command where one is needed ("plans bogus": "plans bogus");
 // empty when every word does. Options and their values are passed over.
+// A usage error of the parser in the program's language where the program has the words (a
+// missing argument, arguments too many), else as the parser says it.
+std::string UsageErrorText(const CLI::ParseError& error, const LanguageTable& texts) {
+    const std::string what = error.what();
+    const std::string required = " is required";
+    if (dynamic_cast<const CLI::RequiredError*>(&error) && EndsWith(what, required))
+        return FillIn(texts.text(text::kCliRequired),
+                      {what.substr(0, what.size() - required.size())});
+    // "The following argument was not expected: x", "... arguments were ...: x y".
+    const std::size_t listed = what.find(": ");
+    if (dynamic_cast<const CLI::ExtrasError*>(&error) && listed != std::string::npos)
+        return FillIn(texts.text(text::kCliNotExpected), {what.substr(listed + 2)});
+    return what;
+}
+
 // How many single-character edits turn `a` into `b`.
 std::size_t EditDistance(const std::string& a, const std::string& b) {
     std::vector<std::size_t> row(b.size() + 1);
@@ -997,7 +1012,7 @@ int RunCli(const std::vector<std::string>& arguments, CliSystem& system) {
         system.err << kName << FillIn(texts.text(text::kSubcommandUnknown), {unknown}) << '\n';
         if (!nearest.empty())
             system.err << kName << FillIn(texts.text(text::kDidYouMean), {nearest}) << '\n';
-        system.err << "Run with --help for more information.\n";
+        system.err << texts.text(text::kCliRunHelp) << '\n';
         return kUsage;
     }
     std::vector<std::string> reversed(args.rbegin(), args.rend());
@@ -1008,7 +1023,9 @@ int RunCli(const std::vector<std::string>& arguments, CliSystem& system) {
             app.exit(error, system.out, system.err);
             return kDone;
         }
-        system.err << kName << error.what() << "\nRun with --help for more information.\n";
+        const LanguageTable texts = CliTexts(system);
+        system.err << kName << UsageErrorText(error, texts) << '\n'
+                   << texts.text(text::kCliRunHelp) << '\n';
         return kUsage;
     }
 

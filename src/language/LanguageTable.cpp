@@ -221,6 +221,9 @@ constexpr const char* kAddedTexts[] = {
     "The instrument's clock is set to %1.",                                         // 307
     "Did you mean \"%1\"?",                                                         // 308
     "%1: the minimum is above the maximum.",                                        // 309
+    "Run with --help for more information.",                                        // 310
+    "%1 is required.",                                                              // 311
+    "Arguments not expected: %1",                                                   // 312
 };
 static_assert(std::size(kAddedTexts) == kLanguageTextCount - kFirstAddedText);
 

@@ -14,7 +14,7 @@ namespace veltra {
 // Keys 0..169 are the program's original texts; the texts added since follow them. A language
 // file written before a text was added lacks it: the table then holds its English wording.
 inline constexpr int kFirstAddedText = 170;
-inline constexpr int kLanguageTextCount = 310;
+inline constexpr int kLanguageTextCount = 313;
 
 class LanguageTable {
   public:

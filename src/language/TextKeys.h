@@ -208,4 +208,9 @@ inline constexpr int kDidYouMean = 308;
 // The Limits dialog's range whose minimum is above its maximum.
 inline constexpr int kMinAboveMax = 309;
 
+// The command line's usage errors in the program's language.
+inline constexpr int kCliRunHelp = 310;
+inline constexpr int kCliRequired = 311;
+inline constexpr int kCliNotExpected = 312;
+
 }  // namespace veltra::text

@@ -210,6 +210,8 @@ TEST_F(CommandLine, SaysItsOwnWordsInTheProgramsLanguage) {
     } cases[] = {
         {{"plans", "frobnicate"}, false, {text::kSubcommandUnknown}},
         {{"plans", "lst"}, false, {text::kSubcommandUnknown, text::kDidYouMean}},
+        {{"loggers", "show"}, false, {text::kCliRequired}},
+        {{"info", "extra"}, false, {text::kCliNotExpected}},
         {{"clock", "set", "--time", "12:00:00/31-02-2026"}, false, {text::kBadTime}},
         {{"plans", "delete", "UHF"}, false, {text::kConfirmWithYes}},
         {{"plans", "delete", "UHF"}, true, {text::kPlansToDelete, text::kAnsweredNo}},
