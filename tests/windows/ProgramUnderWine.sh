@@ -73,7 +73,8 @@ version="$(wine "$program" --version 2>&1 | tr -d '\r')"
 
 wine "$program" --simulate -platform windows:fontengine=freetype >"$out/program.log" 2>&1 &
 started=$!
-main="$(find_window "VELTRA-52 Software" 90)" || {
+# Started on the simulated instrument, which its title names.
+main="$(find_window "Simulated instrument .* VELTRA-52 Software" 90)" || {
     shot failed-start
     echo "FAILED: the main window did not appear; $(cat "$out/program.log")"
     exit 1
